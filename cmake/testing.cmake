@@ -1,0 +1,21 @@
+include(GoogleTest)
+enable_testing()
+
+# zemo_add_tests(<module> SOURCES ... [LIBS ...])
+# One executable tests_<module> per module, every case listed by gtest_discover_tests.
+# The cross build labels the cases with the module's name, the native build with "native".
+function(zemo_add_tests module)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  set(target tests_${module})
+  add_executable(${target} ${T_SOURCES})
+  target_link_libraries(${target} PRIVATE zemo_test_main ${T_LIBS})
+  if(ZEMO_NATIVE)
+    set(label native)
+  else()
+    set(label ${module})
+  endif()
+  gtest_discover_tests(${target}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 120
+    PROPERTIES LABELS ${label} TIMEOUT 300)
+endfunction()

@@ -1,0 +1,16 @@
+# 32-bit Windows binaries from the mingw-w64 cross compiler (posix threads variant).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86)
+
+set(ZEMO_MINGW_PREFIX i686-w64-mingw32)
+set(CMAKE_C_COMPILER   ${ZEMO_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${ZEMO_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER  ${ZEMO_MINGW_PREFIX}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${ZEMO_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# Tests and tools built here run under Wine.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run)

@@ -1,0 +1,163 @@
+#include "facade/AppFacade.h"
+
+#include <afxwin.h>
+#include <shlwapi.h>
+
+#include "DlgPlay.h"
+#include "MainWnd.h"
+#include "ZemovistaDlg.h"
+#include "facade/CommandCodes.h"
+
+namespace {
+
+bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
+
+CZemovistaDlg* GetMainDialog() { return dynamic_cast<CZemovistaDlg*>(AfxGetMainWnd()); }
+
+// Shortcuts of WM_KEYDOWN; -1 when the key goes on to the common handling.
+int HandleKeyDown(CAppFacade& facade, CMainWnd& main, WPARAM key) {
+    bool ctrl = KeyDown(VK_CONTROL);
+    switch (key) {
+        case VK_TAB:
+            if (!facade.IsFullScreen()) main.CycleViewMode();
+            return 1;
+        case VK_RETURN:
+            main.ToggleFullScreen();
+            return -1;
+        case VK_ESCAPE:
+            if (!facade.IsFullScreen()) return -1;
+            main.ToggleFullScreen();
+            return 1;
+        case VK_SPACE: main.TogglePlayPause(); return 1;
+        case VK_UP: main.VolumeUp(); return 1;
+        case VK_DOWN: main.VolumeDown(); return 1;
+        case VK_F1: main.OnHelpOnline(); return 1;
+    }
+    if (!ctrl) return -1;
+    switch (key) {
+        case VK_PRIOR: facade.Broadcast(CMD_PLAY_PREV, nullptr); return 1;
+        case VK_NEXT: facade.Broadcast(CMD_PLAY_NEXT, nullptr); return 1;
+        case 'M': main.MuteSound(); return 1;
+        case 'O': facade.Broadcast(CMD_OPEN_FILE, nullptr); return 1;
+        case 'S': main.StopPlay(); return 1;
+    }
+    return -1;
+}
+
+// Shortcuts of WM_SYSKEYDOWN (Alt held); -1 when the key goes on.
+int HandleSysKeyDown(CMainWnd& main, WPARAM key) {
+    if (!KeyDown(VK_MENU)) return -1;
+    switch (key) {
+        case '1':
+        case VK_NUMPAD1: main.SetVideoSizeOriginal(); return 1;
+        case '2':
+        case VK_NUMPAD2: main.SetVideoSizeDouble(); return 1;
+        case 'O': main.ShowSettingsDialog(); return 1;
+    }
+    return -1;
+}
+
+}  // namespace
+
+CAppFacade& CAppFacade::GetInstance() {
+    static CAppFacade instance;
+    return instance;
+}
+
+CAppFacade::CAppFacade() : m_pCore(new CPlayerCore) {}
+
+CAppFacade::~CAppFacade() {
+    for (auto& entry : m_controls) {
+        delete entry.second;
+        entry.second = nullptr;
+    }
+    m_pCore.reset();
+}
+
+bool CAppFacade::IsFullScreen() const { return m_pCore && m_pCore->FullScreen; }
+
+void CAppFacade::SetFullScreen(bool fullScreen) {
+    if (m_pCore) m_pCore->FullScreen = fullScreen;
+}
+
+int CAppFacade::GetPlayState() const { return m_pCore ? m_pCore->PlayState : PLAY_STATE_NONE; }
+
+void CAppFacade::SetPlayState(int state) {
+    if (m_pCore) m_pCore->PlayState = state;
+}
+
+CMainWnd* CAppFacade::GetMainWnd() const {
+    CZemovistaDlg* dialog = GetMainDialog();
+    return dialog ? dialog->GetMainWindow() : nullptr;
+}
+
+CDownloadWnd* CAppFacade::GetDownloadWnd() const {
+    CMainWnd* main = GetMainWnd();
+    CDlgPlay* play = main ? main->GetDlgPlay() : nullptr;
+    return play ? play->GetDownloadWnd() : nullptr;
+}
+
+void CAppFacade::SetCurrentAccount(LOGIN_ACCOUNT* account, const CString& token) {
+    m_pAccount = account;
+    m_strToken = token;
+}
+
+bool CAppFacade::RegisterControl(int id, CBaseControl* control) {
+    if (!control) return false;
+    if (!m_controls.emplace(id, control).second) {
+        delete control;
+        return false;
+    }
+    return true;
+}
+
+void CAppFacade::Broadcast(int code, void* data) {
+    for (auto& entry : m_controls)
+        if (entry.second) entry.second->Execute(code, data);
+}
+
+void CAppFacade::SortPaths(std::vector<CString>& paths, int first, int last) {
+    int size = (int)paths.size();
+    if (first >= last || first < 0 || last < 0 || first >= size || last >= size) return;
+    CString pivot = paths[first];
+    int i = first, j = last;
+    while (i != j) {
+        while (i < j && StrCmpLogicalW(paths[j], pivot) >= 0) --j;
+        paths[i] = paths[j];
+        while (i < j && StrCmpLogicalW(paths[i], pivot) <= 0) ++i;
+        paths[j] = paths[i];
+    }
+    paths[i] = pivot;
+    SortPaths(paths, first, i - 1);
+    SortPaths(paths, i + 1, last);
+}
+
+int CAppFacade::HandleHotKey(const MSG* message) {
+    CZemovistaDlg* dialog = GetMainDialog();
+    if (!message || !dialog || dialog->IsIconic() || dialog->IsInTray()) return 0;
+    CMainWnd* main = GetMainWnd();
+    if (!main) return 0;
+
+    int result = -1;
+    if (message->message == WM_KEYDOWN)
+        result = HandleKeyDown(*this, *main, message->wParam);
+    else if (message->message == WM_SYSKEYDOWN)
+        result = HandleSysKeyDown(*main, message->wParam);
+    if (result >= 0) return result;
+
+    if (main->IsWebViewVisible()) return 0;
+    if (message->message == WM_MOUSEWHEEL) {
+        main->ChangeVolumeByWheel((INT32)message->wParam > 0xFFFF);
+        return 1;
+    }
+    return 0;
+}
+
+int CAppFacade::PrepareShutdown() {
+    CMainWnd* main = GetMainWnd();
+    CDlgPlay* play = main ? main->GetDlgPlay() : nullptr;
+    if (!play) return 0;
+    play->SavePlayPosition();
+    Broadcast(CMD_APP_EXIT, nullptr);
+    return 1;
+}

@@ -1,0 +1,16 @@
+// Entry point of every test executable.
+#include <gtest/gtest.h>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <stdio.h>
+#endif
+
+int main(int argc, char** argv) {
+#ifdef _WIN32
+    // Plain "\n" line ends, so the test lister reads clean names.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
