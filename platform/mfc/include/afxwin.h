@@ -39,3 +39,6 @@ public:
 
 CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
+
+// A message box owned by the main window, captioned with the application's name.
+int AfxMessageBox(LPCTSTR text, UINT type = MB_OK);

@@ -76,16 +76,20 @@ BOOL CallService(const wchar_t* call, const std::string& form, DWORD timeoutMs, 
     return reply.Result == 0 ? TRUE : Fail(reply.Result);
 }
 
-// Makes the session signed in with the reply's ids; a reply without them is refused.
+// Makes the session signed in with the reply's ids; a reply without them, or with
+// ids longer than the callers' buffers take, is refused.
 BOOL SignIn(OVRA_HANDLE session, const OVRA_ACCOUNT_REPLY& reply) {
-    if (!IsSignedIn(reply)) return Fail(ERROR_INVALID_DATA);
+    std::wstring uid = Wide(reply.Uid), sid = Wide(reply.Sid), ticket = Wide(reply.Ticket);
+    if (!IsSignedIn(reply) || uid.size() >= OVRA_ID_CHARS || sid.size() >= OVRA_ID_CHARS ||
+        ticket.size() >= OVRA_TICKET_CHARS)
+        return Fail(ERROR_INVALID_DATA);
     std::lock_guard<std::mutex> lock(State().Lock);
     auto found = State().Sessions.find(session);
     if (found == State().Sessions.end()) return Fail(ERROR_INVALID_HANDLE);
     found->second.SignedIn = true;
-    found->second.Uid = Wide(reply.Uid);
-    found->second.Sid = Wide(reply.Sid);
-    found->second.Ticket = Wide(reply.Ticket);
+    found->second.Uid = uid;
+    found->second.Sid = sid;
+    found->second.Ticket = ticket;
     return TRUE;
 }
 
