@@ -252,6 +252,7 @@ void LoopbackHttpServer::Serve(SOCKET client, int connection) {
             break;
         }
         request.connection = connection;
+        reply = HttpReply();  // the handler starts from a fresh 200, not the refusal prepared while reading
         Answer(request, reply);
         bool close = ClosesConnection(request, reply);
         if (!SendReply(client, request, reply, close) || close) break;

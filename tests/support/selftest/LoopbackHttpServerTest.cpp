@@ -177,6 +177,11 @@ TEST(LoopbackHttpServerTest, ServesSeveralRequestsOnOneConnectionInOrder) {
     EXPECT_LT(a, b);
     EXPECT_LT(b, c);
     EXPECT_NE(std::string::npos, all.find("\r\nSet-Cookie: seen=/a\r\n"));
+    // A handler that leaves the status gets 200 for every request.
+    size_t okCount = 0;
+    for (size_t at = all.find("HTTP/1.1 200 OK\r\n"); at != std::string::npos; at = all.find("HTTP/1.1 200 OK\r\n", at + 1))
+        ++okCount;
+    EXPECT_EQ(3u, okCount) << all;
 
     std::vector<HttpRequest> log = server.Requests();
     ASSERT_EQ(3u, log.size());
