@@ -1,10 +1,13 @@
-// "ovraCfg.ini" in the program folder for the length of one test. The test
-// processes run at once and share that folder, so a named mutex lets one of them
-// hold the file at a time.
+// "ovraCfg.ini" in the program folder for the length of one test, then the shipped
+// file again. The test processes run at once and share that folder: a named mutex
+// lets one test at a time hold the file, and every write replaces the whole file at
+// once, so a process that only reads it never sees half a file.
 #pragma once
 
 #include <windows.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "web/WebUriGettor.h"
@@ -15,11 +18,18 @@ public:
     explicit ServiceConfigFile(const std::string& text) : m_mutex(CreateMutexW(nullptr, FALSE, L"ZemoTestsOvraCfg")) {
         DWORD wait = WaitForSingleObject(m_mutex, 120000);
         m_owned = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+        {
+            std::ifstream shipped(GetServiceConfigPath().GetString(), std::ios::binary);
+            m_hadShipped = shipped.good();
+            m_shipped.assign(std::istreambuf_iterator<char>(shipped), std::istreambuf_iterator<char>());
+        }
         Write(text);
     }
     ~ServiceConfigFile() {
-        DeleteFileW(GetServiceConfigPath());
-        ForgetCachedFile();
+        if (m_hadShipped)
+            Write(m_shipped);
+        else
+            Remove();
         if (m_owned) ReleaseMutex(m_mutex);
         CloseHandle(m_mutex);
     }
@@ -28,11 +38,18 @@ public:
 
     // Replaces the text while the test runs.
     void Write(const std::string& text) {
-        HANDLE file = CreateFileW(GetServiceConfigPath(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        CString temporary = GetServiceConfigPath() + L".writing";
+        HANDLE file = CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         DWORD written = 0;
         WriteFile(file, text.data(), (DWORD)text.size(), &written, nullptr);
         CloseHandle(file);
+        MoveFileExW(temporary, GetServiceConfigPath(), MOVEFILE_REPLACE_EXISTING);
+        ForgetCachedFile();
+    }
+
+    // No file at all while the test runs.
+    void Remove() {
+        DeleteFileW(GetServiceConfigPath());
         ForgetCachedFile();
     }
 
@@ -47,4 +64,6 @@ private:
 
     HANDLE m_mutex;
     bool m_owned = false;
+    bool m_hadShipped = false;
+    std::string m_shipped;
 };

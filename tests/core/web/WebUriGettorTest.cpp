@@ -34,7 +34,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, WebUriGettorTest, testing::ValuesIn(kCases));
 
 TEST(WebUriGettorFileTest, WithoutAFileEveryServiceGetsTheDefaults) {
     ServiceConfigFile config("");
-    DeleteFileW(GetServiceConfigPath());
+    config.Remove();
     EXPECT_STREQ(L"http://www.zemovista.com:8080/restserver.php",
                  CWebUriGettor::GetUri(L"gold_get", L"/restserver.php", true, L"", L""));
 }
