@@ -1,0 +1,34 @@
+// Test implementations of the player's window classes that the core calls.
+// They record every call; a test arranges the state they report.
+#pragma once
+
+#include <afxwin.h>
+
+#include <string>
+#include <vector>
+
+#include "DlgPlay.h"
+#include "DownloadWnd.h"
+#include "MainWnd.h"
+#include "ZemovistaDlg.h"
+
+struct FakeWindows {
+    // Installs an application object whose main window is the fake main dialog
+    // (or none), and clears the call log.
+    explicit FakeWindows(bool withMainDialog = true);
+    ~FakeWindows();
+    FakeWindows(const FakeWindows&) = delete;
+    FakeWindows& operator=(const FakeWindows&) = delete;
+
+    static FakeWindows& Current();
+
+    CWinApp app;
+    CZemovistaDlg dialog;
+    CMainWnd mainWnd;
+    CDlgPlay dlgPlay;
+    CDownloadWnd downloadWnd;
+
+    bool inTray = false;
+    bool webViewVisible = false;
+    std::vector<std::string> calls;
+};
