@@ -186,20 +186,6 @@ void CInternetFile::Write(const void* buffer, UINT count) {
         AfxThrowInternetException(m_dwContext);
 }
 
-BOOL CInternetFile::ReadString(CString& line) {
-    std::string bytes;
-    char c;
-    bool any = false;
-    while (Read(&c, 1) == 1) {
-        any = true;
-        if (c == '\n') break;
-        bytes += c;
-    }
-    if (!bytes.empty() && bytes.back() == '\r') bytes.pop_back();
-    line = CString(bytes.c_str());
-    return any;
-}
-
 BOOL CInternetFile::SetOption(DWORD option, DWORD value, DWORD flags) {
     (void)flags;
     return InternetSetOption(m_hFile, option, &value, sizeof(value));
