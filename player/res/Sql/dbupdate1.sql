@@ -1,5 +1,10 @@
 -- Schema version 1: the tables of the player's local database.
 -- Numbers that are compared or sorted are INTEGER columns.
+
+-- Large pages: saving the play list rewrites the whole table, and every page written
+-- costs a journal record. Takes effect on a database that has no tables yet.
+PRAGMA page_size = 16384;
+
 BEGIN TRANSACTION;
 
 CREATE TABLE IF NOT EXISTS AllConfig(
