@@ -1,13 +1,13 @@
 #include "facade/PlayerCore.h"
 
 #include "common/CommonHelpers.h"
-#include "db/DatabaseConnection.h"
-#include "db/PlayRecordSql.h"
+#include "model/DataModel.h"
 #include "playlist/PlayList.h"
 
-CPlayerCore::CPlayerCore()
-    : m_pDatabase(new CDatabaseConnection(GetDatabasePath())),
-      m_pPlayRecordSql(new CPlayRecordSql(m_pDatabase.get())),
-      m_pPlayList(new CPlayList(m_pPlayRecordSql.get())) {}
+CPlayerCore::CPlayerCore() : m_pDataModel(new CDataModel(GetProgramFolder())) {
+    m_pDataModel->Init();
+    m_pPlayList.reset(new CPlayList(m_pDataModel->GetPlayRecordSql()));
+    m_pDataModel->SetPlayList(m_pPlayList.get());
+}
 
 CPlayerCore::~CPlayerCore() = default;

@@ -1,6 +1,7 @@
 #include "fakes/FakeWindows.h"
 
 #include "common/CommonHelpers.h"
+#include "facade/AppFacade.h"
 
 namespace {
 FakeWindows* g_current = nullptr;
@@ -34,8 +35,10 @@ CDlgPlay* CMainWnd::GetDlgPlay() { return &FakeWindows::Current().dlgPlay; }
 void CMainWnd::RefreshPlayState() { Record("RefreshPlayState"); }
 void CMainWnd::CloseVideo() { Record("CloseVideo"); }
 void CMainWnd::ClearPlayingMark() { Record("ClearPlayingMark"); }
+// As the main window's play list element, it also adds the path to the play list model.
 void CMainWnd::AddPlayListItem(const CString& path, const CString& title, bool markPlaying) {
     Record(markPlaying ? "AddPlayListItem(playing)" : "AddPlayListItem", path + L" " + title);
+    CAppFacade::GetInstance().AddItem(path);
 }
 void CMainWnd::SetProgressTitle(const CString& title) { Record("SetProgressTitle", title); }
 std::vector<CString> CMainWnd::ShowOpenFileDialog() {

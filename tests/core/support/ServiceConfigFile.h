@@ -12,12 +12,29 @@
 
 #include "web/WebUriGettor.h"
 
+// Held while a test process owns the program folder's "ovraCfg.ini".
+class ServiceConfigLock {
+public:
+    ServiceConfigLock() : m_mutex(CreateMutexW(nullptr, FALSE, L"ZemoTestsOvraCfg")) {
+        DWORD wait = WaitForSingleObject(m_mutex, 120000);
+        m_owned = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+    }
+    ~ServiceConfigLock() {
+        if (m_owned) ReleaseMutex(m_mutex);
+        CloseHandle(m_mutex);
+    }
+    ServiceConfigLock(const ServiceConfigLock&) = delete;
+    ServiceConfigLock& operator=(const ServiceConfigLock&) = delete;
+
+private:
+    HANDLE m_mutex;
+    bool m_owned = false;
+};
+
 class ServiceConfigFile {
 public:
     // The INI text, in ASCII.
-    explicit ServiceConfigFile(const std::string& text) : m_mutex(CreateMutexW(nullptr, FALSE, L"ZemoTestsOvraCfg")) {
-        DWORD wait = WaitForSingleObject(m_mutex, 120000);
-        m_owned = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+    explicit ServiceConfigFile(const std::string& text) {
         {
             std::ifstream shipped(GetServiceConfigPath().GetString(), std::ios::binary);
             m_hadShipped = shipped.good();
@@ -30,8 +47,6 @@ public:
             Write(m_shipped);
         else
             Remove();
-        if (m_owned) ReleaseMutex(m_mutex);
-        CloseHandle(m_mutex);
     }
     ServiceConfigFile(const ServiceConfigFile&) = delete;
     ServiceConfigFile& operator=(const ServiceConfigFile&) = delete;
@@ -62,8 +77,7 @@ private:
     // The profile functions may keep the last file read; make them read it anew.
     static void ForgetCachedFile() { WritePrivateProfileStringW(nullptr, nullptr, nullptr, GetServiceConfigPath()); }
 
-    HANDLE m_mutex;
-    bool m_owned = false;
+    ServiceConfigLock m_lock;  // first: taken before the file is touched
     bool m_hadShipped = false;
     std::string m_shipped;
 };
