@@ -26,6 +26,8 @@ TEST(OvraRepliesTest, RefusesRepliesWithoutAWholeNumberResult) {
         OVRA_ACCOUNT_REPLY reply;
         EXPECT_FALSE(ParseAccountReply(text, reply)) << text;
     }
+    OVRA_ACCOUNT_REPLY reply;
+    EXPECT_FALSE(ParseAccountReply("{\"result\":0,\"uid\":" + std::string(5000, '[') + "}", reply));
 }
 
 TEST(OvraRepliesTest, ASignInNeedsBothIds) {

@@ -18,7 +18,11 @@ bool ParseAccountReply(const std::string& utf8, OVRA_ACCOUNT_REPLY& reply) {
     std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
     Json::Value root;
     std::string errors;
-    if (!reader->parse(utf8.data(), utf8.data() + utf8.size(), &root, &errors) || !root.isObject()) return false;
+    try {
+        if (!reader->parse(utf8.data(), utf8.data() + utf8.size(), &root, &errors) || !root.isObject()) return false;
+    } catch (const Json::Exception&) {  // nesting deeper than the reader's limit
+        return false;
+    }
     const Json::Value& result = root["result"];
     if (!result.isUInt()) return false;
     reply.Result = result.asUInt();

@@ -9,14 +9,19 @@
 
 namespace {
 
-// The reply's root when it is a JSON object; null otherwise.
+// The reply's root when it is a JSON object; null otherwise. The reader throws on
+// nesting deeper than its limit: such a reply is no object either.
 Json::Value ParseObject(const std::string& utf8) {
     Json::CharReaderBuilder builder;
     std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
     Json::Value root;
     std::string errors;
-    if (!reader->parse(utf8.data(), utf8.data() + utf8.size(), &root, &errors) || !root.isObject())
+    try {
+        if (!reader->parse(utf8.data(), utf8.data() + utf8.size(), &root, &errors) || !root.isObject())
+            return Json::Value();
+    } catch (const Json::Exception&) {
         return Json::Value();
+    }
     return root;
 }
 

@@ -51,6 +51,16 @@ TEST(ServiceRepliesTest, AgeChoiceIsNeededOnlyForTrue) {
     for (const auto& c : cases) EXPECT_EQ(c.second, NeedChooseAgeFromReply(c.first)) << c.first;
 }
 
+TEST(ServiceRepliesTest, DeeplyNestedRepliesAreNoObjects) {
+    std::string deep = std::string(5000, '[') + std::string(5000, ']');
+    std::string deepMember = "{\"data\":" + deep + ",\"nickname\":\"Tom\"}";
+    for (const std::string& reply : {deep, deepMember}) {
+        EXPECT_EQ("", NickNameFromReply(reply));
+        EXPECT_EQ(0, GoldFromReply(reply));
+        EXPECT_FALSE(NeedChooseAgeFromReply(reply));
+    }
+}
+
 TEST(ServiceRepliesTest, PointsNeedTheErrorCodeElement) {
     const std::pair<const char16_t*, int> cases[] = {
         {u"<ReturnData><Result><ErrorCode>200</ErrorCode></Result><Datas><item>12.9</item></Datas></ReturnData>", 12},
