@@ -10,26 +10,8 @@
 #include <iterator>
 #include <string>
 
+#include "support/ProgramFolderLocks.h"
 #include "web/WebUriGettor.h"
-
-// Held while a test process owns the program folder's "ovraCfg.ini".
-class ServiceConfigLock {
-public:
-    ServiceConfigLock() : m_mutex(CreateMutexW(nullptr, FALSE, L"ZemoTestsOvraCfg")) {
-        DWORD wait = WaitForSingleObject(m_mutex, 120000);
-        m_owned = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
-    }
-    ~ServiceConfigLock() {
-        if (m_owned) ReleaseMutex(m_mutex);
-        CloseHandle(m_mutex);
-    }
-    ServiceConfigLock(const ServiceConfigLock&) = delete;
-    ServiceConfigLock& operator=(const ServiceConfigLock&) = delete;
-
-private:
-    HANDLE m_mutex;
-    bool m_owned = false;
-};
 
 class ServiceConfigFile {
 public:
