@@ -91,8 +91,9 @@ int CAccountManager::GetPoints() {
 
 void CAccountManager::Logout() {
     WebLogout();
-    LOGIN_ACCOUNT unused;
-    m_ovra.Logout(m_pCurrent ? *m_pCurrent : unused);
+    // Before the first sign-in the SDK has no session to end and refuses.
+    LOGIN_ACCOUNT nobody;
+    m_ovra.Logout(m_pCurrent ? *m_pCurrent : nobody);
 }
 
 CString CAccountManager::EncryptText(const CString& text) {

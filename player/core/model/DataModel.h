@@ -37,7 +37,6 @@ public:
     void SetPlayList(CPlayList* playList) { m_pPlayList = playList; }
 
     CPlayRecordSql* GetPlayRecordSql() const { return m_pPlayRecordSql.get(); }
-    CDownloadRecordSql* GetDownloadRecordSql() const { return m_pDownloadRecordSql.get(); }
     CAccountManager* GetAccountManager() const { return m_pAccounts.get(); }
     COvraHelper& GetOvraHelper() { return m_ovra; }
 
