@@ -13,7 +13,7 @@ struct PseudoClass {
 constexpr PseudoClass kPseudoClasses[] = {
     {"hover", kStateHover},     {"active", kStateActive},     {"focus", kStateFocus},
     {"current", kStateCurrent}, {"checked", kStateChecked},   {"disabled", kStateDisabled},
-    {"expanded", kStateExpanded}, {"anchor", kStateAnchor},
+    {"expanded", kStateExpanded}, {"collapsed", kStateCollapsed}, {"anchor", kStateAnchor},
 };
 
 bool IsNameChar(char c) {
