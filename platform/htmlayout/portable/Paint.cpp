@@ -170,7 +170,9 @@ Node* HitTestPage(Node* documentNode, Point p) {
     ForEachInOrder(documentNode, [&](Node* kid) { order.push_back(kid); });
     for (size_t i = order.size(); i-- > 0;)
         if (Node* found = Hit(order[i], p, 0, 0)) return found;
-    return nullptr;
+    // The rest of the view is the root's.
+    Node* root = documentNode->ElementAt(0);
+    return root && root->box.laidOut && documentNode->box.border.Contains(p) ? root : nullptr;
 }
 
 }  // namespace hl

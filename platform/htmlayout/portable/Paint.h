@@ -40,7 +40,8 @@ class Node;
 // The drawing of the laid-out page that falls into area.
 PaintList PaintPage(Node* documentNode, const Rect& area, DocumentHost& host);
 // The mouse target at a view point: the innermost element under it, or a text run
-// that lies directly in a block-level element; null when nothing is there.
+// that lies directly in a block-level element; the root elsewhere in the view; null
+// outside the view.
 Node* HitTestPage(Node* documentNode, Point p);
 
 }  // namespace hl
