@@ -23,7 +23,8 @@
  *     children before it;
  *   - on text directly in an inline-level element (display inline or inline-block)
  *     the target is that element itself;
- *   - beside the text, inside the element's box, the target is the element.
+ *   - beside the text, inside the element's box, the target is the element;
+ *   - where no element is, the target is the root element.
  * So a click on the name in <li class="video-list">name</li> gives a target whose
  * parent carries the item's class, and with "li { display: inline-block }" a click
  * on the word in <li id="action">text</li> gives the item itself. A click gives the

@@ -112,7 +112,7 @@ typedef struct FOCUS_PARAMS {
     BOOL by_mouse_click;
 } FOCUS_PARAMS;
 
-/* HANDLE_SCROLL: to a scrollable element whose scroll position changed (bubbling only). */
+/* HANDLE_SCROLL: for a scrollable element whose scroll position changed. */
 #define SCROLL_POS  0
 typedef struct SCROLL_PARAMS {
     UINT cmd;

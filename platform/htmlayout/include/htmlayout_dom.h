@@ -89,8 +89,9 @@ HLDOM_RESULT HLAPI HTMLayoutGetParentElement(HELEMENT he, HELEMENT* parent);
 HLDOM_RESULT HLAPI HTMLayoutGetElementIndex(HELEMENT he, UINT* index);
 /* A new element outside any page, with one use; text may be null. */
 HLDOM_RESULT HLAPI HTMLayoutCreateElement(LPCSTR tagName, LPCWSTR textOrNull, HELEMENT* created);
-/* Inserts (or moves) he into parent at index; an index at or beyond the count
- * (0x7FFFFFFF) appends. An element cannot go inside itself. */
+/* Inserts (or moves) he into parent at index, counted among the children without
+ * he; an index at or beyond the count (0x7FFFFFFF) appends. An element cannot go
+ * inside itself, nor nest deeper than the engine allows (HLDOM_OPERATION_FAILED). */
 HLDOM_RESULT HLAPI HTMLayoutInsertElement(HELEMENT he, HELEMENT parent, UINT index);
 /* Takes the element out of its page; it lives on while uses are held. */
 HLDOM_RESULT HLAPI HTMLayoutDeleteElement(HELEMENT he);
