@@ -5,6 +5,9 @@
 #include <pugixml.hpp>
 
 #include "ZemovistaApp.h"
+#include "config/UserConfig.h"
+#include "ctrl/BaseCtrlManager.h"
+#include "window/BaseWnd.h"
 
 namespace {
 
@@ -75,4 +78,11 @@ void CSkinManager::ReplacePlaceholders(int viewKind, CString folder, CStringA& t
 CSkinManager* GetAppSkinManager() {
     CZemovistaApp* app = DYNAMIC_DOWNCAST(CZemovistaApp, AfxGetApp());
     return app ? &app->GetSkinManager() : nullptr;
+}
+
+void ReplaceSkinPlaceholders(CBaseCtrlManager* manager, CStringA& text) {
+    CSkinManager* skin = GetAppSkinManager();
+    if (!skin || !manager) return;
+    int viewKind = manager->GetOwner() ? manager->GetOwner()->GetViewKind() : 0;
+    skin->ReplacePlaceholders(viewKind, CUserConfig::GetInstance().GetSkinFolder(), text);
 }
