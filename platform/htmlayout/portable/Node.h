@@ -119,6 +119,8 @@ public:
     bool kidsStyleDirty = true;
     std::vector<std::shared_ptr<HandlerEntry>> handlers;
     std::string behaviorName;  // the behaviour last resolved for the element
+    // Computed values handed out as text; each stays valid until asked for again.
+    std::vector<std::pair<PropertyId, std::u16string>> reportedStyles;
 
 private:
     Node(Kind kind, Document* document);

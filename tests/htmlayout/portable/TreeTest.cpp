@@ -60,6 +60,10 @@ struct InsertCase {
     const char16_t* order;
 };
 
+void PrintTo(const InsertCase& c, std::ostream* out) {
+    *out << hltest::Label(std::string(c.moved) + " to " + std::to_string(c.index));
+}
+
 class TreeInsert : public TreeTest, public testing::WithParamInterface<InsertCase> {};
 
 TEST_P(TreeInsert, InsertsOrMovesAtTheIndex) {
