@@ -80,7 +80,10 @@ public:
     size_t ElementIndex() const;
     bool Contains(const Node* other) const;  // this node or below it
 
-    // Tree edits; false when refused (a cycle, or nesting beyond kMaxDepth).
+    // Text runs and void elements (img, br, ...) have no children.
+    bool TakesKids() const;
+    // Tree edits; false when refused (a cycle, no children taken here, or nesting
+    // beyond kMaxDepth).
     bool InsertElement(Node* child, size_t elementIndex);
     bool AppendKid(Node* kid);
     void Remove();

@@ -114,7 +114,7 @@ HLDOM_RESULT HLAPI HTMLayoutCreateElement(LPCSTR tagName, LPCWSTR textOrNull, HE
     return Guarded([&] {
         if (!created || !IsName(tagName)) return HLDOM_INVALID_PARAMETER;
         hl::NodeRef element = Node::CreateElement(tagName);
-        if (textOrNull && *textOrNull && !hl::IsVoidElement(element->Tag())) element->SetInnerText(Wide(textOrNull));
+        if (textOrNull && *textOrNull) element->SetInnerText(Wide(textOrNull));
         element->Use();
         *created = ToHandle(element.get());
         return HLDOM_OK;
@@ -125,7 +125,6 @@ HLDOM_RESULT HLAPI HTMLayoutInsertElement(HELEMENT he, HELEMENT parent, UINT ind
     return WithElement(he, [&](Node* node) {
         Node* container = ToNode(parent);
         if (!container) return HLDOM_INVALID_HANDLE;
-        if (!container->IsElement() || hl::IsVoidElement(container->Tag())) return HLDOM_INVALID_PARAMETER;
         return container->InsertElement(node, index) ? HLDOM_OK : HLDOM_OPERATION_FAILED;
     });
 }
@@ -248,7 +247,7 @@ HLDOM_RESULT HLAPI HTMLayoutGetElementInnerTextCB(HELEMENT he, LPCWSTR_RECEIVER*
 
 HLDOM_RESULT HLAPI HTMLayoutSetElementInnerText16(HELEMENT he, LPCWSTR text, UINT length) {
     return WithElement(he, [&](Node* node) {
-        if ((!text && length) || hl::IsVoidElement(node->Tag())) return HLDOM_INVALID_PARAMETER;
+        if ((!text && length) || !node->TakesKids()) return HLDOM_INVALID_PARAMETER;
         node->SetInnerText(text ? Wide(text, length) : std::u16string());
         return HLDOM_OK;
     });
@@ -265,7 +264,7 @@ HLDOM_RESULT HLAPI HTMLayoutGetElementHtmlCB(HELEMENT he, BOOL outer, LPCBYTE_RE
 
 HLDOM_RESULT HLAPI HTMLayoutSetElementHtml(HELEMENT he, const BYTE* html, DWORD length) {
     return WithElement(he, [&](Node* node) {
-        if ((!html && length) || hl::IsVoidElement(node->Tag())) return HLDOM_INVALID_PARAMETER;
+        if ((!html && length) || !node->TakesKids()) return HLDOM_INVALID_PARAMETER;
         node->RemoveAllKids();
         if (html) hl::ParseHtml(std::string_view(reinterpret_cast<const char*>(html), length), node);
         return HLDOM_OK;

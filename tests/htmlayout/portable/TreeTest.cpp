@@ -95,6 +95,11 @@ TEST_F(TreeTest, InsertRefusesCyclesTextAndTooDeepTrees) {
     EXPECT_FALSE(page.ById("a")->InsertElement(list, 0));
     EXPECT_FALSE(list->InsertElement(list, 0));
     EXPECT_FALSE(list->InsertElement(list->Kids()[0], 0));
+    NodeRef image = Node::CreateElement("img");
+    NodeRef inner = Node::CreateElement("span");
+    EXPECT_FALSE(image->InsertElement(inner.get(), 0));  // void elements stay empty, as markup writes them
+    image->SetInnerText(u"x");
+    EXPECT_TRUE(image->Kids().empty());
     EXPECT_EQ(Ids(list), u"abcd");
 }
 
