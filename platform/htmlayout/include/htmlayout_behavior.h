@@ -139,7 +139,7 @@ typedef struct DRAW_PARAMS {
 /* HANDLE_DATA_ARRIVED */
 typedef struct DATA_ARRIVED_PARAMS {
     HELEMENT initiator;
-    LPCBYTE data;
+    const BYTE* data;
     UINT dataSize;
     UINT dataType;
 } DATA_ARRIVED_PARAMS;

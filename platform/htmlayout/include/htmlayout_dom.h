@@ -75,7 +75,7 @@ typedef INT (CALLBACK ELEMENT_COMPARATOR)(HELEMENT he1, HELEMENT he2, LPVOID par
 /* Writers: the engine hands a text (not zero-terminated) and its length in code
  * units (UTF-16) or bytes (UTF-8), with the caller's parameter. */
 typedef VOID (CALLBACK LPCWSTR_RECEIVER)(LPCWSTR text, UINT length, LPVOID param);
-typedef VOID (CALLBACK LPCBYTE_RECEIVER)(LPCBYTE text, UINT length, LPVOID param);
+typedef VOID (CALLBACK LPCBYTE_RECEIVER)(const BYTE* text, UINT length, LPVOID param);
 
 /* Uses. HTMLayout_UseElement fails (non-zero) on a stale handle. */
 HLDOM_RESULT HLAPI HTMLayout_UseElement(HELEMENT he);
@@ -135,7 +135,7 @@ HLDOM_RESULT HLAPI HTMLayoutSetElementInnerText16(HELEMENT he, LPCWSTR text, UIN
 HLDOM_RESULT HLAPI HTMLayoutGetElementHtmlCB(HELEMENT he, BOOL outer, LPCBYTE_RECEIVER* receiver, LPVOID param);
 /* Replaces the content with the parsed UTF-8 fragment. Malformed markup never
  * fails: what cannot be read as markup stays text. */
-HLDOM_RESULT HLAPI HTMLayoutSetElementHtml(HELEMENT he, LPCBYTE html, DWORD length);
+HLDOM_RESULT HLAPI HTMLayoutSetElementHtml(HELEMENT he, const BYTE* html, DWORD length);
 
 /* State and view. */
 HLDOM_RESULT HLAPI HTMLayoutGetElementState(HELEMENT he, UINT* stateBits);

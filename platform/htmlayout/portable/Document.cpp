@@ -52,6 +52,7 @@ void Document::Load(std::string_view utf8, const std::u16string& baseFolder) {
     CollectStyleSheets();
     MarkStyleDirty(m_documentNode.get());
     m_layoutDirty = true;
+    InvalidateAll();
     Update();
 }
 
@@ -67,7 +68,13 @@ void Document::SetViewSize(int width, int height) {
     if (width == m_viewWidth && height == m_viewHeight) return;
     m_viewWidth = std::max(0, width);
     m_viewHeight = std::max(0, height);
+    RequestLayout();
+}
+
+void Document::RequestLayout() {
+    if (m_layoutDirty) return;
     m_layoutDirty = true;
+    InvalidateAll();
 }
 
 void Document::MarkStyleDirty(Node* node) {
@@ -110,7 +117,7 @@ void Document::ResolveSubtree(Node* node, const ComputedStyle& parentStyle, bool
         }
         if (dirty) {
             ComputedStyle computed = m_cascade.Compute(kid, parentStyle, m_baseFolder);
-            if (!kid->box.laidOut || AffectsLayout(kid->style, computed)) m_layoutDirty = true;
+            if (!kid->box.laidOut || AffectsLayout(kid->style, computed)) RequestLayout();
             else InvalidateNode(kid);
             kid->style = std::move(computed);
             kid->styleDirty = false;
@@ -329,22 +336,21 @@ void Document::OnStateChanged(Node* node) {
 
 void Document::OnContentChanged(Node* node) {
     (void)node;
-    m_layoutDirty = true;
+    RequestLayout();
 }
 
 void Document::OnSubtreeEntered(Node* node) {
     MarkStyleDirty(node);
-    m_layoutDirty = true;
+    RequestLayout();
 }
 
 void Document::OnSubtreeLeaving(Node* node) {
-    InvalidateAll();
+    RequestLayout();
     m_input->Forget(node);
     if (node->IsElement()) {
         DetachHandlers(node);
         ForEachElement(node, [this](Node* n) { DetachHandlers(n); });
     }
-    m_layoutDirty = true;
 }
 
 PaintList Document::Paint(const Rect& area) {

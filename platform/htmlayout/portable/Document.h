@@ -114,6 +114,8 @@ private:
     };
 
     void MarkStyleDirty(Node* node);
+    // The layout is out of date: the whole view will be painted after the next one.
+    void RequestLayout();
     void ResolveSubtree(Node* node, const ComputedStyle& parentStyle, bool force);
     void ResolveBehaviorOf(Node* node);
     void DetachHandlers(Node* node);

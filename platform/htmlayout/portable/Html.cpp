@@ -215,7 +215,6 @@ private:
         }
         size_t tagEnd = p + 1;
         FlushText();
-        ImplyEndTags(name);
         NodeRef element = Node::CreateElement(name);
         for (const Attribute& a : attributes) element->SetAttribute(a.first, &a.second);
         // An element opens only where it still has room for its text below it.
@@ -246,22 +245,6 @@ private:
         return true;
     }
 
-    // The end tags that a list item, a row or a cell closes by its start.
-    void ImplyEndTags(const std::string& name) {
-        auto topIs = [this](std::initializer_list<const char*> tags) {
-            if (m_open.size() < 2) return false;
-            for (const char* t : tags)
-                if (Top()->Tag() == t) return true;
-            return false;
-        };
-        if (name == "li" && topIs({"li"})) m_open.pop_back();
-        if (name == "p" && topIs({"p"})) m_open.pop_back();
-        if (name == "td" || name == "th" || name == "tr") {
-            if (topIs({"td", "th"})) m_open.pop_back();
-            if (name == "tr" && topIs({"tr"})) m_open.pop_back();
-        }
-    }
-
     std::string_view m_text;
     size_t m_pos = 0;
     std::vector<Node*> m_open;  // held by the tree
@@ -270,20 +253,28 @@ private:
 };
 
 void Escape(std::string& out, std::u16string_view text, bool attribute) {
-    std::string utf8 = Utf16ToUtf8(text);
-    for (char c : utf8) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"':
-            if (attribute) {
-                out += "&quot;";
-                break;
+    for (size_t start = 0; start < text.size();) {
+        // A byte-order mark is written as a reference: at the start of a page the
+        // parser would skip it.
+        size_t mark = text.find(u'\xFEFF', start);
+        std::string utf8 = Utf16ToUtf8(text.substr(start, mark == std::u16string_view::npos ? mark : mark - start));
+        for (char c : utf8) {
+            switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"':
+                if (attribute) {
+                    out += "&quot;";
+                    break;
+                }
+                [[fallthrough]];
+            default: out.push_back(c);
             }
-            [[fallthrough]];
-        default: out.push_back(c);
         }
+        if (mark == std::u16string_view::npos) break;
+        out += "&#65279;";
+        start = mark + 1;
     }
 }
 

@@ -10,8 +10,9 @@ class Node;
 
 // Parses markup and appends what it reads to container (text runs and elements).
 // Never fails: what cannot be read as markup stays text. "/>" closes any element;
-// nothing is implied (no html, body or tbody); nesting is cut at kMaxDepth counted
-// from the container's own depth. A leading byte-order mark is skipped.
+// nothing is implied (no html, body or tbody, no end tags), so what was written
+// reads back the same; nesting is cut at kMaxDepth counted from the container's
+// own depth. A leading byte-order mark is skipped.
 void ParseHtml(std::string_view utf8, Node* container);
 
 // Outer or inner markup of a node; ParseHtml reads it back to the same markup.

@@ -80,7 +80,10 @@ public:
     size_t ElementIndex() const;
     bool Contains(const Node* other) const;  // this node or below it
 
-    // Tree edits; false when refused (a cycle, or nesting beyond kMaxDepth).
+    // Text runs and void elements (img, br, ...) have no children.
+    bool TakesKids() const;
+    // Tree edits; false when refused (a cycle, no children taken here, or nesting
+    // beyond kMaxDepth).
     bool InsertElement(Node* child, size_t elementIndex);
     bool AppendKid(Node* kid);
     void Remove();
@@ -119,6 +122,8 @@ public:
     bool kidsStyleDirty = true;
     std::vector<std::shared_ptr<HandlerEntry>> handlers;
     std::string behaviorName;  // the behaviour last resolved for the element
+    // Computed values handed out as text; each stays valid until asked for again.
+    std::vector<std::pair<PropertyId, std::u16string>> reportedStyles;
 
 private:
     Node(Kind kind, Document* document);

@@ -11,7 +11,7 @@
 namespace hl {
 
 struct FontSpec {
-    std::u16string family;  // families separated by spaces, first choice first
+    std::u16string family;  // families separated by commas, first choice first
     int size = 12;          // pixels
     bool bold = false;
     bool italic = false;

@@ -372,15 +372,22 @@ void ApplyDeclaration(ComputedStyle& s, const Declaration& d, const ComputedStyl
     case PropertyId::ForegroundPosition: ReadPosition(v, s.foregroundImage.x, s.foregroundImage.y); break;
     case PropertyId::Color: ParseColor(v, s.color); break;
     case PropertyId::FontFamily: {
-        std::u16string families;
-        for (std::string_view part : SplitValue(v)) {
-            std::string cleaned;
-            for (char c : part)
-                if (c != '"' && c != '\'') cleaned.push_back(c);
-            if (!families.empty()) families.push_back(u' ');
-            families += Utf8ToUtf16(cleaned);
+        // "a b", 'c', d -> "a b,c,d"
+        std::string families;
+        for (char c : v) {
+            if (c == '"' || c == '\'') continue;
+            families.push_back(c);
         }
-        if (!families.empty()) s.fontFamily = families;
+        std::u16string joined;
+        size_t start = 0;
+        while (start <= families.size()) {
+            size_t comma = families.find(',', start);
+            if (comma == std::string::npos) comma = families.size();
+            std::string_view one = Trim(std::string_view(families).substr(start, comma - start));
+            if (!one.empty()) joined += (joined.empty() ? u"" : u",") + Utf8ToUtf16(one);
+            start = comma + 1;
+        }
+        if (!joined.empty()) s.fontFamily = joined;
         break;
     }
     case PropertyId::FontSize:

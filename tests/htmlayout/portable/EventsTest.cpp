@@ -100,6 +100,10 @@ struct TargetCase {
     const char* target;
 };
 
+void PrintTo(const TargetCase& c, std::ostream* out) {
+    *out << hltest::Label(std::string(c.target) + " at " + std::to_string(c.at.x) + " " + std::to_string(c.at.y));
+}
+
 class MouseTargets : public Events, public testing::WithParamInterface<TargetCase> {};
 
 TEST_P(MouseTargets, FollowTheTextRule) {

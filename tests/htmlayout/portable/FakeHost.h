@@ -13,6 +13,18 @@
 
 namespace hltest {
 
+// A test case's name for the test lists: letters and digits, other runs as '_'.
+inline std::string Label(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        bool keep = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (keep) out.push_back(c);
+        else if (!out.empty() && out.back() != '_') out.push_back('_');
+    }
+    while (!out.empty() && out.back() == '_') out.pop_back();
+    return out.empty() ? "none" : out;
+}
+
 class FakeMeasurer : public hl::TextMeasurer {
 public:
     int Width(std::u16string_view text, const hl::ComputedStyle& font) override {

@@ -69,6 +69,10 @@ struct SelectCase {
     const char* matches;
 };
 
+void PrintTo(const SelectCase& c, std::ostream* out) {
+    *out << hltest::Label(std::string(c.scope) + " " + c.selector);
+}
+
 class SelectorTable : public Selectors, public testing::WithParamInterface<SelectCase> {};
 
 TEST_P(SelectorTable, MatchesTheElements) {

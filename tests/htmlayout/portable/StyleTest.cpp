@@ -53,6 +53,8 @@ struct ComputedCase {
     const char* value;
 };
 
+void PrintTo(const ComputedCase& c, std::ostream* out) { *out << hltest::Label(std::string(c.id) + " " + c.property); }
+
 class ComputedValues : public StyleTest, public testing::WithParamInterface<ComputedCase> {};
 
 TEST_P(ComputedValues, AreWhatTheInterfaceReports) {
@@ -146,7 +148,9 @@ TEST(CssValues, Colors) {
     for (const ValueCase& c : cases) {
         hl::Argb color = 0;
         EXPECT_EQ(hl::ParseColor(c.text, color), c.ok) << c.text;
-        if (c.ok) EXPECT_EQ(color, c.color) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(color, c.color) << c.text;
+        }
     }
 }
 

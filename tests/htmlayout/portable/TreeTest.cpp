@@ -60,6 +60,10 @@ struct InsertCase {
     const char16_t* order;
 };
 
+void PrintTo(const InsertCase& c, std::ostream* out) {
+    *out << hltest::Label(std::string(c.moved) + " to " + std::to_string(c.index));
+}
+
 class TreeInsert : public TreeTest, public testing::WithParamInterface<InsertCase> {};
 
 TEST_P(TreeInsert, InsertsOrMovesAtTheIndex) {
@@ -91,6 +95,11 @@ TEST_F(TreeTest, InsertRefusesCyclesTextAndTooDeepTrees) {
     EXPECT_FALSE(page.ById("a")->InsertElement(list, 0));
     EXPECT_FALSE(list->InsertElement(list, 0));
     EXPECT_FALSE(list->InsertElement(list->Kids()[0], 0));
+    NodeRef image = Node::CreateElement("img");
+    NodeRef inner = Node::CreateElement("span");
+    EXPECT_FALSE(image->InsertElement(inner.get(), 0));  // void elements stay empty, as markup writes them
+    image->SetInnerText(u"x");
+    EXPECT_TRUE(image->Kids().empty());
     EXPECT_EQ(Ids(list), u"abcd");
 }
 
