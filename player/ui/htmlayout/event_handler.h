@@ -62,7 +62,7 @@ public:
         return FALSE;
     }
     virtual BOOL on_event(HELEMENT he, HELEMENT target, UINT eventCode, UINT_PTR reason) { return FALSE; }
-    virtual BOOL on_data_arrived(HELEMENT he, HELEMENT initiator, LPCBYTE data, UINT dataSize, UINT dataType) {
+    virtual BOOL on_data_arrived(HELEMENT he, HELEMENT initiator, const BYTE* data, UINT dataSize, UINT dataType) {
         return FALSE;
     }
     virtual BOOL on_scroll(HELEMENT he, HELEMENT target, UINT cmd, INT pos, BOOL isVertical) { return FALSE; }

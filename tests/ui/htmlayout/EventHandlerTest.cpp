@@ -38,7 +38,7 @@ public:
     BOOL on_event(HELEMENT, HELEMENT target, UINT code, UINT_PTR reason) override {
         return Log("event", target, code, (int)reason, 0);
     }
-    BOOL on_data_arrived(HELEMENT, HELEMENT initiator, LPCBYTE, UINT size, UINT type) override {
+    BOOL on_data_arrived(HELEMENT, HELEMENT initiator, const BYTE*, UINT size, UINT type) override {
         return Log("data", initiator, 0, size, type);
     }
 
