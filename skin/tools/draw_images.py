@@ -239,7 +239,7 @@ CJK_FONT = "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc"
 def label_image(path, text, height):
     """Writes the label onto a button image beside its glyph (ImageMagick, CJK font)."""
     subprocess.run(["convert", path, "-font", CJK_FONT, "-pointsize", "15", "-fill", "white", "-gravity", "west",
-                    "-annotate", "+%d+0" % (height + 2), text, path], check=True)
+                    "-annotate", "+%d+0" % (height + 2), text, "-strip", path], check=True)
 
 
 def save(canvas, name, folder=OUT):
@@ -363,13 +363,13 @@ def main():
     about.round_rect(0, 0, 120, 80, 12, BLUE)
     about.polygon([(48, 20), (48, 60), (82, 40)], WHITE)
     about.save(logo_png)
-    subprocess.run(["convert", logo_png, "-background", "white", "-flatten", os.path.join(OUT, "dialog_logo.jpg")],
+    subprocess.run(["convert", logo_png, "-background", "white", "-flatten", "-strip", os.path.join(OUT, "dialog_logo.jpg")],
                    check=True)
     os.remove(logo_png)
 
     # Main and download windows (the skin file's placeholders).
-    main = Canvas(64, 64)
-    main.gradient(0, 0, 64, 64, PANEL, (214, 222, 232, 255))
+    main = Canvas(16, 800)  # tall enough that a window's background does not band
+    main.gradient(0, 0, 16, 800, PANEL, (214, 222, 232, 255))
     save(main, "main-bg.png")
     title = Canvas(8, 36)
     title.gradient(0, 0, 8, 36, BLUE_LIGHT, BLUE)

@@ -27,7 +27,7 @@ END_MESSAGE_MAP()
 
 int CTestSkinWnd::OnCreate(LPCREATESTRUCT cs) {
     if (CBaseSkinWnd::OnCreate(cs) == -1) return -1;
-    if (!LoadSkinPage(m_templateName, m_hook)) return -2;
+    if (!LoadSkinPage(m_templateName, nullptr)) return -2;
     m_pCtrlManager->RefreshElements();
     return 0;
 }

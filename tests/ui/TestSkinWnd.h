@@ -31,8 +31,7 @@ private:
 
 class CTestSkinWnd : public CBaseSkinWnd {
 public:
-    explicit CTestSkinWnd(LPCTSTR templateName = L"testwnd.html", PAGE_HOOK hook = nullptr)
-        : m_templateName(templateName), m_hook(hook) {
+    explicit CTestSkinWnd(const CString& templateName = L"testwnd.html") : m_templateName(templateName) {
         SetViewKind(1);
     }
     // The manager without a window, for page preparation alone.
@@ -50,6 +49,5 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    LPCTSTR m_templateName;
-    PAGE_HOOK m_hook;
+    CString m_templateName;
 };

@@ -12,7 +12,9 @@
 
 namespace {
 
-const RECT kFrame = {0, 0, 640, 400};
+// Away from the screen's corner, where the windows of other test programs appear.
+const RECT kFrame = {700, 500, 1340, 900};
+const RECT kClient = {0, 0, 640, 400};
 
 void PumpMessages() {
     MSG msg;
@@ -31,30 +33,43 @@ bool Contains(const std::vector<std::string>& log, const std::string& entry) {
     return std::find(log.begin(), log.end(), entry) != log.end();
 }
 
-// A visible frame with the skinned window of the test page over its client area.
+// The test page under a name of this process's own, as test programs run side by side
+// in one program folder.
+CString OwnTemplateName() {
+    CString name;
+    name.Format(L"testwnd-%lu.html", GetCurrentProcessId());
+    return name;
+}
+
+// A visible frame, above other windows, with the skinned window of the test page over
+// its client area.
 class SkinnedWindowTest : public testing::Test {
 protected:
     void SetUp() override {
+        ASSERT_TRUE(CopyFileW(GetProgramFolder() + L"testwnd.html", GetProgramFolder() + templateName, FALSE));
         ASSERT_TRUE(app.GetSkinManager().LoadSkin(GetProgramFolder() + GetDefaultSkinFolder() + L"zemovista_skin.xml"));
-        ASSERT_TRUE(frame.CreateEx(0, nullptr, L"skinned window", WS_POPUP | WS_VISIBLE, kFrame, nullptr, 0));
+        ASSERT_TRUE(frame.CreateEx(WS_EX_TOPMOST, nullptr, L"skinned window", WS_POPUP | WS_VISIBLE, kFrame, nullptr, 0));
     }
+    void TearDown() override { DeleteFileW(GetProgramFolder() + templateName); }
     void Open(CTestSkinWnd& wnd) {
-        ASSERT_TRUE(wnd.Create(nullptr, nullptr, WS_VISIBLE, kFrame, &frame, 1));
+        ASSERT_TRUE(wnd.Create(nullptr, nullptr, WS_VISIBLE, kClient, &frame, 1));
         HTMLayoutUpdateWindow(wnd.m_hWnd);
         PumpMessages();
     }
     CRecordingCtrlManager& Manager() { return *window.Manager(); }
+    CString CopyPath() const { return GetProgramFolder() + templateName.Left(templateName.GetLength() - 5) + L"ForLoad.html"; }
 
+    const CString templateName = OwnTemplateName();
     CZemovistaApp app;
     CWnd frame;
-    CTestSkinWnd window;
+    CTestSkinWnd window{templateName};
 };
 
 TEST_F(SkinnedWindowTest, LoadsThePreparedTemplateWhileRegistered) {
     Open(window);
     EXPECT_EQ(std::vector<CBaseSkinWnd*>{&window}, app.GetSkinManager().GetWindows());
     CString copy = window.GetPagePath();
-    EXPECT_STREQ(GetProgramFolder() + L"testwndForLoad.html", copy);
+    EXPECT_STREQ(CopyPath(), copy);
     CFile file(copy, CFile::modeRead);
     std::string page((size_t)file.GetLength(), '\0');
     file.Read(&page[0], (UINT)page.size());
@@ -73,7 +88,7 @@ TEST_F(SkinnedWindowTest, LoadsThePreparedTemplateWhileRegistered) {
 TEST_F(SkinnedWindowTest, DestructorDeletesThePreparedCopy) {
     CString copy;
     {
-        CTestSkinWnd shortLived;
+        CTestSkinWnd shortLived(templateName);
         Open(shortLived);
         copy = shortLived.GetPagePath();
         ASSERT_TRUE(Exists(copy));
@@ -84,7 +99,7 @@ TEST_F(SkinnedWindowTest, DestructorDeletesThePreparedCopy) {
 
 TEST_F(SkinnedWindowTest, MissingTemplateLeavesTheWindowWithoutPage) {
     CTestSkinWnd missing(L"absent.html");
-    missing.Create(nullptr, nullptr, WS_VISIBLE, kFrame, &frame, 2);
+    missing.Create(nullptr, nullptr, WS_VISIBLE, kClient, &frame, 2);
     EXPECT_STREQ(L"", missing.GetPagePath());
     ASSERT_NE(nullptr, missing.Manager());
     EXPECT_FALSE(missing.Manager()->GetRootElement().is_valid());
