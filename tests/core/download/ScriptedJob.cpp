@@ -37,9 +37,10 @@ int ScriptedJob::DoWork(DOWNLOAD_JOB_CONTEXT& context) {
         // Bounded, so a test that forgets to release cannot hang the run.
         for (DWORD waited = 0; WaitForSingleObject(m_probe->release.Get(), kPausePoll) == WAIT_TIMEOUT;
              waited += kPausePoll) {
-            if (context.PauseRequests->Take(GetKey())) return DOWNLOAD_ERR_PAUSED;
+            if (step.PollPause && context.PauseRequests->Take(GetKey())) return DOWNLOAD_ERR_PAUSED;
             if (waited > kHoldLimit) break;
         }
+        if (step.PollPause && context.PauseRequests->Take(GetKey())) return DOWNLOAD_ERR_PAUSED;
     }
     if (step.Throw) throw std::runtime_error("job failed");
     *context.Detail = step.Detail;

@@ -22,12 +22,15 @@ struct JobProbe {
     CScopedHandle release;  // manual reset: lets a holding job end
 };
 
-// What an attempt does: returns Result (after storing Detail), holds first, or throws.
+// What an attempt does: returns Result (after storing Detail) or throws. A holding
+// attempt first waits for the release; with PollPause it stops on a pause request
+// meanwhile and once more after the release, as a transfer does before each read.
 struct JobStep {
     int Result;
     int Detail = 0;
     bool Hold = false;
     bool Throw = false;
+    bool PollPause = true;
 };
 
 class ScriptedJob : public WorkItemBase {
