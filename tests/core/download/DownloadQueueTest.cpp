@@ -115,6 +115,7 @@ TEST_F(DownloadQueueTest, WorkersRunQueuedJobsWithTheRetriesReadAtStart) {
     EXPECT_EQ(3, failing->attempts);
     EXPECT_EQ(1, window.Count(WM_DOWNLOAD_CONNECT_FAILED));
     EXPECT_EQ(3, window.Count(WM_DOWNLOAD_COMPLETE));
+    queue.Shutdown();  // a worker destroys its job right after the job's last message
     for (const auto& probe : good) {
         EXPECT_EQ(1, probe->attempts);
         EXPECT_TRUE(probe->destroyed);
