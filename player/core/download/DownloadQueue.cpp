@@ -3,7 +3,7 @@
 #include <afxwin.h>
 
 #include "download/DownloadMessages.h"
-#include "download/DownloadSettings.h"
+#include "config/UserConfig.h"
 #include "facade/CommandCodes.h"
 
 namespace {
@@ -29,7 +29,7 @@ CDownloadQueue::~CDownloadQueue() { Shutdown(); }
 
 bool CDownloadQueue::Start() {
     if (IsRunning()) return true;
-    m_relinkTimes = GetRelinkTimesSetting();
+    m_relinkTimes = CUserConfig::GetInstance().GetDownloadConfig().RelinkTimes;
     m_semaphore = CScopedHandle(CreateSemaphoreW(nullptr, 0, 0x7FFFFFFF, nullptr));
     m_stopEvent = CScopedHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!m_semaphore || !m_stopEvent) {

@@ -1,13 +1,18 @@
 #include "download/DownloadScheduleControl.h"
 
+#include <algorithm>
+
 #include "common/CommonHelpers.h"
-#include "download/DownloadSettings.h"
+#include "config/UserConfig.h"
 
 CDownloadScheduleControl::CDownloadScheduleControl() {
     if (!m_queue.Start()) DebugTrace(L"The download workers could not be started; downloads are refused.\n");
+    CUserConfig::GetInstance().AddObserver(this);
 }
 
 CDownloadScheduleControl::~CDownloadScheduleControl() {
+    // The settings outlive the scheduler: they must not tell a destroyed observer.
+    CUserConfig::GetInstance().RemoveObserver(this);
     m_queue.Shutdown();
     CSingleLock lock(&m_lock, TRUE);
     m_pending.clear();
@@ -38,6 +43,10 @@ void CDownloadScheduleControl::OnJobFinished() {
     ScheduleFreeSlots();
 }
 
+void CDownloadScheduleControl::OnConfigChanged(const std::vector<int>& changes) {
+    if (std::find(changes.begin(), changes.end(), CONFIG_CHANGE_DOWNLOAD_NUM) != changes.end()) ScheduleFreeSlots();
+}
+
 bool CDownloadScheduleControl::RemovePending(const DOWNLOAD_JOB_KEY& key) {
     CSingleLock lock(&m_lock, TRUE);
     for (auto job = m_pending.begin(); job != m_pending.end(); ++job) {
@@ -51,7 +60,8 @@ bool CDownloadScheduleControl::RemovePending(const DOWNLOAD_JOB_KEY& key) {
 
 void CDownloadScheduleControl::ScheduleFreeSlots() {
     CSingleLock lock(&m_lock, TRUE);
-    for (int free = GetDownloadNumSetting() - m_running; free > 0 && !m_pending.empty(); --free) {
+    const int limit = CUserConfig::GetInstance().GetDownloadConfig().DownloadNum;
+    for (int free = limit - m_running; free > 0 && !m_pending.empty(); --free) {
         std::unique_ptr<WorkItemBase> item = std::move(m_pending.front());
         m_pending.pop_front();
         if (m_queue.Enqueue(std::move(item))) ++m_running;

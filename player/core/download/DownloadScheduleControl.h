@@ -1,6 +1,7 @@
 // Decides when a download job may run: jobs wait in a pending list, oldest first, and
 // go to the work queue while fewer run than the DownloadNum setting allows. A job holds
-// its slot from being queued until the download control reports its end.
+// its slot from being queued until the download control reports its end. A raised
+// DownloadNum starts waiting jobs at once; a lowered one stops none.
 // Called on the user-interface thread only. Lock order: this scheduler's lock, then
 // the queue's or the pause requests' lock; never the other way round.
 #pragma once
@@ -10,14 +11,16 @@
 #include <deque>
 #include <memory>
 
+#include "config/IObserver.h"
 #include "download/DownloadQueue.h"
 
-class CDownloadScheduleControl {
+class CDownloadScheduleControl : public IObserver {
 public:
-    // Starts the work queue with its workers.
+    // Starts the work queue with its workers and observes the settings.
     CDownloadScheduleControl();
-    // Stops and joins the workers; destroys the queued and pending jobs.
-    ~CDownloadScheduleControl();
+    // Leaves the settings' observers, stops and joins the workers and destroys the
+    // queued and pending jobs.
+    ~CDownloadScheduleControl() override;
     CDownloadScheduleControl(const CDownloadScheduleControl&) = delete;
     CDownloadScheduleControl& operator=(const CDownloadScheduleControl&) = delete;
 
@@ -33,6 +36,9 @@ public:
     void Stop(const DOWNLOAD_JOB_KEY& key);
     // A job's end was reported: its slot is free.
     void OnJobFinished();
+
+    // A change of DownloadNum schedules at once.
+    void OnConfigChanged(const std::vector<int>& changes) override;
 
 private:
     bool RemovePending(const DOWNLOAD_JOB_KEY& key);

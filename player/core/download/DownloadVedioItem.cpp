@@ -4,7 +4,7 @@
 
 #include "common/ScopedHandle.h"
 #include "download/DownloadMessages.h"
-#include "download/DownloadSettings.h"
+#include "config/UserConfig.h"
 #include "download/PauseRequestList.h"
 #include "download/portable/DownloadReply.h"
 #include "facade/CommandCodes.h"
@@ -62,7 +62,7 @@ int ConnectFailed(int& detail) { return Failed(detail, DOWNLOAD_ERR_CONNECT, Get
 }  // namespace
 
 CDownloadVedioItem::CDownloadVedioItem(const DOWNLOAD_TASK_INFO& task, CWnd* window) : m_task(task), m_pWnd(window) {
-    m_task.UserName = GetCurrentUserName();
+    m_task.UserName = CUserConfig::GetInstance().GetCurrentUser();
 }
 
 HWND CDownloadVedioItem::WindowHandle() const { return m_pWnd ? m_pWnd->GetSafeHwnd() : nullptr; }

@@ -6,7 +6,7 @@
 #include "download/JobMessageWindow.h"
 #include "download/ScriptedJob.h"
 #include "facade/CommandCodes.h"
-#include "fakes/FakeDownloadSettings.h"
+#include "fixtures/UserConfigScope.h"
 
 #include <tlhelp32.h>
 
@@ -23,12 +23,11 @@ int ThreadsOfThisProcess() {
 
 class DownloadQueueTest : public testing::Test {
 protected:
-    void SetUp() override { FakeDownloadSettings::Reset(); }
-
     std::unique_ptr<ScriptedJob> Job(int fileId, std::vector<JobStep> steps, std::shared_ptr<JobProbe> probe) {
         return std::make_unique<ScriptedJob>(fileId, L"alice", std::move(steps), std::move(probe), window.Wnd());
     }
 
+    UserConfigScope settings;
     JobMessageWindow window;
     CDownloadQueue queue;
 };
@@ -99,9 +98,9 @@ INSTANTIATE_TEST_SUITE_P(
         ResultCase{"UnknownResult", {{9}}, 5, 1, WM_DOWNLOAD_FAILED, DOWNLOAD_ERR_UNKNOWN, 0}));
 
 TEST_F(DownloadQueueTest, WorkersRunQueuedJobsWithTheRetriesReadAtStart) {
-    FakeDownloadSettings::Current().RelinkTimes = 3;
+    settings.Download().RelinkTimes = 3;
     ASSERT_TRUE(queue.Start());
-    FakeDownloadSettings::Current().RelinkTimes = 1;  // does not reach the running workers
+    settings.Download().RelinkTimes = 1;  // does not reach the running workers
 
     auto failing = std::make_shared<JobProbe>();
     ASSERT_TRUE(queue.Enqueue(Job(1, {{DOWNLOAD_ERR_CONNECT, 12029}}, failing)));

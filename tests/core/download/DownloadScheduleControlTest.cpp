@@ -6,7 +6,7 @@
 #include "download/JobMessageWindow.h"
 #include "download/ScriptedJob.h"
 #include "facade/CommandCodes.h"
-#include "fakes/FakeDownloadSettings.h"
+#include "fixtures/UserConfigScope.h"
 
 namespace {
 
@@ -15,7 +15,6 @@ namespace {
 class DownloadScheduleControlTest : public testing::Test {
 protected:
     void SetUp() override {
-        FakeDownloadSettings::Reset();
         scheduler = std::make_unique<CDownloadScheduleControl>();
         ASSERT_TRUE(scheduler->IsRunning());
         window.onMessage = [this](const ReceivedMessage& m) {
@@ -47,13 +46,14 @@ protected:
     // Gives workers time to pick up what was queued.
     void Settle() { window.PumpFor(150); }
 
+    UserConfigScope settings;
     JobMessageWindow window;
     std::vector<std::shared_ptr<JobProbe>> probes;
     std::unique_ptr<CDownloadScheduleControl> scheduler;
 };
 
 TEST_F(DownloadScheduleControlTest, RunsAtMostDownloadNumJobsInOrderOfArrival) {
-    FakeDownloadSettings::Current().DownloadNum = 5;
+    settings.Download().DownloadNum = 5;
     for (int id = 0; id < 7; ++id) ASSERT_TRUE(scheduler->Add(Job(id)));
     for (size_t job = 0; job < 5; ++job) ASSERT_TRUE(probes[job]->WaitStarted()) << job;
     Settle();
@@ -69,11 +69,11 @@ TEST_F(DownloadScheduleControlTest, RunsAtMostDownloadNumJobsInOrderOfArrival) {
 }
 
 TEST_F(DownloadScheduleControlTest, LowerLimitStopsNothingAndHoldsBackNewJobs) {
-    FakeDownloadSettings::Current().DownloadNum = 3;
+    settings.Download().DownloadNum = 3;
     for (int id = 0; id < 5; ++id) scheduler->Add(Job(id));
     for (size_t job = 0; job < 3; ++job) ASSERT_TRUE(probes[job]->WaitStarted());
 
-    FakeDownloadSettings::Current().DownloadNum = 1;
+    settings.Download().DownloadNum = 1;
     Finish(0);
     Finish(1);
     Settle();
@@ -86,7 +86,7 @@ TEST_F(DownloadScheduleControlTest, LowerLimitStopsNothingAndHoldsBackNewJobs) {
 }
 
 TEST_F(DownloadScheduleControlTest, EndReportsWithoutRunningJobsFreeNoExtraSlot) {
-    FakeDownloadSettings::Current().DownloadNum = 1;
+    settings.Download().DownloadNum = 1;
     scheduler->OnJobFinished();
     scheduler->OnJobFinished();
     scheduler->Add(Job(1));
@@ -97,7 +97,7 @@ TEST_F(DownloadScheduleControlTest, EndReportsWithoutRunningJobsFreeNoExtraSlot)
 }
 
 TEST_F(DownloadScheduleControlTest, PausedPendingJobIsDroppedAndRestartsAtTheBack) {
-    FakeDownloadSettings::Current().DownloadNum = 1;
+    settings.Download().DownloadNum = 1;
     scheduler->Add(Job(1));
     scheduler->Add(Job(2));
     scheduler->Add(Job(3));
@@ -165,7 +165,7 @@ TEST_F(DownloadScheduleControlTest, PauseRequestMatchesTheUserToo) {
 }
 
 TEST_F(DownloadScheduleControlTest, DestructionEndsWorkersAndDestroysEveryJob) {
-    FakeDownloadSettings::Current().DownloadNum = 1;
+    settings.Download().DownloadNum = 1;
     scheduler->Add(Job(1));
     scheduler->Add(Job(2));
     ASSERT_TRUE(probes[0]->WaitStarted());

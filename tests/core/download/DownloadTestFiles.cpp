@@ -5,7 +5,6 @@
 #include <functional>
 #include <stdexcept>
 
-#include "common/CommonHelpers.h"
 #include "common/ScopedHandle.h"
 
 namespace {
@@ -34,58 +33,13 @@ std::string Sha1(const std::function<bool(std::string& piece)>& feed) {
     return hex;
 }
 
-void DeleteTree(const CString& folder) {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(folder + L"*", &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            CString name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                DeleteTree(folder + name + L"\\");
-            else
-                DeleteFileW(folder + name);
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryW(folder.Left(folder.GetLength() - 1));
-}
-
 }  // namespace
-
-ScratchFolder::ScratchFolder() : m_path(GetTempFilePath() + L"\\") {
-    if (!CreateDirectoryW(m_path.Left(m_path.GetLength() - 1), nullptr))
-        throw std::runtime_error("cannot create the scratch folder");
-}
-
-ScratchFolder::~ScratchFolder() { DeleteTree(m_path); }
-
-void WriteFileBytes(const CString& path, const std::string& bytes) {
-    CScopedHandle file(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    if (!file || !WriteFile(file.Get(), bytes.data(), (DWORD)bytes.size(), &written, nullptr) ||
-        written != bytes.size())
-        throw std::runtime_error("cannot write the file");
-}
-
-std::string ReadFileBytes(const CString& path) {
-    std::string bytes;
-    CScopedHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return bytes;
-    char piece[kHashPiece];
-    DWORD read = 0;
-    while (ReadFile(file.Get(), piece, sizeof(piece), &read, nullptr) && read > 0) bytes.append(piece, read);
-    return bytes;
-}
 
 LONGLONG FileSizeOf(const CString& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(path, GetFileExInfoStandard, &data)) return -1;
     return ((LONGLONG)data.nFileSizeHigh << 32) | data.nFileSizeLow;
 }
-
-bool FileExists(const CString& path) { return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES; }
 
 std::string Sha1OfFile(const CString& path) {
     CScopedHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,

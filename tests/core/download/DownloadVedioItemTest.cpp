@@ -7,8 +7,9 @@
 #include "download/DownloadTestFiles.h"
 #include "download/DownloadVedioItem.h"
 #include "download/JobMessageWindow.h"
+#include "fixtures/ProgramFolder.h"
 #include "facade/CommandCodes.h"
-#include "fakes/FakeDownloadSettings.h"
+#include "fixtures/UserConfigScope.h"
 #include "http/HttpReplies.h"
 
 namespace {
@@ -20,7 +21,7 @@ constexpr uint64_t kSize = 3 * 1000 * 1000 + 17;
 class DownloadJobTest : public testing::Test {
 protected:
     DownloadJobTest() : source(PatternSource(kSize)) {
-        FakeDownloadSettings::Reset().CurrentUser = L"carol";
+        settings.SignIn(L"carol");
         server.SetHandler([this](const HttpRequest& request, HttpReply& reply) { reply = RangeReply(request, source); });
     }
 
@@ -28,13 +29,13 @@ protected:
         DOWNLOAD_TASK_INFO task;
         task.FileID = 31;
         task.FileSize = fileSize;
-        task.FilePath = folder.Path(L"clip.xof");
+        task.FilePath = folder.File(L"clip.xof");
         task.DownloadUrl = Wide(server.Url("/files/clip.xof?id=31"));
         task.UserName = L"someone else";
         return task;
     }
-    CString Temp() const { return folder.Path(L"clip.xof.temp"); }
-    void PutOnDisk(uint64_t bytes) { WriteFileBytes(Temp(), SourceBytes(source, bytes)); }
+    CString Temp() const { return folder.File(L"clip.xof.temp"); }
+    void PutOnDisk(uint64_t bytes) { folder.WriteFile(L"clip.xof.temp", SourceBytes(source, bytes)); }
 
     // One attempt; its detail goes to detail.
     int Attempt(CDownloadVedioItem& job) {
@@ -54,7 +55,8 @@ protected:
     std::string Range(size_t request) const { return server.Requests().at(request).Header("range"); }
     bool WholeFileOnDisk() const { return Sha1OfFile(Temp()) == Sha1OfSource(source, kSize); }
 
-    ScratchFolder folder;
+    UserConfigScope settings;
+    CTempProgramFolder folder;
     JobMessageWindow window;
     CDownloadQueue queue;
     CPauseRequestList pauseRequests;
@@ -139,7 +141,7 @@ TEST_P(ErrorPageTest, LeavesThePartialFileAlone) {
     server.SetReply(page);
     EXPECT_EQ(DOWNLOAD_ERR_CONNECT, Attempt(Task()));
     EXPECT_EQ(c.status, detail);
-    EXPECT_EQ(SourceBytes(source, c.onDisk), ReadFileBytes(Temp()));
+    EXPECT_EQ(SourceBytes(source, c.onDisk), folder.ReadFile(L"clip.xof.temp"));
     window.PumpFor(50);
     EXPECT_EQ(0, window.Count(WM_DOWNLOAD_STARTED));
 }
@@ -152,7 +154,7 @@ INSTANTIATE_TEST_SUITE_P(Pages, ErrorPageTest,
 
 // A server that ignores the range sends the whole file: it replaces the partial one.
 TEST_F(DownloadJobTest, WholeReplyToARangeRestartsTheFile) {
-    WriteFileBytes(Temp(), std::string(7000, 'x'));
+    folder.WriteFile(L"clip.xof.temp", std::string(7000, 'x'));
     server.SetHandler([&](const HttpRequest&, HttpReply& reply) {
         HttpRequest plain;
         reply = RangeReply(plain, source);
@@ -175,7 +177,7 @@ TEST_F(DownloadJobTest, UnsatisfiableRangeOnAWholeFileCompletesIt) {
 // A partial file longer than the server's file cannot be part of it: it is emptied and
 // the next attempt downloads the file afresh.
 TEST_F(DownloadJobTest, PartialFileLongerThanTheServersStartsAgain) {
-    WriteFileBytes(Temp(), SourceBytes(source, kSize) + "trailing bytes");
+    folder.WriteFile(L"clip.xof.temp", SourceBytes(source, kSize) + "trailing bytes");
     Run(Task());
     EXPECT_EQ(1, window.Count(WM_DOWNLOAD_COMPLETE));
     EXPECT_TRUE(WholeFileOnDisk());
@@ -291,7 +293,7 @@ TEST_F(DownloadJobTest, PartialFileBeyondFourGibibytesIsContinued) {
 
 TEST_F(DownloadJobTest, FailuresTellTheirKindAndCode) {
     DOWNLOAD_TASK_INFO missingFolder = Task();
-    missingFolder.FilePath = folder.Path(L"no such folder\\clip.xof");
+    missingFolder.FilePath = folder.File(L"no such folder\\clip.xof");
     EXPECT_EQ(DOWNLOAD_ERR_CREATE_FILE, Attempt(missingFolder));
     EXPECT_EQ(ERROR_PATH_NOT_FOUND, detail);
 
