@@ -85,6 +85,32 @@ TEST_F(DownloadScheduleControlTest, LowerLimitStopsNothingAndHoldsBackNewJobs) {
     EXPECT_FALSE(Started(4));
 }
 
+// The settings dialog raises DownloadNum: waiting jobs start at once, without any end.
+TEST_F(DownloadScheduleControlTest, RaisedLimitStartsWaitingJobsAtOnce) {
+    settings.Download().DownloadNum = 2;
+    for (int id = 0; id < 6; ++id) scheduler->Add(Job(id));
+    ASSERT_TRUE(probes[1]->WaitStarted());
+
+    settings.Download().DownloadNum = 4;
+    settings.Download().NotifyChange(CONFIG_CHANGE_DOWNLOAD_PATH);
+    CUserConfig::GetInstance().NotifyObservers();
+    Settle();
+    EXPECT_FALSE(Started(2));  // another change: no scheduling
+
+    settings.Download().NotifyChange(CONFIG_CHANGE_DOWNLOAD_NUM);
+    CUserConfig::GetInstance().NotifyObservers();
+    ASSERT_TRUE(probes[2]->WaitStarted());
+    ASSERT_TRUE(probes[3]->WaitStarted());
+    Settle();
+    EXPECT_FALSE(Started(4));
+}
+
+TEST_F(DownloadScheduleControlTest, DestroyedSchedulerIsNoLongerTold) {
+    scheduler.reset();
+    settings.Download().NotifyChange(CONFIG_CHANGE_DOWNLOAD_NUM);
+    CUserConfig::GetInstance().NotifyObservers();  // would reach freed memory otherwise
+}
+
 TEST_F(DownloadScheduleControlTest, EndReportsWithoutRunningJobsFreeNoExtraSlot) {
     settings.Download().DownloadNum = 1;
     scheduler->OnJobFinished();
