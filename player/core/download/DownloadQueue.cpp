@@ -103,9 +103,12 @@ void CDownloadQueue::RunJob(WorkItemBase& item, int retries) {
 }
 
 bool CDownloadQueue::ReportResult(WorkItemBase& item, int result, int detail, int& retries) {
-    if (result == DOWNLOAD_ERR_CONNECT && --retries > 0) return true;
-
     auto key = std::make_unique<DOWNLOAD_JOB_KEY>(item.GetKey());
+    if (result == DOWNLOAD_ERR_CONNECT && --retries > 0) {
+        // A job asked to stop while it reconnects stops before the next attempt.
+        if (!m_pauseRequests.Take(*key)) return true;
+        result = DOWNLOAD_ERR_PAUSED;
+    }
     m_pauseRequests.JobEnded(*key);
     CWnd* window = item.GetWindow();
     HWND hwnd = window ? window->GetSafeHwnd() : nullptr;

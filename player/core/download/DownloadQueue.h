@@ -1,6 +1,7 @@
 // Runs download jobs on ten worker threads fed in FIFO order. A worker repeats a job
-// after a connection error while retries are left and posts how it ended to the job's
-// window. The queue also holds the pause requests through which a job is asked to stop.
+// after a connection error while retries are left (and the job is not asked to stop)
+// and posts how it ended to the job's window. The queue also holds the pause
+// requests through which a job is asked to stop.
 #pragma once
 
 #include <afxmt.h>

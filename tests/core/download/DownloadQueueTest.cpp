@@ -40,6 +40,7 @@ struct ResultCase {
     UINT message;
     int kind;  // of the posted error; -1 when the message carries none
     int detail;
+    bool askedToStop = false;  // a pause request is there when the job starts
 };
 
 void PrintTo(const ResultCase& c, std::ostream* out) { *out << c.name; }
@@ -51,6 +52,10 @@ TEST_P(JobResultTest, PostsOneEndMessage) {
     const ResultCase& c = GetParam();
     auto probe = std::make_shared<JobProbe>();
     auto job = Job(7, c.steps, probe);
+    if (c.askedToStop) {
+        queue.GetPauseRequests().JobQueued(job->GetKey());
+        queue.GetPauseRequests().Add(job->GetKey());
+    }
     queue.RunJob(*job, c.retries);
     window.PumpFor(50);
 
@@ -84,6 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
                    DOWNLOAD_ERR_CONNECT, 12029},
         ResultCase{"ConnectOnceWithRelinkOne", {{DOWNLOAD_ERR_CONNECT, 12002}}, 1, 1, WM_DOWNLOAD_CONNECT_FAILED,
                    DOWNLOAD_ERR_CONNECT, 12002},
+        ResultCase{"StopsInsteadOfReconnecting", {{DOWNLOAD_ERR_CONNECT, 12029}}, 5, 1, WM_DOWNLOAD_PAUSED,
+                   DOWNLOAD_ERR_PAUSED, 0, true},
         ResultCase{"ReconnectsThenCompletes",
                    {{DOWNLOAD_ERR_CONNECT, 12030}, {DOWNLOAD_ERR_CONNECT, 12030}, {DOWNLOAD_ERR_NONE}},
                    5, 3, WM_DOWNLOAD_COMPLETE, -1, 0},
