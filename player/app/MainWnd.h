@@ -9,6 +9,8 @@ class CMainWnd : public CWnd {
 public:
     CDlgPlay* GetDlgPlay();
     void RefreshPlayState();
+    // False until the window's creation has signed the remembered user in.
+    bool IsCreated();
 
     // Hot-key targets.
     bool IsWebViewVisible();

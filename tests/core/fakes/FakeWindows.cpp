@@ -22,6 +22,7 @@ CMainWnd* CZemovistaDlg::GetMainWindow() { return &FakeWindows::Current().mainWn
 
 CDlgPlay* CMainWnd::GetDlgPlay() { return &FakeWindows::Current().dlgPlay; }
 void CMainWnd::RefreshPlayState() { Record("RefreshPlayState"); }
+bool CMainWnd::IsCreated() { return FakeWindows::Current().mainWndCreated; }
 bool CMainWnd::IsWebViewVisible() { return FakeWindows::Current().webViewVisible; }
 void CMainWnd::CycleViewMode() { Record("CycleViewMode"); }
 void CMainWnd::ToggleFullScreen() { Record("ToggleFullScreen"); }
@@ -38,3 +39,6 @@ void CMainWnd::ChangeVolumeByWheel(bool up) { Record(up ? "ChangeVolumeByWheel(u
 
 CDownloadWnd* CDlgPlay::GetDownloadWnd() { return &FakeWindows::Current().downloadWnd; }
 void CDlgPlay::SavePlayPosition() { Record("SavePlayPosition"); }
+void CDlgPlay::ShowDownloadView(bool show, bool selectTab) {
+    Record(show && selectTab ? "ShowDownloadView(show, select tab)" : "ShowDownloadView");
+}

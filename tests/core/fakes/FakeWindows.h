@@ -4,6 +4,7 @@
 
 #include <afxwin.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -30,5 +31,8 @@ struct FakeWindows {
 
     bool inTray = false;
     bool webViewVisible = false;
+    bool mainWndCreated = true;
+    // The download window's rows by FileID, as its row operations leave them.
+    std::map<int, DOWNLOAD_LIST_ITEM> downloadRows;
     std::vector<std::string> calls;
 };
