@@ -113,6 +113,9 @@ CString HttpGetText(const CString& url) {
     if (!request || !StatusIs200(request.handle)) return CString();
     std::string body;
     if (!ReadToEnd(request.handle, body)) return CString();
+    // A reply cut off before its Content-Length is a failure, not a shorter text.
+    LONGLONG expected = 0;
+    if (ContentLength(request.handle, expected) && (LONGLONG)body.size() < expected) return CString();
     return DecodeUtf8(body);
 }
 
