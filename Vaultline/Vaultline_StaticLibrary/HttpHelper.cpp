@@ -37,7 +37,7 @@ constexpr DWORD UPLOAD_PIECE = 65536;
 struct REPLY_HEADERS {
     DWORD status = 0;
     DWORD contentLength = 0;  // 0 when absent
-    ContentCoding coding = ContentCoding::Plain;
+    ReplyCoding coding = ReplyCoding::Plain;
 };
 
 bool IsSuccessStatus(DWORD status) { return status == 200 || status == 206; }
@@ -241,7 +241,7 @@ int CHttpHelper::GetResponse(HINTERNET request, std::string& reply) {
     }
     std::string data;
     if (int failed = ReadBody(request, data, "GetResponse() InternetReadFile error")) return failed;
-    if (headers.coding == ContentCoding::Plain) {
+    if (headers.coding == ReplyCoding::Plain) {
         reply.swap(data);
     } else {
         CInflater inflater(headers.coding);
@@ -257,7 +257,7 @@ int CHttpHelper::GetResponse(HINTERNET request, std::string& reply) {
             return incomplete;
         }
     }
-    size_t received = headers.coding == ContentCoding::Plain ? reply.size() : data.size();
+    size_t received = headers.coding == ReplyCoding::Plain ? reply.size() : data.size();
     if (headers.contentLength != 0 && headers.contentLength != received) {
         SetLastErrMsg("result not expect, dwContentLength=" + std::to_string(headers.contentLength) +
                       ", strResponse.size()=" + std::to_string(received));
@@ -447,7 +447,7 @@ int CHttpHelper::FileDownload(const std::string& path, const char* folder, const
         return FS_ERR_LOCAL_FILE;
     }
     LOG_DEBUG("File " << localPath << " open successfully");
-    int result = headers.coding == ContentCoding::Plain ? WritePlain(request.Get(), file.Get())
+    int result = headers.coding == ReplyCoding::Plain ? WritePlain(request.Get(), file.Get())
                                                         : WriteFileDecompress(request.Get(), file.Get(), headers.coding);
     CloseLocalFile(file);
     return result;
@@ -467,7 +467,7 @@ int CHttpHelper::WritePlain(HINTERNET request, HANDLE file) {
     }
 }
 
-int CHttpHelper::WriteFileDecompress(HINTERNET request, HANDLE file, ContentCoding coding) {
+int CHttpHelper::WriteFileDecompress(HINTERNET request, HANDLE file, ReplyCoding coding) {
     CInflater inflater(coding);
     if (int failed = inflater.InitResult()) {
         SetErrMsgWithCode("WriteFileDecompress(), inflateInit() return ret=", failed);

@@ -59,7 +59,7 @@ public:
     // Status, decoding and length check of one reply, read into reply.
     int GetResponse(HINTERNET request, std::string& reply);
     // Inflates the reply body into the open file.
-    int WriteFileDecompress(HINTERNET request, HANDLE file, ContentCoding coding);
+    int WriteFileDecompress(HINTERNET request, HANDLE file, ReplyCoding coding);
 
 private:
     // Opens a request for the prefixed path and adds the standard headers.

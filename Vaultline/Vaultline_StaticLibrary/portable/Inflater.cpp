@@ -7,19 +7,19 @@ constexpr int GZIP_WINDOW_BITS = 47;  // 15 with automatic gzip or zlib header d
 
 }  // namespace
 
-bool CodingFromHeader(const std::string& value, ContentCoding& coding) {
+bool CodingFromHeader(const std::string& value, ReplyCoding& coding) {
     if (value == "gzip") {
-        coding = ContentCoding::Gzip;
+        coding = ReplyCoding::Gzip;
     } else if (value == "deflate") {
-        coding = ContentCoding::Deflate;
+        coding = ReplyCoding::Deflate;
     } else {
         return false;
     }
     return true;
 }
 
-CInflater::CInflater(ContentCoding coding)
-    : m_init(coding == ContentCoding::Gzip ? inflateInit2(&m_stream, GZIP_WINDOW_BITS) : inflateInit(&m_stream)) {}
+CInflater::CInflater(ReplyCoding coding)
+    : m_init(coding == ReplyCoding::Gzip ? inflateInit2(&m_stream, GZIP_WINDOW_BITS) : inflateInit(&m_stream)) {}
 
 CInflater::~CInflater() {
     if (m_init == Z_OK) inflateEnd(&m_stream);

@@ -6,16 +6,16 @@
 #include <cstddef>
 #include <string>
 
-enum class ContentCoding { Plain, Gzip, Deflate };
+enum class ReplyCoding { Plain, Gzip, Deflate };
 
 // The coding named by a Content-Encoding value (exact, case-sensitive); false for
 // any other value.
-bool CodingFromHeader(const std::string& value, ContentCoding& coding);
+bool CodingFromHeader(const std::string& value, ReplyCoding& coding);
 
 class CInflater {
 public:
     // gzip (window bits 47) or deflate (zlib format).
-    explicit CInflater(ContentCoding coding);
+    explicit CInflater(ReplyCoding coding);
     ~CInflater();
     CInflater(const CInflater&) = delete;
     CInflater& operator=(const CInflater&) = delete;

@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
     }
     default: {
-        CInflater inflater(data[0] & 8 ? ContentCoding::Gzip : ContentCoding::Deflate);
+        CInflater inflater(data[0] & 8 ? ReplyCoding::Gzip : ReplyCoding::Deflate);
         std::string out;
         if (inflater.Inflate(text.data(), text.size(), Z_SYNC_FLUSH, out) == Z_OK) inflater.EndResult();
         break;

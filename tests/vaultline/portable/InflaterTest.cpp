@@ -8,9 +8,9 @@
 namespace {
 
 // Compresses text as gzip (window bits 31) or in the zlib format.
-std::string Compress(const std::string& text, ContentCoding coding) {
+std::string Compress(const std::string& text, ReplyCoding coding) {
     z_stream stream{};
-    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, coding == ContentCoding::Gzip ? 31 : 15, 8,
+    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, coding == ReplyCoding::Gzip ? 31 : 15, 8,
                  Z_DEFAULT_STRATEGY);
     std::string out(deflateBound(&stream, uLong(text.size())), '\0');
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
@@ -30,7 +30,7 @@ std::string SampleText() {
     return text;
 }
 
-class InflaterTest : public testing::TestWithParam<ContentCoding> {};
+class InflaterTest : public testing::TestWithParam<ReplyCoding> {};
 
 TEST_P(InflaterTest, InflatesInOnePass) {
     const std::string text = SampleText();
@@ -85,17 +85,17 @@ TEST_P(InflaterTest, PlainTextIsADataError) {
     EXPECT_EQ(Z_DATA_ERROR, inflater.Inflate(text.data(), text.size(), Z_NO_FLUSH, out));
 }
 
-INSTANTIATE_TEST_SUITE_P(Codings, InflaterTest, testing::Values(ContentCoding::Gzip, ContentCoding::Deflate),
-                         [](const testing::TestParamInfo<ContentCoding>& info) {
-                             return std::string(info.param == ContentCoding::Gzip ? "Gzip" : "Deflate");
+INSTANTIATE_TEST_SUITE_P(Codings, InflaterTest, testing::Values(ReplyCoding::Gzip, ReplyCoding::Deflate),
+                         [](const testing::TestParamInfo<ReplyCoding>& info) {
+                             return std::string(info.param == ReplyCoding::Gzip ? "Gzip" : "Deflate");
                          });
 
-TEST(ContentCodingTest, OnlyExactNamesAreKnown) {
-    ContentCoding coding = ContentCoding::Plain;
+TEST(ReplyCodingTest, OnlyExactNamesAreKnown) {
+    ReplyCoding coding = ReplyCoding::Plain;
     EXPECT_TRUE(CodingFromHeader("gzip", coding));
-    EXPECT_EQ(ContentCoding::Gzip, coding);
+    EXPECT_EQ(ReplyCoding::Gzip, coding);
     EXPECT_TRUE(CodingFromHeader("deflate", coding));
-    EXPECT_EQ(ContentCoding::Deflate, coding);
+    EXPECT_EQ(ReplyCoding::Deflate, coding);
     for (const char* other : {"GZIP", "br", "identity", "", "gzip, deflate"}) EXPECT_FALSE(CodingFromHeader(other, coding)) << other;
 }
 
