@@ -65,8 +65,9 @@ bool QueryNumber(HINTERNET request, DWORD query, DWORD& number) {
     return HttpQueryInfoA(request, query | HTTP_QUERY_FLAG_NUMBER, &number, &length, nullptr);
 }
 
+// A request whose send failed may still give a status of 0, which must not read as FS_OK.
 int QueryStatus(HINTERNET request, DWORD& status, const char* errorText) {
-    if (QueryNumber(request, HTTP_QUERY_STATUS_CODE, status)) return FS_OK;
+    if (QueryNumber(request, HTTP_QUERY_STATUS_CODE, status) && status >= 100) return FS_OK;
     LogSystemError();
     SetLastErrMsg(errorText);
     return FS_ERR_STATUS_QUERY;
@@ -99,11 +100,7 @@ int ReadBody(HINTERNET request, std::string& data, const char* errorText) {
     }
 }
 
-void SendLogged(HINTERNET request, const char* errorText) {
-    if (HttpSendRequestA(request, nullptr, 0, nullptr, 0)) return;
-    LogSystemError();
-    SetLastErrMsg(errorText);
-}
+bool SendWithoutBody(HINTERNET request) { return HttpSendRequestA(request, nullptr, 0, nullptr, 0); }
 
 // Writes a downloaded piece; false, with the failure logged, when the file refused it.
 bool WritePiece(HANDLE file, const char* data, DWORD size) {
@@ -273,7 +270,10 @@ int CHttpHelper::RequestGet(const std::string& path, std::string& reply) {
     }
     CInternetHandle request;
     if (int failed = OpenRequest("GET", path, "CHttpHelper::RequestGet()", request)) return failed;
-    SendLogged(request.Get(), "CHttpHelper::RequestGet() HttpSendRequest error");
+    if (!SendWithoutBody(request.Get())) {
+        LOG_ERROR("CHttpHelper::RequestGet() HttpSendRequest error");
+        LogSystemError();
+    }
     if (int failed = GetResponse(request.Get(), reply)) return failed;
     LOG_DEBUG("CHttpHelper::RequestGet() Receive:[" << reply << "], size=" << reply.size());
     return FS_OK;
@@ -426,7 +426,7 @@ int CHttpHelper::FileDownload(const std::string& path, const char* folder, const
     }
     CInternetHandle request;
     if (int failed = OpenRequest("GET", path, "CHttpHelper::FileDownload()", request)) return failed;
-    if (HttpSendRequestA(request.Get(), nullptr, 0, nullptr, 0)) {
+    if (SendWithoutBody(request.Get())) {
         LOG_DEBUG("CHttpHelper::FileDownload() HttpSendRequest pass");
     } else {
         LOG_ERROR("CHttpHelper::FileDownload() HttpSendRequest error");
@@ -510,7 +510,10 @@ int CHttpHelper::BufferDownload(const std::string& path, unsigned long offset, v
         SetLastErrMsg("CHttpHelper::BufferDownload() HttpAddRequestHeaders error");
         return FS_ERR_RANGE_HEADER;
     }
-    SendLogged(request.Get(), "CHttpHelper::BufferDownload() HttpSendRequest error");
+    if (!SendWithoutBody(request.Get())) {
+        LogSystemError();
+        SetLastErrMsg("CHttpHelper::BufferDownload() HttpSendRequest error");
+    }
     std::string data;
     if (int failed = GetResponse(request.Get(), data)) return failed;
     if (data.size() > length) {
@@ -539,7 +542,7 @@ int CHttpHelper::GetFileInfo(const std::string& path, char* name, unsigned long 
         SetLastErrMsg("CHttpHelper::GetFileInfo() HttpAddRequestHeaders error");
         return FS_ERR_RANGE_HEADER;
     }
-    if (HttpSendRequestA(request.Get(), nullptr, 0, nullptr, 0)) {
+    if (SendWithoutBody(request.Get())) {
         LOG_TRACE("CHttpHelper::GetFileInfo() HttpSendRequest pass");
     } else {
         LogSystemError();
