@@ -100,6 +100,14 @@ int ReadBody(HINTERNET request, std::string& data, const char* errorText) {
     }
 }
 
+// A body whose length differs from a non-zero Content-Length was cut off (or ran on).
+int CheckLength(DWORD contentLength, size_t received) {
+    if (contentLength == 0 || contentLength == received) return FS_OK;
+    SetLastErrMsg("result not expect, dwContentLength=" + std::to_string(contentLength) +
+                  ", strResponse.size()=" + std::to_string(received));
+    return FS_ERR_LENGTH_MISMATCH;
+}
+
 bool SendWithoutBody(HINTERNET request) { return HttpSendRequestA(request, nullptr, 0, nullptr, 0); }
 
 // Writes a downloaded piece; false, with the failure logged, when the file refused it.
@@ -254,13 +262,7 @@ int CHttpHelper::GetResponse(HINTERNET request, std::string& reply) {
             return incomplete;
         }
     }
-    size_t received = headers.coding == ReplyCoding::Plain ? reply.size() : data.size();
-    if (headers.contentLength != 0 && headers.contentLength != received) {
-        SetLastErrMsg("result not expect, dwContentLength=" + std::to_string(headers.contentLength) +
-                      ", strResponse.size()=" + std::to_string(received));
-        return FS_ERR_LENGTH_MISMATCH;
-    }
-    return FS_OK;
+    return CheckLength(headers.contentLength, headers.coding == ReplyCoding::Plain ? reply.size() : data.size());
 }
 
 int CHttpHelper::RequestGet(const std::string& path, std::string& reply) {
@@ -447,13 +449,16 @@ int CHttpHelper::FileDownload(const std::string& path, const char* folder, const
         return FS_ERR_LOCAL_FILE;
     }
     LOG_DEBUG("File " << localPath << " open successfully");
-    int result = headers.coding == ReplyCoding::Plain ? WritePlain(request.Get(), file.Get())
-                                                        : WriteFileDecompress(request.Get(), file.Get(), headers.coding);
+    DWORD received = 0;
+    int result = headers.coding == ReplyCoding::Plain
+                     ? WritePlain(request.Get(), file.Get(), received)
+                     : WriteFileDecompress(request.Get(), file.Get(), headers.coding, received);
     CloseLocalFile(file);
-    return result;
+    // A body cut off early must not pass as a whole file.
+    return result != FS_OK ? result : CheckLength(headers.contentLength, received);
 }
 
-int CHttpHelper::WritePlain(HINTERNET request, HANDLE file) {
+int CHttpHelper::WritePlain(HINTERNET request, HANDLE file, DWORD& received) {
     std::vector<char> piece(DOWNLOAD_PIECE);
     for (;;) {
         DWORD read = 0;
@@ -463,11 +468,12 @@ int CHttpHelper::WritePlain(HINTERNET request, HANDLE file) {
             return FS_ERR_READ;
         }
         if (read == 0) return FS_OK;
+        received += read;
         if (!WritePiece(file, piece.data(), read)) return FS_ERR_LOCAL_FILE;
     }
 }
 
-int CHttpHelper::WriteFileDecompress(HINTERNET request, HANDLE file, ReplyCoding coding) {
+int CHttpHelper::WriteFileDecompress(HINTERNET request, HANDLE file, ReplyCoding coding, DWORD& received) {
     CInflater inflater(coding);
     if (int failed = inflater.InitResult()) {
         SetErrMsgWithCode("WriteFileDecompress(), inflateInit() return ret=", failed);
@@ -482,6 +488,7 @@ int CHttpHelper::WriteFileDecompress(HINTERNET request, HANDLE file, ReplyCoding
             return FS_ERR_READ;
         }
         if (read == 0) break;
+        received += read;
         std::string inflated;
         if (int failed = inflater.Inflate(piece, read, Z_SYNC_FLUSH, inflated)) {
             SetErrMsgWithCode("WriteFileDecompress() inflate() return ret=", failed);

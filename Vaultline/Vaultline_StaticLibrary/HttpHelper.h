@@ -45,7 +45,8 @@ public:
     // Multipart upload of one large-file piece: length bytes that belong at offset.
     int BufferUpload(const std::string& path, const char* key, const void* data, unsigned long length,
                      unsigned long offset, std::string& reply);
-    // Writes the reply body into folder\fileName, replacing what the file held.
+    // Writes the reply body into folder\fileName, replacing what the file held. A body
+    // shorter or longer than its Content-Length gives FS_ERR_LENGTH_MISMATCH.
     int FileDownload(const std::string& path, const char* folder, const char* fileName);
     // Reads length bytes from offset into buffer; length becomes the count received.
     // A length of 0 asks for nothing; a reply longer than asked is refused.
@@ -58,8 +59,8 @@ public:
 
     // Status, decoding and length check of one reply, read into reply.
     int GetResponse(HINTERNET request, std::string& reply);
-    // Inflates the reply body into the open file.
-    int WriteFileDecompress(HINTERNET request, HANDLE file, ReplyCoding coding);
+    // Inflates the reply body into the open file; received counts the coded bytes.
+    int WriteFileDecompress(HINTERNET request, HANDLE file, ReplyCoding coding, DWORD& received);
 
 private:
     // Opens a request for the prefixed path and adds the standard headers.
@@ -67,7 +68,7 @@ private:
     // Announces total bytes, lets writeBody send them, then ends the request.
     int SendUpload(HINTERNET request, DWORD total, const std::function<int()>& writeBody, const char* sendError,
                    const char* endError);
-    int WritePlain(HINTERNET request, HANDLE file);
+    int WritePlain(HINTERNET request, HANDLE file, DWORD& received);
 
     std::string m_prefix;
     HINTERNET m_session = nullptr;
