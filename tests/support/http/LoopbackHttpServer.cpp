@@ -244,14 +244,15 @@ void LoopbackHttpServer::Serve(SOCKET client, int connection) {
     std::string pending;  // bytes received beyond the request being handled
     for (;;) {
         HttpRequest request;
-        HttpReply reply;
-        Incoming incoming = ReadRequest(client, pending, request, reply);
+        HttpReply refusal;
+        Incoming incoming = ReadRequest(client, pending, request, refusal);
         if (incoming == Incoming::Gone) break;
         if (incoming == Incoming::Refused) {
-            SendReply(client, request, reply, true);
+            SendReply(client, request, refusal, true);
             break;
         }
         request.connection = connection;
+        HttpReply reply;
         Answer(request, reply);
         bool close = ClosesConnection(request, reply);
         if (!SendReply(client, request, reply, close) || close) break;

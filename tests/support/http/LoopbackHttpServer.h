@@ -11,12 +11,13 @@
 //
 // Or one fixed reply for every request: server.SetReply(reply).
 //
-// Each client connection has a thread of its own, so the handler may run on several
-// threads at once; it must return (a slow body is the reply's business, not the
-// handler's). Without a handler every request gets 404. A request is logged before
-// its handler runs; requests that cannot be parsed get 400 and are not logged. A
-// client that sends nothing for the idle time-out is dropped. Stop(), also run by the
-// destructor, ends every thread within a fraction of a second, whatever the clients do.
+// Each client connection (at most 64 at once) has a thread of its own, so the handler
+// may run on several threads at once; it must return (a slow body is the reply's
+// business, not the handler's). Without a handler every request gets 404. A request is
+// logged before its handler runs; requests that cannot be parsed get 400 (or 413, 431,
+// 501) and are not logged. A client that sends nothing for the idle time-out is
+// dropped. Stop(), also run by the destructor, ends every thread within a fraction of
+// a second, whatever the clients do.
 #pragma once
 
 #include <winsock2.h>
@@ -71,7 +72,9 @@ enum class BodyFraming {
 struct HttpReply {
     int status = 200;
     std::string reason;   // "" gives the usual phrase of the status
-    HttpHeaders headers;  // sent as given, in order (Content-Type, Set-Cookie, Content-Range, ...)
+    // Sent as given, in order (Content-Type, Set-Cookie, ...); the server adds the framing
+    // headers (Content-Length or Transfer-Encoding) and "Connection: close" itself.
+    HttpHeaders headers;
     std::string body;     // the body, unless source is set
     ByteSource source;    // a body streamed from a source (large bodies); wins when its read is set
     BodyFraming framing = BodyFraming::ContentLength;
@@ -81,7 +84,7 @@ struct HttpReply {
     // Close the connection after this many body bytes, as a server that fails mid-body.
     std::optional<uint64_t> dropAfter;
     size_t pieceSize = 64 * 1024;             // bytes per send, and per chunk
-    std::chrono::milliseconds pieceDelay{0};  // pause after each piece: a slow body
+    std::chrono::milliseconds pieceDelay{0};  // pause between pieces: a slow body
     bool closeConnection = false;             // "Connection: close", then close
 
     void AddHeader(std::string name, std::string value);
