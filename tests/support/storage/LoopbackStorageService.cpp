@@ -237,7 +237,6 @@ Json::Value LoopbackStorageService::Template(ReplyKind kind, int result, const s
 
 void LoopbackStorageService::Handle(const HttpRequest& request, HttpReply& reply) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    reply = HttpReply();  // the server may hand over a reply it had prepared as a refusal
     const std::string prefix = PREFIX;
     if (request.target.compare(0, prefix.size(), prefix) != 0) {
         Violation(reply, "target outside the service: " + request.target);
