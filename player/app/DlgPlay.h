@@ -10,6 +10,8 @@ public:
     CDownloadWnd* GetDownloadWnd();
     // Stores the elapsed seconds as the current item's resume position.
     void SavePlayPosition();
+    // Shows (or hides) the download window in the video area, with its downloading tab.
+    void ShowDownloadView(bool show, bool selectTab);
 
     // Playback, for the play control. OpenFile returns the graph's result (negative on failure).
     int OpenFile(const CString& path);

@@ -11,6 +11,8 @@ class CMainWnd : public CWnd {
 public:
     CDlgPlay* GetDlgPlay();
     void RefreshPlayState();
+    // False until the window's creation has signed the remembered user in.
+    bool IsCreated();
 
     // Play-list and playback targets of the play control.
     void CloseVideo();

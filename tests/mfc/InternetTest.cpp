@@ -203,7 +203,7 @@ TEST_F(HttpFileTest, KeepsTheConnectionUntilTheServerClosesIt) {
     EXPECT_EQ((std::vector<int>{1, 1, 2, 2, 2}), connections);
 }
 
-TEST_F(HttpFileTest, ServesRangesOfALargeSourceOnOneConnection) {
+TEST_F(HttpFileTest, ServesRangesOfALargeSource) {
     constexpr uint64_t kSize = 100ull << 20;
     server.SetHandler([](const HttpRequest& request, HttpReply& reply) { reply = RangeReply(request, PatternSource(kSize)); });
 
@@ -235,8 +235,6 @@ TEST_F(HttpFileTest, ServesRangesOfALargeSourceOnOneConnection) {
     auto middle = Send(L"GET", L"/video", L"Range: bytes=1000-1003\r\n");
     EXPECT_EQ(206u, Status(*middle));
     EXPECT_EQ(std::string({PatternByte(1000), PatternByte(1001), PatternByte(1002), PatternByte(1003)}), ReadAll(*middle));
-
-    for (const HttpRequest& request : server.Requests()) EXPECT_EQ(1, request.connection);
 }
 
 TEST_F(HttpFileTest, ReadsChunkedAndSlowBodiesWhole) {

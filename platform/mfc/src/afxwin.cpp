@@ -4,6 +4,9 @@ namespace {
 CWinApp* g_app = nullptr;
 }
 
+IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
+IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
+
 CWinApp::CWinApp(LPCTSTR appName) : m_pszAppName(appName) { g_app = this; }
 
 CWinApp::~CWinApp() {

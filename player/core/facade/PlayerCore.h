@@ -1,9 +1,12 @@
 // The player's play state, full-screen flag, play list and data model.
 #pragma once
 
+#include <afx.h>
+
 #include <memory>
 
 class CDataModel;
+class CDownloadRecordStore;
 class CPlayList;
 
 enum {
@@ -15,8 +18,10 @@ enum {
 
 class CPlayerCore {
 public:
-    // Builds and starts the data model on the program folder, then the play list over its table.
+    // Builds and starts the data model on the program folder (or the folder given, which
+    // holds the database), then the play list over its table.
     CPlayerCore();
+    explicit CPlayerCore(const CString& folder);
     // The data model goes first: it saves the play list and the settings and closes the database.
     ~CPlayerCore();
     CPlayerCore(const CPlayerCore&) = delete;
@@ -24,6 +29,8 @@ public:
 
     CPlayList* GetPlayList() const { return m_pPlayList.get(); }
     CDataModel* GetDataModel() const { return m_pDataModel.get(); }
+    // A new store over the download records; the caller owns it.
+    std::unique_ptr<CDownloadRecordStore> CreateDownloadRecordStore() const;
 
     int PlayState = PLAY_STATE_NONE;
     bool FullScreen = false;

@@ -9,6 +9,7 @@
 #include "db/PlayRecordSql.h"
 #include "db/UserInfoSql.h"
 #include "db/UserSetSql.h"
+#include "download/DownloadRecordStore.h"
 #include "playlist/PlayList.h"
 
 CDataModel::CDataModel(const CString& folder) : m_strFolder(folder) {}
@@ -50,4 +51,8 @@ CDataModel::~CDataModel() {
     m_pAllConfigSql.reset();
     m_pDownloadRecordSql.reset();
     m_pPlayRecordSql.reset();
+}
+
+std::unique_ptr<CDownloadRecordStore> CDataModel::CreateDownloadRecordStore() const {
+    return std::make_unique<CDownloadRecordStore>(m_pDownloadRecordSql.get());
 }

@@ -14,6 +14,7 @@ class CAccountManager;
 class CAllConfigSql;
 class CDatabaseConnection;
 class CDownloadRecordSql;
+class CDownloadRecordStore;
 class CPlayList;
 class CPlayRecordSql;
 class CUserInfoSql;
@@ -37,6 +38,8 @@ public:
     void SetPlayList(CPlayList* playList) { m_pPlayList = playList; }
 
     CPlayRecordSql* GetPlayRecordSql() const { return m_pPlayRecordSql.get(); }
+    // A new store over the download records' table; the caller owns it.
+    std::unique_ptr<CDownloadRecordStore> CreateDownloadRecordStore() const;
     CAccountManager* GetAccountManager() const { return m_pAccounts.get(); }
     COvraHelper& GetOvraHelper() { return m_ovra; }
 

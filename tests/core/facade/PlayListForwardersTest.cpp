@@ -99,6 +99,7 @@ TEST_F(PlayListForwardersTest, PrepareShutdownSavesThePlayListAndAllSettings) {
     config.GetOtherConfig().Volume = 33;
     config.GetAllConfig().AutoLogin = true;
 
+    m_facade.GetPlayListPaths(true);  // the main window's list reads the stored list first
     for (const wchar_t* path : {L"C:\\z.xof", L"C:\\y.xof"}) m_facade.AddItem(path);
     m_facade.SetItemPosition(L"C:\\y.xof", 42);
     {

@@ -33,6 +33,7 @@ CMainWnd* CZemovistaDlg::GetMainWindow() { return &FakeWindows::Current().mainWn
 
 CDlgPlay* CMainWnd::GetDlgPlay() { return &FakeWindows::Current().dlgPlay; }
 void CMainWnd::RefreshPlayState() { Record("RefreshPlayState"); }
+bool CMainWnd::IsCreated() { return FakeWindows::Current().mainWndCreated; }
 void CMainWnd::CloseVideo() { Record("CloseVideo"); }
 void CMainWnd::ClearPlayingMark() { Record("ClearPlayingMark"); }
 // As the main window's play list element, it also adds the path to the play list model.
@@ -61,6 +62,9 @@ void CMainWnd::ChangeVolumeByWheel(bool up) { Record(up ? "ChangeVolumeByWheel(u
 
 CDownloadWnd* CDlgPlay::GetDownloadWnd() { return &FakeWindows::Current().downloadWnd; }
 void CDlgPlay::SavePlayPosition() { Record("SavePlayPosition"); }
+void CDlgPlay::ShowDownloadView(bool show, bool selectTab) {
+    Record(show && selectTab ? "ShowDownloadView(show, select tab)" : "ShowDownloadView");
+}
 int CDlgPlay::OpenFile(const CString& path) {
     Record("OpenFile", path);
     auto found = FakeWindows::Current().openResults.find(path);

@@ -31,6 +31,9 @@ struct FakeWindows {
 
     bool inTray = false;
     bool webViewVisible = false;
+    bool mainWndCreated = true;
+    // The download window's rows by FileID, as its row operations leave them.
+    std::map<int, DOWNLOAD_LIST_ITEM> downloadRows;
     // What the play dialog reports: OpenFile's result by path (0 when not listed) and
     // the total time text; what the open-file dialog returns.
     std::map<CString, int> openResults;
