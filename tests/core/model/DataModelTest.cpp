@@ -72,6 +72,7 @@ TEST_F(DataModelTest, AtExitThePlayListAndTheSettingsAreWrittenBeforeTheDatabase
         CDataModel model(m_folder.Path());
         model.Init();
         playList = std::make_unique<CPlayList>(model.GetPlayRecordSql());
+        playList->Load();
         playList->AddItem(L"C:\\v\\one.xof", false);
         playList->AddItem(L"C:\\v\\two.xof", false);
         model.SetPlayList(playList.get());
