@@ -235,12 +235,13 @@ TEST_F(PlayControlTest, ClearAndPlayOrder) {
     EXPECT_EQ(PLAY_ORDER_LOOP, CUserConfig::GetInstance().GetOtherConfig().GetPlayOrder());
 }
 
-// A real top-level window standing in for the main dialog, minimised.
+// A real top-level window standing in for the main dialog, minimised; restored it
+// lies off the screen, out of the way of tests that take screenshots.
 class MinimisedWindow {
 public:
     MinimisedWindow()
-        : m_window(CreateWindowExW(0, L"STATIC", L"dialog", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
-                                   nullptr, nullptr)) {
+        : m_window(CreateWindowExW(0, L"STATIC", L"dialog", WS_OVERLAPPEDWINDOW, -4000, -4000, 200, 100, nullptr,
+                                   nullptr, nullptr, nullptr)) {
         ShowWindow(m_window, SW_MINIMIZE);
     }
     ~MinimisedWindow() { DestroyWindow(m_window); }
