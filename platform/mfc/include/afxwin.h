@@ -130,3 +130,5 @@ CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
 
 #include "afxmenu.h"
+// A message box owned by the main window, captioned with the application's name.
+int AfxMessageBox(LPCTSTR text, UINT type = MB_OK);

@@ -16,3 +16,8 @@ CWinApp::~CWinApp() {
 CWinApp* AfxGetApp() { return g_app; }
 
 CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }
+
+int AfxMessageBox(LPCTSTR text, UINT type) {
+    CWnd* main = AfxGetMainWnd();
+    return MessageBox(main ? main->GetSafeHwnd() : nullptr, text, g_app ? g_app->m_pszAppName : nullptr, type);
+}

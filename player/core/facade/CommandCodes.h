@@ -15,6 +15,7 @@ enum {
     CMD_CLOSE_FILE = 5,                 // null
     CMD_PLAY_PAUSE = 6,                 // null
     CMD_STOP = 7,                       // null; never broadcast
+    CMD_TOGGLE_MUTE = 10,               // null
     CMD_MAIN_WINDOW_CREATED = 11,       // null
     CMD_PLAY_FILE = 12,                 // CString* path
     CMD_CLEAR_PLAY_LIST = 13,           // bool*

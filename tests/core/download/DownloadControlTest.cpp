@@ -16,6 +16,7 @@
 #include "fixtures/ProgramFolder.h"
 #include "fixtures/UserConfigScope.h"
 #include "http/HttpReplies.h"
+#include "support/PlayerCoreStart.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ protected:
     }
     void SetUp() override {
         ASSERT_TRUE(data.upgraded);
-        control = std::make_unique<CDownloadControl>(&windows.downloadWnd, &core);
+        control = std::make_unique<CDownloadControl>(&windows.downloadWnd, core.get());
     }
     void TearDown() override {
         slowFiles = 0;
@@ -98,7 +99,7 @@ protected:
     DownloadWindowStandIn standIn{windows, [this](int code, void* d) {
                                       if (control) control->Execute(code, d);
                                   }};
-    CPlayerCore core{data.folder.DatabasePath()};
+    std::unique_ptr<CPlayerCore> core = StartPlayerCore(data.folder.Path());
     std::atomic<unsigned> slowFiles{0};  // bit i: file i comes slowly
     LoopbackHttpServer server;
     std::unique_ptr<CDownloadControl> control;

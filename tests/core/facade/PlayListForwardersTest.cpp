@@ -11,6 +11,7 @@
 #include "facade/AppFacade.h"
 #include "fakes/FakeWindows.h"
 #include "playlist/PlayOrder.h"
+#include "support/ProgramFolderLocks.h"
 
 namespace {
 
@@ -87,6 +88,7 @@ TEST_F(PlayListForwardersTest, MoveItemNeedsTheMainWindowAndRefreshesIt) {
 
 // The facade's database is zemo.db3 in the program folder of the test.
 TEST_F(PlayListForwardersTest, PrepareShutdownSavesThePlayListAndAllSettings) {
+    ProgramDatabaseLock lock;
     ASSERT_TRUE(CUpgradeHelper().UpgradeDatabase());
     CDatabaseConnection db(GetDatabasePath());
     CUserSetSql userSet(&db);
