@@ -101,7 +101,8 @@ struct TargetCase {
 };
 
 void PrintTo(const TargetCase& c, std::ostream* out) {
-    *out << hltest::Label(std::string(c.target) + " at " + std::to_string(c.at.x) + " " + std::to_string(c.at.y));
+    auto coordinate = [](int v) { return (v < 0 ? "minus " : "") + std::to_string(v < 0 ? -v : v); };
+    *out << hltest::Label(std::string(c.target) + " at " + coordinate(c.at.x) + " " + coordinate(c.at.y));
 }
 
 class MouseTargets : public Events, public testing::WithParamInterface<TargetCase> {};
