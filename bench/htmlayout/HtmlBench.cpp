@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "htmlayout.h"
+#include "images/PngFile.h"
 
 namespace {
 
@@ -29,27 +30,10 @@ double Now() {
     return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
-bool PngEncoder(CLSID& clsid) {
-    UINT count = 0, size = 0;
-    Gdiplus::GetImageEncodersSize(&count, &size);
-    std::vector<BYTE> buffer(size);
-    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    Gdiplus::GetImageEncoders(count, size, codecs);
-    for (UINT i = 0; i < count; ++i)
-        if (std::wstring(codecs[i].MimeType) == L"image/png") {
-            clsid = codecs[i].Clsid;
-            return true;
-        }
-    return false;
-}
-
 void WritePng(const std::wstring& path, int w, int h, BYTE r, BYTE g, BYTE b) {
-    Gdiplus::Bitmap bitmap(w, h, PixelFormat32bppARGB);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            bitmap.SetPixel(x, y, Gdiplus::Color(255, static_cast<BYTE>(r + y % 32), static_cast<BYTE>(g + x % 32), b));
-    CLSID png;
-    if (PngEncoder(png)) bitmap.Save(path.c_str(), &png, nullptr);
+    zemotest::WritePng(path, w, h, [&](int x, int y) {
+        return Gdiplus::Color(255, static_cast<BYTE>(r + y % 32), static_cast<BYTE>(g + x % 32), b);
+    });
 }
 
 std::string Page() {
