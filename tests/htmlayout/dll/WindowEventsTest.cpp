@@ -117,7 +117,8 @@ TEST_F(WindowEvents, TheEngineClaimsOnlyItsOwnMessages) {
                  {WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5), FALSE}, {WM_NCHITTEST, 0, MAKELPARAM(5, 5), FALSE},
                  {WM_TIMER, 1, 0, FALSE},           {WM_TIMER, 7, 0, FALSE},
                  {WM_USER + 301, 0, 0, FALSE},      {WM_MOUSEMOVE, 0, MAKELPARAM(5, 5), FALSE},
-                 {WM_SIZE, 0, MAKELPARAM(400, 300), FALSE}, {WM_COMMAND, 32810, 0, FALSE}};
+                 {WM_SIZE, 0, MAKELPARAM(400, 300), FALSE}, {WM_COMMAND, 32810, 0, FALSE},
+                 {WM_SETCURSOR, reinterpret_cast<WPARAM>(window.Hwnd()), MAKELPARAM(HTBOTTOMRIGHT, WM_MOUSEMOVE), FALSE}};  // a border the window sizes by
     for (const Case& c : cases) {
         BOOL handled = !c.claimed;
         HTMLayoutProcND(window.Hwnd(), c.msg, c.wParam, c.lParam, &handled);
