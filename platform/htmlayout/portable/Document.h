@@ -99,8 +99,8 @@ public:
     void DeliverPostedEvents();
 
     // Hooks of Node.
-    void OnAttributeChanged(Node* node);
-    void OnStateChanged(Node* node);
+    void OnAttributeChanged(Node* node, const std::string& name);
+    void OnStateChanged(Node* node, uint32_t changedStates);
     void OnContentChanged(Node* node);
     void OnSubtreeEntered(Node* node);
     void OnSubtreeLeaving(Node* node);
@@ -113,7 +113,8 @@ private:
         uintptr_t reason;
     };
 
-    void MarkStyleDirty(Node* node);
+    // The node's style is out of date, and with subtree the styles below it too.
+    void MarkStyleDirty(Node* node, bool subtree);
     // The layout is out of date: the whole view will be painted after the next one.
     void RequestLayout();
     void ResolveSubtree(Node* node, const ComputedStyle& parentStyle, bool force);

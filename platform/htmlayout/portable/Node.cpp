@@ -301,7 +301,7 @@ void Node::SetAttribute(std::string_view name, const std::u16string* value) {
         return;
     }
     if (lower == "style") m_attributeStyle = value ? ParseDeclarations(Utf16ToUtf8(*value)) : Declarations{};
-    if (Document* d = OwnerDocument()) d->OnAttributeChanged(this);
+    if (Document* d = OwnerDocument()) d->OnAttributeChanged(this, lower);
 }
 
 void Node::SetState(uint32_t set, uint32_t clear) {
@@ -311,7 +311,7 @@ void Node::SetState(uint32_t set, uint32_t clear) {
     uint32_t old = m_state;
     m_state = (m_state & ~clear) | set;
     if (m_state != old)
-        if (Document* d = OwnerDocument()) d->OnStateChanged(this);
+        if (Document* d = OwnerDocument()) d->OnStateChanged(this, m_state ^ old);
 }
 
 bool Node::IsDisabled() const {
@@ -352,7 +352,7 @@ void Node::SetRuntimeStyle(PropertyId id, const std::string* value) {
     } else if (it != m_runtimeStyle.end()) {
         m_runtimeStyle.erase(it);
     }
-    if (Document* d = OwnerDocument()) d->OnAttributeChanged(this);
+    if (Document* d = OwnerDocument()) d->OnAttributeChanged(this, "style");
 }
 
 }  // namespace hl

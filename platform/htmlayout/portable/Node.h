@@ -118,8 +118,9 @@ public:
     // Data of the cascade and the layout, kept by Document.
     ComputedStyle style;
     Box box;
-    bool styleDirty = true;
-    bool kidsStyleDirty = true;
+    bool styleDirty = true;         // this element's style is out of date
+    bool subtreeStyleDirty = true;  // and so are all below it
+    bool kidsStyleDirty = true;     // something below it is out of date
     std::vector<std::shared_ptr<HandlerEntry>> handlers;
     std::string behaviorName;  // the behaviour last resolved for the element
     // Computed values handed out as text; each stays valid until asked for again.
