@@ -231,6 +231,22 @@ TEST_F(WindowEvents, SendIsSynchronousAndPostWaitsForTheMessageLoop) {
     EXPECT_TRUE(handled);
 }
 
+BOOL CALLBACK DestroyOnClick(LPVOID tag, HELEMENT, UINT group, LPVOID prms) {
+    if (group == HANDLE_BEHAVIOR_EVENT && static_cast<BEHAVIOR_EVENT_PARAMS*>(prms)->cmd == BUTTON_CLICK)
+        DestroyWindow(static_cast<HWND>(tag));
+    return FALSE;
+}
+
+TEST_F(WindowEvents, AHandlerMayDestroyTheWindowWhileTheEngineDeliversToIt) {
+    HELEMENT ok = window.Select("#ok");
+    HTMLayout_UseElement(ok);
+    HTMLayoutWindowAttachEventHandler(window.Hwnd(), DestroyOnClick, window.Hwnd(), HANDLE_BEHAVIOR_EVENT);
+    Click(60, 10);
+    EXPECT_FALSE(IsWindow(window.Hwnd()));
+    EXPECT_EQ(window.Attribute(ok, "id"), L"ok");  // the held element outlives its page
+    EXPECT_EQ(HTMLayout_UnuseElement(ok), HLDOM_OK);
+}
+
 TEST_F(WindowEvents, AttachingTheSameHandlerAgainChangesOnlyItsSubscription) {
     HTMLayoutWindowAttachEventHandler(window.Hwnd(), Recorder::Proc, &windowHandler, HANDLE_BEHAVIOR_EVENT);
     windowHandler.seen.clear();
