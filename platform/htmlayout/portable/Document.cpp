@@ -226,8 +226,6 @@ Node* Document::ScrollbarAt(Point p) const {
     return nullptr;
 }
 
-int Document::MaxScrollY(const Node* node) const { return MaxScroll(node->box); }
-
 bool Document::SetScrollPos(Node* node, int x, int y) {
     (void)x;  // boxes scroll vertically only
     if (!node->IsElement() || node->style.overflow == Overflow::Visible) return false;

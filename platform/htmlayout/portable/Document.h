@@ -52,7 +52,6 @@ public:
     void Load(std::string_view utf8, const std::u16string& baseFolder);
     Node* DocumentNode() const { return m_documentNode.get(); }
     Node* Root() const;  // first top-level element, or null
-    const std::u16string& BaseFolder() const { return m_baseFolder; }
     DocumentHost& Host() const { return m_host; }
     Input& GetInput() { return *m_input; }
 
@@ -60,9 +59,6 @@ public:
     void Update();
     void UpdateStyles();
     void SetViewSize(int width, int height);
-    int ViewWidth() const { return m_viewWidth; }
-    int ViewHeight() const { return m_viewHeight; }
-    bool NeedsLayout() const { return m_layoutDirty; }
 
     // Geometry, after Update.
     enum class BoxKind { Content, Padding, Border, Margin };
@@ -78,7 +74,6 @@ public:
     void ScrollToView(Node* node, bool toTop);
     // Sets the scroll position of a scrollable element, clamped; true when it moved.
     bool SetScrollPos(Node* node, int x, int y);
-    int MaxScrollY(const Node* node) const;
 
     // Painting of the part of the view given.
     PaintList Paint(const Rect& area);
