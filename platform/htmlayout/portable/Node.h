@@ -80,8 +80,10 @@ public:
     size_t ElementIndex() const;
     bool Contains(const Node* other) const;  // this node or below it
 
-    // Text runs and void elements (img, br, ...) have no children.
+    // Text runs and void elements (img, br, ...) have no children; style and
+    // script elements have text runs only.
     bool TakesKids() const;
+    bool TakesElements() const;
     // Tree edits; false when refused (a cycle, no children taken here, or nesting
     // beyond kMaxDepth).
     bool InsertElement(Node* child, size_t elementIndex);
