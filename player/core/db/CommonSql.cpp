@@ -20,6 +20,7 @@ void RollBackOpenTransaction(CDatabaseConnection& database) {
 }  // namespace
 
 std::unique_ptr<SqlRows> CCommonSql::Query(const CString& sql) {
+    m_bLastQueryFailed = true;
     if (!m_pDatabase || !m_pDatabase->IsOpen()) return nullptr;
     OutputDebugStringW(sql);
     auto rows = std::make_unique<SqlRows>();
@@ -33,6 +34,7 @@ std::unique_ptr<SqlRows> CCommonSql::Query(const CString& sql) {
             for (int i = 0; i < columns; ++i) row.Add(Utf8ToWide(m_pDatabase->Get(i, "")));
             rows->push_back(std::move(row));
         }
+        m_bLastQueryFailed = false;
     } catch (...) {
         // A failing query yields the rows read so far.
     }

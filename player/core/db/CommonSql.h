@@ -30,6 +30,8 @@ public:
 
     // Rows read before a failure are kept; null when there are none or the database is closed.
     std::unique_ptr<SqlRows> Query(const CString& sql);
+    // True when the last query could not read its table to the end (or the database is closed).
+    bool LastQueryFailed() const { return m_bLastQueryFailed; }
     // A failed statement rolls back the transaction it leaves open, then throws
     // CZemoException when asked to and is silent otherwise.
     void Execute(const CString& sql, bool throwOnError);
@@ -45,4 +47,5 @@ protected:
     static CString InsertStatement(LPCWSTR head, const CStringArray& pairs);
 
     CDatabaseConnection* m_pDatabase;  // not owned
+    bool m_bLastQueryFailed = false;
 };

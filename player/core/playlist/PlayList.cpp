@@ -18,6 +18,7 @@ void CPlayList::Load() {
     m_strCurrent.Empty();
     Clear();
     std::unique_ptr<SqlRows> rows = m_pSql ? m_pSql->Select(nullptr) : nullptr;
+    m_bStoredListRead = m_pSql && !m_pSql->LastQueryFailed();
     if (!rows) return;
     m_items.reserve(rows->size());
     for (const CStringArray& row : *rows) {
@@ -28,7 +29,7 @@ void CPlayList::Load() {
 }
 
 void CPlayList::Save() const {
-    if (m_pSql) m_pSql->SaveList(m_items);
+    if (m_pSql && m_bStoredListRead) m_pSql->SaveList(m_items);
 }
 
 void CPlayList::AddItem(const CString& path, bool stampPlay) {

@@ -22,6 +22,8 @@ public:
 
     // Replaces the list with the stored one; clears the current path.
     void Load();
+    // Replaces the stored list with this one, once the stored list has been read:
+    // a list that was never loaded, or whose load failed, must not wipe it.
     void Save() const;
 
     // Appends a new item unless the path is there (or empty); stampPlay also stamps its play time.
@@ -73,4 +75,5 @@ private:
     std::vector<CString> m_randomPool;
     CString m_strCurrent;
     CPlayRecordSql* m_pSql;
+    bool m_bStoredListRead = false;
 };

@@ -8,6 +8,7 @@
 #include "facade/AppFacade.h"
 #include "facade/CommandCodes.h"
 #include "fakes/FakeWindows.h"
+#include "support/ProgramFolderLocks.h"
 
 namespace {
 
@@ -131,6 +132,7 @@ TEST(AppFacadeTest, WindowsAreReachedThroughTheMainDialog) {
 }
 
 TEST(AppFacadeTest, PrepareShutdownSavesThePositionThenEndsTheDownloads) {
+    ProgramDatabaseLock lock;  // it saves into the program folder's database
     CAppFacade& facade = CAppFacade::GetInstance();
     FakeWindows windows;
     facade.RegisterControl(401, new RecordingControl(401, [&](int code) {

@@ -11,6 +11,7 @@
 #include "facade/AppFacade.h"
 #include "fakes/FakeWindows.h"
 #include "playlist/PlayOrder.h"
+#include "support/ProgramFolderLocks.h"
 
 namespace {
 
@@ -87,6 +88,7 @@ TEST_F(PlayListForwardersTest, MoveItemNeedsTheMainWindowAndRefreshesIt) {
 
 // The facade's database is zemo.db3 in the program folder of the test.
 TEST_F(PlayListForwardersTest, PrepareShutdownSavesThePlayListAndAllSettings) {
+    ProgramDatabaseLock lock;
     ASSERT_TRUE(CUpgradeHelper().UpgradeDatabase());
     CDatabaseConnection db(GetDatabasePath());
     CUserSetSql userSet(&db);
@@ -97,6 +99,7 @@ TEST_F(PlayListForwardersTest, PrepareShutdownSavesThePlayListAndAllSettings) {
     config.GetOtherConfig().Volume = 33;
     config.GetAllConfig().AutoLogin = true;
 
+    m_facade.GetPlayListPaths(true);  // the main window's list reads the stored list first
     for (const wchar_t* path : {L"C:\\z.xof", L"C:\\y.xof"}) m_facade.AddItem(path);
     m_facade.SetItemPosition(L"C:\\y.xof", 42);
     {

@@ -4,6 +4,7 @@
 
 #include <afxwin.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -30,5 +31,14 @@ struct FakeWindows {
 
     bool inTray = false;
     bool webViewVisible = false;
+    bool mainWndCreated = true;
+    // The download window's rows by FileID, as its row operations leave them.
+    std::map<int, DOWNLOAD_LIST_ITEM> downloadRows;
+    // What the play dialog reports: OpenFile's result by path (0 when not listed) and
+    // the total time text; what the open-file dialog returns.
+    std::map<CString, int> openResults;
+    CString totalTime = L"00:00:00";
+    std::vector<CString> chosenFiles;
+    // Every call, with its arguments in UTF-8 after a space ("OpenFile C:\a.xof").
     std::vector<std::string> calls;
 };

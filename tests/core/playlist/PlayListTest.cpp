@@ -6,6 +6,9 @@
 #include <set>
 #include <vector>
 
+#include <sqlite3.h>
+
+#include "common/CommonHelpers.h"
 #include "config/UserConfig.h"
 #include "db/PlayRecordSql.h"
 #include "fixtures/ProgramFolder.h"
@@ -225,6 +228,7 @@ TEST_F(StoredPlayListTest, OrderTimesAndPositionsSurviveAReopenOfTheDatabase) {
     {
         CPlayRecordSql sql(m_data.db.get());
         CPlayList list(&sql);
+        list.Load();
         for (int i = 0; i < 12; ++i) {
             CString path;
             path.Format(L"D:\\动画\\第%d集 it's 100%%.xof", 12 - i);  // names that sort against the list order
@@ -263,6 +267,39 @@ TEST_F(StoredPlayListTest, LoadingInRandomOrderFillsThePool) {
     list.Load();
     list.SetCurrentPath(kAb[0]);
     EXPECT_STREQ(kAb[1], list.GetNextPath(true));
+}
+
+TEST_F(StoredPlayListTest, AListThatWasNotReadNeverReplacesTheStoredOne) {
+    CPlayRecordSql sql(m_data.db.get());
+    sql.SaveList({{kAb[0], 1, 0, 0}, {kAb[1], 2, 0, 0}});
+
+    // Never loaded: saving at exit keeps the stored list.
+    {
+        CPlayList list(&sql);
+        list.AddItem(L"C:\\other.xof", false);
+        list.Save();
+    }
+    // Another program holds the database: the load fails and so does the save.
+    sqlite3* other = nullptr;
+    std::string path;
+    ASSERT_TRUE(WideToUtf8(m_data.folder.DatabasePath(), true, path));
+    ASSERT_EQ(SQLITE_OK, sqlite3_open(path.c_str(), &other));
+    ASSERT_EQ(SQLITE_OK, sqlite3_exec(other, "BEGIN EXCLUSIVE;", nullptr, nullptr, nullptr));
+    CPlayList list(&sql);
+    list.Load();
+    EXPECT_EQ(nullptr, list.GetPaths());
+    sqlite3_exec(other, "COMMIT;", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    list.AddItem(L"C:\\other.xof", false);
+    list.Save();
+
+    CPlayList reloaded(&sql);
+    reloaded.Load();
+    EXPECT_EQ(kAb, PathsOf(reloaded));
+    reloaded.AddItem(L"C:\\other.xof", false);
+    reloaded.Save();
+    list.Load();
+    EXPECT_EQ((Paths{kAb[0], kAb[1], L"C:\\other.xof"}), PathsOf(list));
 }
 
 TEST(ClosedPlayListTest, AClosedDatabaseGivesAnEmptyListAndStoresNothing) {
