@@ -8,8 +8,8 @@
 class CUpgradeHelper {
 public:
     // Runs the update check; when the client has found a newer version it starts the
-    // updater "Update\Mendport.exe" and returns true: the start-up then ends. The
-    // command line is handed over but not used.
+    // updater "Update\Mendport.exe" and returns true: the start-up then ends. An
+    // updater that cannot be started gives false. The command line is not used.
     bool CheckProgramUpdate(const CString& commandLine) const;
     // The same for the client's files and the updater in a folder (with its backslash).
     bool CheckProgramUpdate(const CString& commandLine, const CString& folder) const;

@@ -30,7 +30,9 @@ bool ToOem(const CString& text, std::string& oem) {
     }
 }
 
-std::u16string ToU16(const CString& text) { return std::u16string(text.GetString(), text.GetString() + text.GetLength()); }
+std::u16string ToU16(const CString& text) {
+    return std::u16string(text.GetString(), text.GetString() + text.GetLength());
+}
 
 }  // namespace
 

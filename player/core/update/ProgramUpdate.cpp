@@ -15,7 +15,9 @@ bool CUpgradeHelper::CheckProgramUpdate(const CString& /*commandLine*/, const CS
     if (result == 2 || result == 3 || !check.IsNewerVersion()) return false;
     CString updater = folder;
     AppendBackslash(updater);
-    // Whether the updater starts is not looked at: the start-up ends either way.
-    ShellExecuteW(nullptr, L"open", updater + L"Update\\Mendport.exe", nullptr, nullptr, SW_SHOWNORMAL);
-    return true;
+    // An updater that does not start must not keep the program from starting: the
+    // start-up goes on.
+    HINSTANCE started =
+        ShellExecuteW(nullptr, L"open", updater + L"Update\\Mendport.exe", nullptr, nullptr, SW_SHOWNORMAL);
+    return (INT_PTR)started > 32;
 }

@@ -64,6 +64,14 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"NoConfig", [](CheckVersionTest& t) { t.Delete(L"Update\\Mendport\\Config.ini"); }, 3, false, 0},
         CheckCase{"NoAppName", [](CheckVersionTest& t) { t.WriteClientFiles("", "1.0.0.1", t.m_service.ServerLine()); },
                   3, false, 0},
+        // 200 characters of two bytes each: more than the 255 bytes the name may take.
+        CheckCase{"AppNameTooLong",
+                  [](CheckVersionTest& t) {
+                      std::string name;
+                      for (int i = 0; i < 200; ++i) name += "\xd3\xb0";
+                      t.WriteClientFiles(name, "1.0.0.1", t.m_service.ServerLine());
+                  },
+                  3, false, 0},
         CheckCase{"NoVersionFile", [](CheckVersionTest& t) { t.Delete(L"update\\version.dat"); }, 1, false, 0},
         CheckCase{"NoSocketConfig", [](CheckVersionTest& t) { t.Delete(L"Update\\Mendport\\SocketConfig.ini"); }, 1,
                   false, 0},
@@ -164,6 +172,12 @@ TEST_F(ProgramUpdateTest, ANewerVersionStartsTheUpdaterAndEndsTheStartUp) {
     EXPECT_TRUE(CUpgradeHelper().CheckProgramUpdate(L"Zemovista.exe", Folder()));
     ASSERT_TRUE(WaitForInstalled("2.0.0.1"));
     EXPECT_EQ("new program", m_folder.Read(L"Zemovista.exe"));
+}
+
+TEST_F(ProgramUpdateTest, AnUpdaterThatCannotBeStartedLetsTheStartUpGoOn) {
+    Delete(L"Update\\Mendport.exe");
+    EXPECT_FALSE(CUpgradeHelper().CheckProgramUpdate(L"Zemovista.exe", Folder()));
+    EXPECT_EQ(1u, m_service.Checks().size());
 }
 
 TEST_F(ProgramUpdateTest, WithoutANewerVersionTheStartUpGoesOn) {
