@@ -6,6 +6,7 @@
 #include "BaseOutputPin.h"
 #include "BasePin.h"
 #include "ClassFactory.h"
+#include "ComRef.h"
 #include "FilterRegistration.h"
 #include "MediaType.h"
 #include "Sync.h"

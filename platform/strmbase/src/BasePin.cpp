@@ -1,6 +1,7 @@
 #include "BasePin.h"
 
 #include "Enumerators.h"
+#include "TaskString.h"
 
 #include <new>
 
@@ -205,12 +206,8 @@ STDMETHODIMP CBasePin::QueryDirection(PIN_DIRECTION* direction) {
 STDMETHODIMP CBasePin::QueryId(LPWSTR* id) {
     if (!id)
         return E_POINTER;
-    size_t bytes = (m_name.size() + 1) * sizeof(WCHAR);
-    *id = static_cast<LPWSTR>(CoTaskMemAlloc(bytes));
-    if (!*id)
-        return E_OUTOFMEMORY;
-    CopyMemory(*id, m_name.c_str(), bytes);
-    return S_OK;
+    *id = CopyToTaskString(m_name);
+    return *id ? S_OK : E_OUTOFMEMORY;
 }
 
 STDMETHODIMP CBasePin::QueryAccept(const AM_MEDIA_TYPE* type) {
