@@ -119,8 +119,12 @@ STDMETHODIMP CBaseSplitterFilter::Pause() {
     HRESULT hr = CBaseFilter::Pause();
     if (FAILED(hr))
         return hr;
-    if (old == State_Stopped)
+    if (old == State_Stopped) {
+        // Set before the thread runs, so that a seek that comes first is not undone.
+        m_eEndFlush.Set();
+        m_fFlushing = false;
         Create();
+    }
     return S_OK;
 }
 
@@ -140,8 +144,6 @@ DWORD CBaseSplitterFilter::ThreadProc() {
                 return 0;
         }
     }
-    m_eEndFlush.Set();
-    m_fFlushing = false;
     DWORD command = kNoCommand;
     do {
         SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_NORMAL);

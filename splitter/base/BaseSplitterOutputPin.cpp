@@ -91,8 +91,14 @@ HRESULT CBaseSplitterOutputPin::DecideBufferSize(IMemAllocator* allocator, ALLOC
 
 HRESULT CBaseSplitterOutputPin::Active() {
     CAutoLock lock(m_pLock);
-    if (IsConnected())
+    if (IsConnected() && !ThreadExists()) {
+        // Set before the thread runs, so that a flush that comes first is not undone.
+        m_hrDeliver = S_OK;
+        m_flushing = false;
+        m_flushed = false;
+        m_endFlush.Set();
         Create();
+    }
     return CBaseOutputPin::Active();
 }
 
@@ -212,10 +218,6 @@ void CBaseSplitterOutputPin::PrimeScriptRenderer() {
 
 DWORD CBaseSplitterOutputPin::ThreadProc() {
     SetDebuggerThreadName(static_cast<DWORD>(-1), "CBaseSplitterOutputPin");
-    m_hrDeliver = S_OK;
-    m_flushing = false;
-    m_flushed = false;
-    m_endFlush.Set();
     for (;;) {
         Sleep(1);
         if (CheckRequest(nullptr))

@@ -167,7 +167,8 @@ STDMETHODIMP CBasePin::Disconnect() {
 STDMETHODIMP CBasePin::ConnectedTo(IPin** pin) {
     if (!pin)
         return E_POINTER;
-    CAutoLock lock(m_pLock);
+    // No lock: streaming threads ask while a caller holding the filter lock waits for
+    // them, and the connection changes only while the filter is stopped.
     *pin = m_Connected;
     if (!m_Connected)
         return VFW_E_NOT_CONNECTED;
