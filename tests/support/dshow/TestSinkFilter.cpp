@@ -1,5 +1,7 @@
 #include "TestSinkFilter.h"
 
+#include <evcode.h>
+
 namespace {
 const CLSID kTestSinkClsid = {0x6C1B5D47, 0x2E0A, 0x4B7F, {0x9A, 0x11, 0x3D, 0x52, 0x60, 0x7E, 0x44, 0x10}};
 }
@@ -13,6 +15,10 @@ STDMETHODIMP CTestSinkPin::NonDelegatingQueryInterface(REFIID riid, void** ppv) 
     if (riid == IID_IMemInputPin)
         return GetInterface(static_cast<IMemInputPin*>(this), ppv);
     return CBasePin::NonDelegatingQueryInterface(riid, ppv);
+}
+
+HRESULT CTestSinkPin::CheckMediaType(const CMediaType* type) {
+    return m_options.acceptMajor == GUID_NULL || type->majortype == m_options.acceptMajor ? S_OK : S_FALSE;
 }
 
 STDMETHODIMP CTestSinkPin::BeginFlush() {
@@ -30,6 +36,8 @@ STDMETHODIMP CTestSinkPin::EndFlush() {
 STDMETHODIMP CTestSinkPin::EndOfStream() {
     ++m_endOfStreams;
     m_endOfStream.Set();
+    // A renderer in a graph tells the graph that its stream is complete.
+    m_pFilter->NotifyEvent(EC_COMPLETE, S_OK, reinterpret_cast<LONG_PTR>(static_cast<IBaseFilter*>(m_pFilter)));
     return S_OK;
 }
 
@@ -100,3 +108,9 @@ CTestSinkFilter::CTestSinkFilter(const SinkOptions& options)
       m_pin(new CTestSinkPin(this, &m_lock, options)) {}
 
 CTestSinkFilter::~CTestSinkFilter() = default;
+
+STDMETHODIMP CTestSinkFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
+    if (riid == IID_IAMFilterMiscFlags)
+        return GetInterface(static_cast<IAMFilterMiscFlags*>(this), ppv);
+    return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
+}

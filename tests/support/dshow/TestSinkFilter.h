@@ -19,6 +19,7 @@ struct SinkOptions {
     long largestBuffer = 0x7FFFFFFF;  // what the allocator grants at most
     int failAfter = -1;               // Receive fails from this sample on (-1: never)
     bool keepData = true;             // record payloads (a benchmark only counts bytes)
+    GUID acceptMajor = GUID_NULL;     // the one major type accepted (GUID_NULL: any)
 };
 
 class CTestSinkFilter;
@@ -30,7 +31,7 @@ public:
     DECLARE_IUNKNOWN
     STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
 
-    HRESULT CheckMediaType(const CMediaType*) override { return S_OK; }
+    HRESULT CheckMediaType(const CMediaType* type) override;
     STDMETHODIMP BeginFlush() override;
     STDMETHODIMP EndFlush() override;
     STDMETHODIMP EndOfStream() override;
@@ -70,10 +71,15 @@ private:
     CAMEvent m_endOfStream{TRUE};
 };
 
-class CTestSinkFilter : public CBaseFilter {
+class CTestSinkFilter : public CBaseFilter, public IAMFilterMiscFlags {
 public:
     explicit CTestSinkFilter(const SinkOptions& options = SinkOptions());
     ~CTestSinkFilter() override;
+
+    DECLARE_IUNKNOWN
+    STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
+    // A graph waits for the end of the streams of its renderers.
+    STDMETHODIMP_(ULONG) GetMiscFlags() override { return AM_FILTER_MISC_FLAGS_IS_RENDERER; }
 
     int GetPinCount() override { return 1; }
     CBasePin* GetPin(int index) override { return index == 0 ? m_pin.get() : nullptr; }
