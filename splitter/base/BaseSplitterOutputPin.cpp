@@ -231,9 +231,12 @@ DWORD CBaseSplitterOutputPin::ThreadProc() {
             m_flushed = false;
             bool endOfStream = !packet;
             HRESULT hr = endOfStream ? CBaseOutputPin::DeliverEndOfStream() : SendPacket(std::move(packet));
-            // A flush that began meanwhile must finish first.
+            if (hr == S_OK)
+                continue;
+            // A flush that began meanwhile must finish first: a failure it caused
+            // is not the stream's.
             m_endFlush.Wait();
-            if (hr != S_OK && !m_flushed) {
+            if (!m_flushed) {
                 m_hrDeliver = hr;
                 // The stream ends here, so downstream still completes.
                 if (!endOfStream)

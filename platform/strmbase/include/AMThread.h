@@ -4,6 +4,8 @@
 
 #include "Sync.h"
 
+#include <atomic>
+
 class CAMThread {
 public:
     CAMThread();
@@ -31,6 +33,7 @@ private:
     static DWORD WINAPI InitialThreadProc(LPVOID self);
 
     CAMEvent m_requestSent{TRUE};     // set while a command waits for its reply
+    std::atomic<bool> m_pending{false};  // the same, readable without a system call
     CAMEvent m_replySent;
     DWORD m_command = 0;
     DWORD m_reply = 0;

@@ -22,10 +22,12 @@ DWORD CAMThread::CallWorker(DWORD command) {
     if (!ThreadExists())
         return static_cast<DWORD>(E_FAIL);
     m_command = command;
+    m_pending = true;
     m_requestSent.Set();
     // The worker may also end without replying (a thread procedure that returned).
     HANDLE waits[] = {m_replySent, m_thread};
     if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0) {
+        m_pending = false;
         m_requestSent.Reset();
         return static_cast<DWORD>(E_FAIL);
     }
@@ -47,7 +49,8 @@ DWORD CAMThread::GetRequest() {
 }
 
 BOOL CAMThread::CheckRequest(DWORD* command) {
-    if (WaitForSingleObject(m_requestSent, 0) != WAIT_OBJECT_0)
+    // Asked between every two packets: the flag spares a system call.
+    if (!m_pending || WaitForSingleObject(m_requestSent, 0) != WAIT_OBJECT_0)
         return FALSE;
     if (command)
         *command = m_command;
@@ -56,6 +59,7 @@ BOOL CAMThread::CheckRequest(DWORD* command) {
 
 void CAMThread::Reply(DWORD result) {
     m_reply = result;
+    m_pending = false;
     m_requestSent.Reset();
     m_replySent.Set();
 }

@@ -87,12 +87,25 @@ void CTestSample::Recycle() {
     m_hasTime = m_sync = m_preroll = m_discontinuity = false;
 }
 
+namespace {
+class CSrwLock {
+public:
+    explicit CSrwLock(SRWLOCK* lock) : m_lock(lock) { AcquireSRWLockExclusive(m_lock); }
+    ~CSrwLock() { ReleaseSRWLockExclusive(m_lock); }
+    CSrwLock(const CSrwLock&) = delete;
+    CSrwLock& operator=(const CSrwLock&) = delete;
+
+private:
+    SRWLOCK* m_lock;
+};
+}  // namespace
+
 CTestAllocator::~CTestAllocator() = default;
 
 STDMETHODIMP CTestAllocator::SetProperties(ALLOCATOR_PROPERTIES* wanted, ALLOCATOR_PROPERTIES* actual) {
     if (!wanted || !actual)
         return E_POINTER;
-    CAutoLock lock(&m_lock);
+    CSrwLock lock(&m_lock);
     if (m_committed)
         return VFW_E_ALREADY_COMMITTED;
     if (m_outstanding > 0)
@@ -109,13 +122,13 @@ STDMETHODIMP CTestAllocator::SetProperties(ALLOCATOR_PROPERTIES* wanted, ALLOCAT
 STDMETHODIMP CTestAllocator::GetProperties(ALLOCATOR_PROPERTIES* properties) {
     if (!properties)
         return E_POINTER;
-    CAutoLock lock(&m_lock);
+    CSrwLock lock(&m_lock);
     *properties = m_properties;
     return S_OK;
 }
 
 STDMETHODIMP CTestAllocator::Commit() {
-    CAutoLock lock(&m_lock);
+    CSrwLock lock(&m_lock);
     if (m_committed)
         return S_OK;
     if (m_outstanding > 0)
@@ -132,9 +145,9 @@ STDMETHODIMP CTestAllocator::Commit() {
 }
 
 STDMETHODIMP CTestAllocator::Decommit() {
-    CAutoLock lock(&m_lock);
+    CSrwLock lock(&m_lock);
     m_committed = false;
-    m_freed.Set();  // wakes a waiting GetBuffer
+    WakeAllConditionVariable(&m_freed);  // a waiting GetBuffer fails now
     return S_OK;
 }
 
@@ -142,32 +155,30 @@ STDMETHODIMP CTestAllocator::GetBuffer(IMediaSample** sample, REFERENCE_TIME*, R
     if (!sample)
         return E_POINTER;
     *sample = nullptr;
-    // Bounded wait: a test that loses a sample fails instead of hanging.
-    for (int i = 0; i < 30000; ++i) {
-        {
-            CAutoLock lock(&m_lock);
-            if (!m_committed)
-                return VFW_E_NOT_COMMITTED;
-            if (!m_free.empty()) {
-                CTestSample* s = m_free.back();
-                m_free.pop_back();
-                ++m_outstanding;
-                s->AddRef();
-                *sample = s;
-                return S_OK;
-            }
-        }
-        m_freed.Wait(1);
+    CSrwLock lock(&m_lock);
+    for (;;) {
+        if (!m_committed)
+            return VFW_E_NOT_COMMITTED;
+        if (!m_free.empty())
+            break;
+        // Bounded: a test that loses a sample fails instead of hanging.
+        if (!SleepConditionVariableSRW(&m_freed, &m_lock, 30000, 0))
+            return VFW_E_TIMEOUT;
     }
-    return VFW_E_TIMEOUT;
+    CTestSample* s = m_free.back();
+    m_free.pop_back();
+    ++m_outstanding;
+    s->AddRef();
+    *sample = s;
+    return S_OK;
 }
 
 STDMETHODIMP CTestAllocator::ReleaseBuffer(IMediaSample* sample) {
-    CAutoLock lock(&m_lock);
+    CSrwLock lock(&m_lock);
     auto* s = static_cast<CTestSample*>(sample);
     s->Recycle();
     --m_outstanding;
     m_free.push_back(s);
-    m_freed.Set();
+    WakeConditionVariable(&m_freed);
     return S_OK;
 }

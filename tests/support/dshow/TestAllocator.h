@@ -61,8 +61,10 @@ public:
     int Commits() const { return m_commits; }
 
 private:
-    CCritSec m_lock;
-    CAMEvent m_freed;
+    // A lock and a condition of the process itself: a sample comes back for every
+    // packet, and that must cost no system call.
+    SRWLOCK m_lock = SRWLOCK_INIT;
+    CONDITION_VARIABLE m_freed = CONDITION_VARIABLE_INIT;
     long m_largestBuffer;
     ALLOCATOR_PROPERTIES m_properties = {};
     bool m_committed = false;
