@@ -3,12 +3,24 @@
 
 #include <afxwin.h>
 
+#include <vector>
+
 class CDlgPlay;
 
 class CMainWnd : public CWnd {
 public:
     CDlgPlay* GetDlgPlay();
     void RefreshPlayState();
+    // False until the window's creation has signed the remembered user in.
+    bool IsCreated();
+
+    // Play-list and playback targets of the play control.
+    void CloseVideo();
+    void ClearPlayingMark();
+    void AddPlayListItem(const CString& path, const CString& title, bool markPlaying);
+    void SetProgressTitle(const CString& title);
+    // The chosen ".xof" files in natural order; empty when cancelled.
+    std::vector<CString> ShowOpenFileDialog();
 
     // Hot-key targets.
     bool IsWebViewVisible();

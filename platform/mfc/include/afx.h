@@ -14,13 +14,39 @@
 #define VERIFY(e) ((void)(e))
 #endif
 
+class CObject;
+
+// Run-time class information: a class name and the base class, walked by IsKindOf.
+struct CRuntimeClass {
+    LPCSTR m_lpszClassName;
+    const CRuntimeClass* m_pBaseClass;
+    BOOL IsDerivedFrom(const CRuntimeClass* baseClass) const;
+};
+
+#define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
+#define DECLARE_DYNAMIC(class_name) \
+public: \
+    static const CRuntimeClass class##class_name; \
+    const CRuntimeClass* GetRuntimeClass() const override;
+#define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
+    const CRuntimeClass class_name::class##class_name = {#class_name, RUNTIME_CLASS(base_class_name)}; \
+    const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
+// The object as class_name*, or null when it is null or not of that class.
+#define DYNAMIC_DOWNCAST(class_name, object) \
+    static_cast<class_name*>(AfxDynamicDownCast(RUNTIME_CLASS(class_name), object))
+
 class CObject {
 public:
     virtual ~CObject() = default;
+    static const CRuntimeClass classCObject;
+    virtual const CRuntimeClass* GetRuntimeClass() const;
+    BOOL IsKindOf(const CRuntimeClass* runtimeClass) const;
 
 protected:
     CObject() = default;
 };
+
+CObject* AfxDynamicDownCast(const CRuntimeClass* runtimeClass, CObject* object);
 
 // Base of the exceptions that the class library throws by pointer; the catcher calls Delete().
 class CException : public CObject {

@@ -100,7 +100,6 @@ public:
     ~CInternetFile() override;
     UINT Read(void* buffer, UINT count) override;
     void Write(const void* buffer, UINT count) override;
-    BOOL ReadString(CString& line) override;
     void Close() override;
     BOOL SetOption(DWORD option, DWORD value, DWORD flags = 0);
     operator HINTERNET() const { return m_hFile; }

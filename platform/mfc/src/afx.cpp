@@ -1,26 +1,6 @@
 #include "afx.h"
 
-namespace {
-
-// Copies text into a caller's buffer of maxLength characters, always terminated.
-BOOL CopyMessage(const CString& message, LPTSTR text, UINT maxLength) {
-    if (!text || maxLength == 0) return FALSE;
-    lstrcpyn(text, message, (int)maxLength);
-    return TRUE;
-}
-
-CString SystemMessage(DWORD error) {
-    LPTSTR buffer = nullptr;
-    DWORD n = FormatMessage(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                            nullptr, error, 0, (LPTSTR)&buffer, 0, nullptr);
-    CString message;
-    if (n && buffer) message = CString(buffer, (int)n).TrimRight();
-    if (buffer) LocalFree(buffer);
-    if (message.IsEmpty()) message.Format(_T("error %lu"), error);
-    return message;
-}
-
-}  // namespace
+#include "afxmessage.h"
 
 BOOL CException::GetErrorMessage(LPTSTR text, UINT maxLength, PUINT helpContext) const {
     if (helpContext) *helpContext = 0;
@@ -30,7 +10,7 @@ BOOL CException::GetErrorMessage(LPTSTR text, UINT maxLength, PUINT helpContext)
 
 BOOL CFileException::GetErrorMessage(LPTSTR text, UINT maxLength, PUINT helpContext) const {
     if (helpContext) *helpContext = 0;
-    return CopyMessage(SystemMessage((DWORD)m_lOsError), text, maxLength);
+    return AfxCopyErrorText(AfxErrorText((DWORD)m_lOsError, nullptr, _T("error %lu")), text, maxLength);
 }
 
 CFile::CFile(LPCTSTR fileName, UINT openFlags) {

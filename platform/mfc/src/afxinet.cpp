@@ -1,5 +1,7 @@
 #include "afxinet.h"
 
+#include "afxmessage.h"
+
 namespace {
 
 CString ProgramFileName() {
@@ -26,21 +28,10 @@ DWORD ServiceType(INTERNET_SCHEME scheme) {
 
 BOOL CInternetException::GetErrorMessage(LPTSTR text, UINT maxLength, PUINT helpContext) const {
     if (helpContext) *helpContext = 0;
-    if (!text || maxLength == 0) return FALSE;
-    LPTSTR buffer = nullptr;
-    DWORD n = 0;
-    if (m_dwError >= INTERNET_ERROR_BASE && m_dwError <= INTERNET_ERROR_LAST)
-        n = FormatMessage(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS,
-                          GetModuleHandle(_T("wininet.dll")), m_dwError, 0, (LPTSTR)&buffer, 0, nullptr);
-    if (!n)
-        n = FormatMessage(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                          nullptr, m_dwError, 0, (LPTSTR)&buffer, 0, nullptr);
-    CString message;
-    if (n && buffer) message = CString(buffer, (int)n).TrimRight();
-    if (buffer) LocalFree(buffer);
-    if (message.IsEmpty()) message.Format(_T("Internet error %lu"), m_dwError);
-    lstrcpyn(text, message, (int)maxLength);
-    return TRUE;
+    HMODULE wininet = (m_dwError >= INTERNET_ERROR_BASE && m_dwError <= INTERNET_ERROR_LAST)
+                          ? GetModuleHandle(_T("wininet.dll"))
+                          : nullptr;
+    return AfxCopyErrorText(AfxErrorText(m_dwError, wininet, _T("Internet error %lu")), text, maxLength);
 }
 
 void AfxThrowInternetException(DWORD_PTR context, DWORD error) {
@@ -193,20 +184,6 @@ void CInternetFile::Write(const void* buffer, UINT count) {
     DWORD written = 0;
     if (!InternetWriteFile(m_hFile, buffer, count, &written) || written != count)
         AfxThrowInternetException(m_dwContext);
-}
-
-BOOL CInternetFile::ReadString(CString& line) {
-    std::string bytes;
-    char c;
-    bool any = false;
-    while (Read(&c, 1) == 1) {
-        any = true;
-        if (c == '\n') break;
-        bytes += c;
-    }
-    if (!bytes.empty() && bytes.back() == '\r') bytes.pop_back();
-    line = CString(bytes.c_str());
-    return any;
 }
 
 BOOL CInternetFile::SetOption(DWORD option, DWORD value, DWORD flags) {

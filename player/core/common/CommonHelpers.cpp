@@ -4,6 +4,7 @@
 #include <rpc.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <objidl.h>
 #include <gdiplus.h>
 
 #include <memory>

@@ -6,7 +6,9 @@
 #include "DlgPlay.h"
 #include "MainWnd.h"
 #include "ZemovistaDlg.h"
+#include "config/UserConfig.h"
 #include "facade/CommandCodes.h"
+#include "playlist/PlayList.h"
 
 namespace {
 
@@ -116,6 +118,109 @@ void CAppFacade::Broadcast(int code, void* data) {
         if (entry.second) entry.second->Execute(code, data);
 }
 
+CPlayList* CAppFacade::PlayList() const { return m_pCore ? m_pCore->GetPlayList() : nullptr; }
+
+void CAppFacade::AddItem(const CString& path) {
+    if (CPlayList* list = PlayList()) list->AddItem(path, false);
+}
+
+void CAppFacade::RemoveItem(const CString& path) {
+    if (CPlayList* list = PlayList()) list->RemoveItem(path);
+}
+
+void CAppFacade::SwapItems(const CString& first, const CString& second) {
+    if (CPlayList* list = PlayList()) list->SwapItems(first, second);
+}
+
+int CAppFacade::ReorderItems(const CStringArray* paths) {
+    CPlayList* list = PlayList();
+    return list ? list->ReorderItems(paths) : 0;
+}
+
+void CAppFacade::MoveItem(const CString& path, int index) {
+    CMainWnd* main = GetMainWnd();
+    CPlayList* list = PlayList();
+    if (!main || !list) return;
+    list->MoveItem(path, index);
+    main->RefreshPlayState();
+}
+
+void CAppFacade::ClearPlayList(bool) {
+    if (CPlayList* list = PlayList()) list->Clear();
+}
+
+std::unique_ptr<CStringArray> CAppFacade::GetPlayListPaths(bool reload) {
+    CPlayList* list = PlayList();
+    if (!list) return nullptr;
+    if (reload) list->Load();
+    return list->GetPaths();
+}
+
+CString CAppFacade::GetCurrentPath() const {
+    CPlayList* list = PlayList();
+    return list ? list->GetCurrentPath() : CString();
+}
+
+void CAppFacade::SetCurrentPath(const CString& path) {
+    if (CPlayList* list = PlayList()) list->SetCurrentPath(path);
+}
+
+CString CAppFacade::GetFirstItemPath() const {
+    CPlayList* list = PlayList();
+    return list ? list->GetFirstPath() : CString();
+}
+
+CString CAppFacade::GetLastItemPath() const {
+    CPlayList* list = PlayList();
+    return list ? list->GetLastPath() : CString();
+}
+
+CString CAppFacade::GetPrevPath() const {
+    CPlayList* list = PlayList();
+    return list ? list->GetPrevPath() : CString();
+}
+
+CString CAppFacade::GetNextPath(bool applyOrder) {
+    CPlayList* list = PlayList();
+    return list ? list->GetNextPath(applyOrder) : CString();
+}
+
+CString CAppFacade::GetLastPlayedPath() const {
+    CPlayList* list = PlayList();
+    return list ? list->GetLastPlayedPath() : CString();
+}
+
+bool CAppFacade::IsFirstItem() const {
+    CPlayList* list = PlayList();
+    return !list || list->IsFirstItem();
+}
+
+bool CAppFacade::IsLastItem() const {
+    CPlayList* list = PlayList();
+    return !list || list->IsLastItem();
+}
+
+void CAppFacade::SetItemPlayTime(const CString& path, __int64 time) {
+    if (CPlayList* list = PlayList()) list->SetItemPlayTime(path, time);
+}
+
+void CAppFacade::SetItemPosition(const CString& path, int seconds) {
+    if (CPlayList* list = PlayList()) list->SetItemPosition(path, seconds);
+}
+
+int CAppFacade::GetItemPosition(const CString& path) const {
+    CPlayList* list = PlayList();
+    return list ? list->GetItemPosition(path) : -1;
+}
+
+void CAppFacade::ResetRandomPool(bool refill) {
+    if (CPlayList* list = PlayList()) list->ResetRandomPool(refill);
+}
+
+void CAppFacade::SavePlayList() {
+    if (CPlayList* list = PlayList()) list->Save();
+}
+
 void CAppFacade::SortPaths(std::vector<CString>& paths, int first, int last) {
     int size = (int)paths.size();
     if (first >= last || first < 0 || last < 0 || first >= size || last >= size) return;
@@ -158,6 +263,8 @@ int CAppFacade::PrepareShutdown() {
     CDlgPlay* play = main ? main->GetDlgPlay() : nullptr;
     if (!play) return 0;
     play->SavePlayPosition();
+    SavePlayList();
+    CUserConfig::GetInstance().Save(true);
     Broadcast(CMD_APP_EXIT, nullptr);
     return 1;
 }

@@ -12,6 +12,7 @@
 #include "facade/PlayerCore.h"
 
 class CMainWnd;
+class CPlayList;
 class CDownloadWnd;
 struct LOGIN_ACCOUNT;
 
@@ -43,11 +44,39 @@ public:
     // Delivers the code to every control in ascending id.
     void Broadcast(int code, void* data);
 
+    // The play list (paths compared without regard to case). Without a core the paths
+    // are empty, IsFirstItem and IsLastItem are true, positions -1 and the rest does nothing.
+    void AddItem(const CString& path);
+    void RemoveItem(const CString& path);
+    void SwapItems(const CString& first, const CString& second);
+    int ReorderItems(const CStringArray* paths);
+    // Then refreshes the main window's play state; nothing without a main window.
+    void MoveItem(const CString& path, int index);
+    // Empties the list and the random pool; the flag changes nothing.
+    void ClearPlayList(bool flag);
+    // All paths in list order, null for an empty list; reload first reads the stored list.
+    std::unique_ptr<CStringArray> GetPlayListPaths(bool reload);
+    CString GetCurrentPath() const;
+    void SetCurrentPath(const CString& path);
+    CString GetFirstItemPath() const;
+    CString GetLastItemPath() const;
+    CString GetPrevPath() const;
+    CString GetNextPath(bool applyOrder);
+    CString GetLastPlayedPath() const;
+    bool IsFirstItem() const;
+    bool IsLastItem() const;
+    void SetItemPlayTime(const CString& path, __int64 time);
+    void SetItemPosition(const CString& path, int seconds);
+    int GetItemPosition(const CString& path) const;
+    void ResetRandomPool(bool refill);
+    void SavePlayList();
+
     // Sorts elements first..last in natural order (digits as numbers, case ignored).
     static void SortPaths(std::vector<CString>& paths, int first, int last);
     // 1 when the message was used as a shortcut (the caller drops it), else 0.
     int HandleHotKey(const MSG* message);
-    // Saves the play position and ends the downloads before Windows shuts down.
+    // Saves the play position, the play list and all settings and ends the downloads
+    // before Windows shuts down.
     int PrepareShutdown();
 
     CPlayerCore* GetCore() const { return m_pCore.get(); }
@@ -58,6 +87,7 @@ public:
 
 private:
     CAppFacade();
+    CPlayList* PlayList() const;
 
     std::unique_ptr<CPlayerCore> m_pCore;
     std::map<int, CBaseControl*> m_controls;  // owned

@@ -15,6 +15,7 @@ enum {
     CMD_CLOSE_FILE = 5,                 // null
     CMD_PLAY_PAUSE = 6,                 // null
     CMD_STOP = 7,                       // null; never broadcast
+    CMD_TOGGLE_MUTE = 10,               // null
     CMD_MAIN_WINDOW_CREATED = 11,       // null
     CMD_PLAY_FILE = 12,                 // CString* path
     CMD_CLEAR_PLAY_LIST = 13,           // bool*
@@ -43,8 +44,8 @@ enum : UINT {
     WM_AVATAR_READY = WM_USER + 305,             // wParam new CString picture path
     WM_OPEN_VIDEO_REQUEST = WM_USER + 306,       // wParam new CString path
     WM_OPEN_COMMAND_LINE = WM_USER + 307,
-    WM_DOWNLOAD_STARTED = WM_USER + 308,         // wParam FileID, lParam total size
-    WM_DOWNLOAD_PROGRESS = WM_USER + 309,        // wParam new DOWNLOAD_JOB_KEY, lParam bytes so far
+    WM_DOWNLOAD_STARTED = WM_USER + 308,         // wParam FileID, lParam total size (0x7FFFFFFF from 2 GiB on)
+    WM_DOWNLOAD_PROGRESS = WM_USER + 309,        // wParam new DOWNLOAD_JOB_KEY with both sizes in full, lParam bytes so far
     WM_DOWNLOAD_COMPLETE = WM_USER + 310,        // wParam new DOWNLOAD_JOB_KEY
     WM_DOWNLOAD_PAUSED = WM_USER + 311,          // wParam new DOWNLOAD_JOB_KEY, lParam new DOWNLOAD_ERROR_INFO
     WM_DOWNLOAD_CONNECT_FAILED = WM_USER + 312,  // as WM_DOWNLOAD_PAUSED

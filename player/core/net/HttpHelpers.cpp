@@ -6,6 +6,7 @@
 #include <string>
 
 #include "facade/CommandCodes.h"
+#include "net/InternetHandle.h"
 #include "net/portable/PostUrl.h"
 
 namespace {
@@ -13,22 +14,6 @@ namespace {
 constexpr DWORD kPostPiece = 4096;
 constexpr DWORD kReadPiece = 4096;
 constexpr int kErrorTextChars = 1024;
-
-// WinINet handle that closes itself.
-struct InternetHandle {
-    HINTERNET handle;
-    explicit InternetHandle(HINTERNET h) : handle(h) {}
-    ~InternetHandle() { if (handle) InternetCloseHandle(handle); }
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-    explicit operator bool() const { return handle != nullptr; }
-};
-
-void SetTimeouts(HINTERNET session, DWORD connect, DWORD send, DWORD receive) {
-    InternetSetOptionW(session, INTERNET_OPTION_CONNECT_TIMEOUT, &connect, sizeof(connect));
-    InternetSetOptionW(session, INTERNET_OPTION_SEND_TIMEOUT, &send, sizeof(send));
-    InternetSetOptionW(session, INTERNET_OPTION_RECEIVE_TIMEOUT, &receive, sizeof(receive));
-}
 
 bool StatusIs200(HINTERNET request) {
     WCHAR status[64] = {};
@@ -113,6 +98,9 @@ CString HttpGetText(const CString& url) {
     if (!request || !StatusIs200(request.handle)) return CString();
     std::string body;
     if (!ReadToEnd(request.handle, body)) return CString();
+    // A reply cut off before its Content-Length is a failure, not a shorter text.
+    LONGLONG expected = 0;
+    if (ContentLength(request.handle, expected) && (LONGLONG)body.size() < expected) return CString();
     return DecodeUtf8(body);
 }
 

@@ -1,0 +1,159 @@
+#include "control/PlayControl.h"
+
+#include "DlgPlay.h"
+#include "MainWnd.h"
+#include "ZemovistaDlg.h"
+#include "common/portable/TimeText.h"
+#include "config/UserConfig.h"
+#include "facade/AppFacade.h"
+#include "facade/CommandCodes.h"
+#include "playlist/PlayOrder.h"
+
+namespace {
+
+constexpr DWORD kNextGuardMs = 700;
+
+bool FileExists(const CString& path) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(path, &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    FindClose(search);
+    return true;
+}
+
+// The display title of a path, as the download control answers CMD_GET_FILE_TITLE.
+CString FileTitle(const CString& path) {
+    CString title = path;
+    CAppFacade::GetInstance().Broadcast(CMD_GET_FILE_TITLE, &title);
+    return title;
+}
+
+}  // namespace
+
+CMainWnd* CPlayControl::MainWindow() const { return dynamic_cast<CMainWnd*>(m_pWnd); }
+
+int CPlayControl::Execute(int code, void* data) {
+    CAppFacade& facade = CAppFacade::GetInstance();
+    CMainWnd* main = MainWindow();
+    CDlgPlay* play = main ? main->GetDlgPlay() : nullptr;
+    switch (code) {
+        case CMD_OPEN_FILE: OpenFiles(); break;
+        case CMD_CLOSE_FILE:
+            if (main) main->CloseVideo();
+            break;
+        case CMD_PLAY_PAUSE:
+            if (play) play->OnPlayPause();
+            break;
+        case CMD_STOP: Stop(); break;
+        case CMD_TOGGLE_MUTE:
+            if (play) play->ToggleMute();
+            break;
+        case CMD_PLAY_FILE:
+            if (data && !PlayFile(*(CString*)data, false)) SkipFailedFile(*(CString*)data);
+            break;
+        case CMD_CLEAR_PLAY_LIST:
+            if (data) facade.ClearPlayList(*(bool*)data);
+            break;
+        case CMD_PLAY_PREV: PlayPrev(); break;
+        case CMD_PLAY_NEXT: PlayNext((const bool*)data); break;
+        case CMD_OPEN_FROM_OTHER_INSTANCE:
+            if (data) PlayFile(*(CString*)data, true);
+            break;
+        case CMD_SET_PLAY_ORDER:
+            if (data) SetPlayOrder(*(int*)data);
+            break;
+    }
+    return 0;
+}
+
+bool CPlayControl::PlayFile(const CString& path, bool fromOtherInstance) {
+    CMainWnd* main = MainWindow();
+    CZemovistaDlg* dialog = dynamic_cast<CZemovistaDlg*>(AfxGetMainWnd());
+    CDlgPlay* play = main ? main->GetDlgPlay() : nullptr;
+    if (path.IsEmpty() || !play || !dialog) return false;
+    if (fromOtherInstance && dialog->IsIconic()) ::SendMessageW(dialog->GetSafeHwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    if (!FileExists(path)) {
+        play->ShowMessage(L"下载文件不存在");
+        return false;
+    }
+    CAppFacade& facade = CAppFacade::GetInstance();
+    // A partly rendered file (a success code above 0) plays; only failures stop here.
+    if (FAILED(play->OpenFile(path))) {
+        main->ClearPlayingMark();
+        facade.SetCurrentPath(CString());
+        main->RefreshPlayState();
+        return false;
+    }
+    facade.SetCurrentPath(path);
+    play->ShowVideoArea(true);
+    ResumeSavedPosition(path);
+
+    CString title = FileTitle(path);
+    main->AddPlayListItem(path, title, true);
+    main->RefreshPlayState();
+    main->SetProgressTitle(title);
+    return true;
+}
+
+void CPlayControl::ResumeSavedPosition(const CString& path) {
+    int position = CAppFacade::GetInstance().GetItemPosition(path);
+    if (position == -1) return;
+    int progress = 0;
+    CString elapsed, total;
+    CDlgPlay* play = MainWindow()->GetDlgPlay();
+    play->GetPlayTimes(progress, elapsed, total);
+    int seconds = TimeTextToSeconds(std::u16string(reinterpret_cast<const char16_t*>(total.GetString()),
+                                                   (size_t)total.GetLength()));
+    // A total that cannot be read, or under a second, leaves nothing to resume against.
+    if (seconds <= 0) return;
+    play->SeekToProgress((int)(1000LL * position / seconds));
+}
+
+void CPlayControl::SkipFailedFile(const CString& path) {
+    CAppFacade::GetInstance().SetCurrentPath(path);
+    bool applyOrder = true;
+    PlayNext(&applyOrder);
+}
+
+void CPlayControl::PlayNext(const bool* applyOrder) {
+    if (applyOrder) {
+        DWORD now = GetTickCount();
+        if (now - m_lastGuardedNext < kNextGuardMs) return;
+        m_lastGuardedNext = now;
+    }
+    CString next = CAppFacade::GetInstance().GetNextPath(applyOrder && *applyOrder);
+    if (next.IsEmpty()) {
+        if (applyOrder) Stop();
+        return;
+    }
+    if (!PlayFile(next, false)) SkipFailedFile(next);
+}
+
+void CPlayControl::PlayPrev() {
+    CString prev = CAppFacade::GetInstance().GetPrevPath();
+    if (!prev.IsEmpty() && !PlayFile(prev, false)) SkipFailedFile(prev);
+}
+
+void CPlayControl::OpenFiles() {
+    CAppFacade& facade = CAppFacade::GetInstance();
+    CMainWnd* main = MainWindow();
+    if (facade.IsFullScreen() || !main) return;
+    std::vector<CString> paths = main->ShowOpenFileDialog();
+    if (paths.empty()) return;
+    for (const CString& path : paths) main->AddPlayListItem(path, FileTitle(path), false);
+    if (!PlayFile(paths.front(), false)) facade.SetCurrentPath(paths.front());
+}
+
+void CPlayControl::Stop() {
+    CMainWnd* main = MainWindow();
+    CDlgPlay* play = main ? main->GetDlgPlay() : nullptr;
+    if (!play) return;
+    play->Stop();
+    CAppFacade::GetInstance().SetCurrentPath(CString());
+    main->RefreshPlayState();
+}
+
+void CPlayControl::SetPlayOrder(int order) {
+    CAppFacade::GetInstance().ResetRandomPool(order == PLAY_ORDER_RANDOM);
+    CUserConfig::GetInstance().GetOtherConfig().SetPlayOrder(order);
+}

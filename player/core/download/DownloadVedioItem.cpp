@@ -1,0 +1,174 @@
+#include "download/DownloadVedioItem.h"
+
+#include <afxwin.h>
+
+#include "common/ScopedHandle.h"
+#include "download/DownloadMessages.h"
+#include "config/UserConfig.h"
+#include "download/PauseRequestList.h"
+#include "download/portable/DownloadReply.h"
+#include "facade/CommandCodes.h"
+#include "net/InternetHandle.h"
+
+static_assert(sizeof(WCHAR) == sizeof(char16_t), "reply headers reach the portable parser as UTF-16");
+
+namespace {
+
+constexpr LPCWSTR kAgent = L"HTTP Downloader";
+constexpr DWORD kInternetTimeout = 60000;
+constexpr int kOpenAttempts = 6;
+constexpr DWORD kOpenRetryDelay = 200;
+// Reads of 64 KiB: with 8 KiB the per-call cost of the Internet functions caps a
+// transfer well below the link's speed.
+constexpr DWORD kReadPiece = 65536;
+constexpr DWORD kProgressInterval = 1000;
+constexpr int kHeaderChars = 128;
+
+// Opens or creates the partial file, keeping its content; tries again for about a
+// second while another program holds it. No handle (last error set) when all fail.
+CScopedHandle OpenPartialFile(const CString& path) {
+    for (int attempt = 1;; ++attempt) {
+        HANDLE file = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || attempt == kOpenAttempts) return CScopedHandle(file);
+        Sleep(kOpenRetryDelay);
+    }
+}
+
+// Cuts the file to size bytes and puts the file pointer there.
+bool CutFile(HANDLE file, LONGLONG size) {
+    LARGE_INTEGER position;
+    position.QuadPart = size;
+    return SetFilePointerEx(file, position, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+}
+
+// A reply header as text; null when the reply has none. A header too long for the
+// buffer comes back empty, which no parser accepts.
+const char16_t* QueryHeader(HINTERNET request, DWORD info, WCHAR (&text)[kHeaderChars]) {
+    DWORD length = sizeof(text) - sizeof(WCHAR);
+    text[0] = 0;
+    if (HttpQueryInfoW(request, info, text, &length, nullptr)) return reinterpret_cast<const char16_t*>(text);
+    text[0] = 0;
+    return GetLastError() == ERROR_INSUFFICIENT_BUFFER ? reinterpret_cast<const char16_t*>(text) : nullptr;
+}
+
+int Failed(int& detail, int result, DWORD error) {
+    detail = (int)error;
+    return result;
+}
+
+int ConnectFailed(int& detail) { return Failed(detail, DOWNLOAD_ERR_CONNECT, GetLastError()); }
+
+}  // namespace
+
+CDownloadVedioItem::CDownloadVedioItem(const DOWNLOAD_TASK_INFO& task, CWnd* window) : m_task(task), m_pWnd(window) {
+    m_task.UserName = CUserConfig::GetInstance().GetCurrentUser();
+}
+
+HWND CDownloadVedioItem::WindowHandle() const { return m_pWnd ? m_pWnd->GetSafeHwnd() : nullptr; }
+
+void CDownloadVedioItem::PostStarted() const {
+    if (HWND window = WindowHandle())
+        PostMessageW(window, WM_DOWNLOAD_STARTED, m_task.FileID, SizeToMessageValue(m_task.FileSize));
+}
+
+int CDownloadVedioItem::DoWork(DOWNLOAD_JOB_CONTEXT& context) {
+    int& detail = *context.Detail;
+    CScopedHandle file(OpenPartialFile(m_task.FilePath + L".temp"));
+    if (!file) return Failed(detail, DOWNLOAD_ERR_CREATE_FILE, GetLastError());
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.Get(), &size)) return Failed(detail, DOWNLOAD_ERR_CREATE_FILE, GetLastError());
+    m_task.DownSize = size.QuadPart;
+    return Download(file.Get(), detail, *context.PauseRequests);
+}
+
+int CDownloadVedioItem::Download(HANDLE file, int& detail, CPauseRequestList& pauseRequests) {
+    DWORD service = 0;
+    CString server, object;
+    INTERNET_PORT port = 0;
+    if (!AfxParseURL(m_task.DownloadUrl, service, server, object, port))
+        return Failed(detail, DOWNLOAD_ERR_CONNECT, ERROR_INTERNET_INVALID_URL);
+
+    InternetHandle session(InternetOpenW(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!session) return ConnectFailed(detail);
+    SetTimeouts(session.handle, kInternetTimeout, kInternetTimeout, kInternetTimeout);
+    InternetHandle connection(
+        InternetConnectW(session.handle, server, port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    if (!connection) return ConnectFailed(detail);
+    InternetHandle request(HttpOpenRequestW(connection.handle, L"GET", object, nullptr, nullptr, nullptr,
+                                            INTERNET_FLAG_NO_CACHE_WRITE, 0));
+    if (!request) return ConnectFailed(detail);
+    if (m_task.DownSize > 0) {
+        CString range;
+        range.Format(L"Range: bytes=%I64d-", m_task.DownSize);
+        HttpAddRequestHeadersW(request.handle, range, (DWORD)-1, HTTP_ADDREQ_FLAG_ADD_IF_NEW);
+    }
+    if (!HttpSendRequestW(request.handle, nullptr, 0, nullptr, 0)) return ConnectFailed(detail);
+
+    DWORD status = 0;
+    DWORD statusSize = sizeof(status);
+    if (!HttpQueryInfoW(request.handle, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &statusSize,
+                        nullptr))
+        return ConnectFailed(detail);
+    WCHAR length[kHeaderChars], range[kHeaderChars];
+    REPLY_HEADERS reply{(int)status, QueryHeader(request.handle, HTTP_QUERY_CONTENT_LENGTH, length),
+                        QueryHeader(request.handle, HTTP_QUERY_CONTENT_RANGE, range)};
+    REPLY_PLAN plan = PlanReply(reply, m_task.DownSize, m_task.FileSize);
+    switch (plan.Action) {
+        case ReplyAction::Refuse:
+            return Failed(detail, DOWNLOAD_ERR_CONNECT, status);
+        case ReplyAction::Discard:
+            CutFile(file, 0);
+            return Failed(detail, DOWNLOAD_ERR_CONNECT, status);
+        case ReplyAction::Complete:
+            m_task.FileSize = m_task.DownSize;
+            PostStarted();
+            return DOWNLOAD_ERR_NONE;
+        case ReplyAction::Write:
+            break;
+    }
+    if (!CutFile(file, plan.Offset)) return Failed(detail, DOWNLOAD_ERR_WRITE_FILE, GetLastError());
+    m_task.DownSize = plan.Offset;
+    m_task.FileSize = CorrectFileSize(m_task.FileSize, plan.Offset, plan.Remaining);
+    PostStarted();
+    return Transfer(request.handle, file, plan.Remaining, detail, pauseRequests);
+}
+
+// Reads the body into the file; remaining -1 reads up to the end of the body.
+int CDownloadVedioItem::Transfer(HINTERNET request, HANDLE file, LONGLONG remaining, int& detail,
+                                 CPauseRequestList& pauseRequests) {
+    const DOWNLOAD_JOB_KEY key = GetKey();
+    DWORD lastReport = GetTickCount();
+    int sinceReport = 0;
+    char piece[kReadPiece];
+    while (remaining != 0) {
+        if (pauseRequests.Take(key)) return DOWNLOAD_ERR_PAUSED;
+        DWORD want = remaining > 0 && remaining < (LONGLONG)sizeof(piece) ? (DWORD)remaining : sizeof(piece);
+        DWORD read = 0;
+        if (!InternetReadFile(request, piece, want, &read)) return ConnectFailed(detail);
+        if (read == 0) {
+            if (remaining < 0) break;
+            // The server ended the body early: the next attempt continues from here.
+            return Failed(detail, DOWNLOAD_ERR_CONNECT, ERROR_INTERNET_CONNECTION_ABORTED);
+        }
+        DWORD written = 0;
+        if (!WriteFile(file, piece, read, &written, nullptr) || written != read)
+            return Failed(detail, DOWNLOAD_ERR_WRITE_FILE, GetLastError());
+        if (remaining > 0) remaining -= read;
+        m_task.DownSize += read;
+        sinceReport += (int)read;
+
+        DWORD now = GetTickCount();
+        if (now - lastReport >= kProgressInterval) {
+            auto progress = std::make_unique<DOWNLOAD_JOB_KEY>(m_task.FileID, m_task.UserName, m_task.FilePath,
+                                                               sinceReport);
+            progress->DownSize = m_task.DownSize;
+            progress->FileSize = m_task.FileSize;
+            PostJobMessage(WindowHandle(), WM_DOWNLOAD_PROGRESS, std::move(progress),
+                           SizeToMessageValue(m_task.DownSize));
+            lastReport = now;
+            sinceReport = 0;
+        }
+    }
+    return DOWNLOAD_ERR_NONE;
+}

@@ -1,0 +1,112 @@
+#include "download/portable/DownloadReply.h"
+
+namespace {
+
+constexpr int64_t kSizeTolerance = 0xA00000;  // 10 MiB
+constexpr int64_t kMaxValue = INT64_MAX;
+
+// Reads a decimal number at text; false when there is no digit or it overflows.
+bool ReadNumber(const char16_t*& text, int64_t& value) {
+    if (*text < u'0' || *text > u'9') return false;
+    value = 0;
+    for (; *text >= u'0' && *text <= u'9'; ++text) {
+        int digit = *text - u'0';
+        if (value > (kMaxValue - digit) / 10) return false;
+        value = value * 10 + digit;
+    }
+    return true;
+}
+
+// A number or "*" (-1).
+bool ReadNumberOrStar(const char16_t*& text, int64_t& value) {
+    if (*text == u'*') {
+        ++text;
+        value = -1;
+        return true;
+    }
+    return ReadNumber(text, value);
+}
+
+bool SkipUnit(const char16_t*& text) {
+    static const char16_t unit[] = u"bytes";
+    for (const char16_t* u = unit; *u; ++u, ++text)
+        if ((*text | 0x20) != *u) return false;
+    if (*text != u' ') return false;
+    while (*text == u' ') ++text;
+    return true;
+}
+
+REPLY_PLAN Refuse() { return {ReplyAction::Refuse, 0, 0}; }
+
+REPLY_PLAN PlanWholeFile(const REPLY_HEADERS& reply) {
+    int64_t length = -1;
+    if (reply.ContentLength && !ParseContentLength(reply.ContentLength, length)) return Refuse();
+    return {ReplyAction::Write, 0, length};
+}
+
+// A 206 must be exactly the rest of the file from downSize on.
+REPLY_PLAN PlanPartial(const REPLY_HEADERS& reply, int64_t downSize) {
+    CONTENT_RANGE range;
+    if (downSize <= 0 || !reply.ContentRange || !ParseContentRange(reply.ContentRange, range)) return Refuse();
+    if (range.First != downSize || (range.Total >= 0 && range.Last + 1 != range.Total)) return Refuse();
+    int64_t length = range.Last - range.First + 1;
+    int64_t announced = 0;
+    if (reply.ContentLength && (!ParseContentLength(reply.ContentLength, announced) || announced != length))
+        return Refuse();
+    return {ReplyAction::Write, downSize, length};
+}
+
+// A 416 to a range from the file's end means the file is whole; the server's total
+// (Content-Range "bytes */N") decides, else the task's size.
+REPLY_PLAN PlanUnsatisfiable(const REPLY_HEADERS& reply, int64_t downSize, int64_t fileSize) {
+    if (downSize <= 0) return Refuse();
+    CONTENT_RANGE range;
+    if (reply.ContentRange && ParseContentRange(reply.ContentRange, range) && range.Total >= 0) {
+        if (range.Total == downSize) return {ReplyAction::Complete, downSize, 0};
+        if (range.Total < downSize) return {ReplyAction::Discard, 0, 0};
+        return Refuse();
+    }
+    if (fileSize == downSize) return {ReplyAction::Complete, downSize, 0};
+    return Refuse();
+}
+
+}  // namespace
+
+bool ParseContentLength(const char16_t* text, int64_t& length) {
+    if (!text) return false;
+    const char16_t* c = text;
+    return ReadNumber(c, length) && *c == 0;
+}
+
+bool ParseContentRange(const char16_t* text, CONTENT_RANGE& range) {
+    if (!text || !SkipUnit(text)) return false;
+    CONTENT_RANGE parsed;
+    if (*text == u'*') {
+        ++text;
+    } else {
+        if (!ReadNumber(text, parsed.First) || *text++ != u'-' || !ReadNumber(text, parsed.Last)) return false;
+        if (parsed.Last < parsed.First) return false;
+    }
+    if (*text++ != u'/' || !ReadNumberOrStar(text, parsed.Total) || *text != 0) return false;
+    bool satisfied = parsed.First >= 0;
+    if (!satisfied && parsed.Total < 0) return false;                 // "*/*"
+    if (satisfied && parsed.Total >= 0 && parsed.Last >= parsed.Total) return false;
+    range = parsed;
+    return true;
+}
+
+REPLY_PLAN PlanReply(const REPLY_HEADERS& reply, int64_t downSize, int64_t fileSize) {
+    switch (reply.Status) {
+        case 200: return PlanWholeFile(reply);
+        case 206: return PlanPartial(reply, downSize);
+        case 416: return PlanUnsatisfiable(reply, downSize, fileSize);
+    }
+    return Refuse();
+}
+
+int64_t CorrectFileSize(int64_t fileSize, int64_t offset, int64_t remaining) {
+    if (remaining < 0) return fileSize;
+    int64_t total = offset + remaining;
+    int64_t difference = fileSize > total ? fileSize - total : total - fileSize;
+    return difference < kSizeTolerance ? total : fileSize;
+}

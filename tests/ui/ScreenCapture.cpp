@@ -1,0 +1,54 @@
+#include "ScreenCapture.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+ScreenCapture::ScreenCapture(const RECT& screenRect)
+    : m_width(screenRect.right - screenRect.left), m_height(screenRect.bottom - screenRect.top),
+      m_pixels((size_t)m_width * m_height) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = m_width;
+    info.bmiHeader.biHeight = -m_height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, m_width, m_height, screen, screenRect.left, screenRect.top, SRCCOPY);
+    GdiFlush();
+    memcpy(m_pixels.data(), bits, m_pixels.size() * sizeof(DWORD));
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+COLORREF ScreenCapture::Pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height) return 0;
+    DWORD p = m_pixels[(size_t)y * m_width + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+bool ScreenCapture::SavePng(const CString& path) const {
+    ULONG_PTR token = 0;
+    Gdiplus::GdiplusStartupInput input;
+    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
+    bool saved = false;
+    {
+        Gdiplus::Bitmap bitmap(m_width, m_height, m_width * 4, PixelFormat32bppRGB, (BYTE*)m_pixels.data());
+        UINT count = 0, size = 0;
+        Gdiplus::GetImageEncodersSize(&count, &size);
+        std::vector<BYTE> buffer(size);
+        auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+        if (size && Gdiplus::GetImageEncoders(count, size, encoders) == Gdiplus::Ok) {
+            for (UINT i = 0; i < count; ++i)
+                if (wcscmp(encoders[i].MimeType, L"image/png") == 0)
+                    saved = bitmap.Save(path, &encoders[i].Clsid, nullptr) == Gdiplus::Ok;
+        }
+    }
+    Gdiplus::GdiplusShutdown(token);
+    return saved;
+}
