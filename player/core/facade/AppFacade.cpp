@@ -4,9 +4,13 @@
 #include <shlwapi.h>
 
 #include "DlgPlay.h"
+#include "DownloadWnd.h"
 #include "MainWnd.h"
 #include "ZemovistaDlg.h"
 #include "config/UserConfig.h"
+#include "control/PlayControl.h"
+#include "control/WebControl.h"
+#include "download/DownloadControl.h"
 #include "facade/CommandCodes.h"
 #include "playlist/PlayList.h"
 
@@ -97,6 +101,16 @@ CDownloadWnd* CAppFacade::GetDownloadWnd() const {
     CMainWnd* main = GetMainWnd();
     CDlgPlay* play = main ? main->GetDlgPlay() : nullptr;
     return play ? play->GetDownloadWnd() : nullptr;
+}
+
+void CAppFacade::CreateControls() {
+    CMainWnd* main = GetMainWnd();
+    if (!main) return;
+    RegisterControl(CONTROL_PLAY, new CPlayControl(main, m_pCore.get()));
+    RegisterControl(CONTROL_WEB, new CWebControl(main, m_pCore.get()));
+    // Starts the download workers.
+    if (CDownloadWnd* downloads = GetDownloadWnd())
+        RegisterControl(CONTROL_DOWNLOAD, new CDownloadControl(downloads, m_pCore.get()));
 }
 
 void CAppFacade::SetCurrentAccount(LOGIN_ACCOUNT* account, const CString& token) {

@@ -39,6 +39,9 @@ public:
     LOGIN_ACCOUNT* GetCurrentAccount() const { return m_pAccount; }
     CString GetAccountToken() const { return m_strToken; }
 
+    // Creates and registers the play and web controls on the main window and the
+    // download control on the download window; called once while the main window is created.
+    void CreateControls();
     // Takes the control over; an id that is present keeps its control and the new one is deleted.
     bool RegisterControl(int id, CBaseControl* control);
     // Delivers the code to every control in ascending id.

@@ -142,6 +142,33 @@ TEST(AppFacadeTest, PrepareShutdownSavesThePositionThenEndsTheDownloads) {
     EXPECT_EQ((std::vector<std::string>{"SavePlayPosition", "CMD_APP_EXIT"}), windows.calls);
 }
 
+// The controls stay registered for the life of the process, so the case runs in a
+// process of its own.
+TEST(CreateControlsTest, RegistersThePlayWebAndDownloadControls) {
+    EXPECT_EXIT(
+        {
+            FakeWindows windows;
+            CAppFacade& facade = CAppFacade::GetInstance();
+            facade.CreateControls();
+            facade.Broadcast(CMD_CLOSE_FILE, nullptr);
+            CString title = L"C:\\videos\\clip 1.xof";
+            facade.Broadcast(CMD_GET_FILE_TITLE, &title);
+            bool closed = std::count(windows.calls.begin(), windows.calls.end(), "CloseVideo") == 1;
+            fflush(stdout);
+            _exit(closed && title == L"clip 1" ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+}
+
+TEST(CreateControlsTest, NothingWithoutAMainWindow) {
+    FakeWindows windows(false);
+    CAppFacade& facade = CAppFacade::GetInstance();
+    facade.CreateControls();
+    CString title = L"C:\\videos\\clip 1.xof";
+    facade.Broadcast(CMD_GET_FILE_TITLE, &title);
+    EXPECT_STREQ(L"C:\\videos\\clip 1.xof", title);
+}
+
 struct SortCase {
     const char* name;
     std::vector<const wchar_t*> input;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ScreenCapture.h"
+#include "WindowCapture.h"
 #include "TestSkinWnd.h"
 #include "ZemovistaApp.h"
 #include "common/CommonHelpers.h"
@@ -161,7 +161,7 @@ TEST_F(SkinnedWindowTest, ScreenshotShowsTheSkinWhereLayoutPutIt) {
     Open(window);
     window.UpdateWindow();
     PumpMessages();
-    ScreenCapture shot(kFrame);
+    WindowCapture shot(frame.m_hWnd);
     CString artifacts = GetProgramFolder() + L"artifacts\\";
     CreateDirectoryW(artifacts, nullptr);
     ASSERT_TRUE(shot.SavePng(artifacts + L"skinned-window.png"));

@@ -1,13 +1,23 @@
-#include "ScreenCapture.h"
+#include "WindowCapture.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
 
-ScreenCapture::ScreenCapture(const RECT& screenRect)
-    : m_width(screenRect.right - screenRect.left), m_height(screenRect.bottom - screenRect.top),
-      m_pixels((size_t)m_width * m_height) {
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+namespace {
+int Width(HWND window) {
+    RECT r;
+    return GetWindowRect(window, &r) ? r.right - r.left : 0;
+}
+int Height(HWND window) {
+    RECT r;
+    return GetWindowRect(window, &r) ? r.bottom - r.top : 0;
+}
+}  // namespace
+
+WindowCapture::WindowCapture(HWND window)
+    : m_width(Width(window)), m_height(Height(window)), m_pixels((size_t)m_width * m_height) {
+    HDC source = GetWindowDC(window);
+    HDC memory = CreateCompatibleDC(source);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = m_width;
@@ -15,24 +25,24 @@ ScreenCapture::ScreenCapture(const RECT& screenRect)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, m_width, m_height, screen, screenRect.left, screenRect.top, SRCCOPY);
+    BitBlt(memory, 0, 0, m_width, m_height, source, 0, 0, SRCCOPY);
     GdiFlush();
     memcpy(m_pixels.data(), bits, m_pixels.size() * sizeof(DWORD));
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    ReleaseDC(window, source);
 }
 
-COLORREF ScreenCapture::Pixel(int x, int y) const {
+COLORREF WindowCapture::Pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height) return 0;
     DWORD p = m_pixels[(size_t)y * m_width + x];
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
-bool ScreenCapture::SavePng(const CString& path) const {
+bool WindowCapture::SavePng(const CString& path) const {
     ULONG_PTR token = 0;
     Gdiplus::GdiplusStartupInput input;
     if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
