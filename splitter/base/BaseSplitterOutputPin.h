@@ -41,7 +41,6 @@ public:
     // False when a downstream stream switcher has this stream switched off.
     bool IsStreamSelected();
     void GetQueueStatus(int* count, int* size) { m_queue.GetStatus(count, size); }
-    bool HasDeliveryThread() const { return ThreadExists(); }
     void SetDeliveryThreadPriority(int priority);
 
     // IMediaSeeking: the filter's, except that SetPositions names this pin as seeker.

@@ -25,11 +25,6 @@ void PacketQueue::RemoveAll() {
     m_size = 0;
 }
 
-int PacketQueue::GetCount() {
-    CAutoLock lock(&m_lock);
-    return static_cast<int>(m_packets.size());
-}
-
 int PacketQueue::GetSize() {
     CAutoLock lock(&m_lock);
     return m_size;

@@ -15,7 +15,6 @@ public:
     // count before; 0 when the queue was empty.
     int Remove(std::unique_ptr<Packet>& head);
     void RemoveAll();
-    int GetCount();
     int GetSize();
     // Count and size read together under one lock.
     void GetStatus(int* count, int* size);

@@ -39,9 +39,7 @@ public:
     virtual CBasePin* GetPin(int index) = 0;
 
     bool IsStopped() const { return m_State == State_Stopped; }
-    bool IsActive() const { return m_State != State_Stopped; }
     CCritSec* pStateLock() const { return m_pLock; }
-    FILTER_STATE State() const { return m_State; }
     // Sends an event to the graph's event sink, when the filter is in a graph.
     HRESULT NotifyEvent(long code, LONG_PTR param1, LONG_PTR param2);
 

@@ -51,10 +51,7 @@ public:
     IPin* GetConnected() const { return m_Connected; }
     LPCWSTR Name() const { return m_name.c_str(); }
     CBaseFilter* Filter() const { return m_pFilter; }
-    const CMediaType& CurrentMediaType() const { return m_mt; }
-    REFERENCE_TIME CurrentStartTime() const { return m_tStart; }
     REFERENCE_TIME CurrentStopTime() const { return m_tStop; }
-    double CurrentRate() const { return m_dRate; }
 
 protected:
     HRESULT AgreeMediaType(IPin* receivePin, const CMediaType* type);

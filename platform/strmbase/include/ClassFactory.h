@@ -38,8 +38,6 @@ public:
     STDMETHODIMP CreateInstance(LPUNKNOWN outer, REFIID riid, void** ppv) override;
     STDMETHODIMP LockServer(BOOL lock) override;
 
-    static LONG LockCount();
-
 private:
     const CFactoryTemplate* m_template;
 };

@@ -23,12 +23,9 @@ public:
     void SetFormatType(const GUID* type) { formattype = *type; }
     void SetSampleSize(ULONG size);
     void SetVariableSize() { bFixedSizeSamples = FALSE; }
-    void SetTemporalCompression(BOOL compressed) { bTemporalCompression = compressed; }
     // A zeroed format block of the given size; null when it cannot be allocated.
     BYTE* AllocFormatBuffer(ULONG length);
     BOOL SetFormat(const BYTE* format, ULONG length);
-    BYTE* Format() const { return pbFormat; }
-    ULONG FormatLength() const { return cbFormat; }
     void ResetFormatBuffer();
     // Matches when every field that is not GUID_NULL in the partial type is equal.
     bool MatchesPartial(const CMediaType* partial) const;

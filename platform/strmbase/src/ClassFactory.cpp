@@ -51,8 +51,6 @@ STDMETHODIMP CClassFactory::LockServer(BOOL lock) {
     return S_OK;
 }
 
-LONG CClassFactory::LockCount() { return g_serverLocks; }
-
 HRESULT GetClassObjectFromTemplates(const CFactoryTemplate* templates, int count, REFCLSID clsid, REFIID riid,
                                     void** ppv) {
     if (!ppv)

@@ -36,7 +36,6 @@ public:
     bool HasReadError() const { return m_readError; }
     void ClearReadError() { m_readError = false; }
     bool IsRandomAccess() const { return m_randomAccess; }
-    bool IsStreaming() const { return m_streaming; }
 
 private:
     int32_t ReadDirect(uint8_t* buffer, int64_t count);

@@ -42,7 +42,6 @@ public:
     // The next tag: a packet, a tag passed over, or the end of the data.
     XofReadStatus ReadNext(std::unique_ptr<Packet>& packet);
 
-    uint32_t DataOffset() const { return m_dataOffset; }
     bool IgnorePreviousSizes() const { return m_ignorePrevSizes; }
 
 private:

@@ -140,7 +140,6 @@ STDMETHODIMP CTestAllocator::Commit() {
         m_free.push_back(m_samples.back().get());
     }
     m_committed = true;
-    ++m_commits;
     return S_OK;
 }
 

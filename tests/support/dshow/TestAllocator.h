@@ -58,8 +58,6 @@ public:
     STDMETHODIMP GetBuffer(IMediaSample** sample, REFERENCE_TIME* start, REFERENCE_TIME* stop, DWORD flags) override;
     STDMETHODIMP ReleaseBuffer(IMediaSample* sample) override;
 
-    int Commits() const { return m_commits; }
-
 private:
     // A lock and a condition of the process itself: a sample comes back for every
     // packet, and that must cost no system call.
@@ -68,7 +66,6 @@ private:
     long m_largestBuffer;
     ALLOCATOR_PROPERTIES m_properties = {};
     bool m_committed = false;
-    int m_commits = 0;
     std::vector<std::unique_ptr<CTestSample>> m_samples;
     std::vector<CTestSample*> m_free;
     int m_outstanding = 0;

@@ -98,11 +98,6 @@ std::vector<ReceivedSample> CTestSinkPin::Samples() {
     return m_samples;
 }
 
-void CTestSinkPin::ClearSamples() {
-    CAutoLock lock(&m_samplesLock);
-    m_samples.clear();
-}
-
 CTestSinkFilter::CTestSinkFilter(const SinkOptions& options)
     : CBaseFilter(L"CTestSinkFilter", nullptr, &m_lock, kTestSinkClsid),
       m_pin(new CTestSinkPin(this, &m_lock, options)) {}

@@ -47,7 +47,6 @@ public:
 
     // What arrived; safe to call while samples flow.
     std::vector<ReceivedSample> Samples();
-    void ClearSamples();
     bool WaitForEndOfStream(DWORD timeoutMs) { return m_endOfStream.Wait(timeoutMs); }
     int EndOfStreamCount() const { return m_endOfStreams; }
     int FlushCount() const { return m_flushes; }
