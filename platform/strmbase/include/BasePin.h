@@ -54,6 +54,8 @@ public:
     REFERENCE_TIME CurrentStopTime() const { return m_tStop; }
 
 protected:
+    // A new connection needs an unconnected pin of a stopped filter.
+    HRESULT CanConnect() const;
     HRESULT AgreeMediaType(IPin* receivePin, const CMediaType* type);
     HRESULT AttemptConnection(IPin* receivePin, const CMediaType* type);
     HRESULT TryMediaTypes(IPin* receivePin, const CMediaType* partial, IEnumMediaTypes* types);

@@ -29,14 +29,18 @@ STDMETHODIMP_(ULONG) CBasePin::NonDelegatingAddRef() { return m_pFilter->AddRef(
 
 STDMETHODIMP_(ULONG) CBasePin::NonDelegatingRelease() { return m_pFilter->Release(); }
 
+HRESULT CBasePin::CanConnect() const {
+    if (m_Connected)
+        return VFW_E_ALREADY_CONNECTED;
+    return m_pFilter->IsStopped() ? S_OK : VFW_E_NOT_STOPPED;
+}
+
 STDMETHODIMP CBasePin::Connect(IPin* receivePin, const AM_MEDIA_TYPE* type) {
     if (!receivePin)
         return E_POINTER;
     CAutoLock lock(m_pLock);
-    if (m_Connected)
-        return VFW_E_ALREADY_CONNECTED;
-    if (!m_pFilter->IsStopped())
-        return VFW_E_NOT_STOPPED;
+    if (HRESULT hr = CanConnect(); FAILED(hr))
+        return hr;
     CMediaType partial;
     if (type)
         partial = *type;
@@ -121,10 +125,8 @@ STDMETHODIMP CBasePin::ReceiveConnection(IPin* connector, const AM_MEDIA_TYPE* t
     if (!connector || !type)
         return E_POINTER;
     CAutoLock lock(m_pLock);
-    if (m_Connected)
-        return VFW_E_ALREADY_CONNECTED;
-    if (!m_pFilter->IsStopped())
-        return VFW_E_NOT_STOPPED;
+    if (HRESULT hr = CanConnect(); FAILED(hr))
+        return hr;
     HRESULT hr = CheckConnect(connector);
     if (FAILED(hr)) {
         BreakConnect();
