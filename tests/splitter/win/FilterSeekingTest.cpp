@@ -140,15 +140,24 @@ TEST_F(FilterSeeking, RelativePositionsMoveFromTheCurrentOne) {
     EXPECT_EQ(got, 1000 * kMs);
 }
 
-TEST_F(FilterSeeking, AnInterruptedSegmentGetsNoEndOfStream) {
-    ASSERT_EQ(run->Run(), S_OK);
-    // Seek at once, while the first segment is still being read.
-    LONGLONG target = 15000 * kMs;
-    ASSERT_EQ(seeking->SetPositions(&target, AM_SEEKING_AbsolutePositioning, nullptr, 0), S_OK);
-    ASSERT_TRUE(run->WaitForEnd());
-    Sleep(50);
-    EXPECT_EQ(run->Sink(L"Video")->EndOfStreamCount(), 1);
-    EXPECT_EQ(run->Sink(L"Audio")->EndOfStreamCount(), 1);
+TEST(FilterSeekingInterrupted, AnInterruptedSegmentGetsNoEndOfStream) {
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    {
+        // The sinks hold the first segment back until the seek flushes them.
+        SinkOptions holding;
+        holding.holdUntilFlush = true;
+        CSourceRun run(MakeMovie(LongMovie()), holding);
+        ASSERT_EQ(run.Run(), S_OK);
+        auto seeking = run.Query<IMediaSeeking>(IID_IMediaSeeking);
+        LONGLONG target = 15000 * kMs;
+        ASSERT_EQ(seeking->SetPositions(&target, AM_SEEKING_AbsolutePositioning, nullptr, 0), S_OK);
+        ASSERT_TRUE(run.WaitForEnd());
+        Sleep(50);
+        EXPECT_EQ(run.Sink(L"Video")->EndOfStreamCount(), 1);
+        EXPECT_EQ(run.Sink(L"Audio")->EndOfStreamCount(), 1);
+        EXPECT_EQ(run.Sink(L"Video")->LastSegmentStart(), target);
+    }
+    CoUninitialize();
 }
 
 struct EndSeekCase {

@@ -20,6 +20,7 @@ struct SinkOptions {
     int failAfter = -1;               // Receive fails from this sample on (-1: never)
     bool keepData = true;             // record payloads (a benchmark only counts bytes)
     GUID acceptMajor = GUID_NULL;     // the one major type accepted (GUID_NULL: any)
+    bool holdUntilFlush = false;      // Receive waits for a flush, like a paused renderer
 };
 
 class CTestSinkFilter;
@@ -68,6 +69,7 @@ private:
     std::atomic<REFERENCE_TIME> m_segmentStart{0};
     std::atomic<bool> m_flushing{false};
     CAMEvent m_endOfStream{TRUE};
+    CAMEvent m_released{TRUE};
 };
 
 class CTestSinkFilter : public CBaseFilter, public IAMFilterMiscFlags {
