@@ -70,6 +70,7 @@ private:
     std::atomic<bool> m_flushing{false};
     CAMEvent m_endOfStream{TRUE};
     CAMEvent m_released{TRUE};
+    std::atomic<bool> m_isReleased{false};
 };
 
 class CTestSinkFilter : public CBaseFilter, public IAMFilterMiscFlags {
