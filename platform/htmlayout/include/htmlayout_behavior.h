@@ -20,7 +20,8 @@
  *   "checkbox" the same click toggles STATE_CHECKED, then BUTTON_STATE_CHANGED.
  *   "slider"   integer attributes "value", "min" (default 0), "max" (default 100);
  *              pressing or dragging sets "value" from the pointer's x, each change
- *              raises BUTTON_STATE_CHANGED. The thumb is the "thumb-image".
+ *              raises BUTTON_STATE_CHANGED. The thumb is the "thumb-image" (else
+ *              8 pixels wide in the text colour) and travels inside the content box.
  *   "progress" draws its content box filled by "value" / "maxvalue" (default 100)
  *              with the "foreground-image" (or the text colour), text on top.
  * Any other name raises HLN_ATTACH_BEHAVIOR (htmlayout.h) and attaches what the

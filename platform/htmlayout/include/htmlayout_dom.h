@@ -137,7 +137,8 @@ HLDOM_RESULT HLAPI HTMLayoutGetElementHtmlCB(HELEMENT he, BOOL outer, LPCBYTE_RE
  * fails: what cannot be read as markup stays text. */
 HLDOM_RESULT HLAPI HTMLayoutSetElementHtml(HELEMENT he, const BYTE* html, DWORD length);
 
-/* State and view. */
+/* State and view. A change shows at the next painting of the window, which the
+ * engine asks for itself; the redraw flag is accepted either way. */
 HLDOM_RESULT HLAPI HTMLayoutGetElementState(HELEMENT he, UINT* stateBits);
 HLDOM_RESULT HLAPI HTMLayoutSetElementState(HELEMENT he, UINT bitsToSet, UINT bitsToClear, BOOL redraw);
 /* Visible: in a page, and neither it nor an ancestor is display:none or

@@ -47,13 +47,29 @@ void Cascade::SetPageRules(std::vector<StyleRule> rules) {
     Index();
 }
 
+bool Cascade::AncestorsTest(const std::string& attribute) const {
+    return std::find(m_ancestorAttributes.begin(), m_ancestorAttributes.end(), attribute) != m_ancestorAttributes.end();
+}
+
 void Cascade::Index() {
     m_byId.clear();
     m_byClass.clear();
     m_byTag.clear();
     m_universal.clear();
+    m_ancestorStates = 0;
+    m_ancestorAttributes.clear();
+    auto testsAttribute = [this](const std::string& name) {
+        if (!AncestorsTest(name)) m_ancestorAttributes.push_back(name);
+    };
     for (size_t i = 0; i < m_rules.size(); ++i) {
-        const Compound& key = m_rules[i].selector.compounds.back();
+        const std::vector<Compound>& compounds = m_rules[i].selector.compounds;
+        for (size_t k = 0; k + 1 < compounds.size(); ++k) {
+            m_ancestorStates |= compounds[k].states;
+            if (!compounds[k].ids.empty()) testsAttribute("id");
+            if (!compounds[k].classes.empty()) testsAttribute("class");
+            for (const AttributeTest& a : compounds[k].attributes) testsAttribute(a.name);
+        }
+        const Compound& key = compounds.back();
         if (!key.ids.empty()) m_byId[key.ids[0]].push_back(i);
         else if (!key.classes.empty()) m_byClass[key.classes[0]].push_back(i);
         else if (!key.tag.empty()) m_byTag[Widen(key.tag)].push_back(i);

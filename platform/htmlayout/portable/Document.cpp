@@ -50,7 +50,7 @@ void Document::Load(std::string_view utf8, const std::u16string& baseFolder) {
     m_baseFolder = baseFolder;
     ParseHtml(utf8, m_documentNode.get());
     CollectStyleSheets();
-    MarkStyleDirty(m_documentNode.get());
+    MarkStyleDirty(m_documentNode.get(), true);
     m_layoutDirty = true;
     InvalidateAll();
     Update();
@@ -77,8 +77,9 @@ void Document::RequestLayout() {
     InvalidateAll();
 }
 
-void Document::MarkStyleDirty(Node* node) {
+void Document::MarkStyleDirty(Node* node, bool subtree) {
     node->styleDirty = true;
+    node->subtreeStyleDirty = node->subtreeStyleDirty || subtree;
     for (Node* a = node->Parent(); a && !a->kidsStyleDirty; a = a->Parent()) a->kidsStyleDirty = true;
     m_styleDirty = true;
 }
@@ -99,31 +100,33 @@ void Document::UpdateStyles() {
     if (!m_styleDirty) return;
     m_styleDirty = false;
     Node* top = m_documentNode.get();
-    bool force = top->styleDirty;
-    top->styleDirty = false;
+    bool force = top->subtreeStyleDirty;
+    top->styleDirty = top->subtreeStyleDirty = false;
     ResolveSubtree(top, top->style, force);
     top->kidsStyleDirty = false;
 }
 
+// force: the parent's style changed in what its children inherit, or all below it
+// is out of date.
 void Document::ResolveSubtree(Node* node, const ComputedStyle& parentStyle, bool force) {
     for (Node* kid : node->Kids()) {
-        bool dirty = force || kid->styleDirty;
+        bool dirty = force || kid->styleDirty || kid->subtreeStyleDirty;
         if (kid->IsText()) {
-            if (dirty) {
-                kid->style = InitialStyle(parentStyle);
-                kid->styleDirty = false;
-            }
+            if (dirty) kid->style = InitialStyle(parentStyle);
+            kid->styleDirty = kid->subtreeStyleDirty = false;
             continue;
         }
+        bool forceKids = force || kid->subtreeStyleDirty;
         if (dirty) {
             ComputedStyle computed = m_cascade.Compute(kid, parentStyle, m_baseFolder);
             if (!kid->box.laidOut || AffectsLayout(kid->style, computed)) RequestLayout();
             else InvalidateNode(kid);
+            forceKids = forceKids || InheritedDiffer(kid->style, computed);
             kid->style = std::move(computed);
-            kid->styleDirty = false;
             ResolveBehaviorOf(kid);
         }
-        if (dirty || kid->kidsStyleDirty) ResolveSubtree(kid, kid->style, dirty);
+        kid->styleDirty = kid->subtreeStyleDirty = false;
+        if (forceKids || kid->kidsStyleDirty) ResolveSubtree(kid, kid->style, forceKids);
         kid->kidsStyleDirty = false;
     }
 }
@@ -222,8 +225,6 @@ Node* Document::ScrollbarAt(Point p) const {
     }
     return nullptr;
 }
-
-int Document::MaxScrollY(const Node* node) const { return MaxScroll(node->box); }
 
 bool Document::SetScrollPos(Node* node, int x, int y) {
     (void)x;  // boxes scroll vertically only
@@ -324,13 +325,13 @@ void Document::DeliverPostedEvents() {
         if (p.element->OwnerDocument() == this) SendEvent(p.element.get(), p.cmd, p.source.get(), p.reason);
 }
 
-void Document::OnAttributeChanged(Node* node) {
-    MarkStyleDirty(node);
+void Document::OnAttributeChanged(Node* node, const std::string& name) {
+    MarkStyleDirty(node, m_cascade.AncestorsTest(name));
     InvalidateNode(node);
 }
 
-void Document::OnStateChanged(Node* node) {
-    MarkStyleDirty(node);
+void Document::OnStateChanged(Node* node, uint32_t changedStates) {
+    MarkStyleDirty(node, (changedStates & m_cascade.AncestorStates()) != 0);
     InvalidateNode(node);
 }
 
@@ -340,7 +341,7 @@ void Document::OnContentChanged(Node* node) {
 }
 
 void Document::OnSubtreeEntered(Node* node) {
-    MarkStyleDirty(node);
+    MarkStyleDirty(node, true);
     RequestLayout();
 }
 

@@ -52,7 +52,6 @@ public:
     void Load(std::string_view utf8, const std::u16string& baseFolder);
     Node* DocumentNode() const { return m_documentNode.get(); }
     Node* Root() const;  // first top-level element, or null
-    const std::u16string& BaseFolder() const { return m_baseFolder; }
     DocumentHost& Host() const { return m_host; }
     Input& GetInput() { return *m_input; }
 
@@ -60,9 +59,6 @@ public:
     void Update();
     void UpdateStyles();
     void SetViewSize(int width, int height);
-    int ViewWidth() const { return m_viewWidth; }
-    int ViewHeight() const { return m_viewHeight; }
-    bool NeedsLayout() const { return m_layoutDirty; }
 
     // Geometry, after Update.
     enum class BoxKind { Content, Padding, Border, Margin };
@@ -78,7 +74,6 @@ public:
     void ScrollToView(Node* node, bool toTop);
     // Sets the scroll position of a scrollable element, clamped; true when it moved.
     bool SetScrollPos(Node* node, int x, int y);
-    int MaxScrollY(const Node* node) const;
 
     // Painting of the part of the view given.
     PaintList Paint(const Rect& area);
@@ -99,8 +94,8 @@ public:
     void DeliverPostedEvents();
 
     // Hooks of Node.
-    void OnAttributeChanged(Node* node);
-    void OnStateChanged(Node* node);
+    void OnAttributeChanged(Node* node, const std::string& name);
+    void OnStateChanged(Node* node, uint32_t changedStates);
     void OnContentChanged(Node* node);
     void OnSubtreeEntered(Node* node);
     void OnSubtreeLeaving(Node* node);
@@ -113,7 +108,8 @@ private:
         uintptr_t reason;
     };
 
-    void MarkStyleDirty(Node* node);
+    // The node's style is out of date, and with subtree the styles below it too.
+    void MarkStyleDirty(Node* node, bool subtree);
     // The layout is out of date: the whole view will be painted after the next one.
     void RequestLayout();
     void ResolveSubtree(Node* node, const ComputedStyle& parentStyle, bool force);

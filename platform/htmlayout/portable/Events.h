@@ -62,8 +62,6 @@ struct HandlerEntry {
     std::unique_ptr<EventHandler> handler;
     uint32_t subscription = 0;
     bool alive = true;
-    const void* identity = nullptr;  // the window handler's procedure and tag, for re-attachment
-    const void* identityTag = nullptr;
 
     bool Wants(Group g) const { return alive && (g == Group::Initialization || (subscription & static_cast<uint32_t>(g))); }
 };

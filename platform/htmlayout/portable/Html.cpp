@@ -24,12 +24,6 @@ constexpr const char* kVoidElements[] = {"area", "base", "br",   "col",   "embed
                                          "input", "link", "meta", "param", "source", "track", "wbr"};
 constexpr const char* kRawTextElements[] = {"style", "script"};
 
-bool IsRawText(std::string_view tag) {
-    for (const char* t : kRawTextElements)
-        if (tag == t) return true;
-    return false;
-}
-
 bool IsNameStart(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsNameChar(char c) {
     return IsNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == ':' || c == '.';
@@ -226,7 +220,7 @@ private:
         }
         m_pos = tagEnd;
         if (selfClosing || IsVoidElement(name)) return true;
-        if (IsRawText(name)) {
+        if (IsRawTextElement(name)) {
             size_t close = m_pos;
             for (;;) {
                 close = m_text.find("</", close);
@@ -281,14 +275,17 @@ void Escape(std::string& out, std::u16string_view text, bool attribute) {
 void WriteNode(std::string& out, const Node* node, bool rawText);
 
 void WriteKids(std::string& out, const Node* node) {
-    bool raw = node->IsElement() && IsRawText(node->Tag());
+    bool raw = node->IsElement() && IsRawTextElement(node->Tag());
     for (const Node* kid : node->Kids()) WriteNode(out, kid, raw);
 }
 
 void WriteNode(std::string& out, const Node* node, bool rawText) {
     if (node->IsText()) {
         if (rawText) {
-            out += Utf16ToUtf8(node->Text());
+            // Written as it stands, but never closing its element early.
+            std::string raw = Utf16ToUtf8(node->Text());
+            for (size_t at = raw.find("</"); at != std::string::npos; at = raw.find("</", at + 3)) raw.insert(at + 1, "\\");
+            out += raw;
             return;
         }
         std::u16string_view text = node->Text();
@@ -333,7 +330,17 @@ bool IsVoidElement(std::string_view tag) {
     return false;
 }
 
+bool IsRawTextElement(std::string_view tag) {
+    for (const char* t : kRawTextElements)
+        if (tag == t) return true;
+    return false;
+}
+
 void ParseHtml(std::string_view utf8, Node* container) {
+    if (container->IsElement() && IsRawTextElement(container->Tag())) {
+        if (!utf8.empty()) container->AppendKid(Node::CreateText(Utf8ToUtf16(utf8)).get());
+        return;
+    }
     Parser(utf8, container).Run();
 }
 

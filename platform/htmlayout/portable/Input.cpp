@@ -42,6 +42,7 @@ void Input::SetCapture(bool capture) {
 }
 
 bool Input::MouseDispatch(uint32_t cmd, Node* target, Point p, uint32_t buttons, uint32_t keys) {
+    if (target && target->OwnerDocument() != &m_doc) return false;  // a handler took it out meanwhile
     Event e;
     e.group = Group::Mouse;
     e.cmd = cmd;

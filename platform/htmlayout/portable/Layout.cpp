@@ -145,7 +145,6 @@ private:
             }
             content = std::max(content, line);
         }
-        ResolveEdges(n, 0);
         return content + FrameWidth(n->box);
     }
 

@@ -194,8 +194,11 @@ void Node::NotifyContentChanged() {
 
 bool Node::TakesKids() const { return m_kind != Kind::Text && !IsVoidElement(m_tag); }
 
+bool Node::TakesElements() const { return TakesKids() && !IsRawTextElement(m_tag); }
+
 bool Node::AppendKid(Node* kid) {
-    if (!kid || kid->m_parent || kid->m_kind == Kind::Document || kid->Contains(this) || !TakesKids()) return false;
+    if (!kid || kid->m_parent || kid->m_kind == Kind::Document || kid->Contains(this)) return false;
+    if (kid->m_kind == Kind::Text ? !TakesKids() : !TakesElements()) return false;
     if (Depth() + 1 + kid->Height() > kMaxDepth) return false;
     Adopt(kid, m_kids.size());
     if (Document* d = OwnerDocument()) d->OnSubtreeEntered(kid);
@@ -204,7 +207,7 @@ bool Node::AppendKid(Node* kid) {
 }
 
 bool Node::InsertElement(Node* child, size_t elementIndex) {
-    if (!child || child == this || child->m_kind != Kind::Element || child->Contains(this) || !TakesKids()) return false;
+    if (!child || child == this || child->m_kind != Kind::Element || child->Contains(this) || !TakesElements()) return false;
     if (Depth() + 1 + child->Height() > kMaxDepth) return false;
     NodeRef hold(child);
     if (child->m_parent) child->Remove();
@@ -301,7 +304,7 @@ void Node::SetAttribute(std::string_view name, const std::u16string* value) {
         return;
     }
     if (lower == "style") m_attributeStyle = value ? ParseDeclarations(Utf16ToUtf8(*value)) : Declarations{};
-    if (Document* d = OwnerDocument()) d->OnAttributeChanged(this);
+    if (Document* d = OwnerDocument()) d->OnAttributeChanged(this, lower);
 }
 
 void Node::SetState(uint32_t set, uint32_t clear) {
@@ -311,7 +314,7 @@ void Node::SetState(uint32_t set, uint32_t clear) {
     uint32_t old = m_state;
     m_state = (m_state & ~clear) | set;
     if (m_state != old)
-        if (Document* d = OwnerDocument()) d->OnStateChanged(this);
+        if (Document* d = OwnerDocument()) d->OnStateChanged(this, m_state ^ old);
 }
 
 bool Node::IsDisabled() const {
@@ -352,7 +355,7 @@ void Node::SetRuntimeStyle(PropertyId id, const std::string* value) {
     } else if (it != m_runtimeStyle.end()) {
         m_runtimeStyle.erase(it);
     }
-    if (Document* d = OwnerDocument()) d->OnAttributeChanged(this);
+    if (Document* d = OwnerDocument()) d->OnAttributeChanged(this, "style");
 }
 
 }  // namespace hl

@@ -80,8 +80,10 @@ public:
     size_t ElementIndex() const;
     bool Contains(const Node* other) const;  // this node or below it
 
-    // Text runs and void elements (img, br, ...) have no children.
+    // Text runs and void elements (img, br, ...) have no children; style and
+    // script elements have text runs only.
     bool TakesKids() const;
+    bool TakesElements() const;
     // Tree edits; false when refused (a cycle, no children taken here, or nesting
     // beyond kMaxDepth).
     bool InsertElement(Node* child, size_t elementIndex);
@@ -118,8 +120,9 @@ public:
     // Data of the cascade and the layout, kept by Document.
     ComputedStyle style;
     Box box;
-    bool styleDirty = true;
-    bool kidsStyleDirty = true;
+    bool styleDirty = true;         // this element's style is out of date
+    bool subtreeStyleDirty = true;  // and so are all below it
+    bool kidsStyleDirty = true;     // something below it is out of date
     std::vector<std::shared_ptr<HandlerEntry>> handlers;
     std::string behaviorName;  // the behaviour last resolved for the element
     // Computed values handed out as text; each stays valid until asked for again.

@@ -481,6 +481,12 @@ std::u16string FormatProperty(const ComputedStyle& s, PropertyId id, const Box& 
     }
 }
 
+bool InheritedDiffer(const ComputedStyle& a, const ComputedStyle& b) {
+    return a.color != b.color || a.fontFamily != b.fontFamily || a.fontSize != b.fontSize || a.bold != b.bold ||
+           a.italic != b.italic || a.textAlign != b.textAlign || a.lineHeight.unit != b.lineHeight.unit ||
+           a.lineHeight.value != b.lineHeight.value || a.hidden != b.hidden || a.cursor != b.cursor;
+}
+
 bool AffectsLayout(const ComputedStyle& a, const ComputedStyle& b) {
     auto same = [](const Length& x, const Length& y) { return x.unit == y.unit && x.value == y.value; };
     if (a.display != b.display || a.flow != b.flow || a.position != b.position || a.overflow != b.overflow ||

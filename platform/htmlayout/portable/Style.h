@@ -94,6 +94,8 @@ void ApplyDeclaration(ComputedStyle& style, const Declaration& declaration, cons
 std::u16string FormatProperty(const ComputedStyle& style, PropertyId id, const Box& box);
 // Whether a change from a to b needs a new layout (else a repaint is enough).
 bool AffectsLayout(const ComputedStyle& a, const ComputedStyle& b);
+// Whether a and b differ in what children inherit.
+bool InheritedDiffer(const ComputedStyle& a, const ComputedStyle& b);
 
 // CSS colour text (#rgb, #rrggbb, rgb(), rgba(), names); false when unreadable.
 bool ParseColor(std::string_view text, Argb& color);

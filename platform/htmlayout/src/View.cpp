@@ -93,7 +93,7 @@ void CallScope::DeleteDroppedViews() {
     dropped.clear();
 }
 
-View::View(HWND hwnd) : m_hwnd(hwnd), m_measurer(m_typography), m_document(*this) {
+View::View(HWND hwnd) : m_hwnd(hwnd), m_document(*this) {
     RECT client{};
     GetClientRect(hwnd, &client);
     m_document.SetViewSize(client.right, client.bottom);
@@ -129,7 +129,7 @@ bool View::LoadFile(const std::u16string& path) {
     if (bytes.empty()) return false;
     size_t slash = path.find_last_of(u"\\/");
     std::u16string folder = slash == std::u16string::npos ? std::u16string() : path.substr(0, slash + 1);
-    m_images.Clear();
+    m_images.NewPage();
     m_document.Load(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), folder);
     return true;
 }

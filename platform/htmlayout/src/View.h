@@ -9,7 +9,7 @@
 #include <string>
 
 #include "Document.h"
-#include "Gdi.h"
+#include "Canvas.h"
 #include "htmlayout.h"
 
 namespace hlwin {
@@ -40,7 +40,7 @@ public:
     bool LoadFile(const std::u16string& path);
 
     // hl::DocumentHost
-    hl::TextMeasurer& Measurer() override { return m_measurer; }
+    hl::TextMeasurer& Measurer() override { return m_typography; }
     bool ImageSize(const std::u16string& path, int& width, int& height) override;
     std::shared_ptr<hl::HandlerEntry> ResolveBehavior(hl::Node* element, const std::string& name) override;
     void Invalidate(const hl::Rect& area) override;
@@ -59,7 +59,6 @@ private:
     GdiplusSession m_gdiplus;
     Typography m_typography;
     ImageCache m_images;
-    GdiplusMeasurer m_measurer;
     hl::Document m_document;  // last: it goes first, while the rest still serves it
 };
 

@@ -48,6 +48,16 @@ TEST_F(Painting, BackgroundImagesFromRelativeBackslashPathsByContent) {
     EXPECT_EQ(window.Pixel(299, 31), kWhite);
 }
 
+TEST_F(Painting, AnImageFileThatChangedIsReadAgainForTheNextPage) {
+    EXPECT_EQ(window.Pixel(20, 40), kBlue);
+    Sleep(20);  // a later write time
+    window.folder.WritePng(L"Images\\default\\btn.png", 40, 21, kGreen);
+    std::string page = "<html><body><div style=\"height: 30px\"></div>"
+                       "<div style=\"width: 40px; height: 20px; background-image: url(Images\\default\\btn.png)\"></div></body></html>";
+    ASSERT_TRUE(window.Load(page));
+    EXPECT_EQ(window.Pixel(20, 40), kGreen);
+}
+
 TEST_F(Painting, ImagesFollowTheState) {
     EXPECT_EQ(window.Pixel(20, 40), kBlue);
     SendMessageW(window.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(20, 40));

@@ -1,10 +1,10 @@
 #include "TestWindow.h"
 
-#include <objidl.h>
-#include <gdiplus.h>
 #include <shellapi.h>
 
 #include <memory>
+
+#include "images/PngFile.h"
 
 namespace hltest {
 namespace {
@@ -24,21 +24,6 @@ struct GdiplusForTests {
     }
     ULONG_PTR token = 0;
 };
-
-bool PngEncoder(CLSID& clsid) {
-    UINT count = 0, size = 0;
-    Gdiplus::GetImageEncodersSize(&count, &size);
-    std::vector<BYTE> buffer(size);
-    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    Gdiplus::GetImageEncoders(count, size, codecs);
-    for (UINT i = 0; i < count; ++i) {
-        if (std::wstring(codecs[i].MimeType) == L"image/png") {
-            clsid = codecs[i].Clsid;
-            return true;
-        }
-    }
-    return false;
-}
 
 VOID CALLBACK KeepText(LPCWSTR text, UINT length, LPVOID out) { static_cast<std::wstring*>(out)->assign(text, length); }
 
@@ -79,13 +64,8 @@ std::wstring TempFolder::Write(const std::wstring& name, const std::string& byte
 std::wstring TempFolder::WritePng(const std::wstring& name, int width, int height, COLORREF color) const {
     static GdiplusForTests gdiplus;
     std::wstring path = Write(name, "");
-    Gdiplus::Bitmap bitmap(width, height, PixelFormat32bppARGB);
-    {
-        Gdiplus::Graphics g(&bitmap);
-        g.Clear(Gdiplus::Color(255, GetRValue(color), GetGValue(color), GetBValue(color)));
-    }
-    CLSID png;
-    if (PngEncoder(png)) bitmap.Save(path.c_str(), &png, nullptr);
+    Gdiplus::Color solid(255, GetRValue(color), GetGValue(color), GetBValue(color));
+    zemotest::WritePng(path, width, height, [&](int, int) { return solid; });
     return path;
 }
 

@@ -117,7 +117,8 @@ TEST_F(WindowEvents, TheEngineClaimsOnlyItsOwnMessages) {
                  {WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5), FALSE}, {WM_NCHITTEST, 0, MAKELPARAM(5, 5), FALSE},
                  {WM_TIMER, 1, 0, FALSE},           {WM_TIMER, 7, 0, FALSE},
                  {WM_USER + 301, 0, 0, FALSE},      {WM_MOUSEMOVE, 0, MAKELPARAM(5, 5), FALSE},
-                 {WM_SIZE, 0, MAKELPARAM(400, 300), FALSE}, {WM_COMMAND, 32810, 0, FALSE}};
+                 {WM_SIZE, 0, MAKELPARAM(400, 300), FALSE}, {WM_COMMAND, 32810, 0, FALSE},
+                 {WM_SETCURSOR, reinterpret_cast<WPARAM>(window.Hwnd()), MAKELPARAM(HTBOTTOMRIGHT, WM_MOUSEMOVE), FALSE}};  // a border the window sizes by
     for (const Case& c : cases) {
         BOOL handled = !c.claimed;
         HTMLayoutProcND(window.Hwnd(), c.msg, c.wParam, c.lParam, &handled);
@@ -228,6 +229,22 @@ TEST_F(WindowEvents, SendIsSynchronousAndPostWaitsForTheMessageLoop) {
     handled = FALSE;
     HTMLayoutSendEvent(cell, TABLE_ROW_CLICK, nullptr, 0, &handled);
     EXPECT_TRUE(handled);
+}
+
+BOOL CALLBACK DestroyOnClick(LPVOID tag, HELEMENT, UINT group, LPVOID prms) {
+    if (group == HANDLE_BEHAVIOR_EVENT && static_cast<BEHAVIOR_EVENT_PARAMS*>(prms)->cmd == BUTTON_CLICK)
+        DestroyWindow(static_cast<HWND>(tag));
+    return FALSE;
+}
+
+TEST_F(WindowEvents, AHandlerMayDestroyTheWindowWhileTheEngineDeliversToIt) {
+    HELEMENT ok = window.Select("#ok");
+    HTMLayout_UseElement(ok);
+    HTMLayoutWindowAttachEventHandler(window.Hwnd(), DestroyOnClick, window.Hwnd(), HANDLE_BEHAVIOR_EVENT);
+    Click(60, 10);
+    EXPECT_FALSE(IsWindow(window.Hwnd()));
+    EXPECT_EQ(window.Attribute(ok, "id"), L"ok");  // the held element outlives its page
+    EXPECT_EQ(HTMLayout_UnuseElement(ok), HLDOM_OK);
 }
 
 TEST_F(WindowEvents, AttachingTheSameHandlerAgainChangesOnlyItsSubscription) {

@@ -16,7 +16,7 @@ using hl::Point;
 
 constexpr const char kPage[] = R"(<html><body><style>
   div { height: 20px; }
-  #btn { behavior: button; width: 50px; }
+  #btn { behavior: button; width: 50px; cursor: pointer; }
   #chk { behavior: checkbox; width: 20px; }
   #slider { behavior: slider; width: 108px; height: 10px; }
   li { height: 20px; }
@@ -101,7 +101,8 @@ struct TargetCase {
 };
 
 void PrintTo(const TargetCase& c, std::ostream* out) {
-    *out << hltest::Label(std::string(c.target) + " at " + std::to_string(c.at.x) + " " + std::to_string(c.at.y));
+    auto coordinate = [](int v) { return (v < 0 ? "minus " : "") + std::to_string(v < 0 ? -v : v); };
+    *out << hltest::Label(std::string(c.target) + " at " + coordinate(c.at.x) + " " + coordinate(c.at.y));
 }
 
 class MouseTargets : public Events, public testing::WithParamInterface<TargetCase> {};
@@ -238,6 +239,25 @@ TEST_F(Events, RightClickSetsUpTheContextMenuBeforeTheMouseUp) {
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[0], "W:256:f@html>text(name)");
     EXPECT_EQ(lines[1], "W:1:3@html>text(name)");
+}
+
+TEST_F(Events, TheCursorIsTheStyleUnderThePointer) {
+    EXPECT_EQ(page.document.GetInput().CursorAt({40, 5}), "pointer");
+    EXPECT_EQ(page.document.GetInput().CursorAt({10, 5}), "pointer");  // the text run inherits it
+    EXPECT_EQ(page.document.GetInput().CursorAt({5, 55}), "");
+}
+
+TEST_F(Events, SizeEventsFollowALayoutThatResizedTheElement) {
+    page.document.WindowHandlers().clear();
+    Node* grid = page.ById("grid");
+    grid->handlers.push_back(Entry(std::make_unique<Recorder>("S", log), 0x20));
+    page.document.SetViewSize(900, 600);
+    page.document.Update();
+    EXPECT_EQ(log, (std::vector<std::string>{"S:32:0@grid>grid"}));
+    log.clear();
+    page.document.SetViewSize(900, 700);  // the grid keeps its size
+    page.document.Update();
+    EXPECT_TRUE(log.empty());
 }
 
 TEST_F(Events, DoubleClickIsItsOwnCommand) {

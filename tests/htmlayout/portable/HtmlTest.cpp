@@ -71,6 +71,19 @@ TEST(HtmlParse, KeepsWhiteSpaceTextThatTheProgramSet) {
     EXPECT_EQ(back->ElementAt(0)->InnerText(), u"  ");
 }
 
+TEST(HtmlParse, StyleAndScriptHoldTextOnly) {
+    NodeRef style = Node::CreateElement("style");
+    hl::ParseHtml("<b>x</b>", style.get());
+    ASSERT_EQ(style->Kids().size(), 1u);
+    EXPECT_TRUE(style->Kids()[0]->IsText());
+    NodeRef b = Node::CreateElement("b");
+    EXPECT_FALSE(style->InsertElement(b.get(), 0));
+    style->SetInnerText(u"a { } </style> b");
+    std::string written = hl::WriteHtml(style.get(), true);
+    EXPECT_EQ(written, "<style>a { } <\\/style> b</style>");
+    EXPECT_EQ(Reparse(written), written);
+}
+
 TEST(HtmlParse, MalformedUtf8BecomesReplacementCharacters) {
     NodeRef div = Node::CreateElement("div");
     hl::ParseHtml("a\xff\xc3(b\xe4\xb8", div.get());

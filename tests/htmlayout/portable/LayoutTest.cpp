@@ -4,6 +4,7 @@
 
 #include "Css.h"
 #include "FakeHost.h"
+#include "Layout.h"
 
 namespace {
 
@@ -92,7 +93,7 @@ TEST(Layout, ScrollingBoxOnlyWhenTheContentOverflows) {
     page.document.Update();
     Node* right = page.ById("right");
     EXPECT_TRUE(right->box.scrollbar);
-    EXPECT_EQ(page.document.MaxScrollY(right), 30 * 16 - 374);
+    EXPECT_EQ(hl::MaxScroll(right->box), 30 * 16 - 374);
     page.document.ScrollToView(page.ById("i29"), false);
     EXPECT_EQ(right->box.scrollY, 106);
     EXPECT_EQ(page.Border("i29").Bottom(), 410);

@@ -110,6 +110,32 @@ TEST_F(StyleTest, ImagesFollowStatesAndAttributes) {
     EXPECT_EQ(Computed("btn", "background-image"), "C:\\skin\\Images\\default\\play.png");
 }
 
+TEST(StyleChanges, ReachWhatInheritsAndWhatTestsAnAncestor) {
+    hltest::Page page(R"(<html><head><style>
+      .menu:hover .entry { color: #ff0000; }
+      .entry:hover { font-weight: bold; }
+      [mode=on] > .entry { font-size: 20px; }
+    </style></head><body><ul id="menu" class="menu"><li id="entry" class="entry"><span id="label">x</span></li></ul>
+    <p id="other" class="entry">y</p></body></html>)");
+    auto computed = [&](const char* id, hl::PropertyId property) {
+        page.document.Update();
+        Node* n = page.ById(id);
+        return hl::Utf16ToUtf8(hl::FormatProperty(n->style, property, n->box));
+    };
+    page.ById("menu")->SetState(hl::kStateHover, 0);
+    EXPECT_EQ(computed("label", hl::PropertyId::Color), "#ff0000");
+    EXPECT_EQ(computed("other", hl::PropertyId::Color), "#000000");
+    page.ById("entry")->SetState(hl::kStateHover, 0);
+    EXPECT_EQ(computed("label", hl::PropertyId::FontWeight), "bold");
+    std::u16string on = u"on";
+    page.ById("menu")->SetAttribute("mode", &on);
+    EXPECT_EQ(computed("label", hl::PropertyId::FontSize), "20px");
+    page.ById("menu")->SetState(0, hl::kStateHover);
+    page.ById("entry")->SetState(0, hl::kStateHover);
+    EXPECT_EQ(computed("label", hl::PropertyId::Color), "#000000");
+    EXPECT_EQ(computed("label", hl::PropertyId::FontWeight), "normal");
+}
+
 TEST_F(StyleTest, RunTimeStyleOverridesAndRemoves) {
     SetStyle("inline", "color", "#0000ff");
     EXPECT_EQ(Computed("inline", "color"), "#0000ff");
