@@ -1,4 +1,5 @@
 // The newest videos of CElementVideoTab.
+#include <map>
 #include <vector>
 
 #include "DlgPlay.h"
@@ -21,7 +22,9 @@ const int kShortBriefChars = 18;
 CString SerialNumber(int position) { return IntToCString((position + 2) / 2); }
 LPCWSTR Colour(int position) { return position <= 4 ? L"red" : L"blue"; }
 
-htmlayout::dom::element Child(HELEMENT parent, LPCSTR tag, const CString& text, const std::map<CStringA, CString>& attributes) {
+// A new element appended to the parent.
+htmlayout::dom::element AppendNew(HELEMENT parent, LPCSTR tag, const CString& text,
+                                  const std::map<CStringA, CString>& attributes) {
     htmlayout::dom::element child = CreateHtmlElement(tag, text, attributes);
     AppendChild(parent, child);
     return child;
@@ -32,10 +35,10 @@ htmlayout::dom::element NormalItem(const WEB_INFO_NEWESE_VIDEO& video, int posit
         "li", L"",
         {{"class", CString(L"right-normal-item-") + Colour(position)}, {"url", video.url}, {"image-url", video.imageurl},
          {"brief", video.brief}});
-    Child(item, "div", SerialNumber(position), {{"class", L"serial-number"}});
-    Child(item, "div", video.name, {{"class", L"right-normal-item-text"}});
-    htmlayout::dom::element payment = Child(item, "div", L"", {{"class", L"right-normal-item-payment"}});
-    Child(payment, "div", video.price, {});
+    AppendNew(item, "div", SerialNumber(position), {{"class", L"serial-number"}});
+    AppendNew(item, "div", video.name, {{"class", L"right-normal-item-text"}});
+    htmlayout::dom::element payment = AppendNew(item, "div", L"", {{"class", L"right-normal-item-payment"}});
+    AppendNew(payment, "div", video.price, {});
     return item;
 }
 
@@ -43,17 +46,17 @@ htmlayout::dom::element NormalItem(const WEB_INFO_NEWESE_VIDEO& video, int posit
 htmlayout::dom::element ExpandedItem(const WEB_INFO_NEWESE_VIDEO& video, int position) {
     htmlayout::dom::element item =
         CreateHtmlElement("li", L"", {{"class", L"right-current-item"}, {"url", video.url}, {"image-url", video.imageurl}});
-    htmlayout::dom::element row = Child(item, "ul", L"", {{"class", L"horizontal"}});
+    htmlayout::dom::element row = AppendNew(item, "ul", L"", {{"class", L"horizontal"}});
     htmlayout::dom::element cover =
-        Child(row, "li", L"",
+        AppendNew(row, "li", L"",
               {{"class", CString(L"right-current-item-cover-") + Colour(position)},
                {"style", L"background-image: url(" + video.imageurl + L");"}});
-    Child(cover, "div", SerialNumber(position), {{"class", L"serial-number"}});
-    htmlayout::dom::element info = Child(row, "ul", L"", {{"class", L"right-current-item-info"}});
-    Child(info, "li", video.name, {{"class", L"right-current-item-text"}});
-    htmlayout::dom::element payment = Child(info, "li", L"", {{"class", L"right-current-item-payment"}});
-    Child(payment, "span", video.price, {});
-    Child(info, "li", L"", {{"class", L"right-current-item-brief"}, {"titleid", kTooltipId}});
+    AppendNew(cover, "div", SerialNumber(position), {{"class", L"serial-number"}});
+    htmlayout::dom::element info = AppendNew(row, "ul", L"", {{"class", L"right-current-item-info"}});
+    AppendNew(info, "li", video.name, {{"class", L"right-current-item-text"}});
+    htmlayout::dom::element payment = AppendNew(info, "li", L"", {{"class", L"right-current-item-payment"}});
+    AppendNew(payment, "span", video.price, {});
+    AppendNew(info, "li", L"", {{"class", L"right-current-item-brief"}, {"titleid", kTooltipId}});
     return item;
 }
 
