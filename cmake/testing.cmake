@@ -1,11 +1,11 @@
 include(GoogleTest)
 enable_testing()
 
-# zemo_add_tests(<module> SOURCES ... [LIBS ...])
+# zemo_add_tests(<module> SOURCES ... [LIBS ...] [ENVIRONMENT VAR=value ...])
 # One executable tests_<module> per module, every case listed by gtest_discover_tests.
 # The cross build labels the cases with the module's name, the native build with "native".
 function(zemo_add_tests module)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
   set(target tests_${module})
   add_executable(${target} ${T_SOURCES})
   target_link_libraries(${target} PRIVATE zemo_test_main ${T_LIBS})
@@ -14,8 +14,12 @@ function(zemo_add_tests module)
   else()
     set(label ${module})
   endif()
+  set(properties LABELS ${label} TIMEOUT 300)
+  if(T_ENVIRONMENT)
+    list(APPEND properties ENVIRONMENT "${T_ENVIRONMENT}")
+  endif()
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
-    PROPERTIES LABELS ${label} TIMEOUT 300)
+    PROPERTIES ${properties})
 endfunction()

@@ -25,4 +25,7 @@ public:
     void ShowMessage(const CString& text);
     // The video surface (true) or the not-playing panel (false).
     void ShowVideoArea(bool video);
+    // Pauses and shows the web dialog instead of the video area; with navigate its web
+    // view opens the URL.
+    void ShowWebView(const CString& url, bool navigate);
 };

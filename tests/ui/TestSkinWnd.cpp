@@ -1,8 +1,10 @@
 #include "TestSkinWnd.h"
 
-#include "element/Element.h"
-
 void CRecordingCtrlManager::InitElements() {
+    if (m_bind) {
+        m_bind(*this);
+        return;
+    }
     AddElementObject(L"btn-play", {L"btn-play"});
     AddElementObject(L"caption", {});
 }

@@ -1,17 +1,24 @@
 // A skinned window of the main view with a manager that records what reached it.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "ctrl/BaseCtrlManager.h"
+#include "element/Element.h"
 #include "window/BaseSkinWnd.h"
 
 class CRecordingCtrlManager : public CBaseSkinWndCtrlManager {
 public:
-    using CBaseSkinWndCtrlManager::CBaseSkinWndCtrlManager;
+    // Binds the element objects of a test; without one the manager binds two plain ones.
+    using Binder = std::function<void(CRecordingCtrlManager&)>;
+
+    explicit CRecordingCtrlManager(CBaseWnd* owner, Binder bind = nullptr) : CBaseSkinWndCtrlManager(owner), m_bind(std::move(bind)) {}
 
     void InitElements() override;
+    void Adopt(const CString& id, std::unique_ptr<CElement> object) { AdoptElementObject(id, std::move(object)); }
     bool OnButtonClick(const CString& id) override { return Record("click", id); }
     bool OnButtonStateChanged(const CString& id) override { return Record("changed", id); }
     bool OnMenuItemClick(const CString& id) override { return Record("menu", id); }
@@ -27,11 +34,14 @@ public:
 private:
     bool Record(const char* what, const CString& id);
     bool Record(const char* what, htmlayout::dom::element& element);
+
+    Binder m_bind;
 };
 
 class CTestSkinWnd : public CBaseSkinWnd {
 public:
-    explicit CTestSkinWnd(const CString& templateName = L"testwnd.html") : m_templateName(templateName) {
+    explicit CTestSkinWnd(const CString& templateName = L"testwnd.html", CRecordingCtrlManager::Binder bind = nullptr)
+        : m_templateName(templateName), m_bind(std::move(bind)) {
         SetViewKind(1);
     }
     // The manager without a window, for page preparation alone.
@@ -43,11 +53,12 @@ public:
     int createResult = 0;
 
 protected:
-    void CreateCtrlManager() override { m_pCtrlManager = new CRecordingCtrlManager(this); }
+    void CreateCtrlManager() override { m_pCtrlManager = new CRecordingCtrlManager(this, m_bind); }
     afx_msg int OnCreate(LPCREATESTRUCT cs);
 
     DECLARE_MESSAGE_MAP()
 
 private:
     CString m_templateName;
+    CRecordingCtrlManager::Binder m_bind;
 };

@@ -21,13 +21,6 @@ bool FileExists(const CString& path) {
     return true;
 }
 
-// The display title of a path, as the download control answers CMD_GET_FILE_TITLE.
-CString FileTitle(const CString& path) {
-    CString title = path;
-    CAppFacade::GetInstance().Broadcast(CMD_GET_FILE_TITLE, &title);
-    return title;
-}
-
 }  // namespace
 
 CMainWnd* CPlayControl::MainWindow() const { return dynamic_cast<CMainWnd*>(m_pWnd); }
@@ -88,7 +81,7 @@ bool CPlayControl::PlayFile(const CString& path, bool fromOtherInstance) {
     play->ShowVideoArea(true);
     ResumeSavedPosition(path);
 
-    CString title = FileTitle(path);
+    CString title = facade.GetDisplayTitle(path);
     main->AddPlayListItem(path, title, true);
     main->RefreshPlayState();
     main->SetProgressTitle(title);
@@ -140,7 +133,7 @@ void CPlayControl::OpenFiles() {
     if (facade.IsFullScreen() || !main) return;
     std::vector<CString> paths = main->ShowOpenFileDialog();
     if (paths.empty()) return;
-    for (const CString& path : paths) main->AddPlayListItem(path, FileTitle(path), false);
+    for (const CString& path : paths) main->AddPlayListItem(path, facade.GetDisplayTitle(path), false);
     if (!PlayFile(paths.front(), false)) facade.SetCurrentPath(paths.front());
 }
 

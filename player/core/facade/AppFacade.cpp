@@ -132,6 +132,12 @@ void CAppFacade::Broadcast(int code, void* data) {
         if (entry.second) entry.second->Execute(code, data);
 }
 
+CString CAppFacade::GetDisplayTitle(const CString& path) {
+    CString title = path;
+    Broadcast(CMD_GET_FILE_TITLE, &title);
+    return title;
+}
+
 CPlayList* CAppFacade::PlayList() const { return m_pCore ? m_pCore->GetPlayList() : nullptr; }
 
 void CAppFacade::AddItem(const CString& path) {

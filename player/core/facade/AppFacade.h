@@ -46,6 +46,8 @@ public:
     bool RegisterControl(int id, CBaseControl* control);
     // Delivers the code to every control in ascending id.
     void Broadcast(int code, void* data);
+    // The display title of a path, as the controls answer CMD_GET_FILE_TITLE.
+    CString GetDisplayTitle(const CString& path);
 
     // The play list (paths compared without regard to case). Without a core the paths
     // are empty, IsFirstItem and IsLastItem are true, positions -1 and the rest does nothing.

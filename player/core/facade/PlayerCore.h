@@ -16,6 +16,10 @@ enum {
     PLAY_STATE_PLAYING = 3,
 };
 
+// Seek positions and the time and seek sliders run from 0 to the scale; the scale
+// itself is the end of the file.
+const int PROGRESS_SCALE = 1000;
+
 class CPlayerCore {
 public:
     // Builds and starts the data model on the program folder (or the folder given, which

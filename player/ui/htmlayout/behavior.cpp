@@ -2,9 +2,21 @@
 
 #include <cstring>
 
+#include "htmlayout/grid.h"
+#include "htmlayout/tabs.h"
+
 namespace htmlayout {
 
 behavior* behavior::s_first = nullptr;
+
+namespace {
+// The program's behaviours, in this order, so the list reads tabs, sortable-grid, grid.
+// They live here, beside the list they join, so that every program that looks a
+// behaviour up links them.
+grid g_grid;
+sortable_grid g_sortableGrid;
+tabs g_tabs;
+}  // namespace
 
 behavior::behavior(UINT subscription, LPCSTR behaviorName)
     : event_handler(subscription), next(s_first), name(behaviorName) {

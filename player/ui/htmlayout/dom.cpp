@@ -179,5 +179,30 @@ void element::invalidate() const {
     InvalidateRect(hwnd, &rect, FALSE);
 }
 
+bool has_state(HELEMENT he, UINT state) {
+    UINT bits = 0;
+    return he && HTMLayoutGetElementState(he, &bits) == HLDOM_OK && (bits & state) != 0;
+}
+
+void set_state(HELEMENT he, UINT set, UINT clear) {
+    if (he) HTMLayoutSetElementState(he, set, clear, TRUE);
+}
+
+HELEMENT target_element(HELEMENT he) {
+    // Selection starts at the element of a text run, and depth 1 tests nothing else.
+    return Query<HELEMENT>(HTMLayoutSelectParent, he, "*", 1u);
+}
+
+element child_holding(HELEMENT parent, HELEMENT he) {
+    if (!parent) return {};
+    element child(target_element(he));
+    while (child.is_valid()) {
+        HELEMENT above = child.parent();
+        if (above == parent) return child;
+        child = above;
+    }
+    return {};
+}
+
 }  // namespace dom
 }  // namespace htmlayout

@@ -107,5 +107,15 @@ private:
     HELEMENT m_he = nullptr;
 };
 
+// Element states; a null handle has none and takes none.
+bool has_state(HELEMENT he, UINT state);
+void set_state(HELEMENT he, UINT set, UINT clear);
+
+// The element of a mouse target: the target itself, or the element that holds a text run.
+HELEMENT target_element(HELEMENT he);
+// The child of parent that is or holds he (a text run counting as its element); empty
+// when he lies outside parent.
+element child_holding(HELEMENT parent, HELEMENT he);
+
 }  // namespace dom
 }  // namespace htmlayout

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "TestPage.h"
 #include "WindowCapture.h"
-#include "TestSkinWnd.h"
 #include "ZemovistaApp.h"
 #include "common/CommonHelpers.h"
 #include "htmlayout/dom.h"
@@ -16,29 +16,10 @@ namespace {
 const RECT kFrame = {700, 500, 1340, 900};
 const RECT kClient = {0, 0, 640, 400};
 
-void PumpMessages() {
-    MSG msg;
-    for (int round = 0; round < 20; ++round) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(10);
-    }
-}
-
 bool Exists(const CString& path) { return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES; }
 
 bool Contains(const std::vector<std::string>& log, const std::string& entry) {
     return std::find(log.begin(), log.end(), entry) != log.end();
-}
-
-// The test page under a name of this process's own, as test programs run side by side
-// in one program folder.
-CString OwnTemplateName() {
-    CString name;
-    name.Format(L"testwnd-%lu.html", GetCurrentProcessId());
-    return name;
 }
 
 // A visible frame, above other windows, with the skinned window of the test page over
@@ -46,11 +27,10 @@ CString OwnTemplateName() {
 class SkinnedWindowTest : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(CopyFileW(GetProgramFolder() + L"testwnd.html", GetProgramFolder() + templateName, FALSE));
+        ASSERT_TRUE(ownTemplate.Made());
         ASSERT_TRUE(app.GetSkinManager().LoadSkin(GetProgramFolder() + GetDefaultSkinFolder() + L"zemovista_skin.xml"));
         ASSERT_TRUE(frame.CreateEx(WS_EX_TOPMOST, nullptr, L"skinned window", WS_POPUP | WS_VISIBLE, kFrame, nullptr, 0));
     }
-    void TearDown() override { DeleteFileW(GetProgramFolder() + templateName); }
     void Open(CTestSkinWnd& wnd) {
         ASSERT_TRUE(wnd.Create(nullptr, nullptr, WS_VISIBLE, kClient, &frame, 1));
         HTMLayoutUpdateWindow(wnd.m_hWnd);
@@ -59,7 +39,8 @@ protected:
     CRecordingCtrlManager& Manager() { return *window.Manager(); }
     CString CopyPath() const { return GetProgramFolder() + templateName.Left(templateName.GetLength() - 5) + L"ForLoad.html"; }
 
-    const CString templateName = OwnTemplateName();
+    OwnTemplate ownTemplate{L"testwnd.html"};
+    const CString templateName = ownTemplate.Name();
     CZemovistaApp app;
     CWnd frame;
     CTestSkinWnd window{templateName};

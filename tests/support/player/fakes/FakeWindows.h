@@ -1,5 +1,5 @@
-// Test implementations of the player's window classes that the core calls.
-// They record every call; a test arranges the state they report.
+// Test implementations of the player's window classes that the core and the element
+// behaviours call. They record every call; a test arranges the state they report.
 #pragma once
 
 #include <afxwin.h>

@@ -84,3 +84,6 @@ void CDlgPlay::GetPlayTimes(int& progress, CString& elapsed, CString& total) {
 }
 void CDlgPlay::ShowMessage(const CString& text) { Record("ShowMessage", text); }
 void CDlgPlay::ShowVideoArea(bool video) { Record(video ? "ShowVideoArea(video)" : "ShowVideoArea(panel)"); }
+void CDlgPlay::ShowWebView(const CString& url, bool navigate) {
+    Record(navigate ? "ShowWebView(navigate)" : "ShowWebView", url);
+}

@@ -1,0 +1,13 @@
+// The DirectShow filter base layer: include this one header.
+#pragma once
+
+#include "AMThread.h"
+#include "BaseFilter.h"
+#include "BaseOutputPin.h"
+#include "BasePin.h"
+#include "ClassFactory.h"
+#include "ComRef.h"
+#include "FilterRegistration.h"
+#include "MediaType.h"
+#include "Sync.h"
+#include "Unknown.h"
