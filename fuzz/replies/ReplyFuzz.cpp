@@ -19,7 +19,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     NeedChooseAgeFromReply(utf8);
     OVRA_ACCOUNT_REPLY account;
     if (ParseAccountReply(utf8, account)) IsSignedIn(account);
-    FormEncode(utf8);
 
     // Bytes widened one by one, and pairs of bytes as UTF-16 units.
     std::u16string widened(data, data + size), pairs;

@@ -6,7 +6,8 @@
 #include <mutex>
 #include <string>
 
-#include "OvraTransport.h"
+#include "HttpExchange.h"
+#include "UrlEncoding.h"
 #include "portable/OvraReplies.h"
 
 namespace {
@@ -58,9 +59,20 @@ std::string Utf8(LPCWSTR text) {
     return bytes;
 }
 
-std::string FormField(const char* name, LPCWSTR value) { return std::string(name) + "=" + FormEncode(Utf8(value)); }
+std::string FormField(const char* name, LPCWSTR value) { return std::string(name) + "=" + PercentEncode(Utf8(value)); }
 
 bool HasSession(Sdk& sdk, OVRA_HANDLE session) { return sdk.Sessions.count(session) != 0; }
+
+// GET, or POST of a form, to the account service or a caller's URL.
+bool Exchange(const std::wstring& url, const std::string* form, DWORD timeoutMs, HTTP_TEXT_REPLY& reply) {
+    HTTP_EXCHANGE exchange;
+    exchange.Agent = L"ovra";
+    exchange.Url = url;
+    exchange.Body = form;
+    exchange.ContentType = L"application/x-www-form-urlencoded";
+    exchange.TimeoutMs = timeoutMs;
+    return HttpExchangeText(exchange, std::string::npos, reply);
+}
 
 // Posts a form to a call of the account service and reads its reply.
 BOOL CallService(const wchar_t* call, const std::string& form, DWORD timeoutMs, OVRA_ACCOUNT_REPLY& reply) {
@@ -69,8 +81,8 @@ BOOL CallService(const wchar_t* call, const std::string& form, DWORD timeoutMs, 
         std::lock_guard<std::mutex> lock(State().Lock);
         url = State().BaseUrl + call;
     }
-    OVRA_HTTP_REPLY http;
-    if (!OvraExchange(url, &form, timeoutMs, http)) return FALSE;
+    HTTP_TEXT_REPLY http;
+    if (!Exchange(url, &form, timeoutMs, http)) return FALSE;
     if (http.Status != HTTP_STATUS_OK) return Fail(ERROR_BAD_NET_RESP);
     if (!ParseAccountReply(http.Body, reply)) return Fail(ERROR_INVALID_DATA);
     return reply.Result == 0 ? TRUE : Fail(reply.Result);
@@ -210,8 +222,8 @@ BOOL ovraHttpReqSyn(OVRA_HANDLE session, const OVRA_HTTP_REQUEST* request, DWORD
         if (found == State().Sessions.end()) return Fail(ERROR_INVALID_HANDLE);
         DropBody(State(), found->second);
     }
-    OVRA_HTTP_REPLY http;
-    if (!OvraExchange(request->Url, nullptr, timeoutMs, http)) return FALSE;
+    HTTP_TEXT_REPLY http;
+    if (!Exchange(request->Url, nullptr, timeoutMs, http)) return FALSE;
     *status = http.Status;
     if (request->Kind != OVRA_REQUEST_DATA || http.Status != HTTP_STATUS_OK) return TRUE;
 

@@ -40,10 +40,4 @@ TEST(OvraRepliesTest, ASignInNeedsBothIds) {
     }
 }
 
-TEST(OvraRepliesTest, FormEncodingKeepsOnlyUnreservedCharacters) {
-    EXPECT_EQ("aZ09-_.~", FormEncode("aZ09-_.~"));
-    EXPECT_EQ("a%20b%26c%3Dd%2B%25", FormEncode("a b&c=d+%"));
-    EXPECT_EQ("%E5%B0%8F", FormEncode("\xe5\xb0\x8f"));
-}
-
 }  // namespace

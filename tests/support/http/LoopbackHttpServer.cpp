@@ -129,6 +129,11 @@ bool HttpRequest::HasHeader(const std::string& name) const {
 
 std::string HttpRequest::Path() const { return target.substr(0, target.find('?')); }
 
+std::string HttpRequest::Query() const {
+    size_t question = target.find('?');
+    return question == std::string::npos ? std::string() : target.substr(question + 1);
+}
+
 void HttpReply::AddHeader(std::string name, std::string value) { headers.emplace_back(std::move(name), std::move(value)); }
 
 WinsockLibrary::WinsockLibrary() {

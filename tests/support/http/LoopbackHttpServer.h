@@ -51,6 +51,8 @@ struct HttpRequest {
     bool HasHeader(const std::string& name) const;
     // The target up to "?".
     std::string Path() const;
+    // The target after "?"; "" when there is none.
+    std::string Query() const;
 };
 
 // A decimal number of digits only, without overflow (as the server reads Content-Length).

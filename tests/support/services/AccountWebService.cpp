@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "crypto/portable/Md5Checksum.h"
+#include "http/FormPairs.h"
 
 namespace {
 
@@ -19,49 +20,6 @@ const std::map<std::string, std::string> kSecrets = {
 const char* const kServiceKeys[] = {"get_user",   "head_portrait_get", "point_get",     "gold_get",
                                     "age_need",   "zemo_login",        "session_active", "index_get",
                                     "rank_get",   "subscribe_get",     "vip_get"};
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
-std::string PercentDecode(const std::string& text) {
-    std::string bytes;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '+') {
-            bytes += ' ';
-        } else if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
-                   HexValue(text[i + 2]) >= 0) {
-            bytes += (char)(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
-            i += 2;
-        } else {
-            bytes += text[i];
-        }
-    }
-    return bytes;
-}
-
-// name=value pairs joined by "&", values decoded; the first of a repeated name wins.
-std::map<std::string, std::string> ParsePairs(const std::string& text) {
-    std::map<std::string, std::string> pairs;
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = std::min(text.find('&', start), text.size());
-        std::string pair = text.substr(start, end - start);
-        size_t equals = pair.find('=');
-        if (!pair.empty()) pairs.emplace(PercentDecode(pair.substr(0, equals)),
-                                         equals == std::string::npos ? "" : PercentDecode(pair.substr(equals + 1)));
-        start = end + 1;
-    }
-    return pairs;
-}
-
-std::string Query(const HttpRequest& request) {
-    size_t question = request.target.find('?');
-    return question == std::string::npos ? std::string() : request.target.substr(question + 1);
-}
 
 // Bytes in the ANSI code page as UTF-8.
 std::string AnsiToUtf8(const std::string& ansi) {
@@ -176,7 +134,7 @@ int AccountWebService::KeepAliveCount() const {
 
 void AccountWebService::Handle(const HttpRequest& request, HttpReply& reply) {
     std::string path = request.Path();
-    std::map<std::string, std::string> query = ParsePairs(Query(request));
+    std::map<std::string, std::string> query = ParsePairs(request.Query());
     std::lock_guard<std::mutex> lock(m_mutex);
     if (path == "/ovra/login" || path == "/ovra/ticketlogin") {
         if (request.method != "POST") {
@@ -199,7 +157,7 @@ void AccountWebService::Handle(const HttpRequest& request, HttpReply& reply) {
     } else if (path == "/controller_ashx") {
         PointService(query, reply);
     } else if (path == "/restserver.php") {
-        Restserver(Query(request), reply);
+        Restserver(request.Query(), reply);
     } else if (path == "/" && query["controller"] == "public" && query["action"] == "loginpassportovra") {
         m_webLoginSids.push_back(query["sid"]);
     } else if (path == "/" && query["controller"] == "public" && query["action"] == "logout") {

@@ -36,18 +36,3 @@ bool IsSignedIn(const OVRA_ACCOUNT_REPLY& reply) {
     return reply.Result == 0 && !reply.Uid.empty() && !reply.Sid.empty();
 }
 
-std::string FormEncode(const std::string& utf8) {
-    static const char kDigits[] = "0123456789ABCDEF";
-    std::string encoded;
-    for (unsigned char c : utf8) {
-        if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-' || c == '_' ||
-            c == '.' || c == '~') {
-            encoded += (char)c;
-        } else {
-            encoded += '%';
-            encoded += kDigits[c >> 4];
-            encoded += kDigits[c & 0x0F];
-        }
-    }
-    return encoded;
-}

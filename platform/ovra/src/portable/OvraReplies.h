@@ -19,6 +19,3 @@ bool ParseAccountReply(const std::string& utf8, OVRA_ACCOUNT_REPLY& reply);
 
 // True for a sign-in reply that succeeded and names both ids.
 bool IsSignedIn(const OVRA_ACCOUNT_REPLY& reply);
-
-// Percent-encoding of UTF-8 text for a form value: unreserved characters stay.
-std::string FormEncode(const std::string& utf8);

@@ -1,0 +1,117 @@
+#include "HttpExchange.h"
+
+#include <wininet.h>
+
+#include <cstdint>
+#include <cwchar>
+#include <optional>
+
+namespace {
+
+constexpr DWORD kReadPiece = 4096;
+
+// WinINet handle that closes itself.
+class InternetHandle {
+public:
+    explicit InternetHandle(HINTERNET handle) : m_handle(handle) {}
+    ~InternetHandle() {
+        if (m_handle) InternetCloseHandle(m_handle);
+    }
+    InternetHandle(const InternetHandle&) = delete;
+    InternetHandle& operator=(const InternetHandle&) = delete;
+    HINTERNET Get() const { return m_handle; }
+    explicit operator bool() const { return m_handle != nullptr; }
+
+private:
+    HINTERNET m_handle;
+};
+
+// The Content-Length header's value, when the reply has a readable one.
+std::optional<uint64_t> ContentLength(HINTERNET request) {
+    wchar_t text[32] = {};
+    DWORD size = sizeof(text);
+    if (!HttpQueryInfoW(request, HTTP_QUERY_CONTENT_LENGTH, text, &size, nullptr)) return std::nullopt;
+    wchar_t* end = nullptr;
+    uint64_t value = wcstoull(text, &end, 10);
+    if (end == text || *end) return std::nullopt;
+    return value;
+}
+
+// Each handle keeps time-outs of its own: the request's bound the wait for its reply.
+void SetTimeouts(HINTERNET handle, DWORD timeoutMs) {
+    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
+        InternetSetOptionW(handle, option, &timeoutMs, sizeof(timeoutMs));
+}
+
+// Keeps the failing call's error number although the handles close afterwards.
+bool Fail(DWORD& error, DWORD number = GetLastError()) {
+    error = number;
+    return false;
+}
+
+bool Exchange(const HTTP_EXCHANGE& exchange, DWORD& status, const HttpBodySink& sink, DWORD& error) {
+    wchar_t host[INTERNET_MAX_HOST_NAME_LENGTH] = {};
+    wchar_t path[INTERNET_MAX_URL_LENGTH] = {};
+    URL_COMPONENTSW parts = {};
+    parts.dwStructSize = sizeof(parts);
+    parts.lpszHostName = host;
+    parts.dwHostNameLength = INTERNET_MAX_HOST_NAME_LENGTH;
+    parts.lpszUrlPath = path;
+    parts.dwUrlPathLength = INTERNET_MAX_URL_LENGTH;
+    parts.dwExtraInfoLength = 1;  // the query stays with the path
+    if (!InternetCrackUrlW(exchange.Url.c_str(), 0, 0, &parts)) return Fail(error);
+    if (parts.nScheme != INTERNET_SCHEME_HTTP) return Fail(error, ERROR_INTERNET_UNRECOGNIZED_SCHEME);
+    std::wstring object = std::wstring(path) + std::wstring(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+
+    InternetHandle session(InternetOpenW(exchange.Agent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
+    if (!session) return Fail(error);
+    SetTimeouts(session.Get(), exchange.TimeoutMs);
+    InternetHandle connection(
+        InternetConnectW(session.Get(), host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    if (!connection) return Fail(error);
+    const std::string* body = exchange.Body;
+    DWORD flags = INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_COOKIES;
+    InternetHandle request(HttpOpenRequestW(connection.Get(), body ? L"POST" : L"GET", object.c_str(), nullptr,
+                                            nullptr, nullptr, flags, 0));
+    if (!request) return Fail(error);
+    SetTimeouts(request.Get(), exchange.TimeoutMs);
+
+    std::wstring headers;
+    if (body && exchange.ContentType) headers = std::wstring(L"Content-Type: ") + exchange.ContentType + L"\r\n";
+    if (!HttpSendRequestW(request.Get(), headers.empty() ? nullptr : headers.c_str(), (DWORD)headers.size(),
+                          body ? (void*)body->data() : nullptr, body ? (DWORD)body->size() : 0))
+        return Fail(error);
+
+    DWORD size = sizeof(status);
+    if (!HttpQueryInfoW(request.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr))
+        return Fail(error);
+    std::optional<uint64_t> length = ContentLength(request.Get());
+    for (uint64_t received = 0;;) {
+        char piece[kReadPiece];
+        DWORD read = 0;
+        if (!InternetReadFile(request.Get(), piece, sizeof(piece), &read)) return Fail(error);
+        // A connection that ends before the announced length leaves the body cut short.
+        if (read == 0) return !length || received == *length ? true : Fail(error, ERROR_INTERNET_CONNECTION_RESET);
+        received += read;
+        if (!sink(piece, read)) return Fail(error, ERROR_CANCELLED);
+    }
+}
+
+}  // namespace
+
+bool HttpExchange(const HTTP_EXCHANGE& exchange, DWORD& status, const HttpBodySink& sink) {
+    DWORD error = 0;
+    status = 0;
+    bool ok = Exchange(exchange, status, sink, error);
+    if (!ok) SetLastError(error);
+    return ok;
+}
+
+bool HttpExchangeText(const HTTP_EXCHANGE& exchange, size_t maxBody, HTTP_TEXT_REPLY& reply) {
+    reply.Body.clear();
+    return HttpExchange(exchange, reply.Status, [&](const char* data, size_t size) {
+        if (size > maxBody - reply.Body.size()) return false;
+        reply.Body.append(data, size);
+        return true;
+    });
+}

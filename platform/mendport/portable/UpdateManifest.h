@@ -1,0 +1,46 @@
+// The update service's protocol (plain HTTP GET, text replies), and the reading of
+// its check reply. Portable: no platform headers.
+//
+// Check:  GET <check URL> = http://<address>?app=<name>&version=<installed version>
+//   200, lines ending in LF or CRLF, either
+//     "current"                          the installed version is the newest, or
+//     "update <version>"                 the newest version, then one line a file:
+//     "file <size> <crc32> <path>"       decimal byte count, CRC-32 as 8 hex digits,
+//                                        the path below the program folder in UTF-8,
+//                                        its parts separated by "/"
+//   Any other status or text: the check failed.
+// A file: GET <check URL>&update=<version>&file=<path, percent-encoded UTF-8>
+//   200 with the file's bytes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct UPDATE_FILE {
+    std::string Path;  // UTF-8, "/" between the parts
+    uint64_t Size = 0;
+    uint32_t Crc32 = 0;
+};
+
+struct UPDATE_MANIFEST {
+    bool Newer = false;
+    std::string Version;  // of the update
+    std::vector<UPDATE_FILE> Files;
+};
+
+// The longest check reply that is read.
+constexpr size_t kMaxCheckReply = 256 * 1024;
+// Versions are the text of the client's "update\version.dat", which keeps 30 bytes.
+constexpr size_t kMaxVersionLength = 29;
+
+// False for a reply that breaks the protocol, including a version that is not 1 to 29
+// of the characters [0-9A-Za-z._-], a path that could leave the program folder or that
+// names the client's own files, and a path given twice.
+bool ParseCheckReply(const std::string& reply, UPDATE_MANIFEST& manifest);
+
+// A path made only of parts that Windows keeps inside their folder: no empty part, no
+// "." or "..", none of the characters <>:"\|?* (drives, streams, wild cards) or control
+// characters, no part ending in a dot or a space.
+bool IsSafeRelativePath(const std::string& path);

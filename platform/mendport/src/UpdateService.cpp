@@ -1,0 +1,55 @@
+#include "UpdateService.h"
+
+#include <windows.h>
+#include <wininet.h>
+#include <zlib.h>
+
+#include "FileHandle.h"
+#include "HttpExchange.h"
+#include "UrlEncoding.h"
+
+namespace {
+
+// The check holds up the caller's start-up; a file download runs in the updater.
+constexpr DWORD kCheckTimeoutMs = 5000;
+constexpr DWORD kFileTimeoutMs = 30000;
+
+// escaped: a URL in ASCII.
+HTTP_EXCHANGE Request(const std::string& escaped, DWORD timeoutMs) {
+    HTTP_EXCHANGE exchange;
+    exchange.Agent = L"Mendport";
+    exchange.Url.assign(escaped.begin(), escaped.end());
+    exchange.TimeoutMs = timeoutMs;
+    return exchange;
+}
+
+}  // namespace
+
+bool AskUpdateService(const std::string& checkUrl, UPDATE_MANIFEST& manifest) {
+    HTTP_TEXT_REPLY reply;
+    return HttpExchangeText(Request(EscapeUrl(checkUrl), kCheckTimeoutMs), kMaxCheckReply, reply) &&
+           reply.Status == HTTP_STATUS_OK && ParseCheckReply(reply.Body, manifest);
+}
+
+bool FetchUpdateFile(const std::string& checkUrl, const std::string& version, const UPDATE_FILE& file,
+                     const std::wstring& target) {
+    std::string url =
+        EscapeUrl(checkUrl) + "&update=" + PercentEncode(version) + "&file=" + PercentEncode(file.Path);
+    CFileHandle out(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    if (!out) return false;
+    uint64_t received = 0;
+    uLong crc = crc32(0, Z_NULL, 0);
+    DWORD status = 0;
+    bool fetched = HttpExchange(Request(url, kFileTimeoutMs), status, [&](const char* data, size_t size) {
+        DWORD written = 0;
+        if (size > file.Size - received) return false;
+        if (!WriteFile(out.Get(), data, (DWORD)size, &written, nullptr) || written != size) return false;
+        received += size;
+        crc = crc32(crc, (const Bytef*)data, (uInt)size);
+        return true;
+    });
+    bool whole = fetched && status == HTTP_STATUS_OK && received == file.Size && crc == file.Crc32;
+    if (out.Close() && whole) return true;
+    DeleteFileW(target.c_str());
+    return false;
+}

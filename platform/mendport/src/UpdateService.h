@@ -1,0 +1,17 @@
+// The update client's exchanges with the update service (protocol in
+// portable/UpdateManifest.h). URLs are narrow text in the OEM code page, as callers
+// give them; they are percent-encoded before they are sent.
+#pragma once
+
+#include <string>
+
+#include "UpdateManifest.h"
+
+// The check; false when the service cannot be reached in a few seconds, answers with
+// another status than 200, or breaks the protocol.
+bool AskUpdateService(const std::string& checkUrl, UPDATE_MANIFEST& manifest);
+
+// Downloads one file of the update into target (a new file); false, and no file left,
+// when the service fails or the bytes differ from the file's size or CRC-32.
+bool FetchUpdateFile(const std::string& checkUrl, const std::string& version, const UPDATE_FILE& file,
+                     const std::wstring& target);

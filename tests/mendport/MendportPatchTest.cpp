@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "MendportInterface.h"
+#include "http/HttpReplies.h"
+#include "update/LoopbackUpdateService.h"
+
+namespace {
+
+// Records which of the sink's operations the client calls.
+class RecordingSink : public IMendportEvent {
+public:
+    void OnDownloadProgress(int, unsigned int, unsigned int) override { calls.push_back("OnDownloadProgress"); }
+    void OnDownloadFinished(int) override { calls.push_back("OnDownloadFinished"); }
+    void OnDecompressProgress(int, int) override { calls.push_back("OnDecompressProgress"); }
+    void OnCheckFileProgress(int, int) override { calls.push_back("OnCheckFileProgress"); }
+    void OnCheckStarted() override { calls.push_back("OnCheckStarted"); }
+    bool OnNewerVersion() override {
+        calls.push_back("OnNewerVersion");
+        return false;
+    }
+    void OnCheckFinished(int, int) override { calls.push_back("OnCheckFinished"); }
+
+    std::vector<std::string> calls;
+};
+
+using Calls = std::vector<std::string>;
+
+int Patch(const std::vector<std::string>& urls, IMendportEvent* sink, const char* app = "zemovista") {
+    std::vector<MENDPORT_SERVER> servers;
+    for (const std::string& url : urls) servers.push_back({url.c_str(), 0});
+    return MendportPatch(app, servers.data(), (int)servers.size(), sink, 0, 0);
+}
+
+class MendportPatchTest : public ::testing::Test {
+protected:
+    MendportPatchTest() { m_service.Publish("zemovista", "2.0.0.1", {{"Zemovista.exe", "new"}}); }
+
+    LoopbackUpdateService m_service;
+    RecordingSink m_sink;
+};
+
+TEST_F(MendportPatchTest, TheNewestVersionIsCurrentAndTellsTheSinkNothing) {
+    EXPECT_EQ(MENDPORT_CURRENT, Patch({m_service.CheckUrl("zemovista", "2.0.0.1")}, &m_sink));
+    EXPECT_EQ(Calls{}, m_sink.calls);
+    ASSERT_EQ(1u, m_service.Checks().size());
+    EXPECT_EQ("zemovista", m_service.Checks()[0].App);
+    EXPECT_EQ("2.0.0.1", m_service.Checks()[0].Version);
+}
+
+TEST_F(MendportPatchTest, AnOlderVersionIsReportedOnceThroughTheFourthSlotAlone) {
+    EXPECT_EQ(MENDPORT_NEWER, Patch({m_service.CheckUrl("zemovista", "1.0.0.1")}, &m_sink));
+    EXPECT_EQ(Calls{"OnNewerVersion"}, m_sink.calls);
+    EXPECT_TRUE(m_service.Fetches().empty());
+}
+
+TEST_F(MendportPatchTest, TextOutsideAsciiReachesTheServiceInTheOemCodePage) {
+    // "影音" and a version with a space and a "#", in code page 936.
+    const std::string app = "\xd3\xb0\xd2\xf4";
+    m_service.Publish(app, "2.0 #1", {});
+    EXPECT_EQ(MENDPORT_CURRENT, Patch({m_service.CheckUrl(app, "2.0 #1")}, &m_sink, app.c_str()));
+    ASSERT_EQ(1u, m_service.Checks().size());
+    EXPECT_EQ(app, m_service.Checks()[0].App);
+    EXPECT_EQ("2.0 #1", m_service.Checks()[0].Version);
+}
+
+TEST_F(MendportPatchTest, ServersAreAskedInTurnUntilOneAnswers) {
+    const std::string refused = "http://127.0.0.1:" + std::to_string(UnusedLoopbackPort()) + "/c?app=zemovista&version=1";
+    const std::string unknownApp = m_service.CheckUrl("other", "1.0");
+    EXPECT_EQ(MENDPORT_NEWER, Patch({refused, unknownApp, m_service.CheckUrl("zemovista", "1.0")}, &m_sink));
+    EXPECT_EQ(Calls{"OnNewerVersion"}, m_sink.calls);
+    EXPECT_EQ(2u, m_service.Checks().size());
+
+    RecordingSink none;
+    EXPECT_EQ(MENDPORT_CHECK_FAILED, Patch({refused, unknownApp}, &none));
+    EXPECT_EQ(Calls{}, none.calls);
+}
+
+TEST_F(MendportPatchTest, WrongArgumentsAreRefusedBeforeAnyRequest) {
+    const std::string url = m_service.CheckUrl("zemovista", "1.0");
+    MENDPORT_SERVER server = {url.c_str(), 0};
+    EXPECT_EQ(MENDPORT_BAD_ARGUMENTS, MendportPatch(nullptr, &server, 1, &m_sink, 0, 0));
+    EXPECT_EQ(MENDPORT_BAD_ARGUMENTS, MendportPatch("", &server, 1, &m_sink, 0, 0));
+    EXPECT_EQ(MENDPORT_BAD_ARGUMENTS, MendportPatch("zemovista", nullptr, 1, &m_sink, 0, 0));
+    EXPECT_EQ(MENDPORT_BAD_ARGUMENTS, MendportPatch("zemovista", &server, 0, &m_sink, 0, 0));
+    EXPECT_EQ(MENDPORT_BAD_ARGUMENTS, MendportPatch("zemovista", &server, 1, nullptr, 0, 0));
+    MENDPORT_SERVER noUrl = {nullptr, 0};
+    EXPECT_EQ(MENDPORT_CHECK_FAILED, MendportPatch("zemovista", &noUrl, 1, &m_sink, 0, 0));
+    EXPECT_TRUE(m_service.Requests().empty());
+    EXPECT_EQ(Calls{}, m_sink.calls);
+}
+
+// Replies that are no answer: the check fails and nothing is reported, whatever the text says.
+struct BrokenReply {
+    const char* name;
+    HttpReply reply;
+};
+
+void PrintTo(const BrokenReply& c, std::ostream* out) { *out << c.name; }
+
+HttpReply Reply(int status, std::string body) {
+    HttpReply reply;
+    reply.status = status;
+    reply.body = std::move(body);
+    return reply;
+}
+
+HttpReply Broken(std::string body, void (*change)(HttpReply&)) {
+    HttpReply reply = Reply(200, std::move(body));
+    change(reply);
+    return reply;
+}
+
+class BrokenReplyTest : public ::testing::TestWithParam<BrokenReply> {};
+
+TEST_P(BrokenReplyTest, FailsTheCheck) {
+    LoopbackHttpServer server;
+    server.SetReply(GetParam().reply);
+    RecordingSink sink;
+    EXPECT_EQ(MENDPORT_CHECK_FAILED, Patch({server.Url("/c?app=zemovista&version=1")}, &sink));
+    EXPECT_EQ(Calls{}, sink.calls);
+}
+
+// Cut after its first line, the rest would still read as an update without files.
+const std::string kUpdate = "update 2.0\r\nfile 3 00000000 a\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Replies, BrokenReplyTest,
+    ::testing::Values(
+        BrokenReply{"NotFound", Reply(404, kUpdate)}, BrokenReply{"ServerError", Reply(500, kUpdate)},
+        BrokenReply{"Empty", Reply(200, "")}, BrokenReply{"OtherText", Reply(200, "<html>update</html>")},
+        BrokenReply{"UnsafePath", Reply(200, "update 2.0\r\nfile 1 00000000 ../x.exe\r\n")},
+        BrokenReply{"TooLong", Reply(200, kUpdate + std::string(300 * 1024, 'x'))},
+        BrokenReply{"Cut", Broken(kUpdate, [](HttpReply& r) { r.dropAfter = 12; })},
+        BrokenReply{"ShortOfItsLength", Broken(kUpdate, [](HttpReply& r) { r.contentLength = 4096; })}),
+    [](const ::testing::TestParamInfo<BrokenReply>& info) { return std::string(info.param.name); });
+
+TEST(MendportSilentServiceTest, AServiceThatNeverAnswersFailsTheCheck) {
+    // Accepted by the system's backlog, never read nor answered.
+    WinsockLibrary winsock;
+    SocketHandle listener(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int length = sizeof(address);
+    ASSERT_EQ(0, bind(listener.Get(), (sockaddr*)&address, sizeof(address)));
+    ASSERT_EQ(0, listen(listener.Get(), 4));
+    ASSERT_EQ(0, getsockname(listener.Get(), (sockaddr*)&address, &length));
+
+    RecordingSink sink;
+    const std::string url = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/c?app=zemovista&version=1";
+    EXPECT_EQ(MENDPORT_CHECK_FAILED, Patch({url}, &sink));
+    EXPECT_EQ(Calls{}, sink.calls);
+}
+
+}  // namespace
