@@ -91,7 +91,8 @@ TEST_F(UpgradeHelperTest, APercentSignInAScriptIsDataAndAByteOrderMarkIsSkipped)
 
 struct FailureCase {
     const char* name;
-    std::string script4;  // empty: the script is missing
+    std::string script4;      // empty: the script is missing
+    bool unreadable = false;  // a folder stands where script 4 should be
 };
 
 class UpgradeFailureTest : public UpgradeHelperTest, public ::testing::WithParamInterface<FailureCase> {};
@@ -101,6 +102,7 @@ void PrintTo(const FailureCase& c, std::ostream* out) { *out << c.name; }
 TEST_P(UpgradeFailureTest, LeavesTheDatabaseByteForByteAsBefore) {
     SetScripts(4, 3);
     if (!GetParam().script4.empty()) WriteScript(4, GetParam().script4);
+    if (GetParam().unreadable) ASSERT_TRUE(CreateDirectoryW(m_folder.File(ScriptName(4)), nullptr));
     Prepare(L"CREATE TABLE DBVersion(Version INTEGER); INSERT INTO DBVersion VALUES(2);"
             L"CREATE TABLE Keep(a); INSERT INTO Keep VALUES('data');");
     const std::string before = DatabaseBytes();
@@ -117,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FailureCase{"FailingHalfway", "INSERT INTO Keep VALUES('half');\nINSERT INTO Nowhere VALUES(1);\n"},
                       FailureCase{"FailingInsideItsTransaction",
                                   "BEGIN; INSERT INTO Keep VALUES('half'); DROP TABLE Nowhere; COMMIT;"},
-                      FailureCase{"Missing", ""}),
+                      FailureCase{"Missing", ""}, FailureCase{"Unreadable", "", true}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
 TEST_F(UpgradeHelperTest, WithoutTheConfigurationThereIsNothingToDo) {
@@ -128,6 +130,30 @@ TEST_F(UpgradeHelperTest, WithoutTheConfigurationThereIsNothingToDo) {
     EXPECT_TRUE(Upgrade());
     EXPECT_EQ(before, DatabaseBytes());
     EXPECT_TRUE(NoLeftovers());
+}
+
+// Users install the player under folders with Chinese names.
+TEST_F(UpgradeHelperTest, WorksInAProgramFolderWithChineseCharacters) {
+    const CString sub = L"视频 播放器\\";
+    const CString folder = m_folder.File(sub);
+    m_folder.WriteFile(sub + L"DbUpdateConfig.ini", "[NewestVersion]\r\nversion=2\r\n");
+    for (int v = 1; v <= 2; ++v) m_folder.WriteFile(sub + ScriptName(v), Script(v));
+    ASSERT_TRUE(CUpgradeHelper().UpgradeDatabase(folder));
+    EXPECT_FALSE(m_folder.Exists(sub + L"zemo.db3.backup"));
+    const std::string before = m_folder.ReadFile(sub + L"zemo.db3");
+    {
+        CDatabaseConnection db(folder + L"zemo.db3");
+        ASSERT_TRUE(db.IsOpen());
+        auto rows = CScratchSql(&db).Query(L"SELECT Version FROM DBVersion;");
+        ASSERT_TRUE(rows);
+        EXPECT_STREQ(L"2", (*rows)[0][0]);
+    }
+
+    m_folder.WriteFile(sub + L"DbUpdateConfig.ini", "[NewestVersion]\r\nversion=3\r\n");
+    m_folder.WriteFile(sub + ScriptName(3), "INSERT INTO Log(Step) VALUES(3);\nINSERT INTO Nowhere VALUES(1);\n");
+    EXPECT_FALSE(CUpgradeHelper().UpgradeDatabase(folder));
+    EXPECT_EQ(before, m_folder.ReadFile(sub + L"zemo.db3"));
+    EXPECT_FALSE(m_folder.Exists(sub + L"zemo.db3.backup"));
 }
 
 TEST_F(UpgradeHelperTest, ADatabaseThatCannotBeOpenedFails) {
