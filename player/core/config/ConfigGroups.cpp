@@ -28,6 +28,7 @@ bool ReadFlag(const CString& text, bool fallback) {
 }
 
 void AddPair(CStringArray* pairs, LPCWSTR name, const CString& value) {
+    if (!pairs) return;
     pairs->Add(name);
     pairs->Add(value);
 }

@@ -15,7 +15,7 @@ public:
     CBaseConfig(const CBaseConfig&) = delete;
     CBaseConfig& operator=(const CBaseConfig&) = delete;
 
-    // Appends the group's name/value pairs.
+    // Appends the group's name/value pairs; null takes nothing.
     virtual void Save(CStringArray* pairs) = 0;
     // Takes the group's columns of a row; a missing or short row changes nothing, and
     // a value that is not valid for its setting gives the setting's default.

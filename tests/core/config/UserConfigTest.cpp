@@ -288,6 +288,12 @@ TEST(UserConfigWithoutTablesTest, KeepsTheDefaultsAndSavesNothing) {
     EXPECT_NO_FATAL_FAILURE(ExpectUserDefaults(config));
     config.Save(true);
     config.NotifyObservers();
+    for (CBaseConfig* group : std::vector<CBaseConfig*>{&config.GetDownloadConfig(), &config.GetOtherConfig(),
+                                                        &config.GetAllConfig()}) {
+        group->Save(nullptr);
+        group->Load(nullptr);
+    }
+    EXPECT_NO_FATAL_FAILURE(ExpectUserDefaults(config));
     EXPECT_STREQ(L"Images\\default\\", config.GetSkinFolder());
     EXPECT_EQ(&CUserConfig::GetInstance(), &CUserConfig::GetInstance());
 }
