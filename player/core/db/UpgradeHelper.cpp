@@ -50,18 +50,14 @@ bool ReadScripts(const CString& folder, int current, int newest, std::vector<std
     return true;
 }
 
-bool RunScripts(CppSQLite3DB& db, const std::vector<std::string>& scripts) {
-    try {
-        for (const std::string& script : scripts) {
-            if (script.empty()) continue;
-            // A "%" in a script is data, not a format.
-            db.Cmd("%s", script.c_str());
-            db.ClearResult();
-        }
-    } catch (const CppSQLite3Exception&) {
-        return false;
+// Runs the scripts in order; throws when one fails.
+void RunScripts(CppSQLite3DB& db, const std::vector<std::string>& scripts) {
+    for (const std::string& script : scripts) {
+        if (script.empty()) continue;
+        // A "%" in a script is data, not a format.
+        db.Cmd("%s", script.c_str());
+        db.ClearResult();
     }
-    return true;
 }
 
 }  // namespace
@@ -78,8 +74,16 @@ bool CUpgradeHelper::UpgradeDatabase(const CString& folder) const {
     if (current >= newest) return true;
     if (!CopyFileW(dbPath, backupPath, FALSE)) return false;
 
-    std::vector<std::string> scripts;
-    bool upgraded = ReadScripts(folder, current, newest, scripts) && RunScripts(db, scripts);
+    bool upgraded = false;
+    try {
+        std::vector<std::string> scripts;
+        if (ReadScripts(folder, current, newest, scripts)) {
+            RunScripts(db, scripts);
+            upgraded = true;
+        }
+    } catch (...) {
+        // A failing script, or no memory for one: the backup goes back in place.
+    }
     db.Close();
     if (upgraded) {
         DeleteFileW(backupPath);
