@@ -170,6 +170,10 @@ TEST_F(SkinnedWindowTest, ScreenshotShowsTheSkinWhereLayoutPutIt) {
         COLORREF c = shot.Pixel(p.x, p.y);
         EXPECT_TRUE(p.looks(c)) << p.what << " at " << p.x << "," << p.y << ": " << std::hex << c;
     }
+    // The page's background image, a top-down gradient, covers the whole view, also
+    // below the content, where the background colour alone would be flat.
+    COLORREF top = shot.Pixel(600, 40), bottom = shot.Pixel(600, 395);
+    EXPECT_GE(GetRValue(top) - GetRValue(bottom), 6) << std::hex << top << " " << bottom;
     int textPixels = 0;  // the caption's dark blue text
     for (int y = caption.top; y < caption.bottom; ++y)
         for (int x = caption.left; x < caption.right; ++x) {
