@@ -93,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
         SelectCase{"tabs-box", ":root>[name]:expanded", "tab-video-list"},
         SelectCase{"", "[panel=\"tab-video-list\"]", "t1"},
         SelectCase{"", "[panel=tab-downloading]", "t3"},
-        SelectCase{"", "[panel=\"tab-downloading\"]", "t3"},
+        SelectCase{"tabs-box", "[panel=\"tab-downloading\"]", "t3"},
         // Grid rows and headers.
         SelectCase{"grid", "tr", "h r1 r2"},
         SelectCase{"grid", "tr:checked", "r2"},
