@@ -213,4 +213,17 @@ TEST(WndTest, RegisteredClassesAreSharedPerAttributes) {
     EXPECT_EQ((UINT)(CS_HREDRAW | CS_VREDRAW), wc.style);
 }
 
+TEST(WndTest, MainWindowIsTheApplicationsWhileItLives) {
+    EXPECT_EQ(nullptr, AfxGetMainWnd()) << "no application object";
+    CWnd main;
+    {
+        CWinApp app(_T("test"));
+        EXPECT_EQ(nullptr, AfxGetMainWnd());
+        app.m_pMainWnd = &main;
+        EXPECT_EQ(&main, AfxGetMainWnd());
+        EXPECT_EQ(&app, AfxGetApp());
+    }
+    EXPECT_EQ(nullptr, AfxGetMainWnd());
+}
+
 }  // namespace

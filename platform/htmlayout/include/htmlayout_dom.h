@@ -145,7 +145,8 @@ HLDOM_RESULT HLAPI HTMLayoutSetElementState(HELEMENT he, UINT bitsToSet, UINT bi
  * visibility:hidden. */
 HLDOM_RESULT HLAPI HTMLayoutIsElementVisible(HELEMENT he, BOOL* visible);
 HLDOM_RESULT HLAPI HTMLayoutGetElementLocation(HELEMENT he, LPRECT location, UINT areaKind);
-/* The window of the element's page (HLDOM_PASSIVE_HANDLE outside any). */
+/* The window of the element's page (HLDOM_PASSIVE_HANDLE outside any), also for
+ * rootWindow TRUE: elements have no windows of their own. */
 HLDOM_RESULT HLAPI HTMLayoutGetElementHwnd(HELEMENT he, HWND* hwnd, BOOL rootWindow);
 /* Scrolls the element's scrollable ancestors until it is seen. */
 HLDOM_RESULT HLAPI HTMLayoutScrollToView(HELEMENT he, UINT flags);

@@ -29,8 +29,13 @@ public:
     Painter(const Rect& area, DocumentHost& host) : m_area(area), m_host(host) {}
 
     PaintList Page(Node* documentNode) {
+        // The root's background, colour and image, covers the whole view.
         Node* root = documentNode->ElementAt(0);
-        if (root && root->box.laidOut && Opaque(root->style.background)) Fill(m_area, root->style.background);
+        if (root && root->box.laidOut) {
+            m_canvas = root;
+            Fill(m_area, root->style.background);
+            Image(root->style.backgroundImage, root->box.Padding(), documentNode->box.border);
+        }
         ForEachInOrder(documentNode, [this](Node* kid) { PaintElement(kid, 0, 0); });
         return std::move(m_list);
     }
@@ -79,8 +84,10 @@ private:
         Rect border = b.border.Moved(dx, dy);
         Rect padding = b.Padding().Moved(dx, dy);
         Rect content = b.Content().Moved(dx, dy);
-        Fill(border, s.background);
-        Image(s.backgroundImage, padding, border);
+        if (n != m_canvas) {
+            Fill(border, s.background);
+            Image(s.backgroundImage, padding, border);
+        }
         Borders(n, border);
         BuiltinBehavior kind = BuiltinOf(n);
         if (kind == BuiltinBehavior::Progress) {
@@ -135,6 +142,7 @@ private:
     }
 
     Rect m_area;
+    Node* m_canvas = nullptr;  // the root, whose background was painted over the view
     DocumentHost& m_host;
     PaintList m_list;
 };

@@ -322,13 +322,13 @@ HLDOM_RESULT HLAPI HTMLayoutGetElementLocation(HELEMENT he, LPRECT location, UIN
     });
 }
 
-HLDOM_RESULT HLAPI HTMLayoutGetElementHwnd(HELEMENT he, HWND* hwnd, BOOL rootWindow) {
+HLDOM_RESULT HLAPI HTMLayoutGetElementHwnd(HELEMENT he, HWND* hwnd, BOOL) {
     if (hwnd) *hwnd = nullptr;
     return WithNode(he, [&](Node* node) {
         if (!hwnd) return HLDOM_INVALID_PARAMETER;
         hlwin::View* view = hlwin::View::OfDocument(node->OwnerDocument());
         if (!view) return HLDOM_PASSIVE_HANDLE;
-        *hwnd = rootWindow ? GetAncestor(view->Hwnd(), GA_ROOT) : view->Hwnd();
+        *hwnd = view->Hwnd();  // no element has a window of its own: both kinds are the page's
         return HLDOM_OK;
     });
 }

@@ -23,9 +23,11 @@ constexpr const char kPage[] = R"(<html><body>
   <ul name="tab-newest-video" id="tab-newest-video">
     <li id="cur" class="right-current-item" url="u1"><ul class="horizontal"><li class="right-current-item-cover-red" id="cover"/>
       <ul class="right-current-item-info"><li id="cur-text" class="right-current-item-text">name</li>
-      <li id="cur-pay" class="right-current-item-payment"><span id="price">5</span></li></ul></ul></li>
+      <li id="cur-pay" class="right-current-item-payment"><span id="price">5</span></li>
+      <li id="brief" class="right-current-item-brief" titleid="brief-tooltip">short</li></ul></ul></li>
     <li class="right-separator" id="sep"/>
-    <li id="n1" class="right-normal-item-blue" url="u2"><div class="serial-number" id="serial">2</div><div id="n1-text" class="right-normal-item-text">x</div></li>
+    <li id="n1" class="right-normal-item-blue" url="u2"><div class="serial-number" id="serial">2</div><div id="n1-text" class="right-normal-item-text">x</div>
+      <div id="n1-pay" class="right-normal-item-payment"><div id="n1-price">3</div></div></li>
   </ul>
 </div>
 <table id="grid" fixedrows="1" multiple>
@@ -91,11 +93,18 @@ INSTANTIATE_TEST_SUITE_P(
         SelectCase{"tabs-box", ":root>[name]:expanded", "tab-video-list"},
         SelectCase{"", "[panel=\"tab-video-list\"]", "t1"},
         SelectCase{"", "[panel=tab-downloading]", "t3"},
+        SelectCase{"tabs-box", "[panel=\"tab-downloading\"]", "t3"},
         // Grid rows and headers.
         SelectCase{"grid", "tr", "h r1 r2"},
         SelectCase{"grid", "tr:checked", "r2"},
         SelectCase{"grid", "tr:anchor", "r1"},
         SelectCase{"grid", "th:checked", "h1"},
+        SelectCase{"grid", ":root > tr", "h r1 r2"},
+        SelectCase{"grid", ":root > tr:checked", "r2"},
+        SelectCase{"grid", ":root > tr:anchor", "r1"},
+        SelectCase{"grid", ":root > tr > th:checked", "h1"},
+        SelectCase{"r1", "tr", ""},
+        SelectCase{"grid", "*", "h h0 h1 r1 c1 ? r2 ? ?"},
         // Play list and newest videos.
         SelectCase{"tab-video-list", ":root > li", "p1 playing-video"},
         SelectCase{"", "li[id=\"playing-video\"]", "playing-video"},
@@ -104,7 +113,12 @@ INSTANTIATE_TEST_SUITE_P(
         SelectCase{"tab-newest-video", "li[class=\"right-current-item\"]", "cur"},
         SelectCase{"tab-newest-video", "li[class=\"right-current-item-text\"]", "cur-text"},
         SelectCase{"tab-newest-video", "li[class=\"right-current-item-payment\"] > span", "price"},
-        SelectCase{"", "li", "t1 t2 t3 p1 playing-video cur cover cur-text cur-pay sep n1"},
+        SelectCase{"tab-newest-video", ":root > li[class=\"right-current-item\"]", "cur"},
+        SelectCase{"cur", "li.right-current-item-brief", "brief"},
+        SelectCase{"n1", ":root > div.right-normal-item-text", "n1-text"},
+        SelectCase{"n1", ":root > div.right-normal-item-payment > div", "n1-price"},
+        SelectCase{"n1", ":root > div", "serial n1-text n1-pay"},
+        SelectCase{"", "li", "t1 t2 t3 p1 playing-video cur cover cur-text cur-pay brief sep n1"},
         // The other forms: classes, ids, descendants, lists, states, case.
         SelectCase{"", ".right-normal-item-text", "n1-text"},
         SelectCase{"", "div.serial-number", "serial"},

@@ -136,6 +136,22 @@ TEST_F(SkinnedWindowTest, HelpersReadAndChangeElementsById) {
     EXPECT_EQ(400, progress.right - progress.left);
 }
 
+TEST_F(SkinnedWindowTest, AnElementInvalidatesItsRectangleInThePagesWindow) {
+    Open(window);
+    ValidateRect(window.m_hWnd, nullptr);
+    ValidateRect(frame.m_hWnd, nullptr);
+    htmlayout::dom::element caption = Manager().GetElementById(L"caption");
+    HWND hwnd = nullptr;
+    ASSERT_EQ(HLDOM_OK, HTMLayoutGetElementHwnd(caption, &hwnd, TRUE));
+    EXPECT_EQ(window.m_hWnd, hwnd) << "the page's window, not the frame";
+    caption.invalidate();
+    RECT dirty = {};
+    ASSERT_TRUE(GetUpdateRect(window.m_hWnd, &dirty, FALSE));
+    RECT box = caption.location(VIEW_RELATIVE | BORDER_BOX);
+    EXPECT_TRUE(dirty.left <= box.left && dirty.top <= box.top && dirty.right >= box.right && dirty.bottom >= box.bottom);
+    EXPECT_FALSE(GetUpdateRect(frame.m_hWnd, nullptr, FALSE));
+}
+
 // The screenshot of the test page: background image, text and the progress bar
 // where layout put them. Kept as build/.../tests/ui/artifacts/skinned-window.png.
 TEST_F(SkinnedWindowTest, ScreenshotShowsTheSkinWhereLayoutPutIt) {
@@ -170,6 +186,10 @@ TEST_F(SkinnedWindowTest, ScreenshotShowsTheSkinWhereLayoutPutIt) {
         COLORREF c = shot.Pixel(p.x, p.y);
         EXPECT_TRUE(p.looks(c)) << p.what << " at " << p.x << "," << p.y << ": " << std::hex << c;
     }
+    // The page's background image, a top-down gradient, covers the whole view, also
+    // below the content, where the background colour alone would be flat.
+    COLORREF top = shot.Pixel(600, 40), bottom = shot.Pixel(600, 395);
+    EXPECT_GE(GetRValue(top) - GetRValue(bottom), 6) << std::hex << top << " " << bottom;
     int textPixels = 0;  // the caption's dark blue text
     for (int y = caption.top; y < caption.bottom; ++y)
         for (int x = caption.left; x < caption.right; ++x) {
