@@ -115,8 +115,13 @@ TEST_F(OvraSdkTest, TicketSignIn) {
     EXPECT_FALSE(TicketLogin(ticket, L"other"));
     EXPECT_EQ((DWORD)OVRA_ERROR_TICKET_NOT_VALID, GetLastError());
     EXPECT_EQ(L"(none)", UserId());
+    // Signed in as another user, the ticket sign-in takes the ticket's user and ticket.
+    ASSERT_TRUE(Login(L"ann", L"pw"));
     EXPECT_TRUE(TicketLogin(ticket, L"V1"));
     EXPECT_EQ(L"1001", UserId());
+    wchar_t kept[OVRA_TICKET_CHARS] = {};
+    ASSERT_TRUE(ovraGetTicket(m_session, kept, OVRA_TICKET_CHARS));
+    EXPECT_EQ(ticket, kept);
     // The automatic sign-in sends no verify code.
     EXPECT_TRUE(TicketLogin(ticket, L""));
     m_service.ExpireTicket(issued);
