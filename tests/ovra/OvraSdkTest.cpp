@@ -86,6 +86,7 @@ TEST_F(OvraSdkTest, UserNamesAndPasswordsTravelAsUtf8FormValues) {
 }
 
 struct RefusalCase {
+    const char* name;
     const wchar_t* user;
     const wchar_t* password;
     uint32_t forced;
@@ -103,9 +104,10 @@ TEST_P(OvraSignInRefusalTest, LeavesTheServiceNumberAndTheSessionAsItWas) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Errors, OvraSignInRefusalTest,
-                         testing::Values(RefusalCase{L"tom", L"secret", 600000020, 600000020},
-                                         RefusalCase{L"nobody", L"x", 0, 600000021},
-                                         RefusalCase{L"tom", L"wrong", 0, 600000022}));
+                         testing::Values(RefusalCase{"WrongNameOrPassword", L"tom", L"secret", 600000020, 600000020},
+                                         RefusalCase{"NoSuchUser", L"nobody", L"x", 0, 600000021},
+                                         RefusalCase{"WrongPassword", L"tom", L"wrong", 0, 600000022}),
+                         [](const testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
 
 TEST_F(OvraSdkTest, TicketSignIn) {
     std::string issued = m_service.IssueTicket("tom", "V1");
@@ -115,8 +117,13 @@ TEST_F(OvraSdkTest, TicketSignIn) {
     EXPECT_FALSE(TicketLogin(ticket, L"other"));
     EXPECT_EQ((DWORD)OVRA_ERROR_TICKET_NOT_VALID, GetLastError());
     EXPECT_EQ(L"(none)", UserId());
+    // Signed in as another user, the ticket sign-in takes the ticket's user and ticket.
+    ASSERT_TRUE(Login(L"ann", L"pw"));
     EXPECT_TRUE(TicketLogin(ticket, L"V1"));
     EXPECT_EQ(L"1001", UserId());
+    wchar_t kept[OVRA_TICKET_CHARS] = {};
+    ASSERT_TRUE(ovraGetTicket(m_session, kept, OVRA_TICKET_CHARS));
+    EXPECT_EQ(ticket, kept);
     // The automatic sign-in sends no verify code.
     EXPECT_TRUE(TicketLogin(ticket, L""));
     m_service.ExpireTicket(issued);

@@ -110,6 +110,13 @@ TEST_F(AccountManagerTest, RememberKeepsTheTicketAndSavesItEnciphered) {
     EXPECT_STREQ(ticket, (*remembered)[0]->Password);
     EXPECT_TRUE((*remembered)[0]->RemindPwd);
     EXPECT_TRUE((*remembered)[0]->IsLast);
+
+    // The automatic sign-in: the remembered ticket with its (empty) verify code.
+    m_manager->TicketLogin(L"tom", (*remembered)[0]->Password, (*remembered)[0]->VerifyCode);
+    EXPECT_STREQ(L"tom", m_manager->GetCurrentAccount()->UserName);
+    EXPECT_STREQ(L"1001", m_manager->GetCurrentAccount()->Uid);
+    EXPECT_STREQ(ticket, m_manager->GetCurrentAccount()->Password);
+    EXPECT_STREQ(L"Tommy", m_manager->GetCurrentAccount()->NickName);
 }
 
 TEST_F(AccountManagerTest, RememberedAccountsRoundTripInSaveOrder) {
@@ -142,15 +149,19 @@ TEST_F(AccountManagerTest, RememberedAccountsRoundTripInSaveOrder) {
     EXPECT_TRUE(ann.IsLast);
 }
 
-TEST_F(AccountManagerTest, SecretsOfAnyLengthRoundTrip) {
-    CString longSecret(L'k', 700);
-    m_service.AddAccount("long", {std::string(700, 'k'), "1004", "L"});
-    m_manager->Login(L"long", longSecret, false);
-    m_manager->SetRemindPwd(true);
-    m_manager->SaveCurrentAccount();
-    std::unique_ptr<AccountList> remembered = m_manager->LoadRememberedAccounts();
-    ASSERT_TRUE(remembered);
-    EXPECT_STREQ(longSecret, (*remembered)[0]->Password);
+TEST_F(AccountManagerTest, SecretsOfAnyLengthAndScriptRoundTrip) {
+    // Longer than the cipher's usual work buffer; Chinese, kept in the ANSI code page.
+    const std::pair<std::string, CString> secrets[] = {{std::string(700, 'k'), CString(L'k', 700)},
+                                                       {"\xe5\xaf\x86\xe7\xa0\x81", L"\x5bc6\x7801"}};
+    for (const auto& secret : secrets) {
+        m_service.AddAccount("long", {secret.first, "1004", "L"});
+        m_manager->Login(L"long", secret.second, false);
+        m_manager->SetRemindPwd(true);
+        m_manager->SaveCurrentAccount();
+        std::unique_ptr<AccountList> remembered = m_manager->LoadRememberedAccounts();
+        ASSERT_TRUE(remembered);
+        EXPECT_STREQ(secret.second, (*remembered)[0]->Password);
+    }
 }
 
 TEST_F(AccountManagerTest, ADamagedRowIsSkipped) {

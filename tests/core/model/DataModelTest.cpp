@@ -78,8 +78,13 @@ TEST_F(DataModelTest, AtExitThePlayListAndTheSettingsAreWrittenBeforeTheDatabase
         model.SetPlayList(playList.get());
         CUserConfig::GetInstance().GetOtherConfig().Volume = 33;
         CUserConfig::GetInstance().GetAllConfig().WindowShowType = 1;
+        // The open database file cannot be renamed away.
+        EXPECT_FALSE(MoveFileW(m_folder.DatabasePath(), m_folder.DatabasePath() + L".moved"));
     }
     playList.reset();
+    // The model closed it.
+    ASSERT_TRUE(MoveFileW(m_folder.DatabasePath(), m_folder.DatabasePath() + L".moved"));
+    ASSERT_TRUE(MoveFileW(m_folder.DatabasePath() + L".moved", m_folder.DatabasePath()));
 
     CDatabaseConnection db(m_folder.DatabasePath());
     std::unique_ptr<SqlRows> items = CPlayRecordSql(&db).Select(nullptr);

@@ -172,9 +172,10 @@ void AccountWebService::Handle(const HttpRequest& request, HttpReply& reply) {
 
 std::string AccountWebService::SignIn(const std::map<std::string, std::string>& form, bool byTicket) {
     if (m_forcedError) return ErrorReply(m_forcedError);
-    std::string userName;
+    std::string userName, issued;
     if (byTicket) {
-        auto ticket = m_tickets.find(form.count("ticket") ? form.at("ticket") : "");
+        issued = form.count("ticket") ? form.at("ticket") : "";
+        auto ticket = m_tickets.find(issued);
         if (ticket == m_tickets.end()) return ErrorReply(600000029);
         std::string verifyCode = form.count("verifycode") ? form.at("verifycode") : "";
         if (ticket->second.Expired || (!verifyCode.empty() && verifyCode != ticket->second.VerifyCode))
@@ -185,20 +186,20 @@ std::string AccountWebService::SignIn(const std::map<std::string, std::string>& 
         auto account = m_accounts.find(userName);
         if (account == m_accounts.end()) return ErrorReply(600000021);
         if (!form.count("password") || form.at("password") != account->second.Password) return ErrorReply(600000022);
-        m_lastTicket = "T" + std::to_string(++m_lastId);
-        m_tickets[m_lastTicket] = Ticket{userName, ""};
+        issued = m_lastTicket = "T" + std::to_string(++m_lastId);
+        m_tickets[issued] = Ticket{userName, ""};
     }
-    return AccountReply(userName);
+    return AccountReply(userName, issued);
 }
 
-std::string AccountWebService::AccountReply(const std::string& userName) {
+std::string AccountWebService::AccountReply(const std::string& userName, const std::string& ticket) {
     std::string sid = "S" + std::to_string(++m_lastId);
     m_sessions[sid] = userName;
     Json::Value reply;
     reply["result"] = 0;
     reply["uid"] = m_accounts[userName].Uid;
     reply["sid"] = sid;
-    reply["ticket"] = m_lastTicket;
+    reply["ticket"] = ticket;
     return JsonText(reply);
 }
 

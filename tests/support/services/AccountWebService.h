@@ -11,9 +11,10 @@
 // The account platform (section "ovra", under "/ovra"): POST forms to "/login"
 // (username, password, client), "/ticketlogin" (client, verifycode, ticket) and
 // "/logout" (sid), answered with {"result":0,"uid","sid","ticket"} or
-// {"result":<error number>}. A password sign-in issues a new ticket. A ticket sign-in
-// is refused with 600000029 for an unknown ticket and with 600000099 for an expired
-// one or for a verify code that differs from the ticket's (an empty one is accepted).
+// {"result":<error number>}. A password sign-in issues a new ticket; a ticket
+// sign-in answers with the ticket it was given, and is refused with 600000029 for an
+// unknown ticket and with 600000099 for an expired one or for a verify code that
+// differs from the ticket's (an empty one is accepted).
 //
 // The web services: "/user?username=" (nick name, JSON), "/controller_ashx?action="
 // gold (points XML), getcate and newlist (the catalogue lists as set), the signed
@@ -82,7 +83,8 @@ private:
     void Handle(const HttpRequest& request, HttpReply& reply);
     std::string SignIn(const std::map<std::string, std::string>& form, bool byTicket);
     std::string SignOut(const std::map<std::string, std::string>& form);
-    std::string AccountReply(const std::string& userName);
+    // A signed-in reply with a new session id and the ticket of the sign-in.
+    std::string AccountReply(const std::string& userName, const std::string& ticket);
     void Restserver(const std::string& query, HttpReply& reply);
     void PointService(const std::map<std::string, std::string>& query, HttpReply& reply);
 
