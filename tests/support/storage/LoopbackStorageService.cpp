@@ -44,7 +44,7 @@ void ApplyBodyFault(const StorageFault& fault, HttpReply& reply) {
     switch (fault.kind) {
     case StorageFault::Kind::WrongContentLength:
         MaterializeBody(reply);
-        reply.contentLength = reply.body.size() + 10;
+        reply.contentLength = fault.length ? fault.length : reply.body.size() + 10;
         break;
     case StorageFault::Kind::Gzip:
     case StorageFault::Kind::Deflate:
