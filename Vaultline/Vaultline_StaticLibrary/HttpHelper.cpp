@@ -36,7 +36,7 @@ constexpr DWORD UPLOAD_PIECE = 65536;
 
 struct REPLY_HEADERS {
     DWORD status = 0;
-    DWORD contentLength = 0;  // 0 when absent
+    ULONGLONG contentLength = 0;  // 0 when absent
     ReplyCoding coding = ReplyCoding::Plain;
 };
 
@@ -76,7 +76,10 @@ int QueryStatus(HINTERNET request, DWORD& status, const char* errorText) {
 int ReadReplyHeaders(HINTERNET request, REPLY_HEADERS& headers) {
     if (int failed = QueryStatus(request, headers.status, "HttpQueryInfo(HTTP_QUERY_STATUS_CODE) error"))
         return failed;
-    if (!QueryNumber(request, HTTP_QUERY_CONTENT_LENGTH, headers.contentLength)) headers.contentLength = 0;
+    // Read as text: a length beyond 32 bits must not read as absent.
+    std::string length;
+    if (!QueryHeader(request, HTTP_QUERY_CONTENT_LENGTH, length) || !ParseContentLength(length, headers.contentLength))
+        headers.contentLength = 0;
     std::string encoding;
     if (QueryHeader(request, HTTP_QUERY_CONTENT_ENCODING, encoding) && !CodingFromHeader(encoding, headers.coding)) {
         SetLastErrMsg("HttpQueryInfo(HTTP_QUERY_CONTENT_ENCODING) not expected result in (gzip,deflate)");
@@ -101,7 +104,7 @@ int ReadBody(HINTERNET request, std::string& data, const char* errorText) {
 }
 
 // A body whose length differs from a non-zero Content-Length was cut off (or ran on).
-int CheckLength(DWORD contentLength, size_t received) {
+int CheckLength(ULONGLONG contentLength, ULONGLONG received) {
     if (contentLength == 0 || contentLength == received) return FS_OK;
     SetLastErrMsg("result not expect, dwContentLength=" + std::to_string(contentLength) +
                   ", strResponse.size()=" + std::to_string(received));
@@ -449,7 +452,7 @@ int CHttpHelper::FileDownload(const std::string& path, const char* folder, const
         return FS_ERR_LOCAL_FILE;
     }
     LOG_DEBUG("File " << localPath << " open successfully");
-    DWORD received = 0;
+    ULONGLONG received = 0;
     int result = headers.coding == ReplyCoding::Plain
                      ? WritePlain(request.Get(), file.Get(), received)
                      : WriteFileDecompress(request.Get(), file.Get(), headers.coding, received);
@@ -458,7 +461,7 @@ int CHttpHelper::FileDownload(const std::string& path, const char* folder, const
     return result != FS_OK ? result : CheckLength(headers.contentLength, received);
 }
 
-int CHttpHelper::WritePlain(HINTERNET request, HANDLE file, DWORD& received) {
+int CHttpHelper::WritePlain(HINTERNET request, HANDLE file, ULONGLONG& received) {
     std::vector<char> piece(DOWNLOAD_PIECE);
     for (;;) {
         DWORD read = 0;
@@ -473,7 +476,7 @@ int CHttpHelper::WritePlain(HINTERNET request, HANDLE file, DWORD& received) {
     }
 }
 
-int CHttpHelper::WriteFileDecompress(HINTERNET request, HANDLE file, ReplyCoding coding, DWORD& received) {
+int CHttpHelper::WriteFileDecompress(HINTERNET request, HANDLE file, ReplyCoding coding, ULONGLONG& received) {
     CInflater inflater(coding);
     if (int failed = inflater.InitResult()) {
         SetErrMsgWithCode("WriteFileDecompress(), inflateInit() return ret=", failed);

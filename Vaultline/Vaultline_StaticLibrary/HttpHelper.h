@@ -60,7 +60,7 @@ public:
     // Status, decoding and length check of one reply, read into reply.
     int GetResponse(HINTERNET request, std::string& reply);
     // Inflates the reply body into the open file; received counts the coded bytes.
-    int WriteFileDecompress(HINTERNET request, HANDLE file, ReplyCoding coding, DWORD& received);
+    int WriteFileDecompress(HINTERNET request, HANDLE file, ReplyCoding coding, ULONGLONG& received);
 
 private:
     // Opens a request for the prefixed path and adds the standard headers.
@@ -68,7 +68,7 @@ private:
     // Announces total bytes, lets writeBody send them, then ends the request.
     int SendUpload(HINTERNET request, DWORD total, const std::function<int()>& writeBody, const char* sendError,
                    const char* endError);
-    int WritePlain(HINTERNET request, HANDLE file, DWORD& received);
+    int WritePlain(HINTERNET request, HANDLE file, ULONGLONG& received);
 
     std::string m_prefix;
     HINTERNET m_session = nullptr;

@@ -33,7 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case 5: json.ParseDepotInfo(text, result, space, used, free, errorinfo); break;
     case 6: {
         uint32_t total;
+        uint64_t length;
         FILE_INFO_FIELDS fields;
+        ParseContentLength(text, length);
         ParseContentRangeTotal(text, total);
         SplitContentDisposition(text, fields);
         break;

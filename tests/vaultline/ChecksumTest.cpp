@@ -1,3 +1,5 @@
+#include <windows.h>
+
 #include <cstring>
 
 #include "StorageFixture.h"
@@ -64,6 +66,35 @@ TEST_F(StorageTest, UnreadableFileGivesEmptyDigests) {
         EXPECT_STREQ("", md5) << name;
         EXPECT_STREQ("", sha1) << name;
     }
+}
+
+// A file of size bytes that holds no data (sparse on the host's disk).
+void MakeHollowFile(const std::string& path, ULONGLONG size) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    LARGE_INTEGER end;
+    end.QuadPart = LONGLONG(size);
+    EXPECT_TRUE(SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file));
+    CloseHandle(file);
+}
+
+// The size of a file of 4 GiB and more does not fit 32 bits: the file is refused, never
+// taken by the low bits of its size (here: one byte).
+TEST_F(StorageTest, FileOf4GiBAndMoreIsRefused) {
+    SignIn();
+    MakeHollowFile(folder.PathOf("huge.bin"), (4ull << 30) + 1);
+    unsigned long size = 1234;
+    char md5[33] = "x", sha1[41] = "y";
+    EXPECT_EQ(FS_OK, storage->FileGetChecksum(folder.Path().c_str(), "huge.bin", size, md5, sha1));
+    EXPECT_EQ(1234u, size);
+    EXPECT_STREQ("", md5);
+    EXPECT_STREQ("", sha1);
+    char key[33] = "unchanged";
+    EXPECT_EQ(FS_ERR_LOCAL_FILE, storage->LargeFileCreate(folder.Path().c_str(), "huge.bin", key, sizeof(key)));
+    EXPECT_EQ(FS_ERR_LOCAL_FILE, storage->PictureUpload(folder.Path().c_str(), "huge.bin"));
+    EXPECT_STREQ("unchanged", key);
+    EXPECT_EQ(0, Count("ofs/upload_c_rest.php"));
+    EXPECT_EQ(0, Count("ops/upload_rest.php"));
 }
 
 TEST_F(StorageTest, MissingFileLogsTheSystemsText) {

@@ -78,6 +78,17 @@ TEST_F(PictureTest, UnwritableTargetIsALocalFileError) {
     EXPECT_EQ(missingFolder + "\\photo.jpg-120", storage->GetLastErrMsg());
 }
 
+// A local file that refuses the bytes fails the download, plain or coded. Under Wine
+// the drive Z: is the host's root, where every write to /dev/full fails (disk full).
+TEST_F(PictureTest, RefusedWriteFailsTheDownload) {
+    service.PutPicture(UID, "full", bytes);
+    for (bool coded : {false, true}) {
+        if (coded) service.ScriptFault("ops/down.php", StorageFault::Of(StorageFault::Kind::Gzip));
+        EXPECT_EQ(FS_ERR_LOCAL_FILE, storage->PictureDownload("Z:\\dev", "full")) << coded;
+        EXPECT_STREQ("FileDownload() WriteFile error", storage->GetLastErrMsg()) << coded;
+    }
+}
+
 TEST_F(PictureTest, MissingLocalFileSendsNothing) {
     EXPECT_EQ(FS_ERR_LOCAL_FILE, storage->PictureUpload(folder.Path().c_str(), "missing.jpg"));
     EXPECT_EQ(0, Count("ops/upload_rest.php"));

@@ -44,6 +44,27 @@ INSTANTIATE_TEST_SUITE_P(Calls, HttpExpiryTest,
                          testing::ValuesIn(ServiceCalls([](const SERVICE_CALL& call) { return call.needsSession; })),
                          CallName);
 
+using RepeatedExpiryTest = CallTest;
+
+// The repeat after a relogin meets the same answer: it is handed back, with no second relogin.
+TEST_P(RepeatedExpiryTest, SecondExpiryIsHandedBack) {
+    SignIn();
+    GetParam().prepare(*this);
+    int logins = Count("login_rest.php");
+    int before = Count(GetParam().endpoint);
+    StorageFault expired = GetParam().reloginOnHttp ? StorageFault::Status(403) : StorageFault::JsonResult(403);
+    service.ScriptFault(GetParam().endpoint, expired, 2);
+    EXPECT_EQ(FS_RESULT_SESSION_EXPIRED, GetParam().run(*this));
+    EXPECT_EQ(logins + 1, Count("login_rest.php"));
+    EXPECT_EQ(before + 2, Count(GetParam().endpoint));
+}
+
+INSTANTIATE_TEST_SUITE_P(Calls, RepeatedExpiryTest,
+                         testing::ValuesIn(ServiceCalls([](const SERVICE_CALL& call) {
+                             return call.reloginOnHttp || call.reloginOnJson;
+                         })),
+                         CallName);
+
 using ReloginTest = StorageTest;
 
 TEST_F(ReloginTest, AtMostOnceAfterAJsonExpiry) {

@@ -57,6 +57,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "result not expect, dwContentLength="},
         FaultCase{"UnknownEncoding", StorageFault::Of(Kind::UnknownEncoding), FS_ERR_CONTENT_ENCODING,
                   "HttpQueryInfo(HTTP_QUERY_CONTENT_ENCODING) not expected result in (gzip,deflate)"},
+        // A length beyond 32 bits is read whole.
+        FaultCase{"ShortOfContentLengthBeyond4GiB", StorageFault::ContentLength(5000000000u), FS_ERR_LENGTH_MISMATCH,
+                  "result not expect, dwContentLength=5000000000, strResponse.size()="},
         FaultCase{"NonObjectRoot", StorageFault::Of(Kind::NonObjectRoot), FS_ERR_JSON_REPLY,
                   "Response code=1, errorinfo=get result error"},
         FaultCase{"MissingKey", StorageFault::DropField("totalsize"), FS_ERR_JSON_REPLY,
@@ -91,6 +94,8 @@ INSTANTIATE_TEST_SUITE_P(
                     // The connection ends before the announced length: a cut-off file is no success.
                     FaultCase{"CutOffBody", StorageFault::Of(Kind::WrongContentLength), FS_ERR_LENGTH_MISMATCH,
                               "result not expect, dwContentLength=150010, strResponse.size()=150000"},
+                    FaultCase{"CutOffBodyBeyond4GiB", StorageFault::ContentLength(5000000000u), FS_ERR_LENGTH_MISMATCH,
+                              "result not expect, dwContentLength=5000000000, strResponse.size()=150000"},
                     FaultCase{"UnknownEncoding", StorageFault::Of(Kind::UnknownEncoding), FS_ERR_CONTENT_ENCODING,
                               "HttpQueryInfo(HTTP_QUERY_CONTENT_ENCODING) not expected result in (gzip,deflate)"}),
     CaseName);

@@ -17,6 +17,17 @@ std::string FieldFrom(const std::string& value, size_t start, size_t& next) {
 
 }  // namespace
 
+bool ParseContentLength(const std::string& value, uint64_t& length) {
+    if (value.empty()) return false;
+    uint64_t number = 0;
+    for (char c : value) {
+        if (c < '0' || c > '9' || number > (UINT64_MAX - (c - '0')) / 10) return false;
+        number = number * 10 + (c - '0');
+    }
+    length = number;
+    return true;
+}
+
 bool ParseContentRangeTotal(const std::string& value, uint32_t& total) {
     total = 0;
     size_t slash = value.rfind('/');

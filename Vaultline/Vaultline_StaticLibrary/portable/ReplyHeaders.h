@@ -5,6 +5,9 @@
 #include <optional>
 #include <string>
 
+// A Content-Length value: decimal digits only, within 64 bits.
+bool ParseContentLength(const std::string& value, uint64_t& length);
+
 // The total after the "/" of a Content-Range value such as "bytes 0-0/5000"; 0 when the
 // value names none ("*", or no "/"). False when the total does not fit 32 bits.
 bool ParseContentRangeTotal(const std::string& value, uint32_t& total);

@@ -44,7 +44,7 @@ void ApplyBodyFault(const StorageFault& fault, HttpReply& reply) {
     switch (fault.kind) {
     case StorageFault::Kind::WrongContentLength:
         MaterializeBody(reply);
-        reply.contentLength = reply.body.size() + 10;
+        reply.contentLength = fault.length ? fault.length : reply.body.size() + 10;
         break;
     case StorageFault::Kind::Gzip:
     case StorageFault::Kind::Deflate:
@@ -515,8 +515,14 @@ bool LoopbackStorageService::FinishLargeFile(CALL& call, std::string&) {
 }
 
 bool LoopbackStorageService::ReadLargeFile(CALL& call, std::string& why) {
-    if (!call.request.HasHeader("Range")) {
-        why = "large file read without a range";
+    // "bytes=<first>-<last>" in 32-bit decimals, as both the information request and the
+    // range read send it.
+    const std::string range = call.request.Header("Range");
+    const size_t dash = range.find('-');
+    uint64_t first, last;
+    if (range.compare(0, 6, "bytes=") != 0 || dash == std::string::npos ||
+        !ParseNumber(range.substr(6, dash - 6), first) || !ParseNumber(range.substr(dash + 1), last) || last < first) {
+        why = "large file read with the range \"" + range + "\"";
         return false;
     }
     auto file = m_largeFiles.find(Param(call.params, "k"));

@@ -36,7 +36,7 @@ struct StorageFault {
         SetField,            // the normal reply with one member set to a text
         DropField,           // the normal reply without one member
         NonObjectRoot,       // the normal reply inside a JSON array
-        WrongContentLength,  // Content-Length announces more bytes than are sent
+        WrongContentLength,  // Content-Length announces more bytes than are sent (length, or 10 more)
         Gzip,                // the body gzip-coded
         Deflate,             // the body deflate-coded
         TruncatedGzip,       // gzip-coded, cut before the stream's end, with a true length
@@ -47,6 +47,7 @@ struct StorageFault {
     int status = 0;
     std::string field;
     std::string value;
+    uint64_t length = 0;
 
     static StorageFault Status(int status) { return {Kind::Status, status}; }
     static StorageFault JsonResult(int result) { return {Kind::JsonResult, result}; }
@@ -55,6 +56,7 @@ struct StorageFault {
     }
     static StorageFault DropField(std::string field) { return {Kind::DropField, 0, std::move(field)}; }
     static StorageFault Of(Kind kind) { return {kind}; }
+    static StorageFault ContentLength(uint64_t length) { return {Kind::WrongContentLength, 0, {}, {}, length}; }
 };
 
 // A large file as the service holds it.
