@@ -1,8 +1,8 @@
 // Downloads 100 MB files from the loopback server with the download engine (work
 // queue, workers and HTTP jobs), one file alone and ten at once, and has curl fetch
-// the same files from the same server in the same run (curl runs on the host through
-// Wine; it is installed with apt when missing). Prints MB/s (10^6 bytes) of each, best
-// and median of three rounds, and the engine's share of curl's speed.
+// the same files from the same server in the same run (curl runs on the host, started
+// through Wine; bench/downloads/run installs it when missing). Prints MB/s (10^6
+// bytes) of each, best and median of three rounds, and the engine's share of curl's.
 // Target: the engine's aggregate at least 0.9 of curl's.
 #include <afxwin.h>
 #include <stdio.h>
@@ -183,10 +183,12 @@ double Print(int files, Figures figures) {
 
 int main() {
     BenchFolder folder;
-    if (!RunOnHost(folder, "command -v curl >/dev/null || apt-get install -y -q curl >/dev/null 2>&1")) {
-        fprintf(stderr, "the host shell cannot be started\n");
+    if (!RunOnHost(folder, "command -v curl >/dev/null && touch " + folder.unixPath + "/curl-found") ||
+        GetFileAttributesW(folder.File("curl-found")) == INVALID_FILE_ATTRIBUTES) {
+        fprintf(stderr, "curl is not on the host (bench/downloads/run installs it)\n");
         return 1;
     }
+    folder.Clear();
     ByteSource source = PatternSource(kFileBytes);
     LoopbackHttpServer server([&](const HttpRequest& request, HttpReply& reply) { reply = RangeReply(request, source); });
     CDownloadQueue queue;

@@ -22,7 +22,7 @@ bool CDownloadScheduleControl::Add(std::unique_ptr<WorkItemBase> item) {
     CSingleLock lock(&m_lock, TRUE);
     if (!IsRunning()) return false;
     m_pending.push_back(std::move(item));
-    ScheduleFreeSlots();
+    Schedule();
     return true;
 }
 
@@ -40,11 +40,11 @@ void CDownloadScheduleControl::Stop(const DOWNLOAD_JOB_KEY& key) {
 void CDownloadScheduleControl::OnJobFinished() {
     CSingleLock lock(&m_lock, TRUE);
     if (m_running > 0) --m_running;
-    ScheduleFreeSlots();
+    Schedule();
 }
 
 void CDownloadScheduleControl::OnConfigChanged(const std::vector<int>& changes) {
-    if (std::find(changes.begin(), changes.end(), CONFIG_CHANGE_DOWNLOAD_NUM) != changes.end()) ScheduleFreeSlots();
+    if (std::find(changes.begin(), changes.end(), CONFIG_CHANGE_DOWNLOAD_NUM) != changes.end()) Schedule();
 }
 
 bool CDownloadScheduleControl::RemovePending(const DOWNLOAD_JOB_KEY& key) {
@@ -58,7 +58,7 @@ bool CDownloadScheduleControl::RemovePending(const DOWNLOAD_JOB_KEY& key) {
     return false;
 }
 
-void CDownloadScheduleControl::ScheduleFreeSlots() {
+void CDownloadScheduleControl::Schedule() {
     CSingleLock lock(&m_lock, TRUE);
     const int limit = CUserConfig::GetInstance().GetDownloadConfig().DownloadNum;
     for (int free = limit - m_running; free > 0 && !m_pending.empty(); --free) {

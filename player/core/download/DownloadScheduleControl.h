@@ -43,7 +43,7 @@ public:
 private:
     bool RemovePending(const DOWNLOAD_JOB_KEY& key);
     // Queues pending jobs, oldest first, while fewer than DownloadNum run.
-    void ScheduleFreeSlots();
+    void Schedule();
 
     int m_running = 0;  // queued or running jobs whose end is not yet reported
     std::deque<std::unique_ptr<WorkItemBase>> m_pending;

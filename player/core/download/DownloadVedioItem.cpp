@@ -18,9 +18,12 @@ constexpr LPCWSTR kAgent = L"HTTP Downloader";
 constexpr DWORD kInternetTimeout = 60000;
 constexpr int kOpenAttempts = 6;
 constexpr DWORD kOpenRetryDelay = 200;
-// Reads of 64 KiB: with 8 KiB the per-call cost of the Internet functions caps a
-// transfer well below the link's speed.
+// A read waits until all it asks for has come, and the job looks for a pause request
+// only between reads. So a read asks for what has arrived while that is less than a
+// small read (a slow link), else for a whole piece (a fast link, where small reads
+// would cap the speed by the per-call cost of the Internet functions).
 constexpr DWORD kReadPiece = 65536;
+constexpr DWORD kSmallRead = 8192;
 constexpr DWORD kProgressInterval = 1000;
 constexpr int kHeaderChars = 128;
 
@@ -143,7 +146,10 @@ int CDownloadVedioItem::Transfer(HINTERNET request, HANDLE file, LONGLONG remain
     char piece[kReadPiece];
     while (remaining != 0) {
         if (pauseRequests.Take(key)) return DOWNLOAD_ERR_PAUSED;
-        DWORD want = remaining > 0 && remaining < (LONGLONG)sizeof(piece) ? (DWORD)remaining : sizeof(piece);
+        DWORD available = 0;
+        if (!InternetQueryDataAvailable(request, &available, 0, 0)) return ConnectFailed(detail);
+        DWORD want = available > 0 && available < kSmallRead ? available : sizeof(piece);
+        if (remaining > 0 && remaining < want) want = (DWORD)remaining;
         DWORD read = 0;
         if (!InternetReadFile(request, piece, want, &read)) return ConnectFailed(detail);
         if (read == 0) {

@@ -290,6 +290,46 @@ TEST_F(DownloadControlTest, WaitingTaskIsPausedAndDeletedWithoutRunning) {
     EXPECT_EQ(0, RequestsFor(2));
 }
 
+// The download list deletes a running task: it drops the row, pauses the job and
+// deletes the record. The job stops, its slot goes to the next task and the record
+// does not come back.
+TEST_F(DownloadControlTest, DeletedRunningTaskFreesItsSlotAndStaysDeleted) {
+    settings.Download().DownloadNum = 1;
+    slowFiles = 1u << 1;
+    Add({Item(1), Item(2)});
+    ASSERT_TRUE(WaitForState(1, DOWNLOAD_STATE_DOWNLOADING));
+    ASSERT_TRUE(standIn.messages.PumpUntil([&] { return FileSizeOf(PathOf(1) + L".temp") > 0; }));
+
+    std::vector<DOWNLOAD_LIST_ITEM> deleted = {windows.downloadRows[1]};
+    windows.downloadRows.erase(1);
+    control->Execute(CMD_PAUSE_DOWNLOAD, &deleted[0]);
+    control->Execute(CMD_DELETE_DOWNLOADS, &deleted);
+
+    ASSERT_TRUE(WaitForState(2, DOWNLOAD_STATE_FINISHED));
+    EXPECT_TRUE(IsWhole(2));
+    EXPECT_EQ(1, standIn.messages.Count(WM_DOWNLOAD_PAUSED));
+    EXPECT_LT(FileSizeOf(PathOf(1) + L".temp"), (LONGLONG)SizeOf(1));
+    EXPECT_EQ(0u, Records().count(1));
+}
+
+// A waiting task that is paused and started again queues behind the others.
+TEST_F(DownloadControlTest, WaitingTaskStartedAgainRunsAfterTheOthers) {
+    settings.Download().DownloadNum = 1;
+    slowFiles = 1u << 1;
+    Add({Item(1), Item(2), Item(3)});
+    ASSERT_TRUE(WaitForState(1, DOWNLOAD_STATE_DOWNLOADING));
+
+    DOWNLOAD_LIST_ITEM waiting = windows.downloadRows[2];
+    control->Execute(CMD_PAUSE_DOWNLOAD, &waiting);
+    control->Execute(CMD_START_DOWNLOAD, &waiting);
+    ASSERT_TRUE(WaitForState(2, DOWNLOAD_STATE_FINISHED));
+    ASSERT_TRUE(WaitForState(3, DOWNLOAD_STATE_FINISHED));
+    EXPECT_TRUE(IsWhole(2));
+    std::vector<std::string> order;
+    for (const HttpRequest& request : server.Requests()) order.push_back(request.Path());
+    EXPECT_EQ((std::vector<std::string>{"/v1", "/v3", "/v2"}), order);
+}
+
 // Alice's download stops when Bob signs in; its record keeps the size on disk, and Bob's
 // task with the same FileID runs on its own.
 TEST_F(DownloadControlTest, SignInOfAnotherUserStopsTheFirstUsersJobs) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <thread>
 
 #include "download/DownloadQueue.h"
 #include "download/DownloadTestFiles.h"
@@ -223,6 +224,29 @@ TEST_F(DownloadJobTest, SlowBodyReportsProgressAtMostOnceASecond) {
         EXPECT_EQ((LONGLONG)size, m.Key->FileSize);
         EXPECT_EQ(31, m.Key->FileID);
     }
+}
+
+// On a slow link a read asks only for what has arrived, so a pause request stops the
+// transfer after the piece in flight, not after a whole large read.
+TEST_F(DownloadJobTest, SlowTransferStopsAfterThePieceInFlight) {
+    source = PatternSource(1000000);
+    server.SetHandler([&](const HttpRequest& request, HttpReply& reply) {
+        reply = RangeReply(request, source);
+        reply.pieceSize = 4096;
+        reply.pieceDelay = 200ms;
+    });
+    CDownloadVedioItem job(Task(1000000), window.Wnd());
+    pauseRequests.JobQueued(job.GetKey());
+    std::atomic<LONGLONG> sizeAtRequest{-1};
+    std::thread asker([&] {
+        for (int i = 0; i < 2000 && FileSizeOf(Temp()) < 8192; ++i) Sleep(5);
+        sizeAtRequest = FileSizeOf(Temp());
+        pauseRequests.Add(job.GetKey());
+    });
+    EXPECT_EQ(DOWNLOAD_ERR_PAUSED, Attempt(job));
+    asker.join();
+    ASSERT_GE(sizeAtRequest, 8192);
+    EXPECT_LE(FileSizeOf(Temp()) - sizeAtRequest, 16384);
 }
 
 struct SizeCase {

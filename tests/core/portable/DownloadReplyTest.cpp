@@ -48,6 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReplyCase{"MatchingPartial", 206, u"4000", u"bytes 1000-4999/5000", 1000, 5000, W, 1000, 4000},
         ReplyCase{"PartialWithoutLength", 206, nullptr, u"bytes 1000-4999/5000", 1000, 5000, W, 1000, 4000},
         ReplyCase{"PartialUnknownTotal", 206, nullptr, u"bytes 1000-4999/*", 1000, 0, W, 1000, 4000},
+        ReplyCase{"PartialToTheLargestOffset", 206, nullptr, u"bytes 1-9223372036854775807/*", 1, 5000, W, 1,
+                  INT64_MAX},
         ReplyCase{"PartialFrom3GiB", 206, u"1000", u"bytes 3221225472-3221226471/3221226472", k3GiB, 0, W, k3GiB, 1000},
         ReplyCase{"PartialAtWrongStart", 206, u"5000", u"bytes 0-4999/5000", 1000, 5000, R, 0, 0},
         ReplyCase{"PartialShortOfTheEnd", 206, u"1000", u"bytes 1000-1999/5000", 1000, 5000, R, 0, 0},
@@ -140,6 +142,7 @@ TEST(CorrectFileSizeTest, TakesTheServerSizeWithinTenMebibytes) {
         {10485759, 0, 0, 0},
         {50000000, 0, -1, 50000000},                 // unknown length
         {k3GiB + 4194304, k3GiB, 1000, k3GiB + 1000},
+        {50000000, 1, INT64_MAX, 50000000},          // beyond any 64-bit size
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.expected, CorrectFileSize(c.fileSize, c.offset, c.remaining)) << c.fileSize << " " << c.remaining;

@@ -105,7 +105,7 @@ REPLY_PLAN PlanReply(const REPLY_HEADERS& reply, int64_t downSize, int64_t fileS
 }
 
 int64_t CorrectFileSize(int64_t fileSize, int64_t offset, int64_t remaining) {
-    if (remaining < 0) return fileSize;
+    if (remaining < 0 || remaining > kMaxValue - offset) return fileSize;
     int64_t total = offset + remaining;
     int64_t difference = fileSize > total ? fileSize - total : total - fileSize;
     return difference < kSizeTolerance ? total : fileSize;
