@@ -84,12 +84,17 @@ TEST_F(SourceFilter, AnAllocatorThatGrantsLessIsNeverOverrun) {
 
 TEST_F(SourceFilter, TheAllocatorGrowsToHalfAgainTheLargestPayload) {
     CSourceRun run(MakeMovie(SmallMovie()));
+    ASSERT_EQ(run.LoadResult(), S_OK);
     ASSERT_EQ(run.Run(), S_OK);
     ASSERT_TRUE(run.WaitForEnd());
+    CTestSinkPin* video = run.Sink(L"Video");
+    ASSERT_NE(video, nullptr);
     ALLOCATOR_PROPERTIES properties = {};
-    run.Sink(L"Video")->Allocator()->GetProperties(&properties);
+    video->Allocator()->GetProperties(&properties);
+    std::vector<ReceivedSample> samples = video->Samples();
+    ASSERT_FALSE(samples.empty());
     // The first payload is the largest: a key frame body of 1200 bytes plus 6 header bytes.
-    size_t payload = run.Sink(L"Video")->Samples()[0].data.size();
+    size_t payload = samples[0].data.size();
     EXPECT_EQ(properties.cbBuffer, static_cast<long>(payload * 3 / 2));
     EXPECT_EQ(properties.cBuffers, 1);
 }
@@ -179,6 +184,7 @@ TEST_F(SourceFilter, PinsComeOutputsFirstAndOnlyTheSplitterHasAnInput) {
 
 TEST_F(SourceFilter, ANewLoadIsRefusedWhileRunningAndChangesNothing) {
     CSourceRun run(MakeMovie(SmallMovie(200)));
+    ASSERT_EQ(run.LoadResult(), S_OK);
     ASSERT_EQ(run.Run(), S_OK);
     auto seeking = run.Query<IMediaSeeking>(IID_IMediaSeeking);
     LONGLONG before = 0;
@@ -196,6 +202,7 @@ TEST_F(SourceFilter, ANewLoadIsRefusedWhileRunningAndChangesNothing) {
 TEST_F(SourceFilter, ARateAboveOneShortensTheTimes) {
     std::vector<XofTagSpec> tags;
     CSourceRun run(MakeMovie(SmallMovie(20), &tags));
+    ASSERT_EQ(run.LoadResult(), S_OK);
     auto seeking = run.Query<IMediaSeeking>(IID_IMediaSeeking);
     ASSERT_EQ(seeking->SetRate(2.0), S_OK);
     EXPECT_EQ(seeking->SetRate(0), E_INVALIDARG);
@@ -210,6 +217,7 @@ TEST_F(SourceFilter, BitRatesAppearOnceASecondHasPassed) {
     CSourceRun shortRun(MakeMovie(SmallMovie(20)));  // 0.8 s
     CSourceRun longRun(MakeMovie(SmallMovie(100)));  // 4 s
     for (CSourceRun* run : {&shortRun, &longRun}) {
+        ASSERT_EQ(run->LoadResult(), S_OK);
         ASSERT_EQ(run->Run(), S_OK);
         ASSERT_TRUE(run->WaitForEnd());
     }
@@ -225,6 +233,7 @@ TEST_F(SourceFilter, BitRatesAppearOnceASecondHasPassed) {
 
 TEST_F(SourceFilter, BufferInformationPerOutput) {
     CSourceRun run(MakeMovie(SmallMovie(5)));
+    ASSERT_EQ(run.LoadResult(), S_OK);
     auto info = run.Query<IBufferInfo>(IID_IBufferInfo);
     EXPECT_EQ(info->GetQueueCount(), 2);
     int samples = -1, bytes = -1;
