@@ -191,10 +191,18 @@ TEST_F(SourceFilter, ANewLoadIsRefusedWhileRunningAndChangesNothing) {
     seeking->GetDuration(&before);
     CTempFile other(MakeMovie(SmallMovie(5)));
     auto source = run.Query<IFileSourceFilter>(IID_IFileSourceFilter);
+    LPOLESTR loaded = nullptr;
+    ASSERT_EQ(source->GetCurFile(&loaded, nullptr), S_OK);
     EXPECT_EQ(source->Load(other.Path().c_str(), nullptr), VFW_E_NOT_STOPPED);
     LONGLONG after = 0;
     seeking->GetDuration(&after);
     EXPECT_EQ(after, before);
+    LPOLESTR still = nullptr;
+    ASSERT_EQ(source->GetCurFile(&still, nullptr), S_OK);
+    EXPECT_STREQ(still, loaded);
+    EXPECT_STRNE(still, L"");
+    CoTaskMemFree(loaded);
+    CoTaskMemFree(still);
     EXPECT_NE(run.OutputPin(L"Video"), nullptr);
     EXPECT_TRUE(run.WaitForEnd());
 }
