@@ -338,19 +338,22 @@ HRESULT CBaseSplitterFilter::BreakInputConnection() { return ClearOutputs(); }
 STDMETHODIMP CBaseSplitterFilter::Load(LPCOLESTR fileName, const AM_MEDIA_TYPE*) {
     if (!fileName)
         return E_POINTER;
-    m_fileName = fileName;
     HRESULT hr = E_FAIL;
     CComRef<IAsyncReader> reader(new (std::nothrow) CAsyncFileReader(fileName, &hr));
     if (!reader)
         hr = E_OUTOFMEMORY;
     if (SUCCEEDED(hr))
         hr = ClearOutputs();
+    // Refused while running: the loaded file and its name stay.
+    if (hr == VFW_E_NOT_STOPPED)
+        return hr;
     if (SUCCEEDED(hr))
         hr = CreateOutputs(reader.Get());
     if (FAILED(hr)) {
         m_fileName.clear();
         return hr;
     }
+    m_fileName = fileName;
     SortChapters();
     return S_OK;
 }

@@ -147,6 +147,7 @@ TEST(FilterSeekingInterrupted, AnInterruptedSegmentGetsNoEndOfStream) {
         SinkOptions holding;
         holding.holdUntilFlush = true;
         CSourceRun run(MakeMovie(LongMovie()), holding);
+        ASSERT_EQ(run.LoadResult(), S_OK);
         ASSERT_EQ(run.Run(), S_OK);
         auto seeking = run.Query<IMediaSeeking>(IID_IMediaSeeking);
         LONGLONG target = 15000 * kMs;

@@ -84,12 +84,17 @@ TEST_F(SourceFilter, AnAllocatorThatGrantsLessIsNeverOverrun) {
 
 TEST_F(SourceFilter, TheAllocatorGrowsToHalfAgainTheLargestPayload) {
     CSourceRun run(MakeMovie(SmallMovie()));
+    ASSERT_EQ(run.LoadResult(), S_OK);
     ASSERT_EQ(run.Run(), S_OK);
     ASSERT_TRUE(run.WaitForEnd());
+    CTestSinkPin* video = run.Sink(L"Video");
+    ASSERT_NE(video, nullptr);
     ALLOCATOR_PROPERTIES properties = {};
-    run.Sink(L"Video")->Allocator()->GetProperties(&properties);
+    video->Allocator()->GetProperties(&properties);
+    std::vector<ReceivedSample> samples = video->Samples();
+    ASSERT_FALSE(samples.empty());
     // The first payload is the largest: a key frame body of 1200 bytes plus 6 header bytes.
-    size_t payload = run.Sink(L"Video")->Samples()[0].data.size();
+    size_t payload = samples[0].data.size();
     EXPECT_EQ(properties.cbBuffer, static_cast<long>(payload * 3 / 2));
     EXPECT_EQ(properties.cBuffers, 1);
 }
@@ -179,16 +184,25 @@ TEST_F(SourceFilter, PinsComeOutputsFirstAndOnlyTheSplitterHasAnInput) {
 
 TEST_F(SourceFilter, ANewLoadIsRefusedWhileRunningAndChangesNothing) {
     CSourceRun run(MakeMovie(SmallMovie(200)));
+    ASSERT_EQ(run.LoadResult(), S_OK);
     ASSERT_EQ(run.Run(), S_OK);
     auto seeking = run.Query<IMediaSeeking>(IID_IMediaSeeking);
     LONGLONG before = 0;
     seeking->GetDuration(&before);
     CTempFile other(MakeMovie(SmallMovie(5)));
     auto source = run.Query<IFileSourceFilter>(IID_IFileSourceFilter);
+    LPOLESTR loaded = nullptr;
+    ASSERT_EQ(source->GetCurFile(&loaded, nullptr), S_OK);
     EXPECT_EQ(source->Load(other.Path().c_str(), nullptr), VFW_E_NOT_STOPPED);
     LONGLONG after = 0;
     seeking->GetDuration(&after);
     EXPECT_EQ(after, before);
+    LPOLESTR still = nullptr;
+    ASSERT_EQ(source->GetCurFile(&still, nullptr), S_OK);
+    EXPECT_STREQ(still, loaded);
+    EXPECT_STRNE(still, L"");
+    CoTaskMemFree(loaded);
+    CoTaskMemFree(still);
     EXPECT_NE(run.OutputPin(L"Video"), nullptr);
     EXPECT_TRUE(run.WaitForEnd());
 }
@@ -196,6 +210,7 @@ TEST_F(SourceFilter, ANewLoadIsRefusedWhileRunningAndChangesNothing) {
 TEST_F(SourceFilter, ARateAboveOneShortensTheTimes) {
     std::vector<XofTagSpec> tags;
     CSourceRun run(MakeMovie(SmallMovie(20), &tags));
+    ASSERT_EQ(run.LoadResult(), S_OK);
     auto seeking = run.Query<IMediaSeeking>(IID_IMediaSeeking);
     ASSERT_EQ(seeking->SetRate(2.0), S_OK);
     EXPECT_EQ(seeking->SetRate(0), E_INVALIDARG);
@@ -210,6 +225,7 @@ TEST_F(SourceFilter, BitRatesAppearOnceASecondHasPassed) {
     CSourceRun shortRun(MakeMovie(SmallMovie(20)));  // 0.8 s
     CSourceRun longRun(MakeMovie(SmallMovie(100)));  // 4 s
     for (CSourceRun* run : {&shortRun, &longRun}) {
+        ASSERT_EQ(run->LoadResult(), S_OK);
         ASSERT_EQ(run->Run(), S_OK);
         ASSERT_TRUE(run->WaitForEnd());
     }
@@ -225,6 +241,7 @@ TEST_F(SourceFilter, BitRatesAppearOnceASecondHasPassed) {
 
 TEST_F(SourceFilter, BufferInformationPerOutput) {
     CSourceRun run(MakeMovie(SmallMovie(5)));
+    ASSERT_EQ(run.LoadResult(), S_OK);
     auto info = run.Query<IBufferInfo>(IID_IBufferInfo);
     EXPECT_EQ(info->GetQueueCount(), 2);
     int samples = -1, bytes = -1;

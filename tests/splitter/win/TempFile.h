@@ -17,5 +17,6 @@ public:
     const std::wstring& Path() const { return m_path; }
 
 private:
+    std::wstring m_reserved;  // the unique name the system handed out
     std::wstring m_path;
 };
