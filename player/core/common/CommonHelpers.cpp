@@ -42,7 +42,7 @@ bool EncodeText(UINT codePage, const CString& text, std::string& out) {
 
 CString GetProgramFolder() {
     WCHAR path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH - 1);
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
     CString folder(path);
     int slash = folder.ReverseFind(L'\\');
     return slash < 0 ? folder : folder.Left(slash + 1);
@@ -80,6 +80,8 @@ bool CreateFolderTree(const CString& path) {
     if (path.IsEmpty()) return false;
     DWORD attributes = GetFileAttributesW(path);
     if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    // A trailing backslash names the same folder (C:\a\ is C:\a).
+    if (path[path.GetLength() - 1] == L'\\') return CreateFolderTree(path.Left(path.GetLength() - 1));
     int slash = path.ReverseFind(L'\\');
     if (slash <= 0) return false;
     CString parent = path.Left(slash);

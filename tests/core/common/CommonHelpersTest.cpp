@@ -42,6 +42,11 @@ void WriteTestFile(const CString& path, size_t bytes) {
     CloseHandle(file);
 }
 
+bool IsFolder(const CString& path) {
+    DWORD attributes = GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 // Captures the text that the process sends to the debugger output.
 class DebugOutputCapture {
 public:
@@ -76,6 +81,9 @@ TEST(CommonHelpersTest, ProgramFolderHoldsTheProgramAndEndsWithABackslash) {
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(folder + L"tests_core.exe"));
     EXPECT_EQ(folder + L"zemo.db3", GetDatabasePath());
     EXPECT_STREQ(L"Images\\default\\", GetDefaultSkinFolder());
+    CString downloads = GetDefaultDownloadFolder();
+    EXPECT_EQ(folder + L"DownloadFiles", downloads);
+    EXPECT_TRUE(IsFolder(downloads));
 }
 
 TEST(CommonHelpersTest, DebugTraceFormatsAndCutsAt1022Characters) {
@@ -164,8 +172,13 @@ TEST(CommonHelpersTest, CreateFolderTreeMakesMissingParentsAndRefusesFiles) {
     EXPECT_FALSE(CreateFolderTree(L""));
     CString nested = temp.Path() + L"a\\b\\c";
     EXPECT_TRUE(CreateFolderTree(nested));
-    EXPECT_TRUE(GetFileAttributesW(nested) & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_TRUE(IsFolder(nested));
     EXPECT_TRUE(CreateFolderTree(nested));  // existing folder
+
+    // A folder typed with a trailing backslash is made and reported as made.
+    CString typed = temp.Path() + L"d\\e\\";
+    EXPECT_TRUE(CreateFolderTree(typed));
+    EXPECT_TRUE(IsFolder(typed));
 
     CString file = temp.Path() + L"file";
     WriteTestFile(file, 1);
@@ -230,8 +243,8 @@ TEST(CommonHelpersTest, CommandLineAndVersion) {
     std::vector<CString> args = GetCommandLineArgs();
     ASSERT_FALSE(args.empty());
     EXPECT_NE(-1, args[0].Find(L"tests_core"));
-    // The test program carries no version resource.
-    EXPECT_TRUE(GetProductVersion().IsEmpty());
+    // The test program's version resource lists its Chinese translation first.
+    EXPECT_STREQ(L"3.1.0.7", GetProductVersion());
 }
 
 TEST(CommonHelpersTest, ButtonBitmapIsTransparentWithTheImageAtTwoTwo) {

@@ -5,6 +5,7 @@
 
 #include <psapi.h>
 
+#include "common/CommonHelpers.h"
 #include "facade/CommandCodes.h"
 #include "http/HttpReplies.h"
 #include "http/LoopbackHttpServer.h"
@@ -194,6 +195,37 @@ INSTANTIATE_TEST_SUITE_P(
                     TextCase{"Refused", Refused, Ok("unused"), L""}),
     [](const testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
 
+std::string Repeated(const std::string& text, int times) {
+    std::string all;
+    for (int i = 0; i < times; ++i) all += text;
+    return all;
+}
+
+CString RepeatedText(const CString& text, int times) {
+    CString all;
+    for (int i = 0; i < times; ++i) all += text;
+    return all;
+}
+
+// The catalogue lists' fetch: the whole body, read in pieces, in the ANSI code page (936 here).
+using GetTextAsGbkDecodes = GetTextDecodes;
+
+TEST_P(GetTextAsGbkDecodes, TheWholeBodyFromUtf8) {
+    server.SetReply(GetParam().reply);
+    CString text = HttpGetTextAsGbk(Wide(GetParam().url(server)));
+    ASSERT_EQ(GetParam().expected.GetLength(), text.GetLength());
+    EXPECT_TRUE(GetParam().expected == text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Http, GetTextAsGbkDecodes,
+    testing::Values(TextCase{"Chinese", Served, Ok("<name>动画</name>"), L"<name>动画</name>"},
+                    TextCase{"ManyPieces", Served, Ok(Repeated("第一集,", 3000)), RepeatedText(L"第一集,", 3000)},
+                    TextCase{"Chunked", Served, Chunked("<list>分类</list>"), L"<list>分类</list>"},
+                    TextCase{"SlowServer", Served, Slow("慢慢来的回复", 3, 150ms), L"慢慢来的回复"},
+                    TextCase{"Refused", Refused, Ok("unused"), L""}),
+    [](const testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
+
 // A window of no size or place that collects posted messages.
 class MessageWindow {
 public:
@@ -237,6 +269,12 @@ TEST_F(HttpPostTest, PostsTheFormAndDecodesTheReply) {
     EXPECT_EQ("127.0.0.1:" + std::to_string(server.Port()), log[0].Header("Host"));
     EXPECT_EQ("application/x-www-form-urlencoded", log[0].Header("Content-Type"));
     EXPECT_EQ("ids=1%2C2&name=\xe4\xb8\xad", log[0].body);
+}
+
+TEST_F(HttpPostTest, WaitsForASlowReply) {
+    server.SetReply(Slow("<plist>慢</plist>", 4, 150ms));
+    EXPECT_STREQ(L"<plist>慢</plist>", Post(server.Url("/form"), "a=1"));
+    EXPECT_STREQ(L"untouched", error);
 }
 
 TEST_F(HttpPostTest, LowerCasesTheHostButKeepsPathAndQuery) {
