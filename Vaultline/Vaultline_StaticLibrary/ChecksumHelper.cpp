@@ -5,8 +5,9 @@
 
 #include "SystemError.h"
 #include "Win32Handles.h"
+#include "crypto/portable/Md5Checksum.h"
 #include "portable/CommonUtil.h"
-#include "portable/Digests.h"
+#include "portable/Sha1.h"
 #include "portable/RequestLayout.h"
 #include "portable/StorageRecords.h"
 
@@ -60,7 +61,7 @@ int CalcFileChecksum(const char* folder, const char* fileName, char* md5, char* 
         return 1;
     }
     size = DWORD(fileSize.QuadPart);
-    CMd5 md5Digest;
+    CMD5Checksum md5Digest;
     CSha1 sha1Digest;
     for (ULONGLONG offset = 0; offset < size; offset += VIEW_SIZE) {
         DWORD count = DWORD(std::min<ULONGLONG>(VIEW_SIZE, size - offset));
@@ -69,10 +70,10 @@ int CalcFileChecksum(const char* folder, const char* fileName, char* md5, char* 
             LogSystemError();
             return 1;
         }
-        md5Digest.Update(view.Bytes(), count);
+        md5Digest.Append(static_cast<const uint8_t*>(view.Bytes()), count);
         sha1Digest.Update(view.Bytes(), count);
     }
-    CopyText(md5, MD5_CHARS + 1, md5Digest.HexDigest());
+    CopyText(md5, MD5_CHARS + 1, md5Digest.Finish());
     CopyText(sha1, SHA1_CHARS + 1, sha1Digest.HexDigest());
     return 0;
 }
