@@ -7,6 +7,7 @@
 namespace {
 
 using hltest::TestWindow;
+using hltest::WritePng;
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 255, 0);
@@ -17,10 +18,10 @@ class Painting : public testing::Test {
 protected:
     void SetUp() override {
         // A PNG whose name says nothing of its kind, and one per state.
-        window.folder.WritePng(L"Images\\default\\bg.tmp", 4, 4, kGreen);
-        window.folder.WritePng(L"Images\\default\\btn.png", 40, 20, kBlue);
-        window.folder.WritePng(L"Images\\default\\btn-hover.png", 40, 20, kRed);
-        window.folder.WritePng(L"Images\\default\\fill.png", 1, 8, kRed);
+        WritePng(window.folder, L"Images\\default\\bg.tmp", 4, 4, kGreen);
+        WritePng(window.folder, L"Images\\default\\btn.png", 40, 20, kBlue);
+        WritePng(window.folder, L"Images\\default\\btn-hover.png", 40, 20, kRed);
+        WritePng(window.folder, L"Images\\default\\fill.png", 1, 8, kRed);
         ASSERT_TRUE(window.Load(
             "<html><head><style>"
             "html { background-color: #ffffff; }"
@@ -51,7 +52,7 @@ TEST_F(Painting, BackgroundImagesFromRelativeBackslashPathsByContent) {
 TEST_F(Painting, AnImageFileThatChangedIsReadAgainForTheNextPage) {
     EXPECT_EQ(window.Pixel(20, 40), kBlue);
     Sleep(20);  // a later write time
-    window.folder.WritePng(L"Images\\default\\btn.png", 40, 21, kGreen);
+    WritePng(window.folder, L"Images\\default\\btn.png", 40, 21, kGreen);
     std::string page = "<html><body><div style=\"height: 30px\"></div>"
                        "<div style=\"width: 40px; height: 20px; background-image: url(Images\\default\\btn.png)\"></div></body></html>";
     ASSERT_TRUE(window.Load(page));

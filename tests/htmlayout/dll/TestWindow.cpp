@@ -1,7 +1,5 @@
 #include "TestWindow.h"
 
-#include <shellapi.h>
-
 #include <memory>
 
 #include "images/PngFile.h"
@@ -33,37 +31,9 @@ VOID CALLBACK KeepBytes(const BYTE* text, UINT length, LPVOID out) {
 
 }  // namespace
 
-TempFolder::TempFolder() {
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    static int counter = 0;
-    m_path = std::wstring(base) + L"hltest-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) + L"\\";
-    CreateDirectoryW(m_path.c_str(), nullptr);
-}
-
-TempFolder::~TempFolder() {
-    std::wstring from = m_path + L'\0';  // double zero for the shell
-    SHFILEOPSTRUCTW op{};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NO_UI;
-    SHFileOperationW(&op);
-}
-
-std::wstring TempFolder::Write(const std::wstring& name, const std::string& bytes) const {
-    std::wstring path = m_path + name;
-    for (size_t i = m_path.size(); i < path.size(); ++i)
-        if (path[i] == L'\\') CreateDirectoryW(path.substr(0, i).c_str(), nullptr);
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return path;
-}
-
-std::wstring TempFolder::WritePng(const std::wstring& name, int width, int height, COLORREF color) const {
+std::wstring WritePng(const ScratchFolder& folder, const std::wstring& name, int width, int height, COLORREF color) {
     static GdiplusForTests gdiplus;
-    std::wstring path = Write(name, "");
+    std::wstring path = folder.Write(name, "");
     Gdiplus::Color solid(255, GetRValue(color), GetGValue(color), GetBValue(color));
     zemotest::WritePng(path, width, height, [&](int, int) { return solid; });
     return path;

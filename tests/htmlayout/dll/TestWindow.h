@@ -8,24 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "files/ScratchFolder.h"
 #include "htmlayout.h"
 
 namespace hltest {
 
-// A folder of its own under the temporary folder, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    const std::wstring& Path() const { return m_path; }  // with a trailing backslash
-    // Writes bytes to a file below the folder (sub-folders are made).
-    std::wstring Write(const std::wstring& name, const std::string& bytes) const;
-    // Writes a PNG of one colour.
-    std::wstring WritePng(const std::wstring& name, int width, int height, COLORREF color) const;
-
-private:
-    std::wstring m_path;
-};
+// Writes a PNG of one colour into the folder and returns its path.
+std::wstring WritePng(const ScratchFolder& folder, const std::wstring& name, int width, int height, COLORREF color);
 
 class TestWindow {
 public:
@@ -55,7 +44,7 @@ public:
     void PumpMessages();
     void Destroy();
 
-    TempFolder folder;
+    ScratchFolder folder;
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -24,10 +24,11 @@ ScratchFolder::~ScratchFolder() {
     fs::remove_all(fs::path(m_path), ignored);
 }
 
-void ScratchFolder::Write(const std::wstring& relativePath, const std::string& bytes) const {
+std::wstring ScratchFolder::Write(const std::wstring& relativePath, const std::string& bytes) const {
     fs::path path(File(relativePath));
     fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    return path.wstring();
 }
 
 std::string ScratchFolder::Read(const std::wstring& relativePath) const {

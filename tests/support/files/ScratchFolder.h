@@ -15,8 +15,8 @@ public:
     const std::wstring& Path() const { return m_path; }
     std::wstring File(const std::wstring& relativePath) const { return m_path + relativePath; }
 
-    // Writes the bytes, making the folders on the way.
-    void Write(const std::wstring& relativePath, const std::string& bytes) const;
+    // Writes the bytes, making the folders on the way; the file's path.
+    std::wstring Write(const std::wstring& relativePath, const std::string& bytes) const;
     // The file's bytes; "<missing>" when it cannot be read.
     std::string Read(const std::wstring& relativePath) const;
     bool Exists(const std::wstring& relativePath) const;

@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "TempFolder.h"
+#include "files/ScratchFolder.h"
 #include "skin/SkinManager.h"
 
 namespace {
@@ -26,14 +26,14 @@ const char kSkin[] =
 
 class SkinManagerTest : public testing::Test {
 protected:
-    CString Write(const char* name, const std::string& content) { return folder.Write(name, content); }
+    CString Write(const wchar_t* name, const std::string& content) { return folder.Write(name, content).c_str(); }
 
-    TempFolder folder;
+    ScratchFolder folder;
     CSkinManager skin;
 };
 
 TEST_F(SkinManagerTest, ReadsThePlaceholdersOfTheKnownViews) {
-    ASSERT_TRUE(skin.LoadSkin(Write("skin.xml", kSkin)));
+    ASSERT_TRUE(skin.LoadSkin(Write(L"skin.xml", kSkin)));
     const std::map<std::wstring, std::wstring> expected = {
         {L"mainwnd-$1", L"main-bg.png"},         // the first of two equal names
         {L"mainwnd-$2", L"按钮.png"},            // at any depth inside the view
@@ -56,18 +56,18 @@ TEST_F(SkinManagerTest, RefusedSkinChangesNothing) {
         {"scheme not under root", "<other><scheme/><view name=\"mainwnd\"/></other>"},
         {"no named view", "<root><scheme/><view><i htmlayout=\"$1\">x.png</i></view></root>"},
     };
-    ASSERT_TRUE(skin.LoadSkin(Write("good.xml", kSkin)));
+    ASSERT_TRUE(skin.LoadSkin(Write(L"good.xml", kSkin)));
     const auto before = skin.GetPlaceholders();
     for (const Case& c : cases) {
-        CString path = c.content ? Write("bad.xml", c.content) : folder.Path("absent.xml");
+        CString path = c.content ? Write(L"bad.xml", c.content) : CString(folder.File(L"absent.xml").c_str());
         EXPECT_FALSE(skin.LoadSkin(path)) << c.name;
         EXPECT_EQ(before, skin.GetPlaceholders()) << c.name;
     }
 }
 
 TEST_F(SkinManagerTest, SkinWithoutKnownViewsLoadsEmpty) {
-    ASSERT_TRUE(skin.LoadSkin(Write("good.xml", kSkin)));
-    EXPECT_TRUE(skin.LoadSkin(Write("other.xml", "<root><scheme/><view name=\"other\"><i htmlayout=\"$1\">x</i></view></root>")));
+    ASSERT_TRUE(skin.LoadSkin(Write(L"good.xml", kSkin)));
+    EXPECT_TRUE(skin.LoadSkin(Write(L"other.xml", "<root><scheme/><view name=\"other\"><i htmlayout=\"$1\">x</i></view></root>")));
     EXPECT_TRUE(skin.GetPlaceholders().empty());
 }
 
@@ -101,7 +101,7 @@ TEST_F(SkinManagerTest, ReplacesTheViewsPlaceholdersInThePage) {
         {"prefix found later in the key", 2, L"", "{mainwnd-9}", "later-prefix.png"},
         {"view kind 0 leaves the page alone", 0, L"Images\\", "{$1}{mainwnd$1}{$2}", "{$1}Images\\main-bg.png{$2}"},
     };
-    ASSERT_TRUE(skin.LoadSkin(Write("skin.xml", kSkin)));
+    ASSERT_TRUE(skin.LoadSkin(Write(L"skin.xml", kSkin)));
     for (const Case& c : cases) {
         CStringA page(c.page);
         skin.ReplacePlaceholders(c.viewKind, c.folder, page);
@@ -110,7 +110,7 @@ TEST_F(SkinManagerTest, ReplacesTheViewsPlaceholdersInThePage) {
 }
 
 TEST_F(SkinManagerTest, ReplacementThatContainsItsPlaceholderEnds) {
-    ASSERT_TRUE(skin.LoadSkin(Write("skin.xml", "<root><scheme/><view name=\"mainwnd\"><i htmlayout=\"$1\">{$1}</i></view></root>")));
+    ASSERT_TRUE(skin.LoadSkin(Write(L"skin.xml", "<root><scheme/><view name=\"mainwnd\"><i htmlayout=\"$1\">{$1}</i></view></root>")));
     CStringA page("{$1}-{$1}");
     skin.ReplacePlaceholders(1, L"", page);
     EXPECT_STREQ("{$1}-{$1}", page);

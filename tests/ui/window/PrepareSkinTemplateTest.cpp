@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "TempFolder.h"
+#include "files/ScratchFolder.h"
 #include "TestSkinWnd.h"
 
 namespace {
@@ -14,8 +14,6 @@ std::string ReadAll(const CString& path) {
     return bytes;
 }
 
-bool Exists(const CString& path) { return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES; }
-
 // Replaces every "{$1}" with "IMG".
 void ReplaceOne(CStringA& text) { text.Replace("{$1}", "IMG"); }
 void KeepText(CStringA&) {}
@@ -24,7 +22,7 @@ class PrepareSkinTemplateTest : public testing::Test {
 protected:
     void SetUp() override { window.MakeManager(); }
 
-    TempFolder folder;
+    ScratchFolder folder;
     CTestSkinWnd window;
 };
 
@@ -46,9 +44,9 @@ TEST_F(PrepareSkinTemplateTest, RewritesTheCopyAfterItsHead) {
         {"empty template", "", ReplaceOne, ""},
     };
     for (const Case& c : cases) {
-        CString path = folder.Write(L"page.html", c.content);
+        CString path = folder.Write(L"page.html", c.content).c_str();
         CString copy = CBaseWnd::PrepareSkinTemplate(path, &window, c.hook);
-        ASSERT_STREQ(folder.Path(L"pageForLoad.html"), copy) << c.name;
+        ASSERT_STREQ(folder.File(L"pageForLoad.html").c_str(), copy) << c.name;
         EXPECT_EQ(c.expected, ReadAll(copy)) << c.name;
         EXPECT_EQ(c.content, ReadAll(path)) << c.name << ": the template itself is unchanged";
     }
@@ -56,12 +54,11 @@ TEST_F(PrepareSkinTemplateTest, RewritesTheCopyAfterItsHead) {
 
 TEST_F(PrepareSkinTemplateTest, ReplacesAnOlderCopy) {
     folder.Write(L"pageForLoad.html", std::string(10000, 'o'));
-    CString copy = CBaseWnd::PrepareSkinTemplate(folder.Write(L"page.html", "ABC{$1}"), &window, ReplaceOne);
+    CString copy = CBaseWnd::PrepareSkinTemplate(folder.Write(L"page.html", "ABC{$1}").c_str(), &window, ReplaceOne);
     EXPECT_EQ("ABCIMG", ReadAll(copy));
 }
 
 TEST_F(PrepareSkinTemplateTest, NothingToPrepareGivesAnEmptyPath) {
-    CreateDirectoryW(folder.Path(L"skin.d"), nullptr);
     folder.Write(L"skin.d\\page", "ABC{$1}");
     folder.Write(L"page.html", "ABC{$1}");
     CTestSkinWnd noManager;
@@ -71,14 +68,14 @@ TEST_F(PrepareSkinTemplateTest, NothingToPrepareGivesAnEmptyPath) {
         CBaseWnd* window;
     };
     const Case cases[] = {
-        {"window without manager", folder.Path(L"page.html"), &noManager},
-        {"no window", folder.Path(L"page.html"), nullptr},
-        {"missing template", folder.Path(L"absent.html"), &window},
-        {"dot only in the folder: the copy's folder does not exist", folder.Path(L"skin.d\\page"), &window},
+        {"window without manager", folder.File(L"page.html").c_str(), &noManager},
+        {"no window", folder.File(L"page.html").c_str(), nullptr},
+        {"missing template", folder.File(L"absent.html").c_str(), &window},
+        {"dot only in the folder: the copy's folder does not exist", folder.File(L"skin.d\\page").c_str(), &window},
     };
     for (const Case& c : cases)
         EXPECT_STREQ(L"", CBaseWnd::PrepareSkinTemplate(c.path, c.window, ReplaceOne)) << c.name;
-    EXPECT_FALSE(Exists(folder.Path(L"pageForLoad.html"))) << "no copy without a manager";
+    EXPECT_FALSE(folder.Exists(L"pageForLoad.html")) << "no copy without a manager";
     EXPECT_STREQ(L"", CBaseWnd::PrepareSkinTemplate(L"page", &window, ReplaceOne)) << "a path without '.'";
 }
 
