@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "download/DownloadQueue.h"
 #include "download/DownloadVedioItem.h"
 #include "facade/CommandCodes.h"
@@ -23,13 +24,6 @@ namespace {
 constexpr uint64_t kFileBytes = 100 * 1000 * 1000;
 constexpr int kRounds = 3;
 constexpr DWORD kRoundLimitMs = 300000;
-
-double Seconds() {
-    LARGE_INTEGER frequency, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return (double)now.QuadPart / (double)frequency.QuadPart;
-}
 
 double MegabytesPerSecond(int files, double seconds) { return files * (kFileBytes / 1e6) / seconds; }
 
@@ -107,7 +101,7 @@ bool HasWholeFile(const CString& path) {
 // Seconds for the engine to download files at once; negative when a download failed.
 double EngineRound(CDownloadQueue& queue, const LoopbackHttpServer& server, const BenchFolder& folder, int files) {
     EndCounter counter;
-    double start = Seconds();
+    double start = NowSeconds();
     for (int i = 0; i < files; ++i) {
         DOWNLOAD_TASK_INFO task;
         task.FileID = i + 1;
@@ -117,7 +111,7 @@ double EngineRound(CDownloadQueue& queue, const LoopbackHttpServer& server, cons
         queue.Enqueue(std::make_unique<CDownloadVedioItem>(task, counter.Wnd()));
     }
     bool complete = counter.WaitForEnds(files);
-    double seconds = Seconds() - start;
+    double seconds = NowSeconds() - start;
     for (int i = 0; i < files; ++i)
         complete = complete && HasWholeFile(folder.File("engine" + std::to_string(i) + ".xof.temp"));
     folder.Clear();

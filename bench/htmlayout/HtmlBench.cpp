@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "htmlayout.h"
 #include "images/PngFile.h"
 
@@ -23,12 +24,8 @@ constexpr int kWidth = 1280;
 constexpr int kHeight = 753;
 constexpr int kRounds = 30;
 
-double Now() {
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
+// Milliseconds.
+double Now() { return NowSeconds() * 1000.0; }
 
 void WritePng(const std::wstring& path, int w, int h, BYTE r, BYTE g, BYTE b) {
     zemotest::WritePng(path, w, h, [&](int x, int y) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "BenchClock.h"
 #include "common/CommonHelpers.h"
 #include "db/DatabaseConnection.h"
 #include "db/PlayRecordSql.h"
@@ -19,12 +20,9 @@ constexpr int kRounds = 5;
 
 template <typename Step>
 double Milliseconds(Step step) {
-    LARGE_INTEGER frequency, from, to;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&from);
+    double from = NowSeconds();
     step();
-    QueryPerformanceCounter(&to);
-    return (double)(to.QuadPart - from.QuadPart) * 1000.0 / (double)frequency.QuadPart;
+    return (NowSeconds() - from) * 1000.0;
 }
 
 std::vector<PLAY_RECORD_INFO> MakeItems() {

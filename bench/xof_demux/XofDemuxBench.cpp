@@ -1,6 +1,7 @@
 // Demultiplexes a large generated ".xof" file through the source filter into null
 // sinks with in-process allocators, as fast as it goes, and prints the throughput.
 //   xof_demux_bench FILE [MEGABYTES]   FILE is written first when it does not exist
+#include "BenchClock.h"
 #include "XofSplitterFilter.h"
 #include "dshow/TestSinkFilter.h"
 #include "xof/XofWriter.h"
@@ -37,12 +38,6 @@ Bytes MakeBenchFile(size_t megabytes) {
 
 std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // One pass from Run to the end of every stream; the seconds it took, or -1.
 double DemuxOnce(const std::wstring& path, int64_t* bytesDelivered) {
     HRESULT hr = S_OK;
@@ -65,14 +60,13 @@ double DemuxOnce(const std::wstring& path, int64_t* bytesDelivered) {
     }
     for (auto& sink : sinks)
         sink->Run(0);
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
+    double start = NowSeconds();
     if (FAILED(filter->Run(0)))
         return -1;
     for (CTestSinkPin* pin : pins)
         if (!pin->WaitForEndOfStream(600000))
             return -1;
-    QueryPerformanceCounter(&end);
+    double seconds = NowSeconds() - start;
     filter->Stop();
     *bytesDelivered = 0;
     for (CTestSinkPin* pin : pins)
@@ -81,7 +75,7 @@ double DemuxOnce(const std::wstring& path, int64_t* bytesDelivered) {
         source->GetPin(i)->GetConnected()->Disconnect();
         source->GetPin(i)->Disconnect();
     }
-    return Seconds(start, end);
+    return seconds;
 }
 
 }  // namespace
