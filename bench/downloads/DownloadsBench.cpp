@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "BenchClock.h"
+#include "common/WindowMessages.h"
 #include "download/DownloadQueue.h"
 #include "download/DownloadVedioItem.h"
-#include "facade/CommandCodes.h"
 #include "http/HttpReplies.h"
 #include "http/LoopbackHttpServer.h"
 

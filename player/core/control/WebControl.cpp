@@ -3,6 +3,7 @@
 #include "MainWnd.h"
 #include "common/PostOwnedMessage.h"
 #include "facade/AppFacade.h"
+#include "common/WindowMessages.h"
 #include "facade/CommandCodes.h"
 #include "web/CatalogueLists.h"
 

@@ -4,7 +4,7 @@
 
 #include "download/DownloadMessages.h"
 #include "config/UserConfig.h"
-#include "facade/CommandCodes.h"
+#include "common/WindowMessages.h"
 
 namespace {
 

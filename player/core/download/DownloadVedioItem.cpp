@@ -7,7 +7,7 @@
 #include "config/UserConfig.h"
 #include "download/PauseRequestList.h"
 #include "download/portable/DownloadReply.h"
-#include "facade/CommandCodes.h"
+#include "common/WindowMessages.h"
 #include "net/InternetHandle.h"
 
 static_assert(sizeof(WCHAR) == sizeof(char16_t), "reply headers reach the portable parser as UTF-16");

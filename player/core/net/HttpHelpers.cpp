@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "facade/CommandCodes.h"
+#include "common/WindowMessages.h"
 #include "net/InternetHandle.h"
 #include "net/portable/PostUrl.h"
 

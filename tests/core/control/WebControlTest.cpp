@@ -2,6 +2,7 @@
 
 #include "common/PostOwnedMessage.h"
 #include "control/WebControl.h"
+#include "common/WindowMessages.h"
 #include "facade/CommandCodes.h"
 #include "fakes/FakeWindows.h"
 #include "services/AccountWebService.h"

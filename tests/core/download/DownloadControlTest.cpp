@@ -12,6 +12,7 @@
 #include "download/DownloadWindowStandIn.h"
 #include "download/MessageBoxResponder.h"
 #include "facade/AppFacade.h"
+#include "common/WindowMessages.h"
 #include "facade/CommandCodes.h"
 #include "fixtures/ProgramFolder.h"
 #include "fixtures/UserConfigScope.h"

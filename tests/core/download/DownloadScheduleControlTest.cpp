@@ -5,7 +5,7 @@
 #include "download/DownloadScheduleControl.h"
 #include "download/JobMessageWindow.h"
 #include "download/ScriptedJob.h"
-#include "facade/CommandCodes.h"
+#include "common/WindowMessages.h"
 #include "fixtures/UserConfigScope.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "download/DownloadVedioItem.h"
 #include "download/JobMessageWindow.h"
 #include "fixtures/ProgramFolder.h"
-#include "facade/CommandCodes.h"
+#include "common/WindowMessages.h"
 #include "fixtures/UserConfigScope.h"
 #include "http/HttpReplies.h"
 

@@ -1,6 +1,7 @@
 #include "download/DownloadWindowStandIn.h"
 
 #include "config/UserConfig.h"
+#include "common/WindowMessages.h"
 #include "facade/CommandCodes.h"
 
 DownloadWindowStandIn::DownloadWindowStandIn(FakeWindows& windows, Send send)

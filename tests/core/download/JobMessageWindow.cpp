@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "facade/CommandCodes.h"
+#include "common/WindowMessages.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <psapi.h>
 
 #include "common/CommonHelpers.h"
-#include "facade/CommandCodes.h"
+#include "common/WindowMessages.h"
 #include "http/HttpReplies.h"
 #include "http/LoopbackHttpServer.h"
 
