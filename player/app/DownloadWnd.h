@@ -3,22 +3,17 @@
 
 #include <afxwin.h>
 
-#include <vector>
+#include "views/DownloadListView.h"
 
-#include "download/DownloadRecords.h"
-
-class CDownloadWnd : public CWnd {
+class CDownloadWnd : public CWnd, public IDownloadListView {
 public:
-    // Row operations of the download lists, for the download control. A task's row is
-    // found by its FileID; a missing row reads as paused.
-    void AddTaskRow(const DOWNLOAD_LIST_ITEM& item);
-    void ClearTaskLists();
-    bool HasTaskRow(int fileId);
-    int GetTaskRowState(int fileId);
-    // Changes the row's state only when it is in state from.
-    void ChangeTaskRowState(int fileId, int from, int to);
-    // Moves the row to the list of finished files (list 1) or back to the unfinished list as waiting.
-    void MoveTaskRow(DOWNLOAD_LIST_ITEM item, int list);
-    void GetTasksInState(std::vector<DOWNLOAD_LIST_ITEM>& items, int state);
-    void ScrollListsToTop();
+    CWnd* AsWindow() override { return this; }
+    void AddTaskRow(const DOWNLOAD_LIST_ITEM& item) override;
+    void ClearTaskLists() override;
+    bool HasTaskRow(int fileId) override;
+    int GetTaskRowState(int fileId) override;
+    void ChangeTaskRowState(int fileId, int from, int to) override;
+    void MoveTaskRow(DOWNLOAD_LIST_ITEM item, int list) override;
+    void GetTasksInState(std::vector<DOWNLOAD_LIST_ITEM>& items, int state) override;
+    void ScrollListsToTop() override;
 };

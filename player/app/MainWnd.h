@@ -3,37 +3,32 @@
 
 #include <afxwin.h>
 
-#include <vector>
+#include "views/MainWindowView.h"
 
-class CDlgPlay;
-
-class CMainWnd : public CWnd {
+class CMainWnd : public CWnd, public IMainWindowView {
 public:
-    CDlgPlay* GetDlgPlay();
-    void RefreshPlayState();
-    // False until the window's creation has signed the remembered user in.
-    bool IsCreated();
+    CWnd* AsWindow() override { return this; }
+    IPlayDialogView* GetDlgPlay() override;
+    void RefreshPlayState() override;
+    bool IsCreated() override;
 
-    // Play-list and playback targets of the play control.
-    void CloseVideo();
-    void ClearPlayingMark();
-    void AddPlayListItem(const CString& path, const CString& title, bool markPlaying);
-    void SetProgressTitle(const CString& title);
-    // The chosen ".xof" files in natural order; empty when cancelled.
-    std::vector<CString> ShowOpenFileDialog();
+    void CloseVideo() override;
+    void ClearPlayingMark() override;
+    void AddPlayListItem(const CString& path, const CString& title, bool markPlaying) override;
+    void SetProgressTitle(const CString& title) override;
+    std::vector<CString> ShowOpenFileDialog() override;
 
-    // Hot-key targets.
-    bool IsWebViewVisible();
-    void CycleViewMode();
-    void ToggleFullScreen();
-    void TogglePlayPause();
-    void VolumeUp();
-    void VolumeDown();
-    void MuteSound();
-    void StopPlay();
-    void OnHelpOnline();
-    void SetVideoSizeOriginal();
-    void SetVideoSizeDouble();
-    void ShowSettingsDialog();
-    void ChangeVolumeByWheel(bool up);
+    bool IsWebViewVisible() override;
+    void CycleViewMode() override;
+    void ToggleFullScreen() override;
+    void TogglePlayPause() override;
+    void VolumeUp() override;
+    void VolumeDown() override;
+    void MuteSound() override;
+    void StopPlay() override;
+    void OnHelpOnline() override;
+    void SetVideoSizeOriginal() override;
+    void SetVideoSizeDouble() override;
+    void ShowSettingsDialog() override;
+    void ChangeVolumeByWheel(bool up) override;
 };

@@ -8,10 +8,10 @@
 class CZemovistaApp : public CWinApp {
     DECLARE_DYNAMIC(CZemovistaApp)
 public:
+    // Registers its skin manager as the application's, and clears it when destroyed.
     CZemovistaApp();
     ~CZemovistaApp() override;
 
-    // The loaded skin and the registered skinned windows, for the whole run.
     CSkinManager& GetSkinManager() { return m_skinManager; }
 
 private:

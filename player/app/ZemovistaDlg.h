@@ -3,12 +3,11 @@
 
 #include <afxwin.h>
 
-class CMainWnd;
+#include "views/MainDialogView.h"
 
-class CZemovistaDlg : public CDialog {
+class CZemovistaDlg : public CDialog, public IMainDialogView {
 public:
-    // True while the dialog is hidden in the notification area.
-    bool IsInTray() const;
-    // The main HTML window that covers the dialog's client area.
-    CMainWnd* GetMainWindow();
+    CWnd* AsWindow() override { return this; }
+    bool IsInTray() const override;
+    IMainWindowView* GetMainWindow() override;
 };

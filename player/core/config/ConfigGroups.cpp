@@ -102,10 +102,9 @@ void CAllConfig::Load(const CStringArray* row) {
 }
 
 void CAllConfig::Save(CStringArray* pairs) {
-    CWnd* main = AfxGetMainWnd();
     RECT rect;
     // A minimised window reports no place on the screen; its stored one is kept.
-    if (main && main->m_hWnd && !IsIconic(main->m_hWnd) && GetWindowRect(main->m_hWnd, &rect)) {
+    if (m_placementWindow && !IsIconic(m_placementWindow) && GetWindowRect(m_placementWindow, &rect)) {
         WindowLeft = rect.left;
         WindowTop = rect.top;
         WindowRight = rect.right;

@@ -70,7 +70,9 @@ class CAllConfig : public CBaseConfig {
 public:
     explicit CAllConfig(CUserConfig* owner) : CBaseConfig(owner) { Reset(); }
 
-    // Takes the main window's screen rectangle first, when there is a main window.
+    // The main dialog hands its window in once created and null before it goes.
+    void SetPlacementWindow(HWND window) { m_placementWindow = window; }
+    // Takes the placement window's screen rectangle first, when there is one.
     void Save(CStringArray* pairs) override;
     void Load(const CStringArray* row) override;
     void Reset() override;
@@ -79,4 +81,7 @@ public:
     int WindowLeft, WindowTop, WindowRight, WindowBottom;
     bool MaximizeWindow;
     bool AutoLogin;
+
+private:
+    HWND m_placementWindow = nullptr;  // not owned
 };

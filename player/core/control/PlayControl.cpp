@@ -1,13 +1,15 @@
 #include "control/PlayControl.h"
 
-#include "DlgPlay.h"
-#include "MainWnd.h"
-#include "ZemovistaDlg.h"
+#include <afxwin.h>
+
 #include "common/portable/TimeText.h"
 #include "config/UserConfig.h"
 #include "facade/AppFacade.h"
 #include "facade/CommandCodes.h"
 #include "playlist/PlayOrder.h"
+#include "views/MainDialogView.h"
+#include "views/MainWindowView.h"
+#include "views/PlayDialogView.h"
 
 namespace {
 
@@ -23,12 +25,13 @@ bool FileExists(const CString& path) {
 
 }  // namespace
 
-CMainWnd* CPlayControl::MainWindow() const { return dynamic_cast<CMainWnd*>(m_pWnd); }
+CPlayControl::CPlayControl(IMainWindowView* main, CPlayerCore* core)
+    : CBaseControl(main ? main->AsWindow() : nullptr, core), m_pMain(main) {}
 
 int CPlayControl::Execute(int code, void* data) {
     CAppFacade& facade = CAppFacade::GetInstance();
-    CMainWnd* main = MainWindow();
-    CDlgPlay* play = main ? main->GetDlgPlay() : nullptr;
+    IMainWindowView* main = MainWindow();
+    IPlayDialogView* play = main ? main->GetDlgPlay() : nullptr;
     switch (code) {
         case CMD_OPEN_FILE: OpenFiles(); break;
         case CMD_CLOSE_FILE:
@@ -60,11 +63,13 @@ int CPlayControl::Execute(int code, void* data) {
 }
 
 bool CPlayControl::PlayFile(const CString& path, bool fromOtherInstance) {
-    CMainWnd* main = MainWindow();
-    CZemovistaDlg* dialog = dynamic_cast<CZemovistaDlg*>(AfxGetMainWnd());
-    CDlgPlay* play = main ? main->GetDlgPlay() : nullptr;
+    IMainWindowView* main = MainWindow();
+    IMainDialogView* dialog = CAppFacade::GetInstance().GetMainDialog();
+    IPlayDialogView* play = main ? main->GetDlgPlay() : nullptr;
     if (path.IsEmpty() || !play || !dialog) return false;
-    if (fromOtherInstance && dialog->IsIconic()) ::SendMessageW(dialog->GetSafeHwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    CWnd* dialogWindow = dialog->AsWindow();
+    if (fromOtherInstance && dialogWindow->IsIconic())
+        ::SendMessageW(dialogWindow->GetSafeHwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
     if (!FileExists(path)) {
         play->ShowMessage(L"下载文件不存在");
         return false;
@@ -93,7 +98,7 @@ void CPlayControl::ResumeSavedPosition(const CString& path) {
     if (position == -1) return;
     int progress = 0;
     CString elapsed, total;
-    CDlgPlay* play = MainWindow()->GetDlgPlay();
+    IPlayDialogView* play = MainWindow()->GetDlgPlay();
     play->GetPlayTimes(progress, elapsed, total);
     int seconds = TimeTextToSeconds(std::u16string(reinterpret_cast<const char16_t*>(total.GetString()),
                                                    (size_t)total.GetLength()));
@@ -129,7 +134,7 @@ void CPlayControl::PlayPrev() {
 
 void CPlayControl::OpenFiles() {
     CAppFacade& facade = CAppFacade::GetInstance();
-    CMainWnd* main = MainWindow();
+    IMainWindowView* main = MainWindow();
     if (facade.IsFullScreen() || !main) return;
     std::vector<CString> paths = main->ShowOpenFileDialog();
     if (paths.empty()) return;
@@ -138,8 +143,8 @@ void CPlayControl::OpenFiles() {
 }
 
 void CPlayControl::Stop() {
-    CMainWnd* main = MainWindow();
-    CDlgPlay* play = main ? main->GetDlgPlay() : nullptr;
+    IMainWindowView* main = MainWindow();
+    IPlayDialogView* play = main ? main->GetDlgPlay() : nullptr;
     if (!play) return;
     play->Stop();
     CAppFacade::GetInstance().SetCurrentPath(CString());

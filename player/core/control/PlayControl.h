@@ -6,11 +6,11 @@
 
 #include "facade/BaseControl.h"
 
-class CMainWnd;
+class IMainWindowView;
 
 class CPlayControl : public CBaseControl {
 public:
-    using CBaseControl::CBaseControl;
+    CPlayControl(IMainWindowView* main, CPlayerCore* core);
 
     // Handles CMD_OPEN_FILE, CMD_CLOSE_FILE, CMD_PLAY_PAUSE, CMD_STOP, CMD_TOGGLE_MUTE,
     // CMD_PLAY_FILE, CMD_CLEAR_PLAY_LIST, CMD_PLAY_PREV, CMD_PLAY_NEXT,
@@ -18,7 +18,7 @@ public:
     int Execute(int code, void* data) override;
 
 private:
-    CMainWnd* MainWindow() const;
+    IMainWindowView* MainWindow() const { return m_pMain; }
     // True when the file plays.
     bool PlayFile(const CString& path, bool fromOtherInstance);
     // Makes the failed file current and steps on, at most once per guard time.
@@ -30,5 +30,6 @@ private:
     void SetPlayOrder(int order);
     void ResumeSavedPosition(const CString& path);
 
+    IMainWindowView* m_pMain;     // not owned
     DWORD m_lastGuardedNext = 0;  // tick of the last accepted guarded "next"
 };

@@ -1,10 +1,12 @@
 #include "control/WebControl.h"
 
-#include "MainWnd.h"
+#include <afxwin.h>
+
 #include "common/PostOwnedMessage.h"
 #include "facade/AppFacade.h"
 #include "common/WindowMessages.h"
 #include "facade/CommandCodes.h"
+#include "views/MainWindowView.h"
 #include "web/CatalogueLists.h"
 
 int CWebControl::Execute(int code, void*) {
@@ -15,8 +17,8 @@ int CWebControl::Execute(int code, void*) {
 void CWebControl::StartCatalogueThread() {
     // The thread gets the window's handle, never the window object, which may be gone
     // before the thread posts.
-    CMainWnd* main = CAppFacade::GetInstance().GetMainWnd();
-    HWND window = main ? main->GetSafeHwnd() : nullptr;
+    IMainWindowView* main = CAppFacade::GetInstance().GetMainWnd();
+    HWND window = main ? main->AsWindow()->GetSafeHwnd() : nullptr;
     if (!window) return;
     HANDLE thread = CreateThread(nullptr, 0, CatalogueThreadProc, window, 0, nullptr);
     if (thread) CloseHandle(thread);

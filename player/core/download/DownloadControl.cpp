@@ -1,13 +1,15 @@
 #include "download/DownloadControl.h"
 
-#include "DlgPlay.h"
-#include "DownloadWnd.h"
-#include "MainWnd.h"
+#include <afxwin.h>
+
 #include "common/CommonHelpers.h"
 #include "config/UserConfig.h"
 #include "download/DownloadVedioItem.h"
 #include "facade/AppFacade.h"
 #include "facade/CommandCodes.h"
+#include "views/DownloadListView.h"
+#include "views/MainWindowView.h"
+#include "views/PlayDialogView.h"
 
 namespace {
 
@@ -31,8 +33,9 @@ CString Formatted(LPCWSTR format, const CString& path) {
 
 }  // namespace
 
-CDownloadControl::CDownloadControl(CWnd* window, CPlayerCore* core)
-    : CBaseControl(window, core),
+CDownloadControl::CDownloadControl(IDownloadListView* window, CPlayerCore* core)
+    : CBaseControl(window ? window->AsWindow() : nullptr, core),
+      m_pView(window),
       m_pScheduler(new CDownloadScheduleControl),
       m_pStore(core ? core->CreateDownloadRecordStore() : nullptr) {
     if (!m_pScheduler->IsRunning())
@@ -66,12 +69,10 @@ int CDownloadControl::Execute(int code, void* data) {
     return 0;
 }
 
-CDownloadWnd* CDownloadControl::DownloadWnd() const { return dynamic_cast<CDownloadWnd*>(m_pWnd); }
-
 HWND CDownloadControl::WindowHandle() const { return m_pWnd ? m_pWnd->GetSafeHwnd() : nullptr; }
 
 void CDownloadControl::OnUserChanged(void*) {
-    CMainWnd* main = CAppFacade::GetInstance().GetMainWnd();
+    IMainWindowView* main = CAppFacade::GetInstance().GetMainWnd();
     // The automatic sign-in runs before the main window stands; its records load then.
     if (!main || !main->IsCreated()) return;
     StopUserTasks(CUserConfig::GetInstance().GetPreviousUser());
@@ -91,7 +92,7 @@ void CDownloadControl::OnAppExit(void*) {
 }
 
 void CDownloadControl::OnMainWindowCreated(void*) {
-    if (CDownloadWnd* window = DownloadWnd()) window->ClearTaskLists();
+    if (IDownloadListView* window = DownloadWnd()) window->ClearTaskLists();
     LoadTasks();
 }
 
@@ -102,9 +103,9 @@ void CDownloadControl::OnDeleteDownloads(void* data) {
 void CDownloadControl::OnAddDownloads(void* data) {
     // The request's vector is ours on every road.
     std::unique_ptr<std::vector<DOWNLOAD_LIST_ITEM>> items(static_cast<std::vector<DOWNLOAD_LIST_ITEM>*>(data));
-    CMainWnd* main = CAppFacade::GetInstance().GetMainWnd();
+    IMainWindowView* main = CAppFacade::GetInstance().GetMainWnd();
     if (!items || !main) return;
-    if (CDlgPlay* play = main->GetDlgPlay()) play->ShowDownloadView(true, true);
+    if (IPlayDialogView* play = main->GetDlgPlay()) play->ShowDownloadView(true, true);
     AddTasks(*items);
 }
 
@@ -142,7 +143,7 @@ void CDownloadControl::OnGetFileTitle(void* data) {
 }
 
 void CDownloadControl::AddTasks(std::vector<DOWNLOAD_LIST_ITEM>& items) {
-    CDownloadWnd* window = DownloadWnd();
+    IDownloadListView* window = DownloadWnd();
     if (!window) return;
     std::vector<DOWNLOAD_LIST_ITEM> toSave;
     std::vector<DOWNLOAD_TASK_INFO> toStart;
@@ -190,7 +191,7 @@ void CDownloadControl::AddTasks(std::vector<DOWNLOAD_LIST_ITEM>& items) {
 
 void CDownloadControl::LoadTasks() {
     if (!m_pStore) return;
-    CDownloadWnd* window = DownloadWnd();
+    IDownloadListView* window = DownloadWnd();
     if (!window) return;
     bool autoDownload = CUserConfig::GetInstance().GetDownloadConfig().GetAutoDownload();
     for (DOWNLOAD_LIST_ITEM& item : m_pStore->LoadTasks()) {
@@ -203,7 +204,7 @@ void CDownloadControl::LoadTasks() {
 }
 
 void CDownloadControl::StopUserTasks(const CString& user) {
-    CDownloadWnd* window = DownloadWnd();
+    IDownloadListView* window = DownloadWnd();
     if (!window) return;
     std::vector<DOWNLOAD_LIST_ITEM> busy;
     window->GetTasksInState(busy, DOWNLOAD_STATE_DOWNLOADING);
@@ -223,6 +224,6 @@ void CDownloadControl::Start(const DOWNLOAD_TASK_INFO& task, bool resume) {
     auto job = std::make_unique<CDownloadVedioItem>(task, m_pWnd);
     bool queued = resume ? m_pScheduler->Resume(std::move(job)) : m_pScheduler->Add(std::move(job));
     if (!queued)
-        if (CDownloadWnd* window = DownloadWnd())
+        if (IDownloadListView* window = DownloadWnd())
             window->ChangeTaskRowState(task.FileID, DOWNLOAD_STATE_WAITING, DOWNLOAD_STATE_PAUSED);
 }

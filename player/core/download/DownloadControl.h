@@ -10,12 +10,12 @@
 #include "download/DownloadScheduleControl.h"
 #include "facade/BaseControl.h"
 
-class CDownloadWnd;
+class IDownloadListView;
 
 class CDownloadControl : public CBaseControl {
 public:
     // window: the download window. Starts the download workers.
-    CDownloadControl(CWnd* window, CPlayerCore* core);
+    CDownloadControl(IDownloadListView* window, CPlayerCore* core);
     // Stops and joins the workers.
     ~CDownloadControl() override;
 
@@ -45,9 +45,10 @@ private:
     void SaveTasks(const std::vector<DOWNLOAD_LIST_ITEM>& items);
     // Hands a task's new job to the scheduler; a refused job leaves its row paused.
     void Start(const DOWNLOAD_TASK_INFO& task, bool resume);
-    CDownloadWnd* DownloadWnd() const;
+    IDownloadListView* DownloadWnd() const { return m_pView; }
     HWND WindowHandle() const;
 
+    IDownloadListView* m_pView;  // not owned
     std::unique_ptr<CDownloadScheduleControl> m_pScheduler;
     std::unique_ptr<CDownloadRecordStore> m_pStore;
 };

@@ -3,25 +3,23 @@
 #include <afxwin.h>
 #include <shlwapi.h>
 
-#include "DlgPlay.h"
-#include "DownloadWnd.h"
-#include "MainWnd.h"
-#include "ZemovistaDlg.h"
 #include "config/UserConfig.h"
 #include "control/PlayControl.h"
 #include "control/WebControl.h"
 #include "download/DownloadControl.h"
 #include "facade/CommandCodes.h"
 #include "playlist/PlayList.h"
+#include "views/DownloadListView.h"
+#include "views/MainDialogView.h"
+#include "views/MainWindowView.h"
+#include "views/PlayDialogView.h"
 
 namespace {
 
 bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
-CZemovistaDlg* GetMainDialog() { return dynamic_cast<CZemovistaDlg*>(AfxGetMainWnd()); }
-
 // Shortcuts of WM_KEYDOWN; -1 when the key goes on to the common handling.
-int HandleKeyDown(CAppFacade& facade, CMainWnd& main, WPARAM key) {
+int HandleKeyDown(CAppFacade& facade, IMainWindowView& main, WPARAM key) {
     bool ctrl = KeyDown(VK_CONTROL);
     switch (key) {
         case VK_TAB:
@@ -51,7 +49,7 @@ int HandleKeyDown(CAppFacade& facade, CMainWnd& main, WPARAM key) {
 }
 
 // Shortcuts of WM_SYSKEYDOWN (Alt held); -1 when the key goes on.
-int HandleSysKeyDown(CMainWnd& main, WPARAM key) {
+int HandleSysKeyDown(IMainWindowView& main, WPARAM key) {
     if (!KeyDown(VK_MENU)) return -1;
     switch (key) {
         case '1':
@@ -92,24 +90,21 @@ void CAppFacade::SetPlayState(int state) {
     if (m_pCore) m_pCore->PlayState = state;
 }
 
-CMainWnd* CAppFacade::GetMainWnd() const {
-    CZemovistaDlg* dialog = GetMainDialog();
-    return dialog ? dialog->GetMainWindow() : nullptr;
-}
+IMainWindowView* CAppFacade::GetMainWnd() const { return m_pMainDialog ? m_pMainDialog->GetMainWindow() : nullptr; }
 
-CDownloadWnd* CAppFacade::GetDownloadWnd() const {
-    CMainWnd* main = GetMainWnd();
-    CDlgPlay* play = main ? main->GetDlgPlay() : nullptr;
+IDownloadListView* CAppFacade::GetDownloadWnd() const {
+    IMainWindowView* main = GetMainWnd();
+    IPlayDialogView* play = main ? main->GetDlgPlay() : nullptr;
     return play ? play->GetDownloadWnd() : nullptr;
 }
 
 void CAppFacade::CreateControls() {
-    CMainWnd* main = GetMainWnd();
+    IMainWindowView* main = GetMainWnd();
     if (!main) return;
     RegisterControl(CONTROL_PLAY, new CPlayControl(main, m_pCore.get()));
-    RegisterControl(CONTROL_WEB, new CWebControl(main, m_pCore.get()));
+    RegisterControl(CONTROL_WEB, new CWebControl(main->AsWindow(), m_pCore.get()));
     // Starts the download workers.
-    if (CDownloadWnd* downloads = GetDownloadWnd())
+    if (IDownloadListView* downloads = GetDownloadWnd())
         RegisterControl(CONTROL_DOWNLOAD, new CDownloadControl(downloads, m_pCore.get()));
 }
 
@@ -158,7 +153,7 @@ int CAppFacade::ReorderItems(const CStringArray* paths) {
 }
 
 void CAppFacade::MoveItem(const CString& path, int index) {
-    CMainWnd* main = GetMainWnd();
+    IMainWindowView* main = GetMainWnd();
     CPlayList* list = PlayList();
     if (!main || !list) return;
     list->MoveItem(path, index);
@@ -258,9 +253,9 @@ void CAppFacade::SortPaths(std::vector<CString>& paths, int first, int last) {
 }
 
 int CAppFacade::HandleHotKey(const MSG* message) {
-    CZemovistaDlg* dialog = GetMainDialog();
-    if (!message || !dialog || dialog->IsIconic() || dialog->IsInTray()) return 0;
-    CMainWnd* main = GetMainWnd();
+    IMainDialogView* dialog = m_pMainDialog;
+    if (!message || !dialog || dialog->AsWindow()->IsIconic() || dialog->IsInTray()) return 0;
+    IMainWindowView* main = GetMainWnd();
     if (!main) return 0;
 
     int result = -1;
@@ -279,8 +274,8 @@ int CAppFacade::HandleHotKey(const MSG* message) {
 }
 
 int CAppFacade::PrepareShutdown() {
-    CMainWnd* main = GetMainWnd();
-    CDlgPlay* play = main ? main->GetDlgPlay() : nullptr;
+    IMainWindowView* main = GetMainWnd();
+    IPlayDialogView* play = main ? main->GetDlgPlay() : nullptr;
     if (!play) return 0;
     play->SavePlayPosition();
     SavePlayList();

@@ -11,9 +11,10 @@
 #include "facade/BaseControl.h"
 #include "facade/PlayerCore.h"
 
-class CMainWnd;
 class CPlayList;
-class CDownloadWnd;
+class IDownloadListView;
+class IMainDialogView;
+class IMainWindowView;
 struct LOGIN_ACCOUNT;
 
 enum {
@@ -31,9 +32,12 @@ public:
     int GetPlayState() const;
     void SetPlayState(int state);
 
+    // The main dialog registers itself once created and clears itself before it goes.
+    void SetMainDialog(IMainDialogView* dialog) { m_pMainDialog = dialog; }
+    IMainDialogView* GetMainDialog() const { return m_pMainDialog; }
     // The main window inside the main dialog; null without a main dialog.
-    CMainWnd* GetMainWnd() const;
-    CDownloadWnd* GetDownloadWnd() const;
+    IMainWindowView* GetMainWnd() const;
+    IDownloadListView* GetDownloadWnd() const;
 
     void SetCurrentAccount(LOGIN_ACCOUNT* account, const CString& token);
     LOGIN_ACCOUNT* GetCurrentAccount() const { return m_pAccount; }
@@ -97,5 +101,6 @@ private:
     std::unique_ptr<CPlayerCore> m_pCore;
     std::map<int, CBaseControl*> m_controls;  // owned
     LOGIN_ACCOUNT* m_pAccount = nullptr;      // not owned
+    IMainDialogView* m_pMainDialog = nullptr; // not owned
     CString m_strToken;
 };

@@ -2,13 +2,13 @@
 
 #include <afxwin.h>
 
-#include "DlgPlay.h"
-#include "MainWnd.h"
-#include "ZemovistaDlg.h"
 #include "common/CommonHelpers.h"
 #include "ctrl/BaseCtrlManager.h"
 #include "facade/AppFacade.h"
 #include "facade/CommandCodes.h"
+#include "views/MainDialogView.h"
+#include "views/MainWindowView.h"
+#include "views/PlayDialogView.h"
 
 namespace {
 
@@ -44,9 +44,9 @@ void CElementTimeSlider::UpdateProgress() {
     if (!m_pManager) return;
     CString widthText = m_pManager->GetElementStyle(m_strId, "width");
     if (widthText.IsEmpty()) return;
-    CZemovistaDlg* dialog = dynamic_cast<CZemovistaDlg*>(AfxGetMainWnd());
+    IMainDialogView* dialog = CAppFacade::GetInstance().GetMainDialog();
     if (!dialog) return;
-    CMainWnd* main = dialog->GetMainWindow();
+    IMainWindowView* main = dialog->GetMainWindow();
     m_pDlgPlay = main ? main->GetDlgPlay() : nullptr;
 
     int value = m_pManager->GetElementValue(m_strId);

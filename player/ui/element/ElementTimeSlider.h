@@ -4,7 +4,7 @@
 
 #include "element/Element.h"
 
-class CDlgPlay;
+class IPlayDialogView;
 
 class CElementTimeSlider : public CElement {
 public:
@@ -18,5 +18,5 @@ public:
     void UpdateProgress();
 
 private:
-    CDlgPlay* m_pDlgPlay = nullptr;  // not owned; the main window's, found by UpdateProgress
+    IPlayDialogView* m_pDlgPlay = nullptr;  // not owned; the main window's, found by UpdateProgress
 };

@@ -4,11 +4,11 @@
 #include <memory>
 #include <vector>
 
-#include "MainWnd.h"
 #include "ctrl/BaseCtrlManager.h"
 #include "element/ListItems.h"
 #include "facade/AppFacade.h"
 #include "facade/CommandCodes.h"
+#include "views/MainWindowView.h"
 #include "window/BaseWnd.h"
 
 namespace {
@@ -17,7 +17,7 @@ const wchar_t kPlayListId[] = L"tab-video-list";
 const wchar_t kPlayingId[] = L"playing-video";
 
 void RefreshMainWindow() {
-    if (CMainWnd* main = CAppFacade::GetInstance().GetMainWnd()) main->RefreshPlayState();
+    if (IMainWindowView* main = CAppFacade::GetInstance().GetMainWnd()) main->RefreshPlayState();
 }
 
 void BroadcastPlayFile(CString path) { CAppFacade::GetInstance().Broadcast(CMD_PLAY_FILE, &path); }
@@ -34,9 +34,9 @@ htmlayout::dom::element CElementVideoTab::PlayList() const {
 }
 
 bool CElementVideoTab::InMainWindow() const {
-    CMainWnd* main = CAppFacade::GetInstance().GetMainWnd();
+    IMainWindowView* main = CAppFacade::GetInstance().GetMainWnd();
     CBaseWnd* owner = m_pManager ? m_pManager->GetOwner() : nullptr;
-    return main && owner && owner->GetSafeHwnd() && owner->GetSafeHwnd() == main->GetSafeHwnd();
+    return main && owner && owner->GetSafeHwnd() && owner->GetSafeHwnd() == main->AsWindow()->GetSafeHwnd();
 }
 
 void CElementVideoTab::ClearPlayingMark() {

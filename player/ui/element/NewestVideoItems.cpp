@@ -2,13 +2,13 @@
 #include <map>
 #include <vector>
 
-#include "DlgPlay.h"
-#include "MainWnd.h"
 #include "common/CommonHelpers.h"
 #include "ctrl/BaseCtrlManager.h"
 #include "element/ElementVideoTab.h"
 #include "element/ListItems.h"
 #include "facade/AppFacade.h"
+#include "views/MainWindowView.h"
+#include "views/PlayDialogView.h"
 #include "web/WebInfo.h"
 
 namespace {
@@ -131,6 +131,7 @@ void CElementVideoTab::ShowNewestItemDetails(const CString& listId, HELEMENT he)
 void CElementVideoTab::OpenCurrentNewestItem() {
     if (!InMainWindow()) return;
     htmlayout::dom::element expanded = m_pManager->GetRootElement().select_first("li[class=\"right-current-item\"]");
-    CDlgPlay* play = CAppFacade::GetInstance().GetMainWnd()->GetDlgPlay();
+    IMainWindowView* main = CAppFacade::GetInstance().GetMainWnd();
+    IPlayDialogView* play = main ? main->GetDlgPlay() : nullptr;
     if (expanded.is_valid() && play) play->ShowWebView(expanded.get_attribute("url"), true);
 }

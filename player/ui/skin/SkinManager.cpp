@@ -4,7 +4,6 @@
 
 #include <pugixml.hpp>
 
-#include "ZemovistaApp.h"
 #include "config/UserConfig.h"
 #include "ctrl/BaseCtrlManager.h"
 #include "window/BaseWnd.h"
@@ -15,6 +14,8 @@ const int VIEW_KIND_MAINWND = 1;
 const int VIEW_KIND_DOWNLOAD = 2;
 
 std::wstring Utf8Text(const char* utf8) { return pugi::as_wide(utf8); }
+
+CSkinManager* g_appSkinManager = nullptr;  // not owned
 
 }  // namespace
 
@@ -75,10 +76,9 @@ void CSkinManager::ReplacePlaceholders(int viewKind, CString folder, CStringA& t
     }
 }
 
-CSkinManager* GetAppSkinManager() {
-    CZemovistaApp* app = DYNAMIC_DOWNCAST(CZemovistaApp, AfxGetApp());
-    return app ? &app->GetSkinManager() : nullptr;
-}
+void SetAppSkinManager(CSkinManager* skin) { g_appSkinManager = skin; }
+
+CSkinManager* GetAppSkinManager() { return g_appSkinManager; }
 
 void ReplaceSkinPlaceholders(CBaseCtrlManager* manager, CStringA& text) {
     CSkinManager* skin = GetAppSkinManager();

@@ -42,7 +42,9 @@ private:
     std::map<std::wstring, int> m_viewKinds;
 };
 
-// The application's skin manager; null when the application object is not the player's.
+// The application's skin manager, registered by the application object for its whole
+// run; null when none is registered.
+void SetAppSkinManager(CSkinManager* skin);
 CSkinManager* GetAppSkinManager();
 
 // The default page rewriting of CBaseWnd::PrepareSkinTemplate: the placeholders of the

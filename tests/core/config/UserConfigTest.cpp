@@ -9,7 +9,6 @@
 #include "config/UserConfig.h"
 #include "db/AllConfigSql.h"
 #include "db/UserSetSql.h"
-#include "fakes/FakeWindows.h"
 #include "fixtures/ProgramFolder.h"
 #include "playlist/PlayOrder.h"
 
@@ -233,16 +232,15 @@ TEST_F(UserConfigTest, WindowSettingsStoreTheMainWindowsCurrentRectangle) {
     EXPECT_FALSE(all.AutoLogin);
 
     {
-        FakeWindows windows(false);  // no main window: the fields as they are
+        // no main window: the fields as they are
         all.WindowLeft = 1;
         all.AutoLogin = true;
         m_config.Save(true);
         EXPECT_EQ((Row{L"2", L"1", L"0", L"0", L"0", L"0", L"1"}), StoredWindowRow());
     }
-    FakeWindows windows;
     ScreenWindow screen({100, 50, 740, 530});
     ASSERT_TRUE(screen.hwnd);
-    windows.dialog.m_hWnd = screen.hwnd;
+    all.SetPlacementWindow(screen.hwnd);
     m_config.LoadAllConfig();
     EXPECT_EQ(1, all.WindowLeft);
     m_config.Save(true);
@@ -260,7 +258,7 @@ TEST_F(UserConfigTest, WindowSettingsStoreTheMainWindowsCurrentRectangle) {
     ASSERT_TRUE(IsIconic(screen.hwnd));
     m_config.Save(true);
     EXPECT_EQ((Row{L"2", L"200", L"60", L"1000", L"660", L"1", L"1"}), StoredWindowRow());
-    windows.dialog.m_hWnd = nullptr;
+    all.SetPlacementWindow(nullptr);
 }
 
 TEST_F(UserConfigTest, StoredWindowSettingsAreRefusedWhenNotValid) {

@@ -1,5 +1,6 @@
 #include "element/ElementTimeSlider.h"
 #include "element/MainPageTest.h"
+#include "facade/AppFacade.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ TEST_F(ElementTimeSliderTest, EmptyRangeSeeksWithoutFilling) {
 }
 
 TEST_F(ElementTimeSliderTest, WithoutTheMainDialogNothingHappens) {
-    windows.app.m_pMainWnd = nullptr;
+    CAppFacade::GetInstance().SetMainDialog(nullptr);
     SetAttribute("value", L"500");
     Slider().UpdateProgress();
     EXPECT_STREQ(L"0px", UnfilledWidth()) << "the style's initial value";

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "TestSkinWnd.h"
-#include "ZemovistaApp.h"
 #include "common/CommonHelpers.h"
+#include "fakes/RegisteredSkin.h"
 #include "skin/SkinManager.h"
 
 namespace {
@@ -10,7 +10,7 @@ namespace {
 // The default rewriting: the placeholders of the owner window's view, with images in
 // the current skin's folder ("Images\default\" for the default skin).
 TEST(ReplaceSkinPlaceholdersTest, UsesTheOwnersViewAndTheSkinFolder) {
-    CZemovistaApp app;
+    RegisteredSkin app;
     ASSERT_TRUE(app.GetSkinManager().LoadSkin(GetProgramFolder() + GetDefaultSkinFolder() + L"zemovista_skin.xml"));
     CTestSkinWnd mainView;  // view kind 1
     mainView.MakeManager();
@@ -36,7 +36,7 @@ TEST(ReplaceSkinPlaceholdersTest, UsesTheOwnersViewAndTheSkinFolder) {
     }
 }
 
-TEST(ReplaceSkinPlaceholdersTest, WithoutThePlayersApplicationNothingChanges) {
+TEST(ReplaceSkinPlaceholdersTest, WithoutARegisteredSkinNothingChanges) {
     CWinApp other;
     CTestSkinWnd mainView;
     mainView.MakeManager();

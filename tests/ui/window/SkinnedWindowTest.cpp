@@ -6,8 +6,8 @@
 
 #include "TestPage.h"
 #include "WindowCapture.h"
-#include "ZemovistaApp.h"
 #include "common/CommonHelpers.h"
+#include "fakes/RegisteredSkin.h"
 #include "htmlayout/dom.h"
 
 namespace {
@@ -41,7 +41,7 @@ protected:
 
     OwnTemplate ownTemplate{L"testwnd.html"};
     const CString templateName = ownTemplate.Name();
-    CZemovistaApp app;
+    RegisteredSkin app;
     CWnd frame;
     CTestSkinWnd window{templateName};
 };

@@ -1,37 +1,36 @@
-// The download window's row operations over FakeWindows::downloadRows.
 #include "fakes/FakeWindows.h"
 
 namespace {
 std::map<int, DOWNLOAD_LIST_ITEM>& Rows() { return FakeWindows::Current().downloadRows; }
 }  // namespace
 
-void CDownloadWnd::AddTaskRow(const DOWNLOAD_LIST_ITEM& item) { Rows()[item.Task.FileID] = item; }
+void FakeDownloadWindow::AddTaskRow(const DOWNLOAD_LIST_ITEM& item) { Rows()[item.Task.FileID] = item; }
 
-void CDownloadWnd::ClearTaskLists() {
+void FakeDownloadWindow::ClearTaskLists() {
     Rows().clear();
     FakeWindows::Current().calls.push_back("ClearTaskLists");
 }
 
-bool CDownloadWnd::HasTaskRow(int fileId) { return Rows().count(fileId) > 0; }
+bool FakeDownloadWindow::HasTaskRow(int fileId) { return Rows().count(fileId) > 0; }
 
-int CDownloadWnd::GetTaskRowState(int fileId) {
+int FakeDownloadWindow::GetTaskRowState(int fileId) {
     auto row = Rows().find(fileId);
     return row == Rows().end() ? DOWNLOAD_STATE_PAUSED : row->second.State;
 }
 
-void CDownloadWnd::ChangeTaskRowState(int fileId, int from, int to) {
+void FakeDownloadWindow::ChangeTaskRowState(int fileId, int from, int to) {
     auto row = Rows().find(fileId);
     if (row != Rows().end() && row->second.State == from) row->second.State = to;
 }
 
-void CDownloadWnd::MoveTaskRow(DOWNLOAD_LIST_ITEM item, int list) {
+void FakeDownloadWindow::MoveTaskRow(DOWNLOAD_LIST_ITEM item, int list) {
     item.State = list == 1 ? DOWNLOAD_STATE_FINISHED : DOWNLOAD_STATE_WAITING;
     Rows()[item.Task.FileID] = item;
 }
 
-void CDownloadWnd::GetTasksInState(std::vector<DOWNLOAD_LIST_ITEM>& items, int state) {
+void FakeDownloadWindow::GetTasksInState(std::vector<DOWNLOAD_LIST_ITEM>& items, int state) {
     for (const auto& row : Rows())
         if (row.second.State == state) items.push_back(row.second);
 }
 
-void CDownloadWnd::ScrollListsToTop() { FakeWindows::Current().calls.push_back("ScrollListsToTop"); }
+void FakeDownloadWindow::ScrollListsToTop() { FakeWindows::Current().calls.push_back("ScrollListsToTop"); }

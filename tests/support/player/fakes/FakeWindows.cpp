@@ -18,72 +18,73 @@ void Record(const char* call, int argument) { Record(call, IntToCString(argument
 }  // namespace
 
 FakeWindows::FakeWindows(bool withMainDialog) {
-    app.m_pMainWnd = withMainDialog ? &dialog : nullptr;
+    CAppFacade::GetInstance().SetMainDialog(withMainDialog ? &dialog : nullptr);
     g_current = this;
 }
 
 FakeWindows::~FakeWindows() {
-    if (g_current == this) g_current = nullptr;
+    if (g_current != this) return;
+    CAppFacade::GetInstance().SetMainDialog(nullptr);
+    g_current = nullptr;
 }
 
 FakeWindows& FakeWindows::Current() { return *g_current; }
 
-bool CZemovistaDlg::IsInTray() const { return FakeWindows::Current().inTray; }
-CMainWnd* CZemovistaDlg::GetMainWindow() { return &FakeWindows::Current().mainWnd; }
+bool FakeMainDialog::IsInTray() const { return FakeWindows::Current().inTray; }
+IMainWindowView* FakeMainDialog::GetMainWindow() { return &FakeWindows::Current().mainWnd; }
 
-CDlgPlay* CMainWnd::GetDlgPlay() { return &FakeWindows::Current().dlgPlay; }
-void CMainWnd::RefreshPlayState() { Record("RefreshPlayState"); }
-bool CMainWnd::IsCreated() { return FakeWindows::Current().mainWndCreated; }
-void CMainWnd::CloseVideo() { Record("CloseVideo"); }
-void CMainWnd::ClearPlayingMark() { Record("ClearPlayingMark"); }
-// As the main window's play list element, it also adds the path to the play list model.
-void CMainWnd::AddPlayListItem(const CString& path, const CString& title, bool markPlaying) {
+IPlayDialogView* FakeMainWindow::GetDlgPlay() { return &FakeWindows::Current().dlgPlay; }
+void FakeMainWindow::RefreshPlayState() { Record("RefreshPlayState"); }
+bool FakeMainWindow::IsCreated() { return FakeWindows::Current().mainWndCreated; }
+void FakeMainWindow::CloseVideo() { Record("CloseVideo"); }
+void FakeMainWindow::ClearPlayingMark() { Record("ClearPlayingMark"); }
+void FakeMainWindow::AddPlayListItem(const CString& path, const CString& title, bool markPlaying) {
     Record(markPlaying ? "AddPlayListItem(playing)" : "AddPlayListItem", path + L" " + title);
     CAppFacade::GetInstance().AddItem(path);
 }
-void CMainWnd::SetProgressTitle(const CString& title) { Record("SetProgressTitle", title); }
-std::vector<CString> CMainWnd::ShowOpenFileDialog() {
+void FakeMainWindow::SetProgressTitle(const CString& title) { Record("SetProgressTitle", title); }
+std::vector<CString> FakeMainWindow::ShowOpenFileDialog() {
     Record("ShowOpenFileDialog");
     return FakeWindows::Current().chosenFiles;
 }
-bool CMainWnd::IsWebViewVisible() { return FakeWindows::Current().webViewVisible; }
-void CMainWnd::CycleViewMode() { Record("CycleViewMode"); }
-void CMainWnd::ToggleFullScreen() { Record("ToggleFullScreen"); }
-void CMainWnd::TogglePlayPause() { Record("TogglePlayPause"); }
-void CMainWnd::VolumeUp() { Record("VolumeUp"); }
-void CMainWnd::VolumeDown() { Record("VolumeDown"); }
-void CMainWnd::MuteSound() { Record("MuteSound"); }
-void CMainWnd::StopPlay() { Record("StopPlay"); }
-void CMainWnd::OnHelpOnline() { Record("OnHelpOnline"); }
-void CMainWnd::SetVideoSizeOriginal() { Record("SetVideoSizeOriginal"); }
-void CMainWnd::SetVideoSizeDouble() { Record("SetVideoSizeDouble"); }
-void CMainWnd::ShowSettingsDialog() { Record("ShowSettingsDialog"); }
-void CMainWnd::ChangeVolumeByWheel(bool up) { Record(up ? "ChangeVolumeByWheel(up)" : "ChangeVolumeByWheel(down)"); }
+bool FakeMainWindow::IsWebViewVisible() { return FakeWindows::Current().webViewVisible; }
+void FakeMainWindow::CycleViewMode() { Record("CycleViewMode"); }
+void FakeMainWindow::ToggleFullScreen() { Record("ToggleFullScreen"); }
+void FakeMainWindow::TogglePlayPause() { Record("TogglePlayPause"); }
+void FakeMainWindow::VolumeUp() { Record("VolumeUp"); }
+void FakeMainWindow::VolumeDown() { Record("VolumeDown"); }
+void FakeMainWindow::MuteSound() { Record("MuteSound"); }
+void FakeMainWindow::StopPlay() { Record("StopPlay"); }
+void FakeMainWindow::OnHelpOnline() { Record("OnHelpOnline"); }
+void FakeMainWindow::SetVideoSizeOriginal() { Record("SetVideoSizeOriginal"); }
+void FakeMainWindow::SetVideoSizeDouble() { Record("SetVideoSizeDouble"); }
+void FakeMainWindow::ShowSettingsDialog() { Record("ShowSettingsDialog"); }
+void FakeMainWindow::ChangeVolumeByWheel(bool up) { Record(up ? "ChangeVolumeByWheel(up)" : "ChangeVolumeByWheel(down)"); }
 
-CDownloadWnd* CDlgPlay::GetDownloadWnd() { return &FakeWindows::Current().downloadWnd; }
-void CDlgPlay::SavePlayPosition() { Record("SavePlayPosition"); }
-void CDlgPlay::ShowDownloadView(bool show, bool selectTab) {
+IDownloadListView* FakePlayDialog::GetDownloadWnd() { return &FakeWindows::Current().downloadWnd; }
+void FakePlayDialog::SavePlayPosition() { Record("SavePlayPosition"); }
+void FakePlayDialog::ShowDownloadView(bool show, bool selectTab) {
     Record(show && selectTab ? "ShowDownloadView(show, select tab)" : "ShowDownloadView");
 }
-int CDlgPlay::OpenFile(const CString& path) {
+int FakePlayDialog::OpenFile(const CString& path) {
     Record("OpenFile", path);
     auto found = FakeWindows::Current().openResults.find(path);
     return found == FakeWindows::Current().openResults.end() ? 0 : found->second;
 }
-int CDlgPlay::Stop() {
+int FakePlayDialog::Stop() {
     Record("Stop");
     return 0;
 }
-void CDlgPlay::OnPlayPause() { Record("OnPlayPause"); }
-void CDlgPlay::ToggleMute() { Record("ToggleMute"); }
-void CDlgPlay::SeekToProgress(int progress) { Record("SeekToProgress", progress); }
-void CDlgPlay::GetPlayTimes(int& progress, CString& elapsed, CString& total) {
+void FakePlayDialog::OnPlayPause() { Record("OnPlayPause"); }
+void FakePlayDialog::ToggleMute() { Record("ToggleMute"); }
+void FakePlayDialog::SeekToProgress(int progress) { Record("SeekToProgress", progress); }
+void FakePlayDialog::GetPlayTimes(int& progress, CString& elapsed, CString& total) {
     progress = 0;
     elapsed = L"00:00:00";
     total = FakeWindows::Current().totalTime;
 }
-void CDlgPlay::ShowMessage(const CString& text) { Record("ShowMessage", text); }
-void CDlgPlay::ShowVideoArea(bool video) { Record(video ? "ShowVideoArea(video)" : "ShowVideoArea(panel)"); }
-void CDlgPlay::ShowWebView(const CString& url, bool navigate) {
+void FakePlayDialog::ShowMessage(const CString& text) { Record("ShowMessage", text); }
+void FakePlayDialog::ShowVideoArea(bool video) { Record(video ? "ShowVideoArea(video)" : "ShowVideoArea(panel)"); }
+void FakePlayDialog::ShowWebView(const CString& url, bool navigate) {
     Record(navigate ? "ShowWebView(navigate)" : "ShowWebView", url);
 }

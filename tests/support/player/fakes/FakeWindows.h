@@ -1,5 +1,5 @@
-// Test implementations of the player's window classes that the core and the element
-// behaviours call. They record every call; a test arranges the state they report.
+// Test implementations of the window views that the core and the element behaviours
+// call. They record every call; a test arranges the state they report.
 #pragma once
 
 #include <afxwin.h>
@@ -8,14 +8,77 @@
 #include <string>
 #include <vector>
 
-#include "DlgPlay.h"
-#include "DownloadWnd.h"
-#include "MainWnd.h"
-#include "ZemovistaDlg.h"
+#include "views/DownloadListView.h"
+#include "views/MainDialogView.h"
+#include "views/MainWindowView.h"
+#include "views/PlayDialogView.h"
+
+class FakeMainDialog : public CDialog, public IMainDialogView {
+public:
+    CWnd* AsWindow() override { return this; }
+    bool IsInTray() const override;
+    IMainWindowView* GetMainWindow() override;
+};
+
+class FakeMainWindow : public CWnd, public IMainWindowView {
+public:
+    CWnd* AsWindow() override { return this; }
+    IPlayDialogView* GetDlgPlay() override;
+    void RefreshPlayState() override;
+    bool IsCreated() override;
+    void CloseVideo() override;
+    void ClearPlayingMark() override;
+    // As the main window's play list element, it also adds the path to the play list model.
+    void AddPlayListItem(const CString& path, const CString& title, bool markPlaying) override;
+    void SetProgressTitle(const CString& title) override;
+    std::vector<CString> ShowOpenFileDialog() override;
+    bool IsWebViewVisible() override;
+    void CycleViewMode() override;
+    void ToggleFullScreen() override;
+    void TogglePlayPause() override;
+    void VolumeUp() override;
+    void VolumeDown() override;
+    void MuteSound() override;
+    void StopPlay() override;
+    void OnHelpOnline() override;
+    void SetVideoSizeOriginal() override;
+    void SetVideoSizeDouble() override;
+    void ShowSettingsDialog() override;
+    void ChangeVolumeByWheel(bool up) override;
+};
+
+class FakePlayDialog : public CDialog, public IPlayDialogView {
+public:
+    IDownloadListView* GetDownloadWnd() override;
+    void SavePlayPosition() override;
+    void ShowDownloadView(bool show, bool selectTab) override;
+    int OpenFile(const CString& path) override;
+    int Stop() override;
+    void OnPlayPause() override;
+    void ToggleMute() override;
+    void SeekToProgress(int progress) override;
+    void GetPlayTimes(int& progress, CString& elapsed, CString& total) override;
+    void ShowMessage(const CString& text) override;
+    void ShowVideoArea(bool video) override;
+    void ShowWebView(const CString& url, bool navigate) override;
+};
+
+// Row operations over FakeWindows::downloadRows.
+class FakeDownloadWindow : public CWnd, public IDownloadListView {
+public:
+    CWnd* AsWindow() override { return this; }
+    void AddTaskRow(const DOWNLOAD_LIST_ITEM& item) override;
+    void ClearTaskLists() override;
+    bool HasTaskRow(int fileId) override;
+    int GetTaskRowState(int fileId) override;
+    void ChangeTaskRowState(int fileId, int from, int to) override;
+    void MoveTaskRow(DOWNLOAD_LIST_ITEM item, int list) override;
+    void GetTasksInState(std::vector<DOWNLOAD_LIST_ITEM>& items, int state) override;
+    void ScrollListsToTop() override;
+};
 
 struct FakeWindows {
-    // Installs an application object whose main window is the fake main dialog
-    // (or none), and clears the call log.
+    // Registers the fake main dialog (or none) with the facade until destroyed.
     explicit FakeWindows(bool withMainDialog = true);
     ~FakeWindows();
     FakeWindows(const FakeWindows&) = delete;
@@ -24,10 +87,10 @@ struct FakeWindows {
     static FakeWindows& Current();
 
     CWinApp app;
-    CZemovistaDlg dialog;
-    CMainWnd mainWnd;
-    CDlgPlay dlgPlay;
-    CDownloadWnd downloadWnd;
+    FakeMainDialog dialog;
+    FakeMainWindow mainWnd;
+    FakePlayDialog dlgPlay;
+    FakeDownloadWindow downloadWnd;
 
     bool inTray = false;
     bool webViewVisible = false;

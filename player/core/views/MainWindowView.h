@@ -1,0 +1,45 @@
+// What the core and the page behaviours call on the main HTML window inside the main dialog.
+#pragma once
+
+#include <afx.h>
+
+#include <vector>
+
+class CWnd;
+class IPlayDialogView;
+
+class IMainWindowView {
+public:
+    // The window itself.
+    virtual CWnd* AsWindow() = 0;
+    virtual IPlayDialogView* GetDlgPlay() = 0;
+    virtual void RefreshPlayState() = 0;
+    // False until the window's creation has signed the remembered user in.
+    virtual bool IsCreated() = 0;
+
+    // Play-list and playback targets of the play control.
+    virtual void CloseVideo() = 0;
+    virtual void ClearPlayingMark() = 0;
+    virtual void AddPlayListItem(const CString& path, const CString& title, bool markPlaying) = 0;
+    virtual void SetProgressTitle(const CString& title) = 0;
+    // The chosen ".xof" files in natural order; empty when cancelled.
+    virtual std::vector<CString> ShowOpenFileDialog() = 0;
+
+    // Hot-key targets.
+    virtual bool IsWebViewVisible() = 0;
+    virtual void CycleViewMode() = 0;
+    virtual void ToggleFullScreen() = 0;
+    virtual void TogglePlayPause() = 0;
+    virtual void VolumeUp() = 0;
+    virtual void VolumeDown() = 0;
+    virtual void MuteSound() = 0;
+    virtual void StopPlay() = 0;
+    virtual void OnHelpOnline() = 0;
+    virtual void SetVideoSizeOriginal() = 0;
+    virtual void SetVideoSizeDouble() = 0;
+    virtual void ShowSettingsDialog() = 0;
+    virtual void ChangeVolumeByWheel(bool up) = 0;
+
+protected:
+    ~IMainWindowView() = default;
+};

@@ -1,0 +1,34 @@
+// What the core and the page behaviours call on the playback dialog inside the main window.
+#pragma once
+
+#include <afx.h>
+
+class IDownloadListView;
+
+class IPlayDialogView {
+public:
+    virtual IDownloadListView* GetDownloadWnd() = 0;
+    // Stores the elapsed seconds as the current item's resume position.
+    virtual void SavePlayPosition() = 0;
+    // Shows (or hides) the download window in the video area, with its downloading tab.
+    virtual void ShowDownloadView(bool show, bool selectTab) = 0;
+
+    // Playback, for the play control. OpenFile returns the graph's result (negative on failure).
+    virtual int OpenFile(const CString& path) = 0;
+    virtual int Stop() = 0;
+    virtual void OnPlayPause() = 0;
+    virtual void ToggleMute() = 0;
+    // Progress 0..1000; 1000 plays the next file.
+    virtual void SeekToProgress(int progress) = 0;
+    virtual void GetPlayTimes(int& progress, CString& elapsed, CString& total) = 0;
+    // The message pop-up, shown for 3000 ms.
+    virtual void ShowMessage(const CString& text) = 0;
+    // The video surface (true) or the not-playing panel (false).
+    virtual void ShowVideoArea(bool video) = 0;
+    // Pauses and shows the web dialog instead of the video area; with navigate its web
+    // view opens the URL.
+    virtual void ShowWebView(const CString& url, bool navigate) = 0;
+
+protected:
+    ~IPlayDialogView() = default;
+};
