@@ -1,6 +1,6 @@
 #include "HttpExchange.h"
 
-#include <wininet.h>
+#include "InternetHandle.h"
 
 #include <cstdint>
 #include <cwchar>
@@ -9,22 +9,6 @@
 namespace {
 
 constexpr DWORD kReadPiece = 4096;
-
-// WinINet handle that closes itself.
-class InternetHandle {
-public:
-    explicit InternetHandle(HINTERNET handle) : m_handle(handle) {}
-    ~InternetHandle() {
-        if (m_handle) InternetCloseHandle(m_handle);
-    }
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-    HINTERNET Get() const { return m_handle; }
-    explicit operator bool() const { return m_handle != nullptr; }
-
-private:
-    HINTERNET m_handle;
-};
 
 // The Content-Length header's value, when the reply has a readable one.
 std::optional<uint64_t> ContentLength(HINTERNET request) {

@@ -1,0 +1,76 @@
+#include "PageFetcher.h"
+
+namespace {
+
+constexpr wchar_t kAgent[] = L"Mozilla/4.0 (compatible)";
+constexpr DWORD kTimeoutMs = 30000;
+constexpr size_t kMaxBody = 16 << 20;
+constexpr DWORD kFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI;
+
+std::wstring RequestUrl(HINTERNET request, const std::wstring& fallback) {
+    wchar_t url[INTERNET_MAX_URL_LENGTH] = {};
+    DWORD size = sizeof(url) - sizeof(wchar_t);
+    return InternetQueryOptionW(request, INTERNET_OPTION_URL, url, &size) && url[0] ? url : fallback;
+}
+
+// Status, address and body of a request whose reply has arrived.
+bool ReadReply(HINTERNET request, const std::wstring& url, PAGE_REPLY& reply) {
+    DWORD size = sizeof(reply.Status);
+    if (!HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &reply.Status, &size, nullptr))
+        return false;
+    reply.Url = RequestUrl(request, url);
+    for (;;) {
+        char piece[8192];
+        DWORD read = 0;
+        if (!InternetReadFile(request, piece, sizeof(piece), &read)) return false;
+        if (read == 0) return true;
+        if (read > kMaxBody - reply.Body.size()) return false;
+        reply.Body.append(piece, read);
+    }
+}
+
+}  // namespace
+
+CPageFetcher::CPageFetcher()
+    : m_session(InternetOpenW(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0)) {
+    DWORD timeout = kTimeoutMs;
+    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
+        if (m_session) InternetSetOptionW(m_session.Get(), option, &timeout, sizeof(timeout));
+}
+
+bool CPageFetcher::Fetch(const std::wstring& url, const std::wstring& headers, const std::vector<BYTE>& postData,
+                         PAGE_REPLY& reply) {
+    reply = PAGE_REPLY();
+    if (!m_session) return false;
+    if (!postData.empty()) return Post(url, headers, postData, reply);
+    InternetHandle request(InternetOpenUrlW(m_session.Get(), url.c_str(), headers.empty() ? nullptr : headers.c_str(),
+                                            (DWORD)headers.size(), kFlags, 0));
+    return request && ReadReply(request.Get(), url, reply);
+}
+
+bool CPageFetcher::Post(const std::wstring& url, const std::wstring& headers, const std::vector<BYTE>& postData,
+                        PAGE_REPLY& reply) {
+    wchar_t host[INTERNET_MAX_HOST_NAME_LENGTH] = {};
+    wchar_t path[INTERNET_MAX_URL_LENGTH] = {};
+    URL_COMPONENTSW parts = {};
+    parts.dwStructSize = sizeof(parts);
+    parts.lpszHostName = host;
+    parts.dwHostNameLength = INTERNET_MAX_HOST_NAME_LENGTH;
+    parts.lpszUrlPath = path;
+    parts.dwUrlPathLength = INTERNET_MAX_URL_LENGTH;
+    parts.dwExtraInfoLength = 1;  // the query stays with the path
+    if (!InternetCrackUrlW(url.c_str(), 0, 0, &parts)) return false;
+    if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) return false;
+    std::wstring object = std::wstring(path) + std::wstring(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+    InternetHandle connection(
+        InternetConnectW(m_session.Get(), host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    if (!connection) return false;
+    DWORD flags = kFlags | (parts.nScheme == INTERNET_SCHEME_HTTPS ? INTERNET_FLAG_SECURE : 0);
+    InternetHandle request(
+        HttpOpenRequestW(connection.Get(), L"POST", object.c_str(), nullptr, nullptr, nullptr, flags, 0));
+    if (!request) return false;
+    if (!HttpSendRequestW(request.Get(), headers.empty() ? nullptr : headers.c_str(), (DWORD)headers.size(),
+                          (void*)postData.data(), (DWORD)postData.size()))
+        return false;
+    return ReadReply(request.Get(), url, reply);
+}
