@@ -104,7 +104,9 @@ HELEMENT BrowserHost::Select(const char* selector) const {
 }
 
 std::wstring BrowserHost::Text(const char* selector) const {
-    HELEMENT he = Select(selector);
+    HELEMENT he = nullptr;
+    if (selector) he = Select(selector);
+    else HTMLayoutGetRootElement(View(), &he);
     std::wstring text;
     if (he) HTMLayoutGetElementInnerTextCB(he, &KeepText, &text);
     return text;

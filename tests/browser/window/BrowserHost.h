@@ -49,6 +49,7 @@ public:
     void Settle();
     // The first element below the page's root that the selector finds (null when none).
     HELEMENT Select(const char* selector) const;
+    // The element's text; the whole page's for a null selector.
     std::wstring Text(const char* selector) const;
     // The main button pressed and released over the element's middle, as the window gets it.
     bool Click(const char* selector);
