@@ -78,6 +78,11 @@ CString CXmlDoc::GetData() const {
     return CString(reinterpret_cast<LPCWSTR>(data.data()), (int)data.size());
 }
 
+CString CXmlDoc::GetName() const {
+    std::u16string name = m_core.GetName();
+    return CString(reinterpret_cast<LPCWSTR>(name.data()), (int)name.size());
+}
+
 bool CXmlDoc::SaveFile(LPCWSTR path) const {
     if (!path || !*path) return false;
     std::u16string encoding = m_core.GetDeclaredEncoding();

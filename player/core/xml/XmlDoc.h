@@ -15,6 +15,7 @@ public:
     bool EnterElement() { return m_core.EnterElement(); }
     bool LeaveElement() { return m_core.LeaveElement(); }
     CString GetData() const;
+    CString GetName() const;
     bool AddElement(LPCWSTR name, LPCWSTR text) { return m_core.AddElement(Chars(name), Chars(text)); }
     bool RemoveElement() { return m_core.RemoveElement(); }
 

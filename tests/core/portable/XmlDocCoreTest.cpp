@@ -320,3 +320,18 @@ TEST(XmlCharsetsTest, NamesGiveTheirCodePages) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(XmlDocCoreTest, TheNameIsTheCurrentElementsTagName) {
+    ASSERT_TRUE(Load(u"<dict><key>a</key><integer>3</integer><string attr=\"x\">s</string><br/></dict>"));
+    EXPECT_EQ("", Narrow(m_doc.GetName())) << "no element yet";
+    ASSERT_TRUE(Walk({u"dict", u"key"}));
+    const char* names[] = {"key", "integer", "string", "br"};
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(names[i], Narrow(m_doc.GetName()));
+        EXPECT_EQ(i < 3, m_doc.FindElement(u""));
+    }
+}
+
+}  // namespace

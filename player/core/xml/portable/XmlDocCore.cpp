@@ -320,6 +320,12 @@ bool CXmlDocCore::LeaveElement() {
     return true;
 }
 
+std::u16string CXmlDocCore::GetName() const {
+    if (!m_current) return std::u16string();
+    const Entry& e = At(m_current);
+    return m_doc.substr((size_t)e.start + 1, NameEnd(e) - e.start - 1);
+}
+
 std::u16string CXmlDocCore::GetData() const {
     if (!m_current) return std::u16string();
     const Entry& e = At(m_current);

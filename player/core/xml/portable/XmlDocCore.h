@@ -35,6 +35,8 @@ public:
     // The decoded text of the current element: text pieces with their references
     // decoded and CDATA sections as they are. Empty for an element with child elements.
     std::u16string GetData() const;
+    // The tag name of the current element; empty when there is none.
+    std::u16string GetName() const;
 
     // Inserts <name>escaped text</name> (or <name/> without text) and a line end after
     // the current element, or before the parent's end tag when there is none; the new
