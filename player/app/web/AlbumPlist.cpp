@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "common/CommonHelpers.h"
 #include "config/UserConfig.h"
 #include "web/PathPiece.h"
 
@@ -9,8 +10,9 @@ namespace {
 
 constexpr LONGLONG kMegabyte = 1048576;
 
-CString WithBackslash(const CString& folder) {
-    return folder.IsEmpty() || folder[folder.GetLength() - 1] != L'\\' ? folder + L"\\" : folder;
+CString WithBackslash(CString folder) {
+    AppendBackslash(folder);
+    return folder;
 }
 
 // As wcstol with base 10 reads it: leading blanks and a sign, up to the first other character.
