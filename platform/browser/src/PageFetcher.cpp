@@ -1,5 +1,7 @@
 #include "PageFetcher.h"
 
+#include "HttpUrl.h"
+
 namespace {
 
 constexpr wchar_t kAgent[] = L"Mozilla/4.0 (compatible)";
@@ -50,24 +52,15 @@ bool CPageFetcher::Fetch(const std::wstring& url, const std::wstring& headers, c
 
 bool CPageFetcher::Post(const std::wstring& url, const std::wstring& headers, const std::vector<BYTE>& postData,
                         PAGE_REPLY& reply) {
-    wchar_t host[INTERNET_MAX_HOST_NAME_LENGTH] = {};
-    wchar_t path[INTERNET_MAX_URL_LENGTH] = {};
-    URL_COMPONENTSW parts = {};
-    parts.dwStructSize = sizeof(parts);
-    parts.lpszHostName = host;
-    parts.dwHostNameLength = INTERNET_MAX_HOST_NAME_LENGTH;
-    parts.lpszUrlPath = path;
-    parts.dwUrlPathLength = INTERNET_MAX_URL_LENGTH;
-    parts.dwExtraInfoLength = 1;  // the query stays with the path
-    if (!InternetCrackUrlW(url.c_str(), 0, 0, &parts)) return false;
-    if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) return false;
-    std::wstring object = std::wstring(path) + std::wstring(parts.lpszExtraInfo, parts.dwExtraInfoLength);
-    InternetHandle connection(
-        InternetConnectW(m_session.Get(), host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    HTTP_URL_PARTS parts;
+    if (!CrackHttpUrl(url, parts)) return false;
+    if (parts.Scheme != INTERNET_SCHEME_HTTP && parts.Scheme != INTERNET_SCHEME_HTTPS) return false;
+    InternetHandle connection(InternetConnectW(m_session.Get(), parts.Host.c_str(), parts.Port, nullptr, nullptr,
+                                               INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) return false;
-    DWORD flags = kFlags | (parts.nScheme == INTERNET_SCHEME_HTTPS ? INTERNET_FLAG_SECURE : 0);
+    DWORD flags = kFlags | (parts.Scheme == INTERNET_SCHEME_HTTPS ? INTERNET_FLAG_SECURE : 0);
     InternetHandle request(
-        HttpOpenRequestW(connection.Get(), L"POST", object.c_str(), nullptr, nullptr, nullptr, flags, 0));
+        HttpOpenRequestW(connection.Get(), L"POST", parts.Object.c_str(), nullptr, nullptr, nullptr, flags, 0));
     if (!request) return false;
     if (!HttpSendRequestW(request.Get(), headers.empty() ? nullptr : headers.c_str(), (DWORD)headers.size(),
                           (void*)postData.data(), (DWORD)postData.size()))

@@ -1,5 +1,6 @@
 #include "HttpExchange.h"
 
+#include "HttpUrl.h"
 #include "InternetHandle.h"
 
 #include <cstdint>
@@ -34,28 +35,19 @@ bool Fail(DWORD& error, DWORD number = GetLastError()) {
 }
 
 bool Exchange(const HTTP_EXCHANGE& exchange, DWORD& status, const HttpBodySink& sink, DWORD& error) {
-    wchar_t host[INTERNET_MAX_HOST_NAME_LENGTH] = {};
-    wchar_t path[INTERNET_MAX_URL_LENGTH] = {};
-    URL_COMPONENTSW parts = {};
-    parts.dwStructSize = sizeof(parts);
-    parts.lpszHostName = host;
-    parts.dwHostNameLength = INTERNET_MAX_HOST_NAME_LENGTH;
-    parts.lpszUrlPath = path;
-    parts.dwUrlPathLength = INTERNET_MAX_URL_LENGTH;
-    parts.dwExtraInfoLength = 1;  // the query stays with the path
-    if (!InternetCrackUrlW(exchange.Url.c_str(), 0, 0, &parts)) return Fail(error);
-    if (parts.nScheme != INTERNET_SCHEME_HTTP) return Fail(error, ERROR_INTERNET_UNRECOGNIZED_SCHEME);
-    std::wstring object = std::wstring(path) + std::wstring(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+    HTTP_URL_PARTS parts;
+    if (!CrackHttpUrl(exchange.Url, parts)) return Fail(error);
+    if (parts.Scheme != INTERNET_SCHEME_HTTP) return Fail(error, ERROR_INTERNET_UNRECOGNIZED_SCHEME);
 
     InternetHandle session(InternetOpenW(exchange.Agent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
     if (!session) return Fail(error);
     SetTimeouts(session.Get(), exchange.TimeoutMs);
     InternetHandle connection(
-        InternetConnectW(session.Get(), host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+        InternetConnectW(session.Get(), parts.Host.c_str(), parts.Port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) return Fail(error);
     const std::string* body = exchange.Body;
     DWORD flags = INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_COOKIES;
-    InternetHandle request(HttpOpenRequestW(connection.Get(), body ? L"POST" : L"GET", object.c_str(), nullptr,
+    InternetHandle request(HttpOpenRequestW(connection.Get(), body ? L"POST" : L"GET", parts.Object.c_str(), nullptr,
                                             nullptr, nullptr, flags, 0));
     if (!request) return Fail(error);
     SetTimeouts(request.Get(), exchange.TimeoutMs);
