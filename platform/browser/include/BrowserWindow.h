@@ -88,6 +88,7 @@ private:
         std::wstring TargetFrame;
         std::wstring Headers;
         std::vector<BYTE> PostData;
+        bool Post = false;      // also with no bytes: a form posted without fields
         int HistoryIndex = -1;  // back or forward: the entry it goes to
     };
 

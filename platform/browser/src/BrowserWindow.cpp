@@ -154,6 +154,7 @@ bool CBrowserWindow::OnBehavior(const BEHAVIOR_EVENT_PARAMS& event) {
     request.Url = submission.Url;
     request.Headers = submission.Headers;
     request.PostData = std::move(submission.PostData);
+    request.Post = submission.Post;
     Queue(std::move(request));
     return false;
 }
@@ -166,6 +167,7 @@ void CBrowserWindow::Navigate(const std::wstring& url, DWORD flags, const std::w
     request.TargetFrame = targetFrame;
     request.Headers = headers;
     request.PostData = postData;
+    request.Post = !postData.empty();
     Queue(std::move(request));
 }
 
@@ -188,7 +190,8 @@ bool CBrowserWindow::GoForward() {
 }
 
 bool CBrowserWindow::Refresh() {
-    if (m_current < 0 || !m_hwnd) return false;
+    // Not from inside a navigation being handled (a host's modal loop): it would load under it.
+    if (m_current < 0 || !m_hwnd || m_running) return false;
     Request request;
     request.Url = m_history[m_current];
     Load(request, LoadKind::Reload);
@@ -239,7 +242,7 @@ void CBrowserWindow::Load(const Request& request, LoadKind kind) {
         ShowLocalFile(LocalPath(url));
     } else {
         PAGE_REPLY reply;
-        if (m_fetcher->Fetch(url, request.Headers, request.PostData, reply)) {
+        if (m_fetcher->Fetch(url, request.Headers, request.Post, request.PostData, reply)) {
             url = reply.Url;
             ShowBody(reply.Body);
         } else {

@@ -90,6 +90,7 @@ FORM_SUBMISSION SubmitForm(HELEMENT form, const std::wstring& pageUrl) {
     std::wstring action = AttributeOf(form, "action");
     submission.Url = action.empty() ? pageUrl : ResolveUrl(pageUrl, action);
     if (_wcsicmp(AttributeOf(form, "method").c_str(), L"post") == 0) {
+        submission.Post = true;
         submission.Headers = L"Content-Type: application/x-www-form-urlencoded\r\n";
         submission.PostData.assign(fields.begin(), fields.end());
     } else {

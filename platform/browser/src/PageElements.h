@@ -21,7 +21,8 @@ std::wstring AttributeOf(HELEMENT he, const char* name);
 struct FORM_SUBMISSION {
     std::wstring Url;
     std::wstring Headers;
-    std::vector<BYTE> PostData;  // empty for GET
+    bool Post = false;
+    std::vector<BYTE> PostData;
 };
 // The form a clicked submit button belongs to; null when it submits nothing.
 HELEMENT SubmittedForm(HELEMENT button);

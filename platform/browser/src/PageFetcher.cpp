@@ -40,11 +40,11 @@ CPageFetcher::CPageFetcher()
         if (m_session) InternetSetOptionW(m_session.Get(), option, &timeout, sizeof(timeout));
 }
 
-bool CPageFetcher::Fetch(const std::wstring& url, const std::wstring& headers, const std::vector<BYTE>& postData,
+bool CPageFetcher::Fetch(const std::wstring& url, const std::wstring& headers, bool post, const std::vector<BYTE>& postData,
                          PAGE_REPLY& reply) {
     reply = PAGE_REPLY();
     if (!m_session) return false;
-    if (!postData.empty()) return Post(url, headers, postData, reply);
+    if (post) return Post(url, headers, postData, reply);
     InternetHandle request(InternetOpenUrlW(m_session.Get(), url.c_str(), headers.empty() ? nullptr : headers.c_str(),
                                             (DWORD)headers.size(), kFlags, 0));
     return request && ReadReply(request.Get(), url, reply);

@@ -18,9 +18,9 @@ struct PAGE_REPLY {
 class CPageFetcher {
 public:
     CPageFetcher();
-    // GET, or POST of the bytes when there are any; headers as "Name: value\r\n" lines.
+    // GET, or POST of the bytes; headers as "Name: value\r\n" lines.
     // False on a transport failure or a body larger than the browser takes.
-    bool Fetch(const std::wstring& url, const std::wstring& headers, const std::vector<BYTE>& postData,
+    bool Fetch(const std::wstring& url, const std::wstring& headers, bool post, const std::vector<BYTE>& postData,
                PAGE_REPLY& reply);
 
 private:

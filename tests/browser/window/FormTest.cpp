@@ -68,6 +68,18 @@ TEST_F(Forms, SubmittingSendsHiddenAndCheckedFieldsByTheFormsMethod) {
     }
 }
 
+TEST_F(Forms, AFormWithoutFieldsIsStillPosted) {
+    SetPage("/forms/empty.htm", "<html><body><form method=\"post\" action=\"/sent\"><input type=\"checkbox\" name=\"x\">"
+                                "<button id=\"send\">send</button></form></body></html>");
+    ASSERT_TRUE(Open("/forms/empty.htm"));
+    server.ClearRequests();
+    ASSERT_TRUE(ClickAndWait("#send"));
+    HttpRequest request = Requests().at(0);
+    EXPECT_EQ("POST", request.method);
+    EXPECT_EQ("", request.body);
+    EXPECT_EQ("application/x-www-form-urlencoded", request.Header("Content-Type"));
+}
+
 TEST_F(Forms, ButtonsThatDoNotSubmitAndButtonsOutsideFormsGoNowhere) {
     SetPage("/forms/page.htm",
             "<html><body><form method=\"post\" action=\"/x\"><button type=\"button\" id=\"plain\">plain</button>"

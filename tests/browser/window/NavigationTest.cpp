@@ -233,13 +233,41 @@ TEST_F(Navigation, LocalFilesLoadAndTheirLinksResolveToFiles) {
     EXPECT_TRUE(Requests().empty());
 }
 
-TEST_F(Navigation, TheHostMayTakeTheContextMenu) {
-    ASSERT_TRUE(Open("/page"));
-    host.events.takeContextMenu = true;
+// The items of the popup menu shown now, read by a timer while it is up, then closed.
+std::vector<std::wstring>* g_menuItems = nullptr;
+
+VOID CALLBACK ReadMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND popup = FindWindowW(L"#32768", nullptr);
+    if (!popup || !g_menuItems) return;
+    KillTimer(nullptr, id);
+    HMENU menu = (HMENU)SendMessageW(popup, 0x01E1 /* MN_GETHMENU */, 0, 0);
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[32] = {};
+        GetMenuStringW(menu, (UINT)i, text, 32, MF_BYPOSITION);
+        bool grayed = GetMenuState(menu, (UINT)i, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED);
+        g_menuItems->push_back(std::wstring(text) + (grayed ? L" off" : L" on"));
+    }
+    EndMenu();
+}
+
+TEST_F(Navigation, TheHostMayTakeTheContextMenuElseTheBrowserShowsItsOwn) {
+    ASSERT_TRUE(Open("/a"));
+    ASSERT_TRUE(Open("/b"));
     POINT point = {20, 20};
     ClientToScreen(host.View(), &point);
+    std::vector<std::wstring> items;
+    g_menuItems = &items;
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, &ReadMenu);
+    host.events.takeContextMenu = true;
     SendMessageW(host.View(), WM_CONTEXTMENU, (WPARAM)host.View(), MAKELPARAM(point.x, point.y));
     EXPECT_EQ(1, host.events.contextMenus);
+    EXPECT_TRUE(items.empty()) << "no menu while the host takes it";
+    host.events.takeContextMenu = false;
+    SendMessageW(host.View(), WM_CONTEXTMENU, (WPARAM)host.View(), MAKELPARAM(point.x, point.y));
+    KillTimer(nullptr, timer);
+    g_menuItems = nullptr;
+    EXPECT_EQ(2, host.events.contextMenus);
+    EXPECT_EQ((std::vector<std::wstring>{L"后退 on", L"前进 off", L"刷新 on"}), items);
 }
 
 }  // namespace
