@@ -4,7 +4,7 @@
 
 #include "common/CommonHelpers.h"
 #include "config/UserConfig.h"
-#include "web/PathPiece.h"
+#include "web/FileNamePart.h"
 
 namespace {
 
@@ -99,8 +99,8 @@ bool CAlbumPlist::ParseFileEntry(const CString& token, std::vector<DOWNLOAD_LIST
     if (!hasId) return false;
     task.DownSize = 0;
     // The record keeps the texts as they came; only the file name is made safe.
-    task.FilePath = Folder + SafePathPiece(AlbumName) + L"_" + SafePathPiece(order) + L"_" +
-                    SafePathPiece(task.SectionName) + L"_" + SafePathPiece(UserName) + SafePathPiece(type);
+    task.FilePath = Folder + SafeFileNamePart(AlbumName) + L"_" + SafeFileNamePart(order) + L"_" +
+                    SafeFileNamePart(task.SectionName) + L"_" + SafeFileNamePart(UserName) + SafeFileNamePart(type);
     list.push_back(DOWNLOAD_LIST_ITEM(0, task));
     return true;
 }

@@ -73,8 +73,8 @@ TEST(AlbumPlist, TheUsersKeysAreAddedOnlyWithBothTokenAndSid) {
     }
 }
 
-// Pieces from the reply never leave the download folder; the record keeps the texts.
-TEST(AlbumPlist, HostilePiecesStayInsideTheFolder) {
+// Name parts from the reply never leave the download folder; the record keeps the texts.
+TEST(AlbumPlist, HostileNamePartsStayInsideTheFolder) {
     struct Case {
         const wchar_t* album;
         const wchar_t* order;

@@ -1,8 +1,8 @@
-#include "web/PathPiece.h"
+#include "web/FileNamePart.h"
 
 #include <cwchar>
 
-CString SafePathPiece(const CString& text) {
+CString SafeFileNamePart(const CString& text) {
     if (text == L"." || text == L"..") return text == L"." ? CString(L"_") : CString(L"__");
     CString safe = text;
     for (int i = 0; i < safe.GetLength(); ++i) {
