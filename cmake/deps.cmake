@@ -39,3 +39,25 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 foreach(t gtest gmock)
   target_compile_options(${t} PRIVATE -w)
 endforeach()
+
+# libavcodec, built by tools/setup from Debian's ffmpeg source: the decoders (and
+# swscale) for the Windows build, the FLV1 and AAC encoders for the host's test media
+# helper.
+function(zemo_ffmpeg_library name prefix lib deps)
+  add_library(${name} STATIC IMPORTED GLOBAL)
+  set_target_properties(${name} PROPERTIES IMPORTED_LOCATION ${prefix}/lib/lib${lib}.a
+    INTERFACE_INCLUDE_DIRECTORIES ${prefix}/include INTERFACE_LINK_LIBRARIES "${deps}"
+    INTERFACE_COMPILE_DEFINITIONS __STDC_CONSTANT_MACROS)
+endfunction()
+set(ffmpeg_host ${ZEMO_DEPS_DIR}/ffmpeg-host)
+set(ffmpeg_win32 ${ZEMO_DEPS_DIR}/ffmpeg-win32)
+if(NOT ZEMO_NATIVE)
+  foreach(build ${ffmpeg_host} ${ffmpeg_win32})
+    if(NOT EXISTS ${build}/.built)
+      message(FATAL_ERROR "Missing ${build}: run tools/setup first")
+    endif()
+  endforeach()
+  zemo_ffmpeg_library(ffmpeg_avutil ${ffmpeg_win32} avutil "user32;bcrypt;atomic")
+  zemo_ffmpeg_library(ffmpeg_avcodec ${ffmpeg_win32} avcodec "ffmpeg_avutil;ole32;user32")
+  zemo_ffmpeg_library(ffmpeg_swscale ${ffmpeg_win32} swscale "ffmpeg_avutil")
+endif()
