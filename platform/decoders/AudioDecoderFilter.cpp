@@ -1,0 +1,155 @@
+#include "AudioDecoderFilter.h"
+
+#include <algorithm>
+
+// {6F0F5C52-6C1B-4C7E-9A33-1C2F7B8E4D02}
+const CLSID CLSID_ZemoAudioDecoder = {0x6f0f5c52, 0x6c1b, 0x4c7e, {0x9a, 0x33, 0x1c, 0x2f, 0x7b, 0x8e, 0x4d, 0x02}};
+
+namespace {
+constexpr REFERENCE_TIME kUnitsPerSecond = 10000000;
+}
+
+CAudioDecoderFilter::CAudioDecoderFilter(LPUNKNOWN owner, HRESULT*)
+    : CTransformFilter(L"Audio decoder", owner, CLSID_ZemoAudioDecoder) {}
+
+HRESULT CAudioDecoderFilter::CheckInputType(const CMediaType* input) {
+    AudioInput read;
+    return ReadAudioInput(*input, read) ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
+}
+
+HRESULT CAudioDecoderFilter::SetInputType(const CMediaType* input) {
+    return ReadAudioInput(*input, m_input) ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
+}
+
+HRESULT CAudioDecoderFilter::GetOutputType(int index, CMediaType* output) {
+    if (index < 0)
+        return E_INVALIDARG;
+    if (index > 0)
+        return VFW_S_NO_MORE_ITEMS;
+    return MakePcmOutputType(OutputChannels(), m_input.sampleRate, *output) ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT CAudioDecoderFilter::CheckTransform(const CMediaType* input, const CMediaType* output) {
+    AudioInput in;
+    if (!ReadAudioInput(*input, in))
+        return VFW_E_TYPE_NOT_ACCEPTED;
+    return IsPcmOutputType(*output, PcmChannels(in.channels), in.sampleRate) ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
+}
+
+HRESULT CAudioDecoderFilter::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* properties) {
+    // A tenth of a second per buffer; a longer frame is split.
+    properties->cBuffers = std::max<long>(properties->cBuffers, 8);
+    properties->cbBuffer = std::max<long>(m_input.sampleRate / 10 * OutputChannels() * 2, 4096);
+    if (properties->cbAlign <= 0)
+        properties->cbAlign = 1;
+    ALLOCATOR_PROPERTIES actual = {};
+    HRESULT hr = allocator->SetProperties(properties, &actual);
+    if (FAILED(hr))
+        return hr;
+    return actual.cbBuffer >= OutputChannels() * 2 ? S_OK : E_FAIL;
+}
+
+HRESULT CAudioDecoderFilter::StartStreaming() {
+    m_codec = OpenDecoder(m_input.codec, m_input.extradata, [this](AVCodecContext* codec) {
+        codec->sample_rate = m_input.sampleRate;
+        av_channel_layout_default(&codec->ch_layout, m_input.channels);
+        codec->block_align = m_input.blockAlign;
+    });
+    m_frame.reset(av_frame_alloc());
+    m_packet.reset(av_packet_alloc());
+    if (!m_codec || !m_frame || !m_packet) {
+        CloseCodec();
+        return E_FAIL;
+    }
+    m_discontinuity = true;
+    m_hasNext = false;
+    return S_OK;
+}
+
+void CAudioDecoderFilter::StopStreaming() { CloseCodec(); }
+
+void CAudioDecoderFilter::CloseCodec() {
+    m_codec.reset();
+    m_frame.reset();
+    m_packet.reset();
+}
+
+HRESULT CAudioDecoderFilter::Transform(IMediaSample* input) {
+    if (!m_codec)
+        return VFW_E_WRONG_STATE;
+    BYTE* data = nullptr;
+    if (FAILED(input->GetPointer(&data)))
+        return S_OK;
+    REFERENCE_TIME start = 0, stop = 0;
+    bool hasTime = SUCCEEDED(input->GetTime(&start, &stop));
+    if (input->IsDiscontinuity() == S_OK)
+        m_discontinuity = true;
+    if (!FillPacket(m_packet.get(), data, input->GetActualDataLength(), hasTime, start, true))
+        return S_OK;
+    if (avcodec_send_packet(m_codec.get(), m_packet.get()) < 0)
+        return S_OK;
+    return DeliverFrames();
+}
+
+HRESULT CAudioDecoderFilter::DeliverFrames() {
+    for (;;) {
+        if (avcodec_receive_frame(m_codec.get(), m_frame.get()) < 0)
+            return S_OK;
+        HRESULT hr = DeliverFrame(m_frame.get());
+        av_frame_unref(m_frame.get());
+        if (hr != S_OK)
+            return hr;
+    }
+}
+
+HRESULT CAudioDecoderFilter::DeliverFrame(const AVFrame* frame) {
+    const int channels = OutputChannels();
+    const int rate = m_input.sampleRate;
+    // The decoder's time after a seek, then the samples given out since.
+    REFERENCE_TIME start = m_next;
+    if (frame->best_effort_timestamp != AV_NOPTS_VALUE && (m_discontinuity || !m_hasNext))
+        start = frame->best_effort_timestamp;
+    for (int done = 0; done < frame->nb_samples;) {
+        IMediaSample* raw = nullptr;
+        HRESULT hr = GetDeliveryBuffer(&raw);
+        if (FAILED(hr))
+            return hr;
+        CComRef<IMediaSample> sample;
+        *sample.Receive() = raw;
+        BYTE* out = nullptr;
+        if (FAILED(sample->GetPointer(&out)))
+            return E_FAIL;
+        const int count = std::min(frame->nb_samples - done, static_cast<int>(sample->GetSize() / (channels * 2)));
+        if (count <= 0 || !ConvertToPcm16(*frame, done, count, channels, reinterpret_cast<int16_t*>(out)))
+            return S_OK;
+        sample->SetActualDataLength(count * channels * 2);
+        REFERENCE_TIME stop = start + count * kUnitsPerSecond / rate;
+        sample->SetTime(&start, &stop);
+        sample->SetSyncPoint(TRUE);
+        sample->SetDiscontinuity(m_discontinuity ? TRUE : FALSE);
+        m_discontinuity = false;
+        hr = Deliver(sample.Get());
+        if (hr != S_OK)
+            return hr;
+        start = stop;
+        m_next = stop;
+        m_hasNext = true;
+        done += count;
+    }
+    return S_OK;
+}
+
+void CAudioDecoderFilter::Flush() {
+    if (m_codec)
+        avcodec_flush_buffers(m_codec.get());
+    m_discontinuity = true;
+    m_hasNext = false;
+}
+
+void CAudioDecoderFilter::Drain() {
+    if (!m_codec)
+        return;
+    if (avcodec_send_packet(m_codec.get(), nullptr) >= 0)
+        DeliverFrames();
+    avcodec_flush_buffers(m_codec.get());
+}

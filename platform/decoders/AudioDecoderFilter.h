@@ -1,0 +1,43 @@
+// The audio decoder: AAC, MP3, the container's ADPCM and Nellymoser in, 16-bit PCM
+// of at most two channels out, timed by the samples it gives.
+#pragma once
+
+#include "CodecHandles.h"
+#include "DecoderInput.h"
+#include "PcmOutput.h"
+
+#include "strmbase.h"
+
+extern const CLSID CLSID_ZemoAudioDecoder;
+
+class CAudioDecoderFilter : public CTransformFilter {
+public:
+    CAudioDecoderFilter(LPUNKNOWN owner, HRESULT* result);
+
+    HRESULT CheckInputType(const CMediaType* input) override;
+    HRESULT GetOutputType(int index, CMediaType* output) override;
+    HRESULT CheckTransform(const CMediaType* input, const CMediaType* output) override;
+    HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* properties) override;
+    HRESULT SetInputType(const CMediaType* input) override;
+
+    HRESULT StartStreaming() override;
+    void StopStreaming() override;
+    HRESULT Transform(IMediaSample* input) override;
+    void Flush() override;
+    void Drain() override;
+
+private:
+    HRESULT DeliverFrames();
+    // The frame's samples in as many output buffers as they need.
+    HRESULT DeliverFrame(const AVFrame* frame);
+    void CloseCodec();
+    int OutputChannels() const { return PcmChannels(m_input.channels); }
+
+    AudioInput m_input;
+    CodecPtr m_codec;
+    FramePtr m_frame;
+    PacketPtr m_packet;
+    REFERENCE_TIME m_next = 0;  // where the samples given out so far end
+    bool m_hasNext = false;
+    bool m_discontinuity = true;
+};
