@@ -90,6 +90,37 @@ INSTANTIATE_TEST_SUITE_P(
                                 VFW_E_TYPE_NOT_ACCEPTED, GUID_NULL}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct RefusalCase {
+    const char* name;
+    HRESULT refusal;
+    int attempts;  // how often the receiving pin is asked
+};
+
+class PinConnectionRefused : public testing::TestWithParam<RefusalCase> {};
+
+// A refused type leads to the next type; any other failure ends the connection, so a
+// pin that a failed connection left broken is not asked again.
+TEST_P(PinConnectionRefused, OnlyATypeRefusalLeadsToTheNextType) {
+    const RefusalCase& c = GetParam();
+    CComRef<IBaseFilter> source(new CTwoTypeSource);
+    auto* src = static_cast<CTwoTypeSource*>(source.Get());
+    SinkOptions options;
+    options.connectFailure = c.refusal;
+    CComRef<IBaseFilter> sinkFilter(new CTestSinkFilter(options));
+    CTestSinkPin* sink = static_cast<CTestSinkFilter*>(sinkFilter.Get())->Pin();
+    EXPECT_EQ(src->Pin()->Connect(sink, nullptr), c.refusal);
+    EXPECT_EQ(sink->ConnectionAttempts(), c.attempts);
+    EXPECT_FALSE(src->Pin()->IsConnected());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, PinConnectionRefused,
+    testing::Values(RefusalCase{"typeNotAccepted", VFW_E_TYPE_NOT_ACCEPTED, 2},
+                    RefusalCase{"invalidType", VFW_E_INVALIDMEDIATYPE, 2},
+                    RefusalCase{"deviceMissing", VFW_E_NO_DISPLAY_PALETTE, 1},
+                    RefusalCase{"outOfMemory", E_OUTOFMEMORY, 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(PinConnection, PinsOfOneDirectionDoNotConnect) {
     CComRef<IBaseFilter> a(new CTwoTypeSource), b(new CTwoTypeSource);
     EXPECT_EQ(static_cast<CTwoTypeSource*>(a.Get())->Pin()->Connect(static_cast<CTwoTypeSource*>(b.Get())->Pin(),

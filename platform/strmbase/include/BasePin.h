@@ -57,8 +57,9 @@ protected:
     // A new connection needs an unconnected pin of a stopped filter.
     HRESULT CanConnect() const;
     HRESULT AgreeMediaType(IPin* receivePin, const CMediaType* type);
-    HRESULT AttemptConnection(IPin* receivePin, const CMediaType* type);
-    HRESULT TryMediaTypes(IPin* receivePin, const CMediaType* partial, IEnumMediaTypes* types);
+    // peerFailed: set when the receiving pin refused for a reason other than the type.
+    HRESULT AttemptConnection(IPin* receivePin, const CMediaType* type, bool* peerFailed = nullptr);
+    HRESULT TryMediaTypes(IPin* receivePin, const CMediaType* partial, IEnumMediaTypes* types, bool* peerFailed);
 
     CBaseFilter* m_pFilter;
     CCritSec* m_pLock;

@@ -60,9 +60,10 @@ HRESULT CBasePin::AgreeMediaType(IPin* receivePin, const CMediaType* type) {
         HRESULT hr = round == 0 ? receivePin->EnumMediaTypes(&types) : EnumMediaTypes(&types);
         if (FAILED(hr) || !types)
             continue;
-        hr = TryMediaTypes(receivePin, type, types);
+        bool peerFailed = false;
+        hr = TryMediaTypes(receivePin, type, types, &peerFailed);
         types->Release();
-        if (SUCCEEDED(hr))
+        if (SUCCEEDED(hr) || peerFailed)
             return hr;
         if (hr != VFW_E_NO_ACCEPTABLE_TYPES)
             best = hr;
@@ -70,7 +71,8 @@ HRESULT CBasePin::AgreeMediaType(IPin* receivePin, const CMediaType* type) {
     return best;
 }
 
-HRESULT CBasePin::TryMediaTypes(IPin* receivePin, const CMediaType* partial, IEnumMediaTypes* types) {
+HRESULT CBasePin::TryMediaTypes(IPin* receivePin, const CMediaType* partial, IEnumMediaTypes* types,
+                                bool* peerFailed) {
     HRESULT best = VFW_E_NO_ACCEPTABLE_TYPES;
     // Bounded: an enumerator that never ends cannot hang the connection.
     for (int i = 0; i < 1000; ++i) {
@@ -82,15 +84,23 @@ HRESULT CBasePin::TryMediaTypes(IPin* receivePin, const CMediaType* partial, IEn
         DeleteMediaType(raw);
         if (!candidate.MatchesPartial(partial))
             continue;
-        HRESULT hr = AttemptConnection(receivePin, &candidate);
-        if (SUCCEEDED(hr))
+        HRESULT hr = AttemptConnection(receivePin, &candidate, peerFailed);
+        if (SUCCEEDED(hr) || *peerFailed)
             return hr;
         best = hr;
     }
     return best;
 }
 
-HRESULT CBasePin::AttemptConnection(IPin* receivePin, const CMediaType* type) {
+namespace {
+// A receiving pin's answer that is about the offered type only: another type may do.
+bool IsTypeRefusal(HRESULT hr) {
+    return hr == S_FALSE || hr == E_FAIL || hr == VFW_E_TYPE_NOT_ACCEPTED || hr == VFW_E_INVALIDMEDIATYPE ||
+           hr == VFW_E_NO_ACCEPTABLE_TYPES;
+}
+}  // namespace
+
+HRESULT CBasePin::AttemptConnection(IPin* receivePin, const CMediaType* type, bool* peerFailed) {
     HRESULT hr = CheckConnect(receivePin);
     if (FAILED(hr)) {
         BreakConnect();
@@ -114,6 +124,10 @@ HRESULT CBasePin::AttemptConnection(IPin* receivePin, const CMediaType* type) {
         if (SUCCEEDED(hr))
             return S_OK;
         receivePin->Disconnect();
+    } else if (peerFailed) {
+        // A pin that failed for another reason is not asked again: some renderers are
+        // left broken by a failed connection and crash on the next one.
+        *peerFailed = !IsTypeRefusal(hr);
     }
     m_Connected->Release();
     m_Connected = nullptr;

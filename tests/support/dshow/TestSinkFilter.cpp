@@ -22,6 +22,9 @@ STDMETHODIMP CTestSinkPin::NonDelegatingQueryInterface(REFIID riid, void** ppv) 
 }
 
 HRESULT CTestSinkPin::CheckMediaType(const CMediaType* type) {
+    ++m_connectionAttempts;
+    if (FAILED(m_options.connectFailure))
+        return m_options.connectFailure;
     return m_options.acceptMajor == GUID_NULL || type->majortype == m_options.acceptMajor ? S_OK : S_FALSE;
 }
 

@@ -21,6 +21,7 @@ struct SinkOptions {
     bool keepData = true;             // record payloads (a benchmark only counts bytes)
     GUID acceptMajor = GUID_NULL;     // the one major type accepted (GUID_NULL: any)
     bool holdUntilFlush = false;      // Receive waits for a flush, like a paused renderer
+    HRESULT connectFailure = S_OK;    // every connection fails with this error (S_OK: none)
 };
 
 class CTestSinkFilter;
@@ -52,6 +53,7 @@ public:
     int EndOfStreamCount() const { return m_endOfStreams; }
     int FlushCount() const { return m_flushes; }
     int NewSegmentCount() const { return m_newSegments; }
+    int ConnectionAttempts() const { return m_connectionAttempts; }
     REFERENCE_TIME LastSegmentStart() const { return m_segmentStart; }
     int64_t ByteCount() const { return m_bytes; }
     CTestAllocator* Allocator() const { return m_allocator.Get(); }
@@ -66,6 +68,7 @@ private:
     std::atomic<int> m_endOfStreams{0};
     std::atomic<int> m_flushes{0};
     std::atomic<int> m_newSegments{0};
+    std::atomic<int> m_connectionAttempts{0};
     std::atomic<REFERENCE_TIME> m_segmentStart{0};
     std::atomic<bool> m_flushing{false};
     CAMEvent m_endOfStream{TRUE};
