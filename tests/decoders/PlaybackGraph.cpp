@@ -195,22 +195,20 @@ long CPlaybackGraph::WaitForEvent(std::initializer_list<long> codes, DWORD timeo
     return 0;
 }
 
+// The window's own pixels (with its video child), whatever other test windows
+// cover it on the shared screen.
 COLORREF CPlaybackGraph::PixelAt(int x, int y) {
-    POINT point = {x, y};
-    ClientToScreen(m_window, &point);
-    HDC screen = GetDC(nullptr);
-    COLORREF colour = GetPixel(screen, point.x, point.y);
-    ReleaseDC(nullptr, screen);
+    HDC dc = GetDC(m_window);
+    COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(m_window, dc);
     return colour;
 }
 
 COLORREF CPlaybackGraph::CentrePixel() { return PixelAt(kWindowWidth / 2, kWindowHeight / 2); }
 
 bool CPlaybackGraph::SaveScreenshot(const wchar_t* fileName) {
-    POINT origin = {0, 0};
-    ClientToScreen(m_window, &origin);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    HDC window = GetDC(m_window);
+    HDC memory = CreateCompatibleDC(window);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = kWindowWidth;
@@ -218,11 +216,11 @@ bool CPlaybackGraph::SaveScreenshot(const wchar_t* fileName) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = CreateDIBSection(window, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     bool saved = false;
     if (bitmap && bits) {
         HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, kWindowWidth, kWindowHeight, screen, origin.x, origin.y, SRCCOPY);
+        BitBlt(memory, 0, 0, kWindowWidth, kWindowHeight, window, 0, 0, SRCCOPY);
         SelectObject(memory, old);
         GdiFlush();
         const auto* pixels = static_cast<const DWORD*>(bits);
@@ -239,7 +237,7 @@ bool CPlaybackGraph::SaveScreenshot(const wchar_t* fileName) {
     if (bitmap)
         DeleteObject(bitmap);
     DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    ReleaseDC(m_window, window);
     return saved;
 }
 

@@ -3,6 +3,7 @@
 // of the test, and what is on the screen read back.
 #pragma once
 
+#include "TestModules.h"
 #include "strmbase.h"
 
 #include <control.h>
@@ -49,6 +50,7 @@ public:
     bool SaveScreenshot(const wchar_t* fileName);
 
 private:
+    CRegistrationLock m_registration;
     CComRef<IGraphBuilder> m_graph;
     HWND m_window = nullptr;
     HRESULT m_com;

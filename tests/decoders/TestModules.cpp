@@ -35,3 +35,12 @@ bool RegisterTestModules() {
     }();
     return registered;
 }
+
+CRegistrationLock::CRegistrationLock() : m_mutex(CreateMutexW(nullptr, FALSE, L"ZemoXofSplitterRegistration")) {
+    WaitForSingleObject(m_mutex, 120000);
+}
+
+CRegistrationLock::~CRegistrationLock() {
+    ReleaseMutex(m_mutex);
+    CloseHandle(m_mutex);
+}

@@ -12,3 +12,16 @@ std::wstring PrefixPath(const char* unixPath);
 std::wstring MediaFile(const char* name);
 // Registers the splitter and the decoders (once per process); false when one fails.
 bool RegisterTestModules();
+
+// Held while a graph relies on the registration: the splitter's tests (in the same
+// prefix, at the same time) take it away and back under the same lock.
+class CRegistrationLock {
+public:
+    CRegistrationLock();
+    ~CRegistrationLock();
+    CRegistrationLock(const CRegistrationLock&) = delete;
+    CRegistrationLock& operator=(const CRegistrationLock&) = delete;
+
+private:
+    HANDLE m_mutex;
+};

@@ -1,0 +1,71 @@
+#include "DecoderChain.h"
+
+#include "XofGuids.h"
+
+#include <uuids.h>
+
+namespace {
+
+CComRef<IPin> PinOf(IBaseFilter* filter, PIN_DIRECTION direction, LPCWSTR name = nullptr) {
+    CComRef<IEnumPins> pins;
+    if (!filter || FAILED(filter->EnumPins(pins.Receive())))
+        return CComRef<IPin>();
+    for (int i = 0; i < 16; ++i) {
+        CComRef<IPin> pin;
+        if (pins->Next(1, pin.Receive(), nullptr) != S_OK)
+            break;
+        PIN_INFO info = {};
+        pin->QueryPinInfo(&info);
+        if (info.pFilter)
+            info.pFilter->Release();
+        if (info.dir == direction && (!name || lstrcmpW(info.achName, name) == 0))
+            return pin;
+    }
+    return CComRef<IPin>();
+}
+
+CComRef<IBaseFilter> AddNew(IGraphBuilder* graph, REFCLSID clsid, LPCWSTR name) {
+    CComRef<IBaseFilter> filter;
+    if (SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, filter.ReceiveVoid())))
+        graph->AddFilter(filter.Get(), name);
+    return filter;
+}
+
+}  // namespace
+
+CDecoderChain::CDecoderChain(const std::wstring& file, LPCWSTR splitterPin, CTransformFilter* decoder) {
+    *m_decoder.Receive() = decoder;
+    decoder->AddRef();
+    *m_sink.Receive() = new CTestSinkFilter;
+    if (!m_graph.Ready())
+        return;
+    IGraphBuilder* graph = m_graph.Graph();
+    CComRef<IBaseFilter> source = AddNew(graph, CLSID_AsyncReader, L"Source");
+    CComRef<IBaseFilter> splitter = AddNew(graph, CLSID_XofSplitter, L"Splitter");
+    CComRef<IFileSourceFilter> load;
+    if (!source || !splitter || FAILED(load.QueryFrom(source.Get(), IID_IFileSourceFilter)) ||
+        FAILED(m_built = load->Load(file.c_str(), nullptr)))
+        return;
+    graph->AddFilter(m_decoder.Get(), L"Decoder");
+    graph->AddFilter(m_sink.Get(), L"Sink");
+    if (FAILED(m_built = graph->ConnectDirect(PinOf(source.Get(), PINDIR_OUTPUT).Get(),
+                                              PinOf(splitter.Get(), PINDIR_INPUT).Get(), nullptr)) ||
+        FAILED(m_built = graph->ConnectDirect(PinOf(splitter.Get(), PINDIR_OUTPUT, splitterPin).Get(),
+                                              PinOf(m_decoder.Get(), PINDIR_INPUT).Get(), nullptr)))
+        return;
+    m_built = graph->ConnectDirect(PinOf(m_decoder.Get(), PINDIR_OUTPUT).Get(),
+                                   PinOf(m_sink.Get(), PINDIR_INPUT).Get(), nullptr);
+}
+
+bool CDecoderChain::RunToEnd(DWORD timeoutMs) {
+    if (FAILED(m_graph.Run()))
+        return false;
+    return Sink()->WaitForEndOfStream(timeoutMs);
+}
+
+COLORREF CentreOfRgb32(const std::vector<BYTE>& picture, int width, int height) {
+    size_t at = (static_cast<size_t>(height / 2) * width + width / 2) * 4;
+    if (picture.size() < at + 4)
+        return CLR_INVALID;
+    return RGB(picture[at + 2], picture[at + 1], picture[at]);
+}

@@ -1,0 +1,31 @@
+// A graph without a clock, built pin by pin: the file source and our splitter, one
+// of our decoders behind a splitter pin and a recording sink behind the decoder. It
+// shows what a decoder gives out, sample by sample.
+#pragma once
+
+#include "PlaybackGraph.h"
+#include "dshow/TestSinkFilter.h"
+
+#include <string>
+
+class CDecoderChain {
+public:
+    // decoder: a new filter (the chain takes the reference it carries).
+    CDecoderChain(const std::wstring& file, LPCWSTR splitterPin, CTransformFilter* decoder);
+
+    // S_OK when every pin is connected.
+    HRESULT Built() const { return m_built; }
+    CTestSinkPin* Sink() const { return m_sink->Pin(); }
+    CPlaybackGraph& Graph() { return m_graph; }
+    // Runs until the sink has its end of stream; false after the time-out.
+    bool RunToEnd(DWORD timeoutMs = 20000);
+
+private:
+    CPlaybackGraph m_graph{false};
+    CComRef<IBaseFilter> m_decoder;
+    CComRef<CTestSinkFilter> m_sink;
+    HRESULT m_built = E_FAIL;
+};
+
+// The colour at the centre of a bottom-up RGB32 picture.
+COLORREF CentreOfRgb32(const std::vector<BYTE>& picture, int width, int height);
