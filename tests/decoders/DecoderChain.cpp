@@ -33,10 +33,10 @@ CComRef<IBaseFilter> AddNew(IGraphBuilder* graph, REFCLSID clsid, LPCWSTR name) 
 
 }  // namespace
 
-CDecoderChain::CDecoderChain(const std::wstring& file, LPCWSTR splitterPin, CTransformFilter* decoder) {
-    *m_decoder.Receive() = decoder;
-    decoder->AddRef();
-    *m_sink.Receive() = new CTestSinkFilter;
+CDecoderChain::CDecoderChain(const std::wstring& file, LPCWSTR splitterPin, CTransformFilter* decoder,
+                             const SinkOptions& sink) {
+    m_decoder = CComRef<IBaseFilter>(decoder);
+    m_sink = CComRef<CTestSinkFilter>(new CTestSinkFilter(sink));
     if (!m_graph.Ready())
         return;
     IGraphBuilder* graph = m_graph.Graph();

@@ -10,8 +10,9 @@
 
 class CDecoderChain {
 public:
-    // decoder: a new filter (the chain takes the reference it carries).
-    CDecoderChain(const std::wstring& file, LPCWSTR splitterPin, CTransformFilter* decoder);
+    // decoder: a new filter, without references yet.
+    CDecoderChain(const std::wstring& file, LPCWSTR splitterPin, CTransformFilter* decoder,
+                  const SinkOptions& sink = SinkOptions());
 
     // S_OK when every pin is connected.
     HRESULT Built() const { return m_built; }

@@ -18,16 +18,12 @@ constexpr REFERENCE_TIME kFrame = kSecond / 25;
 
 CVideoDecoderFilter* NewVideoDecoder() {
     HRESULT hr = S_OK;
-    auto* filter = new CVideoDecoderFilter(nullptr, &hr);
-    filter->AddRef();
-    return filter;
+    return new CVideoDecoderFilter(nullptr, &hr);
 }
 
 CAudioDecoderFilter* NewAudioDecoder() {
     HRESULT hr = S_OK;
-    auto* filter = new CAudioDecoderFilter(nullptr, &hr);
-    filter->AddRef();
-    return filter;
+    return new CAudioDecoderFilter(nullptr, &hr);
 }
 
 bool IsColourOfSecond(COLORREF shown, int second) {
