@@ -62,7 +62,7 @@ HRESULT CAudioDecoderFilter::StartStreaming() {
         return E_FAIL;
     }
     m_discontinuity = true;
-    m_hasNext = false;
+    m_hasOrigin = false;
     return S_OK;
 }
 
@@ -105,10 +105,13 @@ HRESULT CAudioDecoderFilter::DeliverFrames() {
 HRESULT CAudioDecoderFilter::DeliverFrame(const AVFrame* frame) {
     const int channels = OutputChannels();
     const int rate = m_input.sampleRate;
-    // The decoder's time after a seek, then the samples given out since.
-    REFERENCE_TIME start = m_next;
-    if (frame->best_effort_timestamp != AV_NOPTS_VALUE && (m_discontinuity || !m_hasNext))
-        start = frame->best_effort_timestamp;
+    // The decoder's time after a seek, then the samples given out since (counted, so
+    // that rounding does not add up).
+    if (frame->best_effort_timestamp != AV_NOPTS_VALUE && (m_discontinuity || !m_hasOrigin)) {
+        m_origin = frame->best_effort_timestamp;
+        m_samplesSinceOrigin = 0;
+        m_hasOrigin = true;
+    }
     for (int done = 0; done < frame->nb_samples;) {
         IMediaSample* raw = nullptr;
         HRESULT hr = GetDeliveryBuffer(&raw);
@@ -123,7 +126,9 @@ HRESULT CAudioDecoderFilter::DeliverFrame(const AVFrame* frame) {
         if (count <= 0 || !ConvertToPcm16(*frame, done, count, channels, reinterpret_cast<int16_t*>(out)))
             return S_OK;
         sample->SetActualDataLength(count * channels * 2);
-        REFERENCE_TIME stop = start + count * kUnitsPerSecond / rate;
+        REFERENCE_TIME start = m_origin + m_samplesSinceOrigin * kUnitsPerSecond / rate;
+        m_samplesSinceOrigin += count;
+        REFERENCE_TIME stop = m_origin + m_samplesSinceOrigin * kUnitsPerSecond / rate;
         sample->SetTime(&start, &stop);
         sample->SetSyncPoint(TRUE);
         sample->SetDiscontinuity(m_discontinuity ? TRUE : FALSE);
@@ -131,9 +136,6 @@ HRESULT CAudioDecoderFilter::DeliverFrame(const AVFrame* frame) {
         hr = Deliver(sample.Get());
         if (hr != S_OK)
             return hr;
-        start = stop;
-        m_next = stop;
-        m_hasNext = true;
         done += count;
     }
     return S_OK;
@@ -143,7 +145,7 @@ void CAudioDecoderFilter::Flush() {
     if (m_codec)
         avcodec_flush_buffers(m_codec.get());
     m_discontinuity = true;
-    m_hasNext = false;
+    m_hasOrigin = false;
 }
 
 void CAudioDecoderFilter::Drain() {

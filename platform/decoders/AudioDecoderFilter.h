@@ -37,7 +37,8 @@ private:
     CodecPtr m_codec;
     FramePtr m_frame;
     PacketPtr m_packet;
-    REFERENCE_TIME m_next = 0;  // where the samples given out so far end
-    bool m_hasNext = false;
+    REFERENCE_TIME m_origin = 0;  // the time of the first sample after a seek
+    int64_t m_samplesSinceOrigin = 0;
+    bool m_hasOrigin = false;
     bool m_discontinuity = true;
 };
