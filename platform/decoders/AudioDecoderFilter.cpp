@@ -10,7 +10,7 @@ constexpr REFERENCE_TIME kUnitsPerSecond = 10000000;
 }
 
 CAudioDecoderFilter::CAudioDecoderFilter(LPUNKNOWN owner, HRESULT*)
-    : CTransformFilter(L"Audio decoder", owner, CLSID_ZemoAudioDecoder) {}
+    : CCodecFilter(L"Audio decoder", owner, CLSID_ZemoAudioDecoder) {}
 
 HRESULT CAudioDecoderFilter::CheckInputType(const CMediaType* input) {
     AudioInput read;
@@ -49,57 +49,12 @@ HRESULT CAudioDecoderFilter::DecideBufferSize(IMemAllocator* allocator, ALLOCATO
     return actual.cbBuffer >= OutputChannels() * 2 ? S_OK : E_FAIL;
 }
 
-HRESULT CAudioDecoderFilter::StartStreaming() {
-    m_codec = OpenDecoder(m_input.codec, m_input.extradata, [this](AVCodecContext* codec) {
+CodecPtr CAudioDecoderFilter::OpenCodec() {
+    return OpenDecoder(m_input.codec, m_input.extradata, [this](AVCodecContext* codec) {
         codec->sample_rate = m_input.sampleRate;
         av_channel_layout_default(&codec->ch_layout, m_input.channels);
         codec->block_align = m_input.blockAlign;
     });
-    m_frame.reset(av_frame_alloc());
-    m_packet.reset(av_packet_alloc());
-    if (!m_codec || !m_frame || !m_packet) {
-        CloseCodec();
-        return E_FAIL;
-    }
-    m_discontinuity = true;
-    m_hasOrigin = false;
-    return S_OK;
-}
-
-void CAudioDecoderFilter::StopStreaming() { CloseCodec(); }
-
-void CAudioDecoderFilter::CloseCodec() {
-    m_codec.reset();
-    m_frame.reset();
-    m_packet.reset();
-}
-
-HRESULT CAudioDecoderFilter::Transform(IMediaSample* input) {
-    if (!m_codec)
-        return VFW_E_WRONG_STATE;
-    BYTE* data = nullptr;
-    if (FAILED(input->GetPointer(&data)))
-        return S_OK;
-    REFERENCE_TIME start = 0, stop = 0;
-    bool hasTime = SUCCEEDED(input->GetTime(&start, &stop));
-    if (input->IsDiscontinuity() == S_OK)
-        m_discontinuity = true;
-    if (!FillPacket(m_packet.get(), data, input->GetActualDataLength(), hasTime, start, true))
-        return S_OK;
-    if (avcodec_send_packet(m_codec.get(), m_packet.get()) < 0)
-        return S_OK;
-    return DeliverFrames();
-}
-
-HRESULT CAudioDecoderFilter::DeliverFrames() {
-    for (;;) {
-        if (avcodec_receive_frame(m_codec.get(), m_frame.get()) < 0)
-            return S_OK;
-        HRESULT hr = DeliverFrame(m_frame.get());
-        av_frame_unref(m_frame.get());
-        if (hr != S_OK)
-            return hr;
-    }
 }
 
 HRESULT CAudioDecoderFilter::DeliverFrame(const AVFrame* frame) {
@@ -113,12 +68,10 @@ HRESULT CAudioDecoderFilter::DeliverFrame(const AVFrame* frame) {
         m_hasOrigin = true;
     }
     for (int done = 0; done < frame->nb_samples;) {
-        IMediaSample* raw = nullptr;
-        HRESULT hr = GetDeliveryBuffer(&raw);
+        CComRef<IMediaSample> sample;
+        HRESULT hr = GetDeliveryBuffer(sample);
         if (FAILED(hr))
             return hr;
-        CComRef<IMediaSample> sample;
-        *sample.Receive() = raw;
         BYTE* out = nullptr;
         if (FAILED(sample->GetPointer(&out)))
             return E_FAIL;
@@ -139,19 +92,4 @@ HRESULT CAudioDecoderFilter::DeliverFrame(const AVFrame* frame) {
         done += count;
     }
     return S_OK;
-}
-
-void CAudioDecoderFilter::Flush() {
-    if (m_codec)
-        avcodec_flush_buffers(m_codec.get());
-    m_discontinuity = true;
-    m_hasOrigin = false;
-}
-
-void CAudioDecoderFilter::Drain() {
-    if (!m_codec)
-        return;
-    if (avcodec_send_packet(m_codec.get(), nullptr) >= 0)
-        DeliverFrames();
-    avcodec_flush_buffers(m_codec.get());
 }

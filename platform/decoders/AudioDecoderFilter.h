@@ -2,7 +2,7 @@
 // of at most two channels out, timed by the samples it gives.
 #pragma once
 
-#include "CodecHandles.h"
+#include "CodecFilter.h"
 #include "DecoderInput.h"
 #include "PcmOutput.h"
 
@@ -10,7 +10,7 @@
 
 extern const CLSID CLSID_ZemoAudioDecoder;
 
-class CAudioDecoderFilter : public CTransformFilter {
+class CAudioDecoderFilter : public CCodecFilter {
 public:
     CAudioDecoderFilter(LPUNKNOWN owner, HRESULT* result);
 
@@ -20,25 +20,15 @@ public:
     HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* properties) override;
     HRESULT SetInputType(const CMediaType* input) override;
 
-    HRESULT StartStreaming() override;
-    void StopStreaming() override;
-    HRESULT Transform(IMediaSample* input) override;
-    void Flush() override;
-    void Drain() override;
-
 private:
-    HRESULT DeliverFrames();
+    CodecPtr OpenCodec() override;
     // The frame's samples in as many output buffers as they need.
-    HRESULT DeliverFrame(const AVFrame* frame);
-    void CloseCodec();
+    HRESULT DeliverFrame(const AVFrame* frame) override;
+    void ResetTimes() override { m_hasOrigin = false; }
     int OutputChannels() const { return PcmChannels(m_input.channels); }
 
     AudioInput m_input;
-    CodecPtr m_codec;
-    FramePtr m_frame;
-    PacketPtr m_packet;
     REFERENCE_TIME m_origin = 0;  // the time of the first sample after a seek
     int64_t m_samplesSinceOrigin = 0;
     bool m_hasOrigin = false;
-    bool m_discontinuity = true;
 };

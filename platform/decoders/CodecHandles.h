@@ -1,10 +1,12 @@
-// Owning handles of libavcodec's objects, and the opening of a decoder.
+// Owning handles of libavcodec's objects, and the opening of a decoder (also used by
+// the host's test media maker).
 #pragma once
 
 extern "C" {
 #include <libavcodec/avcodec.h>
 }
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>

@@ -10,7 +10,7 @@ extern "C" {
 const CLSID CLSID_ZemoVideoDecoder = {0x6f0f5c52, 0x6c1b, 0x4c7e, {0x9a, 0x33, 0x1c, 0x2f, 0x7b, 0x8e, 0x4d, 0x01}};
 
 CVideoDecoderFilter::CVideoDecoderFilter(LPUNKNOWN owner, HRESULT*)
-    : CTransformFilter(L"Video decoder", owner, CLSID_ZemoVideoDecoder) {}
+    : CCodecFilter(L"Video decoder", owner, CLSID_ZemoVideoDecoder) {}
 
 CVideoDecoderFilter::~CVideoDecoderFilter() { CloseCodec(); }
 
@@ -56,61 +56,17 @@ HRESULT CVideoDecoderFilter::DecideBufferSize(IMemAllocator* allocator, ALLOCATO
     return actual.cbBuffer >= properties->cbBuffer ? S_OK : E_FAIL;
 }
 
-HRESULT CVideoDecoderFilter::StartStreaming() {
-    m_codec = OpenDecoder(m_input.codec, m_input.extradata, [this](AVCodecContext* codec) {
+CodecPtr CVideoDecoderFilter::OpenCodec() {
+    return OpenDecoder(m_input.codec, m_input.extradata, [this](AVCodecContext* codec) {
         codec->coded_width = m_input.width;
         codec->coded_height = m_input.height;
     });
-    m_frame.reset(av_frame_alloc());
-    m_packet.reset(av_packet_alloc());
-    if (!m_codec || !m_frame || !m_packet) {
-        CloseCodec();
-        return E_FAIL;
-    }
-    m_discontinuity = true;
-    m_hasLastStart = false;
-    return S_OK;
 }
-
-void CVideoDecoderFilter::StopStreaming() { CloseCodec(); }
 
 void CVideoDecoderFilter::CloseCodec() {
-    m_codec.reset();
-    m_frame.reset();
-    m_packet.reset();
+    CCodecFilter::CloseCodec();
     sws_freeContext(m_scaler);
     m_scaler = nullptr;
-}
-
-HRESULT CVideoDecoderFilter::Transform(IMediaSample* input) {
-    if (!m_codec)
-        return VFW_E_WRONG_STATE;
-    BYTE* data = nullptr;
-    if (FAILED(input->GetPointer(&data)))
-        return S_OK;
-    REFERENCE_TIME start = 0, stop = 0;
-    bool hasTime = SUCCEEDED(input->GetTime(&start, &stop));
-    if (input->IsDiscontinuity() == S_OK)
-        m_discontinuity = true;
-    if (!FillPacket(m_packet.get(), data, input->GetActualDataLength(), hasTime, start,
-                    input->IsSyncPoint() == S_OK))
-        return S_OK;
-    // Broken data costs the picture, not the stream.
-    if (avcodec_send_packet(m_codec.get(), m_packet.get()) < 0)
-        return S_OK;
-    return DeliverFrames();
-}
-
-HRESULT CVideoDecoderFilter::DeliverFrames() {
-    for (;;) {
-        int result = avcodec_receive_frame(m_codec.get(), m_frame.get());
-        if (result < 0)
-            return S_OK;
-        HRESULT hr = DeliverFrame(m_frame.get());
-        av_frame_unref(m_frame.get());
-        if (hr != S_OK)
-            return hr;
-    }
 }
 
 HRESULT CVideoDecoderFilter::DeliverFrame(const AVFrame* frame) {
@@ -120,12 +76,10 @@ HRESULT CVideoDecoderFilter::DeliverFrame(const AVFrame* frame) {
                                     width, height, m_layout.format, SWS_BILINEAR, nullptr, nullptr, nullptr);
     if (!m_scaler)
         return S_OK;
-    IMediaSample* raw = nullptr;
-    HRESULT hr = GetDeliveryBuffer(&raw);
+    CComRef<IMediaSample> sample;
+    HRESULT hr = GetDeliveryBuffer(sample);
     if (FAILED(hr))
         return hr;
-    CComRef<IMediaSample> sample;
-    *sample.Receive() = raw;
     BYTE* out = nullptr;
     if (FAILED(sample->GetPointer(&out)) || sample->GetSize() < m_layout.imageBytes())
         return E_FAIL;
@@ -148,20 +102,4 @@ HRESULT CVideoDecoderFilter::DeliverFrame(const AVFrame* frame) {
     sample->SetDiscontinuity(m_discontinuity ? TRUE : FALSE);
     m_discontinuity = false;
     return Deliver(sample.Get());
-}
-
-void CVideoDecoderFilter::Flush() {
-    if (m_codec)
-        avcodec_flush_buffers(m_codec.get());
-    m_discontinuity = true;
-    m_hasLastStart = false;
-}
-
-void CVideoDecoderFilter::Drain() {
-    if (!m_codec)
-        return;
-    // The pictures the decoder still holds, then a decoder ready for the next run.
-    if (avcodec_send_packet(m_codec.get(), nullptr) >= 0)
-        DeliverFrames();
-    avcodec_flush_buffers(m_codec.get());
 }

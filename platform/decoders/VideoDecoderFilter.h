@@ -2,7 +2,7 @@
 // RGB pictures of the visible size out, at the times the decoder gives them.
 #pragma once
 
-#include "CodecHandles.h"
+#include "CodecFilter.h"
 #include "DecoderInput.h"
 #include "RgbOutput.h"
 
@@ -12,7 +12,7 @@ struct SwsContext;
 
 extern const CLSID CLSID_ZemoVideoDecoder;
 
-class CVideoDecoderFilter : public CTransformFilter {
+class CVideoDecoderFilter : public CCodecFilter {
 public:
     CVideoDecoderFilter(LPUNKNOWN owner, HRESULT* result);
     ~CVideoDecoderFilter() override;
@@ -24,26 +24,17 @@ public:
     HRESULT SetInputType(const CMediaType* input) override;
     HRESULT SetOutputType(const CMediaType* output) override;
 
-    HRESULT StartStreaming() override;
-    void StopStreaming() override;
-    HRESULT Transform(IMediaSample* input) override;
-    void Flush() override;
-    void Drain() override;
-
 private:
-    // Converts and delivers the pictures the decoder has ready.
-    HRESULT DeliverFrames();
-    HRESULT DeliverFrame(const AVFrame* frame);
-    void CloseCodec();
+    CodecPtr OpenCodec() override;
+    // Converts a picture to the output type and delivers it.
+    HRESULT DeliverFrame(const AVFrame* frame) override;
+    void ResetTimes() override { m_hasLastStart = false; }
+    void CloseCodec() override;
 
     VideoInput m_input;
     RgbLayout m_layout;
-    CodecPtr m_codec;
-    FramePtr m_frame;
-    PacketPtr m_packet;
     SwsContext* m_scaler = nullptr;
     REFERENCE_TIME m_lastStart = 0;
     bool m_hasLastStart = false;  // times after a seek may be negative (before the seek point)
     REFERENCE_TIME m_frameTime = 400000;  // until two pictures tell it
-    bool m_discontinuity = true;
 };

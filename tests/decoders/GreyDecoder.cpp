@@ -58,12 +58,10 @@ HRESULT CGreyDecoder::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPE
 }
 
 HRESULT CGreyDecoder::Transform(IMediaSample* input) {
-    IMediaSample* raw = nullptr;
-    HRESULT hr = GetDeliveryBuffer(&raw);
+    CComRef<IMediaSample> output;
+    HRESULT hr = GetDeliveryBuffer(output);
     if (FAILED(hr))
         return hr;
-    CComRef<IMediaSample> output;
-    *output.Receive() = raw;
     BYTE* data = nullptr;
     output->GetPointer(&data);
     long bytes = InputBitmap()->biWidth * InputBitmap()->biHeight * 4;

@@ -112,12 +112,10 @@ private:
         if (!m_holding)
             return S_OK;
         m_holding = false;
-        IMediaSample* raw = nullptr;
-        HRESULT hr = GetDeliveryBuffer(&raw);
+        CComRef<IMediaSample> sample;
+        HRESULT hr = GetDeliveryBuffer(sample);
         if (FAILED(hr))
             return hr;
-        CComRef<IMediaSample> sample;
-        *sample.Receive() = raw;
         BYTE* data = nullptr;
         sample->GetPointer(&data);
         data[0] = m_held;

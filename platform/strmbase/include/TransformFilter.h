@@ -7,6 +7,7 @@
 
 #include "BaseInputPin.h"
 #include "BaseOutputPin.h"
+#include "ComRef.h"
 #include "SeekingPassThrough.h"
 
 #include <memory>
@@ -84,7 +85,7 @@ public:
 
 protected:
     // An empty output buffer (adopting a type downstream attached to it) and its delivery.
-    HRESULT GetDeliveryBuffer(IMediaSample** sample);
+    HRESULT GetDeliveryBuffer(CComRef<IMediaSample>& sample);
     HRESULT Deliver(IMediaSample* sample);
 
     friend class CTransformInputPin;

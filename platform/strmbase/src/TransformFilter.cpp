@@ -146,12 +146,12 @@ STDMETHODIMP CTransformFilter::Pause() {
     return CBaseFilter::Pause();
 }
 
-HRESULT CTransformFilter::GetDeliveryBuffer(IMediaSample** sample) {
-    HRESULT hr = m_pOutput->GetDeliveryBuffer(sample, nullptr, nullptr, 0);
+HRESULT CTransformFilter::GetDeliveryBuffer(CComRef<IMediaSample>& sample) {
+    HRESULT hr = m_pOutput->GetDeliveryBuffer(sample.Receive(), nullptr, nullptr, 0);
     if (FAILED(hr))
         return hr;
     AM_MEDIA_TYPE* type = nullptr;
-    if ((*sample)->GetMediaType(&type) == S_OK && type) {
+    if (sample->GetMediaType(&type) == S_OK && type) {
         m_pOutput->AdoptMediaType(*type);
         SetOutputType(&m_pOutput->CurrentMediaType());
         DeleteMediaType(type);

@@ -10,6 +10,7 @@ extern "C" {
 #include <libavutil/opt.h>
 }
 
+#include "CodecHandles.h"
 #include "MediaColours.h"
 #include "xof/XofWriter.h"
 
@@ -28,15 +29,6 @@ struct Options {
     int width = 320, height = 240, seconds = 2, fps = 25, gop = 12;
     bool audio = true, video = true;
 };
-
-struct CodecDeleter {
-    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
-    void operator()(AVFrame* f) const { av_frame_free(&f); }
-    void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
-using CodecPtr = std::unique_ptr<AVCodecContext, CodecDeleter>;
-using FramePtr = std::unique_ptr<AVFrame, CodecDeleter>;
-using PacketPtr = std::unique_ptr<AVPacket, CodecDeleter>;
 
 // Tags by time (video before audio at the same time), as a file orders them.
 using TagQueue = std::multimap<std::pair<uint32_t, int>, Bytes>;
