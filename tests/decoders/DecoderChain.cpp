@@ -1,28 +1,11 @@
 #include "DecoderChain.h"
 
 #include "XofGuids.h"
+#include "dshow/PinSearch.h"
 
 #include <uuids.h>
 
 namespace {
-
-CComRef<IPin> PinOf(IBaseFilter* filter, PIN_DIRECTION direction, LPCWSTR name = nullptr) {
-    CComRef<IEnumPins> pins;
-    if (!filter || FAILED(filter->EnumPins(pins.Receive())))
-        return CComRef<IPin>();
-    for (int i = 0; i < 16; ++i) {
-        CComRef<IPin> pin;
-        if (pins->Next(1, pin.Receive(), nullptr) != S_OK)
-            break;
-        PIN_INFO info = {};
-        pin->QueryPinInfo(&info);
-        if (info.pFilter)
-            info.pFilter->Release();
-        if (info.dir == direction && (!name || lstrcmpW(info.achName, name) == 0))
-            return pin;
-    }
-    return CComRef<IPin>();
-}
 
 CComRef<IBaseFilter> AddNew(IGraphBuilder* graph, REFCLSID clsid, LPCWSTR name) {
     CComRef<IBaseFilter> filter;
@@ -48,13 +31,13 @@ CDecoderChain::CDecoderChain(const std::wstring& file, LPCWSTR splitterPin, CTra
         return;
     graph->AddFilter(m_decoder.Get(), L"Decoder");
     graph->AddFilter(m_sink.Get(), L"Sink");
-    if (FAILED(m_built = graph->ConnectDirect(PinOf(source.Get(), PINDIR_OUTPUT).Get(),
-                                              PinOf(splitter.Get(), PINDIR_INPUT).Get(), nullptr)) ||
-        FAILED(m_built = graph->ConnectDirect(PinOf(splitter.Get(), PINDIR_OUTPUT, splitterPin).Get(),
-                                              PinOf(m_decoder.Get(), PINDIR_INPUT).Get(), nullptr)))
+    if (FAILED(m_built = graph->ConnectDirect(FindPin(source.Get(), PINDIR_OUTPUT).Get(),
+                                              FindPin(splitter.Get(), PINDIR_INPUT).Get(), nullptr)) ||
+        FAILED(m_built = graph->ConnectDirect(FindPin(splitter.Get(), PINDIR_OUTPUT, splitterPin).Get(),
+                                              FindPin(m_decoder.Get(), PINDIR_INPUT).Get(), nullptr)))
         return;
-    m_built = graph->ConnectDirect(PinOf(m_decoder.Get(), PINDIR_OUTPUT).Get(),
-                                   PinOf(m_sink.Get(), PINDIR_INPUT).Get(), nullptr);
+    m_built = graph->ConnectDirect(FindPin(m_decoder.Get(), PINDIR_OUTPUT).Get(),
+                                   FindPin(m_sink.Get(), PINDIR_INPUT).Get(), nullptr);
 }
 
 bool CDecoderChain::RunToEnd(DWORD timeoutMs) {

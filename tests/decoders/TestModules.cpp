@@ -14,13 +14,6 @@ HRESULT RegisterModule(const std::wstring& path) {
 
 }  // namespace
 
-std::wstring PrefixPath(const char* unixPath) {
-    std::wstring path = L"Z:";
-    for (const char* c = unixPath; *c; ++c)
-        path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
-    return path;
-}
-
 std::wstring MediaFile(const char* name) {
     return PrefixPath(TEST_MEDIA_DIR) + L"\\" + std::wstring(name, name + strlen(name)) + L".xof";
 }
@@ -36,11 +29,3 @@ bool RegisterTestModules() {
     return registered;
 }
 
-CRegistrationLock::CRegistrationLock() : m_mutex(CreateMutexW(nullptr, FALSE, L"ZemoXofSplitterRegistration")) {
-    WaitForSingleObject(m_mutex, 120000);
-}
-
-CRegistrationLock::~CRegistrationLock() {
-    ReleaseMutex(m_mutex);
-    CloseHandle(m_mutex);
-}

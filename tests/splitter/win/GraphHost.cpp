@@ -32,24 +32,6 @@ void CGrabberRecorder::Clear() {
     m_samples.clear();
 }
 
-CComRef<IPin> FindPin(IBaseFilter* filter, PIN_DIRECTION direction, LPCWSTR name) {
-    CComRef<IEnumPins> pins;
-    if (FAILED(filter->EnumPins(pins.Receive())))
-        return CComRef<IPin>();
-    for (int i = 0; i < 16; ++i) {
-        CComRef<IPin> pin;
-        if (pins->Next(1, pin.Receive(), nullptr) != S_OK)
-            break;
-        PIN_INFO info = {};
-        pin->QueryPinInfo(&info);
-        if (info.pFilter)
-            info.pFilter->Release();
-        if (info.dir == direction && (!name || lstrcmpW(info.achName, name) == 0))
-            return pin;
-    }
-    return CComRef<IPin>();
-}
-
 CGraphHost::CGraphHost() {
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     // The module is registered for every graph test (the registration test may have

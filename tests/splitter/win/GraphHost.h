@@ -5,6 +5,7 @@
 
 #include "ModuleFile.h"
 #include "TempFile.h"
+#include "dshow/PinSearch.h"
 #include "strmbase.h"
 
 #include <control.h>
@@ -66,4 +67,3 @@ private:
     std::vector<CComRef<CGrabberRecorder>> m_recorders;
 };
 
-CComRef<IPin> FindPin(IBaseFilter* filter, PIN_DIRECTION direction, LPCWSTR name = nullptr);

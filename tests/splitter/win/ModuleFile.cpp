@@ -3,23 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-std::wstring ModulePath() {
-    // The build's path seen through the prefix's drive of the whole file system.
-    std::string unixPath = XOF_MODULE_PATH;
-    std::wstring path = L"Z:";
-    for (char c : unixPath)
-        path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-    return path;
-}
-
-CRegistrationLock::CRegistrationLock() : m_mutex(CreateMutexW(nullptr, FALSE, L"ZemoXofSplitterRegistration")) {
-    WaitForSingleObject(m_mutex, 120000);
-}
-
-CRegistrationLock::~CRegistrationLock() {
-    ReleaseMutex(m_mutex);
-    CloseHandle(m_mutex);
-}
+std::wstring ModulePath() { return PrefixPath(XOF_MODULE_PATH); }
 
 namespace {
 struct HandleCloser {

@@ -2,23 +2,14 @@
 // which change its registration, and the module loaded into the test process.
 #pragma once
 
+#include "dshow/RegistrationLock.h"
+
 #include <windows.h>
 
 #include <string>
 
 std::wstring ModulePath();
 
-// Held by every test that registers, unregisters or relies on the registration.
-class CRegistrationLock {
-public:
-    CRegistrationLock();
-    ~CRegistrationLock();
-    CRegistrationLock(const CRegistrationLock&) = delete;
-    CRegistrationLock& operator=(const CRegistrationLock&) = delete;
-
-private:
-    HANDLE m_mutex;
-};
 
 class CLoadedModule {
 public:
