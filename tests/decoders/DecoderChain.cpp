@@ -46,9 +46,13 @@ bool CDecoderChain::RunToEnd(DWORD timeoutMs) {
     return Sink()->WaitForEndOfStream(timeoutMs);
 }
 
-COLORREF CentreOfRgb32(const std::vector<BYTE>& picture, int width, int height) {
-    size_t at = (static_cast<size_t>(height / 2) * width + width / 2) * 4;
-    if (picture.size() < at + 4)
+COLORREF PixelOfRgb32(const std::vector<BYTE>& picture, int width, int height, int x, int row) {
+    size_t at = (static_cast<size_t>(height - 1 - row) * width + x) * 4;
+    if (row < 0 || row >= height || x < 0 || x >= width || picture.size() < at + 4)
         return CLR_INVALID;
     return RGB(picture[at + 2], picture[at + 1], picture[at]);
+}
+
+COLORREF CentreOfRgb32(const std::vector<BYTE>& picture, int width, int height) {
+    return PixelOfRgb32(picture, width, height, width / 2, height / 2);
 }

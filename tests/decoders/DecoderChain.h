@@ -28,5 +28,7 @@ private:
     HRESULT m_built = E_FAIL;
 };
 
-// The colour at the centre of a bottom-up RGB32 picture.
+// The colour of a pixel of a bottom-up RGB32 picture (row 0 at the top, the buffer's
+// last row), and of its centre.
+COLORREF PixelOfRgb32(const std::vector<BYTE>& picture, int width, int height, int x, int row);
 COLORREF CentreOfRgb32(const std::vector<BYTE>& picture, int width, int height);

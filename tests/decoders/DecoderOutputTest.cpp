@@ -46,6 +46,9 @@ TEST(VideoDecoderOutput, EveryPictureComesAtItsTimeWithTheColourOfItsSecond) {
         ASSERT_EQ(p.data.size(), 320u * 240 * 4) << i;
         COLORREF centre = CentreOfRgb32(p.data, 320, 240);
         EXPECT_TRUE(IsColourOfSecond(centre, static_cast<int>(p.start / kSecond))) << i << " " << std::hex << centre;
+        // Bottom-up rows: the band of the picture's top is at the buffer's end.
+        COLORREF top = PixelOfRgb32(p.data, 320, 240, 5, 2);
+        EXPECT_TRUE(NearColour(top, BAND_COLOUR.r, BAND_COLOUR.g, BAND_COLOUR.b)) << i << " " << std::hex << top;
     }
     EXPECT_EQ(chain.Sink()->EndOfStreamCount(), 1);
 }

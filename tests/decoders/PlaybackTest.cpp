@@ -71,6 +71,9 @@ TEST_F(VideoOnScreen, FirstFrameHasTheColourItWasEncodedWith) {
     COLORREF shown = Shown();
     EXPECT_TRUE(graph.SaveScreenshot(L"first-frame.png"));
     EXPECT_TRUE(IsColourOfSecond(shown, 0)) << std::hex << shown;
+    // Upright: the band is at the top of the window, not at the bottom.
+    EXPECT_TRUE(NearColour(graph.PixelAt(160, 8), BAND_COLOUR.r, BAND_COLOUR.g, BAND_COLOUR.b));
+    EXPECT_TRUE(IsColourOfSecond(graph.PixelAt(160, 232), 0));
 }
 
 TEST_F(VideoOnScreen, SeeksShowTheFrameOfTheTargetTime) {

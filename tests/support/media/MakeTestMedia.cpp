@@ -1,6 +1,6 @@
 // Host program that makes ".xof" test media with real content: FLV1 video encoded by
 // libavcodec, one flat colour per second (so a frame tells the time it belongs to),
-// and AAC sound (a 440 Hz tone), written tag by tag with the tests' own writer.
+// under a white band at the top, and AAC sound (a 440 Hz tone), written tag by tag with the tests' own writer.
 //   make_test_media OUT.xof [--size WxH] [--seconds N] [--fps N] [--gop N]
 //                   [--no-audio] [--no-video]
 extern "C" {
@@ -84,13 +84,15 @@ bool EncodeVideo(const Options& o, TagQueue& tags) {
     };
     for (int i = 0; i < o.seconds * o.fps; ++i) {
         av_frame_make_writable(frame.get());
-        MediaColour c = YuvOf(ColourOfSecond(i / o.fps));
+        const MediaColour c = YuvOf(ColourOfSecond(i / o.fps)), band = YuvOf(BAND_COLOUR);
         for (int plane = 0; plane < 3; ++plane) {
-            int rows = plane == 0 ? o.height : (o.height + 1) / 2;
-            int columns = plane == 0 ? o.width : (o.width + 1) / 2;
-            uint8_t value = plane == 0 ? c.r : plane == 1 ? c.g : c.b;
-            for (int y = 0; y < rows; ++y)
+            const int scale = plane == 0 ? 1 : 2;
+            const int rows = (o.height + scale - 1) / scale, columns = (o.width + scale - 1) / scale;
+            for (int y = 0; y < rows; ++y) {
+                const MediaColour& fill = InTopBand(y * scale, o.height) ? band : c;
+                uint8_t value = plane == 0 ? fill.r : plane == 1 ? fill.g : fill.b;
                 std::memset(frame->data[plane] + y * frame->linesize[plane], value, columns);
+            }
         }
         frame->pts = i;
         if (avcodec_send_frame(codec.get(), frame.get()) < 0 ||

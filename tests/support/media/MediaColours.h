@@ -1,5 +1,5 @@
-// The flat colour of each second of the generated test video, shared by the program
-// that makes the media and the tests that read frames back.
+// The colours of the generated test video, shared by the program that makes the media
+// and the tests that read frames back: one flat colour for each second.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +14,10 @@ inline MediaColour ColourOfSecond(int second) {
     };
     return kColours[static_cast<unsigned>(second) % (sizeof(kColours) / sizeof(kColours[0]))];
 }
+
+// A white band over the top eighth of every picture shows which way up it is.
+constexpr MediaColour BAND_COLOUR = {235, 235, 235};
+inline bool InTopBand(int row, int height) { return row < height / 8; }
 
 // Limited-range BT.601 Y, Cb, Cr of a colour (in r, g, b), as the encoder takes it.
 inline MediaColour YuvOf(MediaColour c) {
