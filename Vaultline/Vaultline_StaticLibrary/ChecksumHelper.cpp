@@ -4,8 +4,8 @@
 #include <string>
 
 #include "SystemError.h"
-#include "Win32Handles.h"
-#include "crypto/portable/Md5Checksum.h"
+#include "ScopedHandle.h"
+#include "Md5Checksum.h"
 #include "portable/CommonUtil.h"
 #include "portable/Sha1.h"
 #include "portable/RequestLayout.h"

@@ -7,6 +7,7 @@
 
 #include "ChecksumHelper.h"
 #include "HttpHelper.h"
+#include "UrlEncoding.h"
 #include "portable/CommonUtil.h"
 #include "portable/JsonHelper.h"
 #include "portable/RequestLayout.h"

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "SystemError.h"
-#include "Win32Handles.h"
+#include "InternetHandle.h"
+#include "ScopedHandle.h"
+#include "HeaderValues.h"
 #include "portable/CommonUtil.h"
 #include "portable/ReplyHeaders.h"
 #include "portable/RequestLayout.h"
@@ -77,9 +79,10 @@ int ReadReplyHeaders(HINTERNET request, REPLY_HEADERS& headers) {
     if (int failed = QueryStatus(request, headers.status, "HttpQueryInfo(HTTP_QUERY_STATUS_CODE) error"))
         return failed;
     // Read as text: a length beyond 32 bits must not read as absent.
-    std::string length;
-    if (!QueryHeader(request, HTTP_QUERY_CONTENT_LENGTH, length) || !ParseContentLength(length, headers.contentLength))
-        headers.contentLength = 0;
+    std::string text;
+    int64_t length = 0;
+    if (!QueryHeader(request, HTTP_QUERY_CONTENT_LENGTH, text) || !ParseContentLength(text, length)) length = 0;
+    headers.contentLength = ULONGLONG(length);
     std::string encoding;
     if (QueryHeader(request, HTTP_QUERY_CONTENT_ENCODING, encoding) && !CodingFromHeader(encoding, headers.coding)) {
         SetLastErrMsg("HttpQueryInfo(HTTP_QUERY_CONTENT_ENCODING) not expected result in (gzip,deflate)");

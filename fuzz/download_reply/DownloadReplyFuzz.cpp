@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "HeaderValues.h"
 #include "download/portable/DownloadReply.h"
 
 namespace {

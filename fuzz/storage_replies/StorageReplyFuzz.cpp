@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "HeaderValues.h"
 #include "portable/Inflater.h"
 #include "portable/JsonHelper.h"
 #include "portable/ReplyHeaders.h"
@@ -33,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case 5: json.ParseDepotInfo(text, result, space, used, free, errorinfo); break;
     case 6: {
         uint32_t total;
-        uint64_t length;
+        int64_t length;
         FILE_INFO_FIELDS fields;
         ParseContentLength(text, length);
         ParseContentRangeTotal(text, total);

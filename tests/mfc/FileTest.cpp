@@ -4,22 +4,15 @@
 
 #include <string>
 
+#include "files/ScratchFolder.h"
+
 namespace {
 
-// A file name in the temporary folder, deleted with the object.
-class TempFile {
-public:
-    explicit TempFile(LPCTSTR name) {
-        TCHAR folder[MAX_PATH];
-        GetTempPath(MAX_PATH, folder);
-        m_path = CString(folder) + name;
-        DeleteFile(m_path);
-    }
-    ~TempFile() { DeleteFile(m_path); }
-    operator LPCTSTR() const { return m_path; }
-
-private:
-    CString m_path;
+// Each test's file lies in a scratch folder of its own.
+class FileTest : public testing::Test {
+protected:
+    ScratchFolder folder;
+    CString path{folder.File(L"file.bin").c_str()};
 };
 
 std::string ReadAll(LPCTSTR path) {
@@ -36,8 +29,7 @@ void WriteAll(LPCTSTR path, UINT flags, const std::string& bytes) {
     file.Write(bytes.data(), (UINT)bytes.size());
 }
 
-TEST(FileTest, CreateTruncatesUnlessAskedNotTo) {
-    TempFile path(_T("mfc-file-create.bin"));
+TEST_F(FileTest, CreateTruncatesUnlessAskedNotTo) {
     WriteAll(path, CFile::modeCreate | CFile::modeWrite, "abcdef");
     EXPECT_EQ("abcdef", ReadAll(path));
     WriteAll(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite, "XY");
@@ -46,8 +38,7 @@ TEST(FileTest, CreateTruncatesUnlessAskedNotTo) {
     EXPECT_EQ("Z", ReadAll(path));
 }
 
-TEST(FileTest, SeekReadWriteAndCutInPlace) {
-    TempFile path(_T("mfc-file-seek.bin"));
+TEST_F(FileTest, SeekReadWriteAndCutInPlace) {
     WriteAll(path, CFile::modeCreate | CFile::modeWrite, "0123456789");
     CFile file;
     ASSERT_TRUE(file.Open(path, CFile::modeReadWrite));
@@ -65,8 +56,7 @@ TEST(FileTest, SeekReadWriteAndCutInPlace) {
     EXPECT_EQ("0123ab", ReadAll(path));
 }
 
-TEST(FileTest, OpeningAMissingFileFailsWithTheSystemError) {
-    TempFile path(_T("mfc-file-missing.bin"));
+TEST_F(FileTest, OpeningAMissingFileFailsWithTheSystemError) {
     CFile file;
     CFileException error(0);
     EXPECT_FALSE(file.Open(path, CFile::modeReadWrite, &error));
@@ -85,8 +75,7 @@ TEST(FileTest, OpeningAMissingFileFailsWithTheSystemError) {
     delete thrown;
 }
 
-TEST(FileTest, WritingAFileOpenedForReadingThrows) {
-    TempFile path(_T("mfc-file-readonly.bin"));
+TEST_F(FileTest, WritingAFileOpenedForReadingThrows) {
     WriteAll(path, CFile::modeCreate | CFile::modeWrite, "x");
     CFile file(path, CFile::modeRead);
     CFileException* thrown = nullptr;

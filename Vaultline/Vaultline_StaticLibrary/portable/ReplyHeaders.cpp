@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "HeaderValues.h"
+
 namespace {
 
 constexpr size_t NAME_START = 21;
@@ -17,27 +19,12 @@ std::string FieldFrom(const std::string& value, size_t start, size_t& next) {
 
 }  // namespace
 
-bool ParseContentLength(const std::string& value, uint64_t& length) {
-    if (value.empty()) return false;
-    uint64_t number = 0;
-    for (char c : value) {
-        if (c < '0' || c > '9' || number > (UINT64_MAX - (c - '0')) / 10) return false;
-        number = number * 10 + (c - '0');
-    }
-    length = number;
-    return true;
-}
-
 bool ParseContentRangeTotal(const std::string& value, uint32_t& total) {
     total = 0;
-    size_t slash = value.rfind('/');
-    if (slash == std::string::npos) return true;
-    uint64_t number = 0;
-    for (size_t i = slash + 1; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i) {
-        number = number * 10 + (value[i] - '0');
-        if (number > UINT32_MAX) return false;
-    }
-    total = uint32_t(number);
+    CONTENT_RANGE range;
+    if (!ParseContentRange(value, range) || range.Total < 0) return true;
+    if (range.Total > UINT32_MAX) return false;
+    total = uint32_t(range.Total);
     return true;
 }
 

@@ -5,11 +5,8 @@
 #include <optional>
 #include <string>
 
-// A Content-Length value: decimal digits only, within 64 bits.
-bool ParseContentLength(const std::string& value, uint64_t& length);
-
-// The total after the "/" of a Content-Range value such as "bytes 0-0/5000"; 0 when the
-// value names none ("*", or no "/"). False when the total does not fit 32 bits.
+// The total of a Content-Range value such as "bytes 0-0/5000"; 0 when the value names
+// none ("*") or cannot be read. False when the total does not fit 32 bits.
 bool ParseContentRangeTotal(const std::string& value, uint32_t& total);
 
 // Content-Disposition cut at its fixed places: the name from character 21 (just past

@@ -1,5 +1,7 @@
 #include "portable/RequestLayout.h"
 
+#include "UrlEncoding.h"
+
 namespace {
 
 const std::string DELIMITER = "-----------------------------7d91d42a3051e\r\n";
@@ -17,23 +19,6 @@ const char* const PIECE_CONTENT_TYPE =
 const char* const FORM_CONTENT_TYPE = "Content-Type: application/x-www-form-urlencoded";
 const std::string MULTIPART_TAIL = "\r\n-----------------------------7d91d42a3051e--\r\n";
 const std::string FILE_UPLOAD_MIDDLE = "\"\r\nContent-Type: application/octet-stream\r\n\r\n";
-
-std::string PercentEncode(const std::string& text) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string encoded;
-    for (unsigned char c : text) {
-        bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-                     c == '.' || c == '_' || c == '~';
-        if (plain) {
-            encoded += char(c);
-        } else {
-            encoded += '%';
-            encoded += digits[c >> 4];
-            encoded += digits[c & 15];
-        }
-    }
-    return encoded;
-}
 
 bool SplitServerUrl(const std::string& url, std::string& base, std::string& prefix) {
     size_t slash = url.size() > 8 ? url.find('/', 8) : std::string::npos;

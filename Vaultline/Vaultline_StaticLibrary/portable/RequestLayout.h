@@ -24,9 +24,6 @@ extern const char* const FORM_CONTENT_TYPE;
 // "\r\n" and the closing delimiter line: 48 bytes after the data of both layouts.
 extern const std::string MULTIPART_TAIL;
 
-// A request parameter with every byte but letters, digits and "-._~" as %XX.
-std::string PercentEncode(const std::string& text);
-
 // Splits the server URL at the first "/" from index 8 on: base is the scheme, host and
 // port part, prefix the rest without one trailing "/". False when that "/" (or the end)
 // stands at SERVER_URL_MAX_SIZE or later.

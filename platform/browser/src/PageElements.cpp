@@ -4,20 +4,13 @@
 
 #include "UrlEncoding.h"
 #include "UrlResolve.h"
+#include "Utf8Text.h"
 
 namespace {
 
 bool StartsWithNoCase(const std::wstring& text, const wchar_t* prefix) {
     size_t n = wcslen(prefix);
     return text.size() >= n && _wcsnicmp(text.c_str(), prefix, n) == 0;
-}
-
-std::string Utf8(const std::wstring& wide) {
-    if (wide.empty()) return std::string();
-    int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), (int)wide.size(), nullptr, 0, nullptr, nullptr);
-    std::string utf8((size_t)n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), (int)wide.size(), &utf8[0], n, nullptr, nullptr);
-    return utf8;
 }
 
 using Visit = std::function<void(HELEMENT)>;
@@ -84,7 +77,7 @@ FORM_SUBMISSION SubmitForm(HELEMENT form, const std::wstring& pageUrl) {
         std::wstring value = AttributeOf(input, "value");
         if (checkBox && value.empty()) value = L"on";
         if (!fields.empty()) fields += '&';
-        fields += PercentEncode(Utf8(name)) + "=" + PercentEncode(Utf8(value));
+        fields += PercentEncode(EncodeUtf8(name)) + "=" + PercentEncode(EncodeUtf8(value));
     });
     FORM_SUBMISSION submission;
     std::wstring action = AttributeOf(form, "action");

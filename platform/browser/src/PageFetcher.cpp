@@ -35,9 +35,7 @@ bool ReadReply(HINTERNET request, const std::wstring& url, PAGE_REPLY& reply) {
 
 CPageFetcher::CPageFetcher()
     : m_session(InternetOpenW(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0)) {
-    DWORD timeout = kTimeoutMs;
-    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
-        if (m_session) InternetSetOptionW(m_session.Get(), option, &timeout, sizeof(timeout));
+    if (m_session) SetTimeouts(m_session.Get(), kTimeoutMs, kTimeoutMs, kTimeoutMs);
 }
 
 bool CPageFetcher::Fetch(const std::wstring& url, const std::wstring& headers, bool post, const std::vector<BYTE>& postData,
@@ -45,7 +43,7 @@ bool CPageFetcher::Fetch(const std::wstring& url, const std::wstring& headers, b
     reply = PAGE_REPLY();
     if (!m_session) return false;
     if (post) return Post(url, headers, postData, reply);
-    InternetHandle request(InternetOpenUrlW(m_session.Get(), url.c_str(), headers.empty() ? nullptr : headers.c_str(),
+    CInternetHandle request(InternetOpenUrlW(m_session.Get(), url.c_str(), headers.empty() ? nullptr : headers.c_str(),
                                             (DWORD)headers.size(), kFlags, 0));
     return request && ReadReply(request.Get(), url, reply);
 }
@@ -55,11 +53,11 @@ bool CPageFetcher::Post(const std::wstring& url, const std::wstring& headers, co
     HTTP_URL_PARTS parts;
     if (!CrackHttpUrl(url, parts)) return false;
     if (parts.Scheme != INTERNET_SCHEME_HTTP && parts.Scheme != INTERNET_SCHEME_HTTPS) return false;
-    InternetHandle connection(InternetConnectW(m_session.Get(), parts.Host.c_str(), parts.Port, nullptr, nullptr,
+    CInternetHandle connection(InternetConnectW(m_session.Get(), parts.Host.c_str(), parts.Port, nullptr, nullptr,
                                                INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) return false;
     DWORD flags = kFlags | (parts.Scheme == INTERNET_SCHEME_HTTPS ? INTERNET_FLAG_SECURE : 0);
-    InternetHandle request(
+    CInternetHandle request(
         HttpOpenRequestW(connection.Get(), L"POST", parts.Object.c_str(), nullptr, nullptr, nullptr, flags, 0));
     if (!request) return false;
     if (!HttpSendRequestW(request.Get(), headers.empty() ? nullptr : headers.c_str(), (DWORD)headers.size(),

@@ -27,5 +27,5 @@ private:
     bool Post(const std::wstring& url, const std::wstring& headers, const std::vector<BYTE>& postData,
               PAGE_REPLY& reply);
 
-    InternetHandle m_session;
+    CInternetHandle m_session;
 };

@@ -2,31 +2,13 @@
 
 #include "HttpUrl.h"
 #include "InternetHandle.h"
+#include "ReplyHeaderQuery.h"
 
 #include <cstdint>
-#include <cwchar>
-#include <optional>
 
 namespace {
 
 constexpr DWORD kReadPiece = 4096;
-
-// The Content-Length header's value, when the reply has a readable one.
-std::optional<uint64_t> ContentLength(HINTERNET request) {
-    wchar_t text[32] = {};
-    DWORD size = sizeof(text);
-    if (!HttpQueryInfoW(request, HTTP_QUERY_CONTENT_LENGTH, text, &size, nullptr)) return std::nullopt;
-    wchar_t* end = nullptr;
-    uint64_t value = wcstoull(text, &end, 10);
-    if (end == text || *end) return std::nullopt;
-    return value;
-}
-
-// Each handle keeps time-outs of its own: the request's bound the wait for its reply.
-void SetTimeouts(HINTERNET handle, DWORD timeoutMs) {
-    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
-        InternetSetOptionW(handle, option, &timeoutMs, sizeof(timeoutMs));
-}
 
 // Keeps the failing call's error number although the handles close afterwards.
 bool Fail(DWORD& error, DWORD number = GetLastError()) {
@@ -39,18 +21,18 @@ bool Exchange(const HTTP_EXCHANGE& exchange, DWORD& status, const HttpBodySink& 
     if (!CrackHttpUrl(exchange.Url, parts)) return Fail(error);
     if (parts.Scheme != INTERNET_SCHEME_HTTP) return Fail(error, ERROR_INTERNET_UNRECOGNIZED_SCHEME);
 
-    InternetHandle session(InternetOpenW(exchange.Agent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
+    CInternetHandle session(InternetOpenW(exchange.Agent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
     if (!session) return Fail(error);
-    SetTimeouts(session.Get(), exchange.TimeoutMs);
-    InternetHandle connection(
+    SetTimeouts(session.Get(), exchange.TimeoutMs, exchange.TimeoutMs, exchange.TimeoutMs);
+    CInternetHandle connection(
         InternetConnectW(session.Get(), parts.Host.c_str(), parts.Port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) return Fail(error);
     const std::string* body = exchange.Body;
     DWORD flags = INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_COOKIES;
-    InternetHandle request(HttpOpenRequestW(connection.Get(), body ? L"POST" : L"GET", parts.Object.c_str(), nullptr,
+    CInternetHandle request(HttpOpenRequestW(connection.Get(), body ? L"POST" : L"GET", parts.Object.c_str(), nullptr,
                                             nullptr, nullptr, flags, 0));
     if (!request) return Fail(error);
-    SetTimeouts(request.Get(), exchange.TimeoutMs);
+    SetTimeouts(request.Get(), exchange.TimeoutMs, exchange.TimeoutMs, exchange.TimeoutMs);
 
     std::wstring headers;
     if (body && exchange.ContentType) headers = std::wstring(L"Content-Type: ") + exchange.ContentType + L"\r\n";
@@ -61,13 +43,14 @@ bool Exchange(const HTTP_EXCHANGE& exchange, DWORD& status, const HttpBodySink& 
     DWORD size = sizeof(status);
     if (!HttpQueryInfoW(request.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr))
         return Fail(error);
-    std::optional<uint64_t> length = ContentLength(request.Get());
-    for (uint64_t received = 0;;) {
+    int64_t length = -1;  // -1: not announced
+    if (!QueryContentLength(request.Get(), length)) length = -1;
+    for (int64_t received = 0;;) {
         char piece[kReadPiece];
         DWORD read = 0;
         if (!InternetReadFile(request.Get(), piece, sizeof(piece), &read)) return Fail(error);
         // A connection that ends before the announced length leaves the body cut short.
-        if (read == 0) return !length || received == *length ? true : Fail(error, ERROR_INTERNET_CONNECTION_RESET);
+        if (read == 0) return length < 0 || received == length ? true : Fail(error, ERROR_INTERNET_CONNECTION_RESET);
         received += read;
         if (!sink(piece, read)) return Fail(error, ERROR_CANCELLED);
     }

@@ -4,7 +4,7 @@
 #include <wininet.h>
 #include <zlib.h>
 
-#include "FileHandle.h"
+#include "ScopedHandle.h"
 #include "HttpExchange.h"
 #include "UrlEncoding.h"
 
@@ -35,7 +35,7 @@ bool FetchUpdateFile(const std::string& checkUrl, const std::string& version, co
                      const std::wstring& target) {
     std::string url =
         EscapeUrl(checkUrl) + "&update=" + PercentEncode(version) + "&file=" + PercentEncode(file.Path);
-    CFileHandle out(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    CScopedHandle out(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     if (!out) return false;
     uint64_t received = 0;
     uLong crc = crc32(0, Z_NULL, 0);

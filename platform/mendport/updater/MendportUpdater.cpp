@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "FileHandle.h"
+#include "ScopedHandle.h"
 #include "MendportAddress.h"
 #include "PatchInstaller.h"
 #include "UpdateService.h"
@@ -36,7 +36,7 @@ std::wstring FromUtf8(const std::string& text) {
 
 // The text of "update\version.dat" up to its first zero byte; false when it cannot be read.
 bool ReadInstalledVersion(const std::wstring& path, std::string& version) {
-    CFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    CScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     char bytes[kVersionBytes + 1] = {};
     DWORD read = 0;
     if (!file || !ReadFile(file.Get(), bytes, kVersionBytes, &read, nullptr)) return false;
@@ -88,7 +88,7 @@ bool Download(const std::string& checkUrl, const UPDATE_MANIFEST& manifest, cons
         staged.push_back(entry);
     }
     STAGED_FILE version{downloads + L"version.dat", folder + L"update\\version.dat"};
-    CFileHandle out(CreateFileW(version.Source.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    CScopedHandle out(CreateFileW(version.Source.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
     if (!out || !WriteFile(out.Get(), manifest.Version.data(), (DWORD)manifest.Version.size(), &written, nullptr) ||
         !out.Close())
@@ -121,7 +121,7 @@ UPDATER_RESULT Update(const std::wstring& folder, const std::wstring& clientFold
 UPDATER_RESULT RunUpdate(const std::wstring& programFolder) {
     const std::wstring clientFolder = programFolder + L"Update\\Mendport\\";
     // Held for the whole run, gone with the process however it ends.
-    CFileHandle lock(CreateFileW((clientFolder + L"Mendport.lock").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    CScopedHandle lock(CreateFileW((clientFolder + L"Mendport.lock").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                  FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     if (!lock) return GetLastError() == ERROR_SHARING_VIOLATION ? UPDATER_BUSY : UPDATER_NO_CONFIG;
     return Update(programFolder, clientFolder);

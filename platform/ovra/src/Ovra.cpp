@@ -8,6 +8,7 @@
 
 #include "HttpExchange.h"
 #include "UrlEncoding.h"
+#include "Utf8Text.h"
 #include "portable/OvraReplies.h"
 
 namespace {
@@ -42,24 +43,9 @@ BOOL Fail(DWORD error) {
     return FALSE;
 }
 
-std::wstring Wide(const std::string& utf8) {
-    if (utf8.empty()) return std::wstring();
-    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), (int)utf8.size(), nullptr, 0);
-    std::wstring text((size_t)n, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), (int)utf8.size(), &text[0], n);
-    return text;
+std::string FormField(const char* name, LPCWSTR value) {
+    return std::string(name) + "=" + PercentEncode(EncodeUtf8(value ? value : L""));
 }
-
-std::string Utf8(LPCWSTR text) {
-    if (!text || !*text) return std::string();
-    int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string bytes((size_t)n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, &bytes[0], n, nullptr, nullptr);
-    bytes.pop_back();
-    return bytes;
-}
-
-std::string FormField(const char* name, LPCWSTR value) { return std::string(name) + "=" + PercentEncode(Utf8(value)); }
 
 bool HasSession(Sdk& sdk, OVRA_HANDLE session) { return sdk.Sessions.count(session) != 0; }
 
@@ -91,7 +77,7 @@ BOOL CallService(const wchar_t* call, const std::string& form, DWORD timeoutMs, 
 // Makes the session signed in with the reply's ids; a reply without them, or with
 // ids longer than the callers' buffers take, is refused.
 BOOL SignIn(OVRA_HANDLE session, const OVRA_ACCOUNT_REPLY& reply) {
-    std::wstring uid = Wide(reply.Uid), sid = Wide(reply.Sid), ticket = Wide(reply.Ticket);
+    std::wstring uid = DecodeUtf8(reply.Uid), sid = DecodeUtf8(reply.Sid), ticket = DecodeUtf8(reply.Ticket);
     if (!IsSignedIn(reply) || uid.size() >= OVRA_ID_CHARS || sid.size() >= OVRA_ID_CHARS ||
         ticket.size() >= OVRA_TICKET_CHARS)
         return Fail(ERROR_INVALID_DATA);
@@ -231,7 +217,7 @@ BOOL ovraHttpReqSyn(OVRA_HANDLE session, const OVRA_HTTP_REQUEST* request, DWORD
     Sdk& sdk = State();
     auto found = sdk.Sessions.find(session);
     if (found == sdk.Sessions.end()) return Fail(ERROR_INVALID_HANDLE);
-    std::wstring text = Wide(http.Body);
+    std::wstring text = DecodeUtf8(http.Body);
     *length = (DWORD)text.size();
     *body = found->second.Body = ++sdk.LastHandle;
     sdk.Bodies[*body] = std::move(text);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "UsageReporter.h"
+#include "Utf8Text.h"
 
 namespace {
 
@@ -25,13 +26,6 @@ std::wstring ReadReportUrl(const std::wstring& configFile) {
     return url;
 }
 
-std::string Utf8(const std::wstring& text) {
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), (int)text.size(), nullptr, 0, nullptr, nullptr);
-    std::string bytes(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), (int)text.size(), &bytes[0], size, nullptr, nullptr);
-    return bytes;
-}
-
 // No exception may leave the library; what cannot be recorded is not reported.
 template <typename Action>
 void Guarded(Action action) noexcept {
@@ -52,11 +46,11 @@ CReportInterface::CReportInterface(const std::wstring& configFile) : m_pReporter
 CReportInterface::~CReportInterface() { delete m_pReporter; }
 
 void CReportInterface::Init(int productId, const std::wstring& productVersion, int intervalMs) {
-    if (m_pReporter) Guarded([&] { m_pReporter->Start(productId, Utf8(productVersion), intervalMs); });
+    if (m_pReporter) Guarded([&] { m_pReporter->Start(productId, EncodeUtf8(productVersion), intervalMs); });
 }
 
 void CReportInterface::AppendUserName(const std::wstring& userName) {
-    if (m_pReporter) Guarded([&] { m_pReporter->AddUser(Utf8(userName)); });
+    if (m_pReporter) Guarded([&] { m_pReporter->AddUser(EncodeUtf8(userName)); });
 }
 
 void CReportInterface::AddModuleCount(int count) {

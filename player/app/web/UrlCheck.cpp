@@ -4,7 +4,7 @@
 
 #include "InternetHandle.h"
 #include "common/CommonHelpers.h"
-#include "common/ScopedHandle.h"
+#include "ScopedHandle.h"
 #include "common/WindowMessages.h"
 #include "xml/XmlDoc.h"
 
@@ -54,9 +54,9 @@ LONG StartUrlCheck(HWND view, const CString& url, const CString& homePage) {
 
 bool IsUrlReachable(const CString& url) {
     CString address = HasWebScheme(url) ? url : L"http://" + url;
-    InternetHandle session(InternetOpenW(L"InetURL:/1.0", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    CInternetHandle session(InternetOpenW(L"InetURL:/1.0", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!session) return false;
-    InternetHandle request(InternetOpenUrlW(session.Get(), address, nullptr, 0, INTERNET_FLAG_RELOAD, 0));
+    CInternetHandle request(InternetOpenUrlW(session.Get(), address, nullptr, 0, INTERNET_FLAG_RELOAD, 0));
     if (!request) return false;
     wchar_t status[8] = {};
     DWORD size = sizeof(status) - sizeof(wchar_t);

@@ -9,6 +9,8 @@
 
 #include <memory>
 
+#include "Utf8Text.h"
+
 namespace {
 
 constexpr int kTraceBufferChars = 1024;
@@ -228,7 +230,7 @@ RECT GetDefaultMainWindowRect() {
     return DefaultMainWindowRectFor(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
 }
 
-CString Utf8ToWide(const char* utf8) { return utf8 ? DecodeBytes(CP_UTF8, utf8, (int)strlen(utf8)) : CString(); }
+CString Utf8ToWide(const char* utf8) { return utf8 ? CString(DecodeUtf8(utf8).c_str()) : CString(); }
 
 char* WideToUtf8Buffer(const CString& text) {
     std::string bytes;

@@ -1,14 +1,14 @@
 #include "download/DownloadMessages.h"
 
+#include "common/PostOwnedMessage.h"
+
 void PostJobMessage(HWND window, UINT message, std::unique_ptr<DOWNLOAD_JOB_KEY> key,
                     std::unique_ptr<DOWNLOAD_ERROR_INFO> error) {
-    if (!window || !PostMessageW(window, message, (WPARAM)key.get(), (LPARAM)error.get())) return;
-    key.release();
-    error.release();
+    PostOwnedMessage(window, message, std::move(key), std::move(error));
 }
 
 void PostJobMessage(HWND window, UINT message, std::unique_ptr<DOWNLOAD_JOB_KEY> key, LPARAM value) {
-    if (window && PostMessageW(window, message, (WPARAM)key.get(), value)) key.release();
+    PostOwnedMessage(window, message, std::move(key), value);
 }
 
 LPARAM SizeToMessageValue(LONGLONG size) {

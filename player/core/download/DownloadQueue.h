@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "common/ScopedHandle.h"
+#include "ScopedHandle.h"
 #include "download/PauseRequestList.h"
 #include "download/WorkItemBase.h"
 

@@ -2,13 +2,13 @@
 
 #include <afxwin.h>
 
-#include "common/ScopedHandle.h"
+#include "ScopedHandle.h"
 #include "download/DownloadMessages.h"
 #include "config/UserConfig.h"
 #include "download/PauseRequestList.h"
 #include "download/portable/DownloadReply.h"
 #include "common/WindowMessages.h"
-#include "net/InternetHandle.h"
+#include "InternetHandle.h"
 
 static_assert(sizeof(WCHAR) == sizeof(char16_t), "reply headers reach the portable parser as UTF-16");
 
@@ -92,30 +92,30 @@ int CDownloadVedioItem::Download(HANDLE file, int& detail, CPauseRequestList& pa
     if (!AfxParseURL(m_task.DownloadUrl, service, server, object, port))
         return Failed(detail, DOWNLOAD_ERR_CONNECT, ERROR_INTERNET_INVALID_URL);
 
-    InternetHandle session(InternetOpenW(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    CInternetHandle session(InternetOpenW(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!session) return ConnectFailed(detail);
-    SetTimeouts(session.handle, kInternetTimeout, kInternetTimeout, kInternetTimeout);
-    InternetHandle connection(
-        InternetConnectW(session.handle, server, port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    SetTimeouts(session.Get(), kInternetTimeout, kInternetTimeout, kInternetTimeout);
+    CInternetHandle connection(
+        InternetConnectW(session.Get(), server, port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) return ConnectFailed(detail);
-    InternetHandle request(HttpOpenRequestW(connection.handle, L"GET", object, nullptr, nullptr, nullptr,
+    CInternetHandle request(HttpOpenRequestW(connection.Get(), L"GET", object, nullptr, nullptr, nullptr,
                                             INTERNET_FLAG_NO_CACHE_WRITE, 0));
     if (!request) return ConnectFailed(detail);
     if (m_task.DownSize > 0) {
         CString range;
         range.Format(L"Range: bytes=%I64d-", m_task.DownSize);
-        HttpAddRequestHeadersW(request.handle, range, (DWORD)-1, HTTP_ADDREQ_FLAG_ADD_IF_NEW);
+        HttpAddRequestHeadersW(request.Get(), range, (DWORD)-1, HTTP_ADDREQ_FLAG_ADD_IF_NEW);
     }
-    if (!HttpSendRequestW(request.handle, nullptr, 0, nullptr, 0)) return ConnectFailed(detail);
+    if (!HttpSendRequestW(request.Get(), nullptr, 0, nullptr, 0)) return ConnectFailed(detail);
 
     DWORD status = 0;
     DWORD statusSize = sizeof(status);
-    if (!HttpQueryInfoW(request.handle, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &statusSize,
+    if (!HttpQueryInfoW(request.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &statusSize,
                         nullptr))
         return ConnectFailed(detail);
     WCHAR length[kHeaderChars], range[kHeaderChars];
-    REPLY_HEADERS reply{(int)status, QueryHeader(request.handle, HTTP_QUERY_CONTENT_LENGTH, length),
-                        QueryHeader(request.handle, HTTP_QUERY_CONTENT_RANGE, range)};
+    REPLY_HEADERS reply{(int)status, QueryHeader(request.Get(), HTTP_QUERY_CONTENT_LENGTH, length),
+                        QueryHeader(request.Get(), HTTP_QUERY_CONTENT_RANGE, range)};
     REPLY_PLAN plan = PlanReply(reply, m_task.DownSize, m_task.FileSize);
     switch (plan.Action) {
         case ReplyAction::Refuse:
@@ -134,7 +134,7 @@ int CDownloadVedioItem::Download(HANDLE file, int& detail, CPauseRequestList& pa
     m_task.DownSize = plan.Offset;
     m_task.FileSize = CorrectFileSize(m_task.FileSize, plan.Offset, plan.Remaining);
     PostStarted();
-    return Transfer(request.handle, file, plan.Remaining, detail, pauseRequests);
+    return Transfer(request.Get(), file, plan.Remaining, detail, pauseRequests);
 }
 
 // Reads the body into the file; remaining -1 reads up to the end of the body.

@@ -6,7 +6,9 @@
 #include <string>
 
 #include "common/WindowMessages.h"
-#include "net/InternetHandle.h"
+#include "InternetHandle.h"
+#include "ReplyHeaderQuery.h"
+#include "Utf8Text.h"
 #include "net/portable/PostUrl.h"
 
 namespace {
@@ -21,30 +23,8 @@ bool StatusIs200(HINTERNET request) {
     return HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE, status, &length, nullptr) && wcscmp(status, L"200") == 0;
 }
 
-// Content-Length as a number; false when it is missing or not a plain decimal number.
-bool ContentLength(HINTERNET request, LONGLONG& value) {
-    WCHAR text[32] = {};
-    DWORD length = sizeof(text) - sizeof(WCHAR);
-    if (!HttpQueryInfoW(request, HTTP_QUERY_CONTENT_LENGTH, text, &length, nullptr) || !text[0]) return false;
-    value = 0;
-    for (const WCHAR* c = text; *c; ++c) {
-        if (*c < L'0' || *c > L'9' || value > 0x7FFFFFFFLL) return false;
-        value = value * 10 + (*c - L'0');
-    }
-    return true;
-}
-
-CString DecodeUtf8(const std::string& bytes) {
-    // The text ends at the first zero character, as a C string would.
-    size_t end = bytes.find('\0');
-    std::string text = bytes.substr(0, end);
-    if (text.empty()) return CString();
-    int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), (int)text.size(), nullptr, 0);
-    CString result;
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), (int)text.size(), result.GetBuffer(n), n);
-    result.ReleaseBuffer(n);
-    return result;
-}
+// The text ends at the first zero character, as a C string would.
+CString TextOfReply(const std::string& bytes) { return DecodeUtf8(bytes.c_str()).c_str(); }
 
 // Reads until the body's end; false on a failed read.
 bool ReadToEnd(HINTERNET request, std::string& body) {
@@ -66,21 +46,21 @@ CString FormatError(LPCWSTR format, DWORD value) {
 }  // namespace
 
 void* HttpGetToMemory(const CString& url, int& size) {
-    InternetHandle session(InternetOpenW(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    CInternetHandle session(InternetOpenW(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!session) return nullptr;
-    SetTimeouts(session.handle, 3000, 5000, 5000);
-    InternetHandle request(InternetOpenUrlW(session.handle, url, nullptr, 0, 0, 0));
-    if (!request || !StatusIs200(request.handle)) return nullptr;
-    LONGLONG expected = 0;
-    if (!ContentLength(request.handle, expected) || expected <= 0) return nullptr;
+    SetTimeouts(session.Get(), 3000, 5000, 5000);
+    CInternetHandle request(InternetOpenUrlW(session.Get(), url, nullptr, 0, 0, 0));
+    if (!request || !StatusIs200(request.Get())) return nullptr;
+    int64_t expected = 0;
+    if (!QueryContentLength(request.Get(), expected) || expected <= 0 || expected > INT_MAX) return nullptr;
 
     // The block grows with what arrives, so a false Content-Length costs no memory.
     std::string body;
-    while ((LONGLONG)body.size() < expected) {
+    while ((int64_t)body.size() < expected) {
         char piece[kReadPiece];
-        DWORD want = (DWORD)std::min<LONGLONG>(sizeof(piece), expected - (LONGLONG)body.size());
+        DWORD want = (DWORD)std::min<int64_t>(sizeof(piece), expected - (int64_t)body.size());
         DWORD read = 0;
-        if (!InternetReadFile(request.handle, piece, want, &read) || read == 0) return nullptr;
+        if (!InternetReadFile(request.Get(), piece, want, &read) || read == 0) return nullptr;
         body.append(piece, read);
     }
     void* block = VirtualAlloc(nullptr, body.size(), MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
@@ -91,17 +71,17 @@ void* HttpGetToMemory(const CString& url, int& size) {
 }
 
 CString HttpGetText(const CString& url) {
-    InternetHandle session(InternetOpenW(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    CInternetHandle session(InternetOpenW(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!session) return CString();
-    SetTimeouts(session.handle, 10000, 10000, 30000);
-    InternetHandle request(InternetOpenUrlW(session.handle, url, nullptr, 0, 0, 0));
-    if (!request || !StatusIs200(request.handle)) return CString();
+    SetTimeouts(session.Get(), 10000, 10000, 30000);
+    CInternetHandle request(InternetOpenUrlW(session.Get(), url, nullptr, 0, 0, 0));
+    if (!request || !StatusIs200(request.Get())) return CString();
     std::string body;
-    if (!ReadToEnd(request.handle, body)) return CString();
+    if (!ReadToEnd(request.Get(), body)) return CString();
     // A reply cut off before its Content-Length is a failure, not a shorter text.
-    LONGLONG expected = 0;
-    if (ContentLength(request.handle, expected) && (LONGLONG)body.size() < expected) return CString();
-    return DecodeUtf8(body);
+    int64_t expected = 0;
+    if (QueryContentLength(request.Get(), expected) && (int64_t)body.size() < expected) return CString();
+    return TextOfReply(body);
 }
 
 CString HttpPost(CString& error, HWND progressWindow, const CString& url, const char* body, int length,
@@ -161,16 +141,16 @@ CString HttpPost(CString& error, HWND progressWindow, const CString& url, const 
             error.Format(L"服务器响应不正确: %s", status.GetString());
             return CString();
         }
-        LONGLONG expected = 0;
-        if (!ContentLength(*file, expected)) {
+        int64_t expected = 0;
+        if (!QueryContentLength(*file, expected)) {
             error = FormatError(L"QueryInfo出错，错误代码: %d", GetLastError());
             return CString();
         }
         // The reply grows as it arrives instead of trusting Content-Length for memory.
         std::string reply;
-        while ((LONGLONG)reply.size() < expected) {
+        while ((int64_t)reply.size() < expected) {
             char piece[kReadPiece];
-            UINT want = (UINT)std::min<LONGLONG>(sizeof(piece), expected - (LONGLONG)reply.size());
+            UINT want = (UINT)std::min<int64_t>(sizeof(piece), expected - (int64_t)reply.size());
             UINT read = file->Read(piece, want);
             if (read == 0) {
                 error = FormatError(L"Read出错，错误代码: %d", GetLastError());
@@ -178,7 +158,7 @@ CString HttpPost(CString& error, HWND progressWindow, const CString& url, const 
             }
             reply.append(piece, read);
         }
-        return DecodeUtf8(reply);
+        return TextOfReply(reply);
     } catch (CInternetException* e) {
         e->GetErrorMessage(error.GetBuffer(kErrorTextChars), kErrorTextChars);
         error.ReleaseBuffer();

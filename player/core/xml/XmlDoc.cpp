@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "ScopedHandle.h"
 #include "xml/portable/XmlCharsets.h"
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "the document text is UTF-16");
@@ -30,25 +31,6 @@ bool Encode(const std::u16string& text, UINT codePage, std::string& bytes) {
     return WideCharToMultiByte(codePage, flags, wide, length, &bytes[0], n, nullptr, report) == n && !usedDefault;
 }
 
-class CFileHandle {
-public:
-    explicit CFileHandle(HANDLE handle) : m_handle(handle) {}
-    ~CFileHandle() { Close(); }
-    CFileHandle(const CFileHandle&) = delete;
-    CFileHandle& operator=(const CFileHandle&) = delete;
-
-    bool IsValid() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_handle; }
-    bool Close() {
-        bool closed = !IsValid() || CloseHandle(m_handle);
-        m_handle = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-private:
-    HANDLE m_handle;
-};
-
 // Writes the bytes to a new file beside the path, then puts it in the path's place.
 bool ReplaceFileWith(const CString& path, const std::string& bytes) {
     int slash = path.ReverseFind(L'\\');
@@ -57,9 +39,9 @@ bool ReplaceFileWith(const CString& path, const std::string& bytes) {
     if (!GetTempFileNameW(folder, L"xml", 0, temporary)) return false;
     bool written = false;
     {
-        CFileHandle file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        CScopedHandle file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         DWORD count = 0;
-        written = file.IsValid() &&
+        written = file &&
                   (bytes.empty() || (WriteFile(file.Get(), bytes.data(), (DWORD)bytes.size(), &count, nullptr) &&
                                      count == bytes.size())) &&
                   FlushFileBuffers(file.Get()) && file.Close();

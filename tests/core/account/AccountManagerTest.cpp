@@ -8,7 +8,7 @@
 #include "db/ZemoException.h"
 #include "fixtures/ProgramFolder.h"
 #include "services/AccountWebService.h"
-#include "support/MessageBoxWatcher.h"
+#include "support/MessageBoxAnswerer.h"
 #include "support/ServiceConfigFile.h"
 
 namespace {
@@ -329,7 +329,7 @@ TEST(OvraHelperStartupTest, AMissingConfigurationIsShownAndLeavesNoSession) {
     config.Remove();
     COvraHelper ovra;
     {
-        MessageBoxWatcher watcher;
+        MessageBoxAnswerer watcher;
         ovra.Startup();
         ASSERT_EQ(1u, watcher.Shown().size());
         EXPECT_EQ(L"Ovra_SDK_ovraSetCfg Fail, ErrorCode:2", watcher.Shown()[0].Text);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/CommonHelpers.h"
+#include "fixtures/DebugOutputLog.h"
 
 #include <shellapi.h>
 #include <objidl.h>
@@ -47,33 +48,6 @@ bool IsFolder(const CString& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Captures the text that the process sends to the debugger output.
-class DebugOutputCapture {
-public:
-    DebugOutputCapture() { m_handler = AddVectoredExceptionHandler(1, &DebugOutputCapture::Handler); }
-    ~DebugOutputCapture() { RemoveVectoredExceptionHandler(m_handler); }
-    static std::wstring& Text() {
-        static std::wstring text;
-        return text;
-    }
-
-private:
-    static LONG CALLBACK Handler(EXCEPTION_POINTERS* info) {
-        const EXCEPTION_RECORD* record = info->ExceptionRecord;
-        if (record->ExceptionCode == DBG_PRINTEXCEPTION_WIDE_C && record->NumberParameters >= 2) {
-            Text().assign((const wchar_t*)record->ExceptionInformation[1]);
-            return EXCEPTION_CONTINUE_EXECUTION;
-        }
-        if (record->ExceptionCode == DBG_PRINTEXCEPTION_C && record->NumberParameters >= 2) {
-            // The wide call may be passed on in the ANSI code page.
-            if (Text().empty()) Text() = AnsiToWide((const char*)record->ExceptionInformation[1]).GetString();
-            return EXCEPTION_CONTINUE_EXECUTION;
-        }
-        return EXCEPTION_CONTINUE_SEARCH;
-    }
-    PVOID m_handler;
-};
-
 TEST(CommonHelpersTest, ProgramFolderHoldsTheProgramAndEndsWithABackslash) {
     CString folder = GetProgramFolder();
     ASSERT_FALSE(folder.IsEmpty());
@@ -87,16 +61,14 @@ TEST(CommonHelpersTest, ProgramFolderHoldsTheProgramAndEndsWithABackslash) {
 }
 
 TEST(CommonHelpersTest, DebugTraceFormatsAndCutsAt1022Characters) {
-    DebugOutputCapture capture;
-    DebugOutputCapture::Text().clear();
-    DebugTrace(L"FAILED(0x%x) %s\n", 0x80004005, L"RenderFile");
-    EXPECT_EQ(L"FAILED(0x80004005) RenderFile\n", DebugOutputCapture::Text());
-
     std::wstring longText(2000, L'a');
     longText[1021] = L'z';
-    DebugOutputCapture::Text().clear();
+    CDebugOutputLog log;
+    DebugTrace(L"FAILED(0x%x) %s\n", 0x80004005, L"RenderFile");
     DebugTrace(L"%s", longText.c_str());
-    EXPECT_EQ(longText.substr(0, 1022), DebugOutputCapture::Text());
+    ASSERT_EQ(2u, log.lines.size());
+    EXPECT_STREQ(L"FAILED(0x80004005) RenderFile\n", log.lines[0]);
+    EXPECT_EQ(longText.substr(0, 1022), log.lines[1].GetString());
 }
 
 struct PathCase {

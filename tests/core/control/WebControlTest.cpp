@@ -114,4 +114,27 @@ TEST(PostOwnedMessageTest, APayloadThatCannotBePostedIsFreed) {
     EXPECT_EQ(3, destroyed);
 }
 
+TEST(PostOwnedMessageTest, BothPayloadsGoToTheWindowOrAreFreed) {
+    int destroyed = 0;
+    MessageWindow window;
+    HWND gone = nullptr;
+    {
+        MessageWindow closed;
+        gone = closed.Get();
+    }
+    EXPECT_FALSE(PostOwnedMessage(gone, WM_APP, std::make_unique<CountedPayload>(destroyed),
+                                  std::make_unique<CountedPayload>(destroyed)));
+    EXPECT_EQ(2, destroyed);
+
+    ASSERT_TRUE(PostOwnedMessage(window.Get(), WM_APP, std::make_unique<CountedPayload>(destroyed),
+                                 std::make_unique<CountedPayload>(destroyed)));
+    EXPECT_EQ(2, destroyed);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, window.Get(), WM_APP, WM_APP, PM_REMOVE));
+    ASSERT_NE(msg.wParam, (WPARAM)msg.lParam);
+    delete (CountedPayload*)msg.wParam;
+    delete (CountedPayload*)msg.lParam;
+    EXPECT_EQ(4, destroyed);
+}
+
 }  // namespace

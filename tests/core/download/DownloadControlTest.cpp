@@ -10,7 +10,7 @@
 #include "download/DownloadControl.h"
 #include "download/DownloadTestFiles.h"
 #include "download/DownloadWindowStandIn.h"
-#include "download/MessageBoxResponder.h"
+#include "support/MessageBoxAnswerer.h"
 #include "facade/AppFacade.h"
 #include "common/WindowMessages.h"
 #include "facade/CommandCodes.h"
@@ -143,14 +143,14 @@ TEST_F(DownloadControlTest, NewTasksAreRecordedThenDownloadedFromByteZero) {
 // The playing file and a task without a path are left out; the rest of the request goes on.
 TEST_F(DownloadControlTest, PlayingFileAndBadEntriesAreSkippedAlone) {
     PlayingFile playing(PathOf(1).MakeUpper());
-    MessageBoxResponder responder;
+    MessageBoxAnswerer responder;
     DOWNLOAD_LIST_ITEM noPath = Item(2);
     noPath.Task.FilePath = L"  ";
     Add({Item(1), noPath, Item(3)});
 
-    ASSERT_EQ(1u, responder.Boxes().size());
-    EXPECT_EQ(CString(L"提示"), responder.Boxes()[0].Caption);
-    EXPECT_EQ(L"文件 " + PathOf(1) + L" 播放中,不能下载!", responder.Boxes()[0].Text);
+    ASSERT_EQ(1u, responder.Shown().size());
+    EXPECT_EQ(L"提示", responder.Shown()[0].Caption);
+    EXPECT_EQ(L"文件 " + PathOf(1) + L" 播放中,不能下载!", CString(responder.Shown()[0].Text.c_str()));
     EXPECT_EQ(0, RowState(1));
     EXPECT_EQ(0, RowState(2));
     EXPECT_EQ(DOWNLOAD_STATE_WAITING, RowState(3));
@@ -166,17 +166,17 @@ TEST_F(DownloadControlTest, FinishedTaskIsDownloadedAgainOnlyWhenTheUserSaysYes)
     windows.downloadRows[1] = DOWNLOAD_LIST_ITEM(DOWNLOAD_STATE_FINISHED, Item(1).Task);
     data.folder.WriteFile(FileName(1), "the file as it was");
     {
-        MessageBoxResponder responder({IDNO});
+        MessageBoxAnswerer responder({IDNO});
         Add({Item(1)});
-        ASSERT_EQ(1u, responder.Boxes().size());
-        EXPECT_EQ(L"文件" + PathOf(1) + L"已经下载，是否重新下载?", responder.Boxes()[0].Text);
+        ASSERT_EQ(1u, responder.Shown().size());
+        EXPECT_EQ(L"文件" + PathOf(1) + L"已经下载，是否重新下载?", CString(responder.Shown()[0].Text.c_str()));
     }
     standIn.messages.PumpFor(200);
     EXPECT_EQ(DOWNLOAD_STATE_FINISHED, RowState(1));
     EXPECT_EQ("the file as it was", data.folder.ReadFile(FileName(1)));
     EXPECT_EQ(0, RequestsFor(1));
 
-    MessageBoxResponder responder({IDYES});
+    MessageBoxAnswerer responder({IDYES});
     Add({Item(1)});
     EXPECT_NE(DOWNLOAD_STATE_FINISHED, RowState(1));
     ASSERT_TRUE(WaitForState(1, DOWNLOAD_STATE_FINISHED));
@@ -190,7 +190,7 @@ TEST_F(DownloadControlTest, PausedTaskResumesAndWaitingTaskIsLeftAlone) {
     windows.downloadRows[1] = DOWNLOAD_LIST_ITEM(DOWNLOAD_STATE_PAUSED, Item(1).Task);
     windows.downloadRows[2] = DOWNLOAD_LIST_ITEM(DOWNLOAD_STATE_WAITING, Item(2).Task);
     data.folder.WriteFile(FileName(1) + L".temp", SourceBytes(PatternSource(SizeOf(1)), 1000));
-    MessageBoxResponder responder;
+    MessageBoxAnswerer responder;
     Add({Item(1), Item(2)});
     EXPECT_EQ(DOWNLOAD_STATE_WAITING, RowState(1));
     EXPECT_TRUE(Records().empty());
@@ -199,7 +199,7 @@ TEST_F(DownloadControlTest, PausedTaskResumesAndWaitingTaskIsLeftAlone) {
     EXPECT_TRUE(IsWhole(1));
     EXPECT_EQ("bytes=1000-", server.Requests().at(0).Header("range"));
     EXPECT_EQ(0, RequestsFor(2));
-    EXPECT_TRUE(responder.Boxes().empty());
+    EXPECT_TRUE(responder.Shown().empty());
 }
 
 struct LoadCase {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <new>
 #include <thread>
 
 #include "download/DownloadScheduleControl.h"
@@ -105,10 +106,21 @@ TEST_F(DownloadScheduleControlTest, RaisedLimitStartsWaitingJobsAtOnce) {
     EXPECT_FALSE(Started(4));
 }
 
+// The settings would call a freed scheduler: an observer placed where it stood shows it.
 TEST_F(DownloadScheduleControlTest, DestroyedSchedulerIsNoLongerTold) {
-    scheduler.reset();
+    struct TrapObserver : IObserver {
+        void OnConfigChanged(const std::vector<int>&) override { told = true; }
+        bool told = false;
+    };
+    static_assert(sizeof(TrapObserver) <= sizeof(CDownloadScheduleControl), "the trap fits the scheduler's place");
+    CDownloadScheduleControl* place = scheduler.release();
+    place->~CDownloadScheduleControl();
+    TrapObserver* trap = new (place) TrapObserver;
     settings.Download().NotifyChange(CONFIG_CHANGE_DOWNLOAD_NUM);
-    CUserConfig::GetInstance().NotifyObservers();  // would reach freed memory otherwise
+    CUserConfig::GetInstance().NotifyObservers();
+    EXPECT_FALSE(trap->told);
+    trap->~TrapObserver();
+    ::operator delete(place);
 }
 
 TEST_F(DownloadScheduleControlTest, EndReportsWithoutRunningJobsFreeNoExtraSlot) {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <stdexcept>
 
-#include "common/ScopedHandle.h"
+#include "ScopedHandle.h"
 
 namespace {
 

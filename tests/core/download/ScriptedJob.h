@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "common/ScopedHandle.h"
+#include "ScopedHandle.h"
 #include "download/WorkItemBase.h"
 
 struct JobProbe {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/CommonHelpers.h"
-#include "crypto/portable/Md5Checksum.h"
+#include "Md5Checksum.h"
 #include "crypto/portable/StringCipher.h"
 #include "services/AccountWebService.h"
 #include "support/ServiceConfigFile.h"

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "crypto/portable/Md5Checksum.h"
+#include "Md5Checksum.h"
 #include "http/FormPairs.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "crypto/portable/Md5Checksum.h"
+#include "Md5Checksum.h"
 #include "portable/Sha1.h"
 
 namespace {

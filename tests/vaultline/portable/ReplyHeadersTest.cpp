@@ -7,35 +7,6 @@
 
 namespace {
 
-struct LengthCase {
-    const char* name;
-    std::string value;
-    bool ok;
-    uint64_t length;
-};
-
-void PrintTo(const LengthCase& c, std::ostream* out) { *out << c.name; }
-
-class ContentLengthTest : public testing::TestWithParam<LengthCase> {};
-
-TEST_P(ContentLengthTest, ReadsLength) {
-    const LengthCase& c = GetParam();
-    uint64_t length = 77;
-    ASSERT_EQ(c.ok, ParseContentLength(c.value, length));
-    EXPECT_EQ(c.ok ? c.length : 77u, length);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, ContentLengthTest,
-    testing::Values(LengthCase{"Small", "2500", true, 2500}, LengthCase{"Zero", "0", true, 0},
-                    LengthCase{"Beyond32Bits", "5000000000", true, 5000000000u},
-                    LengthCase{"Largest", "18446744073709551615", true, UINT64_MAX},
-                    LengthCase{"Beyond64Bits", "18446744073709551616", false, 0},
-                    LengthCase{"ManyDigits", std::string(400, '9'), false, 0},
-                    LengthCase{"Negative", "-1", false, 0}, LengthCase{"TrailingText", "12abc", false, 0},
-                    LengthCase{"Empty", "", false, 0}),
-    [](const testing::TestParamInfo<LengthCase>& info) { return std::string(info.param.name); });
-
 struct RangeCase {
     const char* name;
     std::string value;
@@ -62,7 +33,8 @@ INSTANTIATE_TEST_SUITE_P(
                     RangeCase{"LongerRange", "bytes 0-999/2500", true, 2500},
                     RangeCase{"TotalOfFourGigabytesLessOne", "bytes 0-0/4294967295", true, 4294967295u},
                     RangeCase{"TotalBeyond32Bits", "bytes 0-0/4294967296", false, 0},
-                    RangeCase{"TotalWithManyDigits", "bytes 0-0/" + std::string(400, '9'), false, 0},
+                    RangeCase{"UnreadableTotal", "bytes 0-0/" + std::string(400, '9'), true, 0},
+                    RangeCase{"TextAfterTotal", "bytes 0-0/5000x", true, 0},
                     RangeCase{"UnknownTotal", "bytes 0-0/*", true, 0},
                     RangeCase{"NoSlash", "bytes 0-0", true, 0},
                     RangeCase{"SlashAtEnd", "bytes 0-0/", true, 0},

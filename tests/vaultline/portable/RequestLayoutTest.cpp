@@ -6,30 +6,6 @@
 
 namespace {
 
-struct EncodeCase {
-    const char* name;
-    std::string text;
-    const char* encoded;
-};
-
-void PrintTo(const EncodeCase& c, std::ostream* out) { *out << c.name; }
-
-class PercentEncodeTest : public testing::TestWithParam<EncodeCase> {};
-
-TEST_P(PercentEncodeTest, Encodes) { EXPECT_EQ(GetParam().encoded, PercentEncode(GetParam().text)); }
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, PercentEncodeTest,
-    testing::Values(EncodeCase{"Plain", "Abc-1.2_x~", "Abc-1.2_x~"},
-                    EncodeCase{"Blank", "my name", "my%20name"},
-                    EncodeCase{"QuerySigns", "a&b=c", "a%26b%3Dc"},
-                    EncodeCase{"Percent", "100%s", "100%25s"},
-                    EncodeCase{"PlusAndSlash", "+/?#", "%2B%2F%3F%23"},
-                    EncodeCase{"AnsiBytes", "\xD6\xD0\xCE\xC4", "%D6%D0%CE%C4"},
-                    EncodeCase{"LineBreak", "a\r\nb", "a%0D%0Ab"},
-                    EncodeCase{"Empty", "", ""}),
-    [](const testing::TestParamInfo<EncodeCase>& info) { return std::string(info.param.name); });
-
 struct ServerUrlCase {
     const char* name;
     std::string url;

@@ -5,7 +5,7 @@
 
 #include "crypto/portable/BlowfishCipher.h"
 #include "crypto/portable/HexText.h"
-#include "crypto/portable/Md5Checksum.h"
+#include "Md5Checksum.h"
 
 namespace {
 

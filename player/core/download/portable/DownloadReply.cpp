@@ -1,40 +1,11 @@
 #include "download/portable/DownloadReply.h"
 
+#include "HeaderValues.h"
+
 namespace {
 
 constexpr int64_t kSizeTolerance = 0xA00000;  // 10 MiB
 constexpr int64_t kMaxValue = INT64_MAX;
-
-// Reads a decimal number at text; false when there is no digit or it overflows.
-bool ReadNumber(const char16_t*& text, int64_t& value) {
-    if (*text < u'0' || *text > u'9') return false;
-    value = 0;
-    for (; *text >= u'0' && *text <= u'9'; ++text) {
-        int digit = *text - u'0';
-        if (value > (kMaxValue - digit) / 10) return false;
-        value = value * 10 + digit;
-    }
-    return true;
-}
-
-// A number or "*" (-1).
-bool ReadNumberOrStar(const char16_t*& text, int64_t& value) {
-    if (*text == u'*') {
-        ++text;
-        value = -1;
-        return true;
-    }
-    return ReadNumber(text, value);
-}
-
-bool SkipUnit(const char16_t*& text) {
-    static const char16_t unit[] = u"bytes";
-    for (const char16_t* u = unit; *u; ++u, ++text)
-        if ((*text | 0x20) != *u) return false;
-    if (*text != u' ') return false;
-    while (*text == u' ') ++text;
-    return true;
-}
 
 REPLY_PLAN Refuse() { return {ReplyAction::Refuse, 0, 0}; }
 
@@ -71,29 +42,6 @@ REPLY_PLAN PlanUnsatisfiable(const REPLY_HEADERS& reply, int64_t downSize, int64
 }
 
 }  // namespace
-
-bool ParseContentLength(const char16_t* text, int64_t& length) {
-    if (!text) return false;
-    const char16_t* c = text;
-    return ReadNumber(c, length) && *c == 0;
-}
-
-bool ParseContentRange(const char16_t* text, CONTENT_RANGE& range) {
-    if (!text || !SkipUnit(text)) return false;
-    CONTENT_RANGE parsed;
-    if (*text == u'*') {
-        ++text;
-    } else {
-        if (!ReadNumber(text, parsed.First) || *text++ != u'-' || !ReadNumber(text, parsed.Last)) return false;
-        if (parsed.Last < parsed.First) return false;
-    }
-    if (*text++ != u'/' || !ReadNumberOrStar(text, parsed.Total) || *text != 0) return false;
-    bool satisfied = parsed.First >= 0;
-    if (!satisfied && parsed.Total < 0) return false;                 // "*/*"
-    if (satisfied && parsed.Total >= 0 && parsed.Last >= parsed.Total) return false;
-    range = parsed;
-    return true;
-}
 
 REPLY_PLAN PlanReply(const REPLY_HEADERS& reply, int64_t downSize, int64_t fileSize) {
     switch (reply.Status) {

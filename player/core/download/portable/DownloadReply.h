@@ -5,18 +5,6 @@
 
 #include <cstdint>
 
-// A Content-Range value; -1 stands for "*" (not given).
-struct CONTENT_RANGE {
-    int64_t First = -1;
-    int64_t Last = -1;
-    int64_t Total = -1;
-};
-
-// "bytes a-b/N", "bytes a-b/*" or "bytes */N"; false for anything else.
-bool ParseContentRange(const char16_t* text, CONTENT_RANGE& range);
-// A plain decimal number; false when empty, not decimal or beyond 63 bits.
-bool ParseContentLength(const char16_t* text, int64_t& length);
-
 enum class ReplyAction {
     Write,     // write the body from Offset on (the file is first cut to Offset)
     Complete,  // the file on disk is already whole; nothing to read

@@ -1,4 +1,4 @@
-// A kernel handle (event, semaphore, thread, file) that closes itself.
+// A kernel handle (event, semaphore, thread, file, mapping) that closes itself.
 #pragma once
 
 #include <windows.h>
@@ -23,8 +23,10 @@ public:
 
     HANDLE Get() const { return m_handle; }
     explicit operator bool() const { return m_handle != nullptr; }
-    void Close() {
-        if (m_handle) CloseHandle(std::exchange(m_handle, nullptr));
+    // Closes now; false when the system refused (a file's deferred write failed).
+    bool Close() {
+        HANDLE handle = std::exchange(m_handle, nullptr);
+        return !handle || CloseHandle(handle);
     }
 
 private:

@@ -1,4 +1,4 @@
-#include "crypto/portable/Md5Checksum.h"
+#include "Md5Checksum.h"
 
 #include <cstring>
 

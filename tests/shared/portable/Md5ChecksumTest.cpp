@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "crypto/portable/Md5Checksum.h"
+#include "Md5Checksum.h"
 
 namespace {
 
