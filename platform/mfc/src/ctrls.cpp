@@ -5,15 +5,23 @@ IMPLEMENT_DYNAMIC(CStatic, CWnd)
 IMPLEMENT_DYNAMIC(CEdit, CWnd)
 IMPLEMENT_DYNAMIC(CComboBox, CWnd)
 
+namespace {
+// The control's own painting of its owner-drawn item; false for other messages.
+template <class Control>
+bool DrawOwnItem(Control* control, UINT message, LPARAM lParam, LRESULT* result) {
+    if (message != WM_DRAWITEM) return false;
+    control->DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    *result = TRUE;
+    return true;
+}
+}  // namespace
+
 BOOL CButton::Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     return CWnd::Create(_T("BUTTON"), text, style, rect, parent, id);
 }
 
 BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    if (message != WM_DRAWITEM) return CWnd::OnChildNotify(message, wParam, lParam, result);
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    *result = TRUE;
-    return TRUE;
+    return DrawOwnItem(this, message, lParam, result) || CWnd::OnChildNotify(message, wParam, lParam, result);
 }
 
 BOOL CStatic::Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
@@ -21,10 +29,7 @@ BOOL CStatic::Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, 
 }
 
 BOOL CStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    if (message != WM_DRAWITEM) return CWnd::OnChildNotify(message, wParam, lParam, result);
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    *result = TRUE;
-    return TRUE;
+    return DrawOwnItem(this, message, lParam, result) || CWnd::OnChildNotify(message, wParam, lParam, result);
 }
 
 BOOL CEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
