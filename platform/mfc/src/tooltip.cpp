@@ -26,6 +26,9 @@ TOOLINFO ToolInfo(CWnd* wnd, LPCTSTR text, LPCRECT rect, UINT_PTR id) {
 }  // namespace
 
 BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
+    // The class exists once the common controls have been started.
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
     return CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASS, nullptr, WS_POPUP | style, CRect(), parent, 0);
 }
 
