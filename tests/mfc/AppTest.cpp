@@ -22,7 +22,7 @@ int RunProgram(LPCTSTR program, const CString& arguments) {
     PROCESS_INFORMATION process = {};
     if (!CreateProcess(nullptr, line.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &process))
         return -1;
-    WaitForSingleObject(process.hProcess, 30000);
+    WaitForSingleObject(process.hProcess, 120000);
     DWORD code = (DWORD)-1;
     GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hThread);
