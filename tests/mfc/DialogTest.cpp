@@ -190,7 +190,7 @@ TEST(DialogTest, NestedMessageBoxIsOwnedByTheDialogAndLeavesItAlone) {
         .Then([&](CDialog& d) {
             HWND box = CDialogDriver::FindOwnedDialog(d.m_hWnd);
             ASSERT_NE(nullptr, box);
-            EXPECT_EQ(nullptr, CDialogDriver::FindOwnedDialog(main.m_hWnd)) << "not owned by the main window";
+            EXPECT_EQ(d.m_hWnd, GetWindow(box, GW_OWNER)) << "owned by the dialog, not the main window";
             EXPECT_FALSE(d.IsWindowEnabled()) << "the dialog cannot be used under its box";
             CString caption;
             CWnd::FromHandle(box)->GetWindowText(caption);
