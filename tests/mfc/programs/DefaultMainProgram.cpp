@@ -41,7 +41,7 @@ public:
 
 private:
     void Log(const CString& line) {
-        FILE* file = _tfopen(m_log, _T("a"));
+        FILE* file = _tfopen(m_log, _T("ab"));
         if (!file) return;
         fputs(CStringA(line).GetString(), file);
         fputs("\n", file);
