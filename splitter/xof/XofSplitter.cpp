@@ -1,4 +1,5 @@
 // The module XofSplitter.ax: its factory templates, registration and COM entry points.
+#include "FilterApp.h"
 #include "XofGuids.h"
 #include "XofRegistry.h"
 #include "XofSplitterFilter.h"
@@ -44,15 +45,20 @@ constexpr int kTemplateCount = sizeof(kTemplates) / sizeof(kTemplates[0]);
 // "FLV" and version 1 at offset 0.
 const wchar_t kCheckBytes[] = L"0,4,,464C5601";
 
+CFilterApp theApp(kTemplates, kTemplateCount);
+
 }  // namespace
 
 extern "C" {
 
+// The application object starts with the module and ends with it.
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH)
-        ModuleProcessAttach(instance, kTemplates, kTemplateCount);
-    else if (reason == DLL_PROCESS_DETACH)
-        ModuleProcessDetach(kTemplates, kTemplateCount);
+        return AfxWinInit(instance, nullptr, nullptr, 0) && theApp.InitInstance();
+    if (reason == DLL_PROCESS_DETACH) {
+        theApp.ExitInstance();
+        AfxWinTerm();
+    }
     return TRUE;
 }
 

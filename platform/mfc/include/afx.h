@@ -16,6 +16,10 @@
 
 class CObject;
 
+// A place in a walk over a collection; null ends the walk.
+struct __POSITION {};
+typedef __POSITION* POSITION;
+
 // Run-time class information: a class name and the base class, walked by IsKindOf.
 struct CRuntimeClass {
     LPCSTR m_lpszClassName;

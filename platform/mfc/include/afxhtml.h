@@ -44,7 +44,7 @@ public:
     CBrowserWindow& GetBrowser() { return m_browser; }
 
     // A message about to be dispatched; TRUE keeps it from the window. The default takes none.
-    virtual BOOL PreTranslateMessage(MSG* msg);
+    BOOL PreTranslateMessage(MSG* msg) override;
 
 protected:
     virtual void OnInitialUpdate() {}

@@ -8,6 +8,9 @@
 
 class CCmdTarget;
 
+// Table key of a control's own notification (ON_CONTROL_REFLECT), matched like WM_COMMAND.
+#define WM_REFLECT_COMMAND (0xBC00 + WM_COMMAND)
+
 // Calls the entry's member function on the target with the message's parameters.
 typedef LRESULT (*AFX_MSG_THUNK)(CCmdTarget* target, WPARAM wParam, LPARAM lParam);
 
@@ -69,6 +72,7 @@ protected: \
     const AFX_MSGMAP* theClass::GetThisMessageMap() { \
         typedef theClass ThisClass; \
         typedef baseClass TheBaseClass; \
+        static_assert(sizeof(ThisClass) > 0, "a complete class"); \
         static const AFX_MSGMAP_ENTRY entries[] = {
 
 #define END_MESSAGE_MAP() \

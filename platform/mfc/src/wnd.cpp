@@ -1,5 +1,8 @@
 #include "afxwin.h"
 
+#include <map>
+#include <memory>
+
 namespace {
 
 // The window object of a bound window is kept as a window property.
@@ -7,6 +10,8 @@ const wchar_t kWndProperty[] = L"ZemoMfcWnd";
 
 // The object whose window CreateEx is creating on this thread.
 thread_local CWnd* t_creating = nullptr;
+// Objects that FromHandle made for windows bound to none, until the loop is idle.
+thread_local std::map<HWND, std::unique_ptr<CWnd>> t_temporary;
 
 // The last chance for a class-library exception thrown by a message handler: it must
 // not unwind through the system's window procedure. A failed WM_CREATE fails the
@@ -34,6 +39,8 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     }
     wnd->m_currentMsg = previous;
     if (message == WM_NCDESTROY) {
+        CWinApp* app = AfxGetApp();
+        if (app && app->m_pMainWnd == wnd) app->m_pMainWnd = nullptr;
         wnd->Unbind();
         wnd->PostNcDestroy();
     }
@@ -65,6 +72,22 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
     return hWnd ? static_cast<CWnd*>(GetPropW(hWnd, kWndProperty)) : nullptr;
 }
 
+CWnd* CWnd::FromHandle(HWND hWnd) {
+    if (!hWnd) return nullptr;
+    if (CWnd* bound = FromHandlePermanent(hWnd)) return bound;
+    std::unique_ptr<CWnd>& temporary = t_temporary[hWnd];
+    if (!temporary) {
+        temporary = std::make_unique<CWnd>();
+        temporary->m_hWnd = hWnd;
+    }
+    return temporary.get();
+}
+
+void AfxDeleteTempObjects() {
+    for (auto& entry : t_temporary) entry.second->m_hWnd = nullptr;
+    t_temporary.clear();
+}
+
 void CWnd::Bind(HWND hWnd) {
     m_hWnd = hWnd;
     SetPropW(hWnd, kWndProperty, this);
@@ -73,6 +96,7 @@ void CWnd::Bind(HWND hWnd) {
         m_pfnSuper = own;
         SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
     }
+    PreSubclassWindow();
 }
 
 void CWnd::Unbind() {
@@ -105,14 +129,20 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
     cs.lpCreateParams = param;
     if (!PreCreateWindow(cs)) return FALSE;
 
+    return CreateBound([&cs] {
+               return ::CreateWindowEx(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
+                                       cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+           }) != nullptr;
+}
+
+HWND CWnd::CreateBound(const std::function<HWND()>& create) {
     HHOOK hook = SetWindowsHookEx(WH_CBT, AfxCbtHookProc, nullptr, GetCurrentThreadId());
-    if (!hook) return FALSE;
+    if (!hook) return nullptr;
     t_creating = this;
-    HWND hWnd = ::CreateWindowEx(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
-                                 cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+    HWND hWnd = create();
     t_creating = nullptr;
     UnhookWindowsHookEx(hook);
-    return hWnd != nullptr;
+    return hWnd;
 }
 
 BOOL CWnd::Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
@@ -129,6 +159,10 @@ BOOL CWnd::SubclassWindow(HWND hWnd) {
     return TRUE;
 }
 
+BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
+    return parent && SubclassWindow(::GetDlgItem(parent->m_hWnd, (int)id));
+}
+
 HWND CWnd::UnsubclassWindow() {
     HWND hWnd = m_hWnd;
     if (hWnd) Unbind();
@@ -142,6 +176,11 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    // A control's notification goes to the control's object first.
+    if (message == WM_COMMAND && lParam) {
+        CWnd* child = FromHandlePermanent((HWND)lParam);
+        if (child && child != this && child->OnChildNotify(message, wParam, lParam, result)) return TRUE;
+    }
     // Menus and accelerators send no control handle; their code counts as 0.
     UINT code = message == WM_COMMAND && lParam ? HIWORD(wParam) : 0;
     UINT id = message == WM_COMMAND ? LOWORD(wParam) : 0;
@@ -166,14 +205,35 @@ void CWnd::OnDestroy() { Default(); }
 
 void CWnd::OnTimer(UINT_PTR) { Default(); }
 
-void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT item) {
-    CMenu* menu = CMenu::GetTrackingMenu();
-    if (item->CtlType == ODT_MENU && menu) menu->MeasureItem(item);
-    else Default();
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
+    if (message != WM_COMMAND) return FALSE;
+    const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(WM_REFLECT_COMMAND, HIWORD(wParam), LOWORD(wParam));
+    if (!entry) return FALSE;
+    *result = entry->pfn(this, wParam, 0);
+    return TRUE;
 }
 
-void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT item) {
+void CWnd::OnMeasureItem(int id, LPMEASUREITEMSTRUCT item) {
     CMenu* menu = CMenu::GetTrackingMenu();
-    if (item->CtlType == ODT_MENU && menu) menu->DrawItem(item);
-    else Default();
+    LRESULT result = 0;
+    if (item->CtlType == ODT_MENU) {
+        if (menu) menu->MeasureItem(item);
+        else Default();
+        return;
+    }
+    // Measured while the control is created, the row finds no object yet.
+    CWnd* child = FromHandlePermanent(::GetDlgItem(m_hWnd, (int)item->CtlID));
+    if (!child || !child->OnChildNotify(WM_MEASUREITEM, (WPARAM)id, (LPARAM)item, &result)) Default();
+}
+
+void CWnd::OnDrawItem(int id, LPDRAWITEMSTRUCT item) {
+    CMenu* menu = CMenu::GetTrackingMenu();
+    LRESULT result = 0;
+    if (item->CtlType == ODT_MENU) {
+        if (menu) menu->DrawItem(item);
+        else Default();
+        return;
+    }
+    CWnd* child = FromHandlePermanent(item->hwndItem);
+    if (!child || !child->OnChildNotify(WM_DRAWITEM, (WPARAM)id, (LPARAM)item, &result)) Default();
 }
