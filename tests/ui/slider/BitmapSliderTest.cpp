@@ -93,6 +93,7 @@ TEST_P(SliderInputTest, PostsWhatTheUserDid) {
     host.DeliverNotes();
     std::vector<SEEN> seen;
     for (const auto& note : host.notes) {
+        if (note.message == WM_COMMAND) continue;  // the static's own click notices
         EXPECT_EQ(kSliderId, note.wParam);
         seen.push_back(SEEN{note.message, (int)note.lParam});
     }
