@@ -279,8 +279,10 @@ def main():
     # Seek bar of the main dialog and the full-screen bar.
     thumb = lambda color: (lambda c, w, h, ink: c.circle(w / 2, h / 2, w / 2 - 3, color))
     button_family("btn-seeker", (14, 14), thumb(WHITE))
-    save(bar(8, 6, ORANGE), "seeker-before.png")
-    save(bar(8, 6, (200, 210, 220, 255)), "seeker-after.png")
+    # The seek bar stretches the played part's middle band (x 10 to 30) and the rest's
+    # first column.
+    save(bar(40, 6, ORANGE), "seeker-before.png")
+    save(Canvas(8, 6, (200, 210, 220, 255)), "seeker-after.png")
     save(bar(8, 5, ORANGE), "player-seek-played.png")
     save(bar(8, 5, (120, 130, 140, 255)), "player-seek-remained.png")
     tri = Canvas(15, 9)
