@@ -3,11 +3,13 @@
 #include <afxwin.h>
 #include <shlwapi.h>
 
+#include "account/LoginSession.h"
 #include "config/UserConfig.h"
 #include "control/PlayControl.h"
 #include "control/WebControl.h"
 #include "download/DownloadControl.h"
 #include "facade/CommandCodes.h"
+#include "model/DataModel.h"
 #include "playlist/PlayList.h"
 #include "views/DownloadListView.h"
 #include "views/MainDialogView.h"
@@ -106,6 +108,10 @@ void CAppFacade::CreateControls() {
     // Starts the download workers.
     if (IDownloadListView* downloads = GetDownloadWnd())
         RegisterControl(CONTROL_DOWNLOAD, new CDownloadControl(downloads, m_pCore.get()));
+}
+
+std::unique_ptr<CLoginSession> CAppFacade::CreateLoginSession() {
+    return m_pCore ? m_pCore->GetDataModel()->CreateLoginSession() : nullptr;
 }
 
 void CAppFacade::SetCurrentAccount(LOGIN_ACCOUNT* account, const CString& token) {

@@ -11,6 +11,7 @@
 #include "facade/BaseControl.h"
 #include "facade/PlayerCore.h"
 
+class CLoginSession;
 class CPlayList;
 class IDownloadListView;
 class IMainDialogView;
@@ -42,6 +43,8 @@ public:
     void SetCurrentAccount(LOGIN_ACCOUNT* account, const CString& token);
     LOGIN_ACCOUNT* GetCurrentAccount() const { return m_pAccount; }
     CString GetAccountToken() const { return m_strToken; }
+    // A new sign-in session over the data model's accounts (the caller owns it); null without a core.
+    std::unique_ptr<CLoginSession> CreateLoginSession();
 
     // Creates and registers the play and web controls on the main window and the
     // download control on the download window; called once while the main window is created.

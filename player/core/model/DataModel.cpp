@@ -1,6 +1,7 @@
 #include "model/DataModel.h"
 
 #include "account/AccountManager.h"
+#include "account/LoginSession.h"
 #include "common/CommonHelpers.h"
 #include "config/UserConfig.h"
 #include "db/AllConfigSql.h"
@@ -51,6 +52,10 @@ CDataModel::~CDataModel() {
     m_pAllConfigSql.reset();
     m_pDownloadRecordSql.reset();
     m_pPlayRecordSql.reset();
+}
+
+std::unique_ptr<CLoginSession> CDataModel::CreateLoginSession() const {
+    return m_pAccounts ? std::make_unique<CLoginSession>(*m_pAccounts) : nullptr;
 }
 
 std::unique_ptr<CDownloadRecordStore> CDataModel::CreateDownloadRecordStore() const {

@@ -15,6 +15,7 @@ class CAllConfigSql;
 class CDatabaseConnection;
 class CDownloadRecordSql;
 class CDownloadRecordStore;
+class CLoginSession;
 class CPlayList;
 class CPlayRecordSql;
 class CUserInfoSql;
@@ -41,6 +42,8 @@ public:
     // A new store over the download records' table; the caller owns it.
     std::unique_ptr<CDownloadRecordStore> CreateDownloadRecordStore() const;
     CAccountManager* GetAccountManager() const { return m_pAccounts.get(); }
+    // A new sign-in session over the account manager; the caller owns it.
+    std::unique_ptr<CLoginSession> CreateLoginSession() const;
     COvraHelper& GetOvraHelper() { return m_ovra; }
 
 private:

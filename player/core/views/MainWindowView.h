@@ -7,6 +7,7 @@
 
 class CWnd;
 class IPlayDialogView;
+struct LOGIN_ACCOUNT;
 
 class IMainWindowView {
 public:
@@ -16,6 +17,11 @@ public:
     virtual void RefreshPlayState() = 0;
     // False until the window's creation has signed the remembered user in.
     virtual bool IsCreated() = 0;
+
+    // Sign-in targets: the account signed in with its token (keep playback after the
+    // automatic sign-in), and the reset after a change of user.
+    virtual void OnUserLoggedIn(LOGIN_ACCOUNT* account, const CString& token, bool keepPlayback) = 0;
+    virtual void ResetForUserChange() = 0;
 
     // Play-list and playback targets of the play control.
     virtual void CloseVideo() = 0;

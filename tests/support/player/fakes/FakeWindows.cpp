@@ -1,5 +1,6 @@
 #include "fakes/FakeWindows.h"
 
+#include "account/LoginAccount.h"
 #include "common/CommonHelpers.h"
 #include "facade/AppFacade.h"
 
@@ -36,6 +37,11 @@ IMainWindowView* FakeMainDialog::GetMainWindow() { return &FakeWindows::Current(
 IPlayDialogView* FakeMainWindow::GetDlgPlay() { return &FakeWindows::Current().dlgPlay; }
 void FakeMainWindow::RefreshPlayState() { Record("RefreshPlayState"); }
 bool FakeMainWindow::IsCreated() { return FakeWindows::Current().mainWndCreated; }
+void FakeMainWindow::OnUserLoggedIn(LOGIN_ACCOUNT* account, const CString& token, bool keepPlayback) {
+    Record(keepPlayback ? "OnUserLoggedIn(keep playback)" : "OnUserLoggedIn", account->UserName);
+    FakeWindows::Current().accountToken = token;
+}
+void FakeMainWindow::ResetForUserChange() { Record("ResetForUserChange"); }
 void FakeMainWindow::CloseVideo() { Record("CloseVideo"); }
 void FakeMainWindow::ClearPlayingMark() { Record("ClearPlayingMark"); }
 void FakeMainWindow::AddPlayListItem(const CString& path, const CString& title, bool markPlaying) {

@@ -26,6 +26,8 @@ public:
     IPlayDialogView* GetDlgPlay() override;
     void RefreshPlayState() override;
     bool IsCreated() override;
+    void OnUserLoggedIn(LOGIN_ACCOUNT* account, const CString& token, bool keepPlayback) override;
+    void ResetForUserChange() override;
     void CloseVideo() override;
     void ClearPlayingMark() override;
     // As the main window's play list element, it also adds the path to the play list model.
@@ -102,6 +104,8 @@ struct FakeWindows {
     std::map<CString, int> openResults;
     CString totalTime = L"00:00:00";
     std::vector<CString> chosenFiles;
+    // The token of the last OnUserLoggedIn.
+    CString accountToken;
     // Every call, with its arguments in UTF-8 after a space ("OpenFile C:\a.xof").
     std::vector<std::string> calls;
 };
