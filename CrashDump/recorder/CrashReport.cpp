@@ -11,6 +11,13 @@ namespace {
 
 constexpr DWORD MAX_STACK_WORDS = 3072;
 
+// The calling thread's stack base, from its thread information block.
+DWORD StackBase() {
+    DWORD base;
+    __asm__("movl %%fs:4, %0" : "=r"(base));
+    return base;
+}
+
 unsigned MegaBytes(SIZE_T bytes) { return static_cast<unsigned>((static_cast<ULONGLONG>(bytes) + 0xFFFFF) >> 20); }
 
 }  // namespace
@@ -78,7 +85,7 @@ void WriteCodeBytes(const void* address) {
 void WriteStackDump(const CONTEXT& context) {
     CrashLogPrintf("\r\n\r\nStack:\r\n");
     const DWORD top = context.Esp;
-    const DWORD base = reinterpret_cast<DWORD>(reinterpret_cast<NT_TIB*>(NtCurrentTeb())->StackBase);
+    const DWORD base = StackBase();
     DWORD words = base > top ? (base - top) / 4 : 0;
     if (words > MAX_STACK_WORDS) words = MAX_STACK_WORDS;
     for (DWORD first = 0; first < words; first += STACK_WORDS_PER_LINE) {
