@@ -11,6 +11,15 @@
 
 namespace {
 
+// Every text a message needs, and one recipient.
+void SetUpMinimal(CSmtp& smtp) {
+    smtp.SetSenderMail("a@b.test");
+    smtp.SetLogin("l");
+    smtp.SetPassword("p");
+    smtp.SetSubject("s");
+    smtp.AddRecipient("c@d.test");
+}
+
 // A client set up for the loopback peer: sender, login, one recipient, subject and text.
 class SmtpTest : public testing::Test {
 public:
@@ -87,11 +96,7 @@ TEST_F(SmtpTest, EachFailingStepStopsWithItsCode) {
         LoopbackSmtpPeer peer;
         peer.Script(c.step, {c.reply});
         CSmtp smtp;
-        smtp.SetSenderMail("a@b.test");
-        smtp.SetLogin("l");
-        smtp.SetPassword("p");
-        smtp.SetSubject("s");
-        smtp.AddRecipient("c@d.test");
+        SetUpMinimal(smtp);
         const bool connected = smtp.Connect("127.0.0.1", peer.Port());
         EXPECT_EQ(c.connected, connected) << c.step;
         if (connected) {
@@ -208,11 +213,7 @@ TEST_F(SmtpTest, AttachmentsFromTheLimitOnLoseTheirContent) {
     for (const auto& c : cases) {
         LoopbackSmtpPeer peer;
         CSmtp smtp;
-        smtp.SetSenderMail("a@b.test");
-        smtp.SetLogin("l");
-        smtp.SetPassword("p");
-        smtp.SetSubject("s");
-        smtp.AddRecipient("c@d.test");
+        SetUpMinimal(smtp);
         const std::wstring first = folder.Write(L"first.dmp", std::string(c.first * 1024, 'f'));
         const std::wstring second = folder.Write(L"second.log", std::string(c.second * 1024, 's'));
         smtp.AddAttachment(std::string(first.begin(), first.end()));
