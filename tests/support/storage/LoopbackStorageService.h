@@ -31,6 +31,7 @@
 // A scripted fault of the next request to an endpoint.
 struct StorageFault {
     enum class Kind {
+        Pass,                // the normal reply: lets earlier requests through
         Status,              // the HTTP status, with a plain text body
         JsonResult,          // a reply with that result and empty values, nothing done
         SetField,            // the normal reply with one member set to a text
@@ -55,6 +56,7 @@ struct StorageFault {
         return {Kind::SetField, 0, std::move(field), std::move(value)};
     }
     static StorageFault DropField(std::string field) { return {Kind::DropField, 0, std::move(field)}; }
+    static StorageFault Pass() { return {Kind::Pass}; }
     static StorageFault Of(Kind kind) { return {kind}; }
     static StorageFault ContentLength(uint64_t length) { return {Kind::WrongContentLength, 0, {}, {}, length}; }
 };

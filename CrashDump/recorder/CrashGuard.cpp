@@ -1,0 +1,66 @@
+#include "CrashGuard.h"
+
+#include <cstdlib>
+#include <exception>
+
+namespace {
+
+constexpr DWORD UNWINDING_FLAGS = 0x2 | 0x4;  // unwinding, exit unwinding
+
+struct GUARD_FRAME;
+using FRAME_HANDLER = EXCEPTION_DISPOSITION(__cdecl*)(EXCEPTION_RECORD*, void*, CONTEXT*, void*);
+
+// The system's registration record first, then the guard's own fields.
+struct GUARD_FRAME {
+    GUARD_FRAME* previous;
+    FRAME_HANDLER handler;
+    GUARD_FILTER filter;
+    void* context;
+};
+
+GUARD_FRAME* ChainHead() {
+    GUARD_FRAME* head;
+    __asm__ volatile("movl %%fs:0, %0" : "=r"(head));
+    return head;
+}
+
+void SetChainHead(GUARD_FRAME* head) { __asm__ volatile("movl %0, %%fs:0" : : "r"(head) : "memory"); }
+
+EXCEPTION_DISPOSITION __cdecl GuardHandler(EXCEPTION_RECORD* record, void* frame, CONTEXT* context, void*) {
+    if (record->ExceptionFlags & UNWINDING_FLAGS) return ExceptionContinueSearch;
+    GUARD_FRAME* guard = static_cast<GUARD_FRAME*>(frame);
+    EXCEPTION_POINTERS pointers = {record, context};
+    if (guard->filter(&pointers, guard->context) == EXCEPTION_CONTINUE_EXECUTION) return ExceptionContinueExecution;
+    return ExceptionContinueSearch;
+}
+
+// Links the frame while it lives (also when a C++ exception unwinds through it).
+class FrameLink {
+public:
+    explicit FrameLink(GUARD_FRAME& frame) : m_frame(frame) {
+        m_frame.previous = ChainHead();
+        SetChainHead(&m_frame);
+    }
+    ~FrameLink() { SetChainHead(m_frame.previous); }
+    FrameLink(const FrameLink&) = delete;
+    FrameLink& operator=(const FrameLink&) = delete;
+
+private:
+    GUARD_FRAME& m_frame;
+};
+
+[[noreturn]] void RaiseOnTerminate() {
+    RaiseException(CPP_EXCEPTION_CODE, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+    std::abort();
+}
+
+}  // namespace
+
+__attribute__((noinline)) int RunGuarded(GUARD_BODY body, void* bodyContext, GUARD_FILTER filter,
+                                         void* filterContext) {
+    GUARD_FRAME frame = {nullptr, GuardHandler, filter, filterContext};
+    FrameLink link(frame);
+    return body(bodyContext);
+}
+
+void RaiseStructuredOnTerminate() { std::set_terminate(RaiseOnTerminate); }
