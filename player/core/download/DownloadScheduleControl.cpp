@@ -29,7 +29,9 @@ bool CDownloadScheduleControl::Add(std::unique_ptr<WorkItemBase> item) {
 bool CDownloadScheduleControl::Resume(std::unique_ptr<WorkItemBase> item) {
     CSingleLock lock(&m_lock, TRUE);
     if (!IsRunning()) return false;
-    if (m_queue.GetPauseRequests().Take(item->GetKey())) return true;
+    const DOWNLOAD_JOB_KEY key = item->GetKey();
+    CPauseRequestList& requests = m_queue.GetPauseRequests();
+    if (requests.Take(key) || IsPending(key) || requests.IsLive(key)) return true;
     return Add(std::move(item));
 }
 
@@ -56,6 +58,10 @@ bool CDownloadScheduleControl::RemovePending(const DOWNLOAD_JOB_KEY& key) {
         }
     }
     return false;
+}
+
+bool CDownloadScheduleControl::IsPending(const DOWNLOAD_JOB_KEY& key) const {
+    return std::any_of(m_pending.begin(), m_pending.end(), [&](const auto& job) { return job->GetKey() == key; });
 }
 
 void CDownloadScheduleControl::Schedule() {

@@ -28,9 +28,9 @@ public:
     bool IsRunning() const { return m_queue.IsRunning(); }
     // A new job; false when it was refused (and destroyed).
     bool Add(std::unique_ptr<WorkItemBase> item);
-    // A job started again. When the earlier job of the same task was asked to stop but is
-    // still queued or running, that request is withdrawn and the earlier job goes on;
-    // the given one is destroyed. False when refused.
+    // A job started again. When an earlier job of the same task still waits, is queued or
+    // runs, that job goes on (a request that it stop is withdrawn) and the given one is
+    // destroyed. False when refused.
     bool Resume(std::unique_ptr<WorkItemBase> item);
     // Destroys the pending job of the key, or asks its queued or running job to stop.
     void Stop(const DOWNLOAD_JOB_KEY& key);
@@ -42,6 +42,7 @@ public:
 
 private:
     bool RemovePending(const DOWNLOAD_JOB_KEY& key);
+    bool IsPending(const DOWNLOAD_JOB_KEY& key) const;
     // Queues pending jobs, oldest first, while fewer than DownloadNum run.
     void Schedule();
 

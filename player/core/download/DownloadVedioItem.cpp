@@ -2,6 +2,9 @@
 
 #include <afxwin.h>
 
+#include <algorithm>
+#include <string>
+
 #include "ScopedHandle.h"
 #include "download/DownloadMessages.h"
 #include "config/UserConfig.h"
@@ -19,9 +22,8 @@ constexpr DWORD kInternetTimeout = 60000;
 constexpr int kOpenAttempts = 6;
 constexpr DWORD kOpenRetryDelay = 200;
 // A read waits until all it asks for has come, and the job looks for a pause request
-// only between reads. So a read asks for what has arrived while that is less than a
-// small read (a slow link), else for a whole piece (a fast link, where small reads
-// would cap the speed by the per-call cost of the Internet functions).
+// only between reads. So a read asks for what has arrived, up to a piece, or for a
+// small read when nothing is known.
 constexpr DWORD kReadPiece = 65536;
 constexpr DWORD kSmallRead = 8192;
 constexpr DWORD kProgressInterval = 1000;
@@ -45,14 +47,28 @@ bool CutFile(HANDLE file, LONGLONG size) {
     return SetFilePointerEx(file, position, nullptr, FILE_BEGIN) && SetEndOfFile(file);
 }
 
-// A reply header as text; null when the reply has none. A header too long for the
-// buffer comes back empty, which no parser accepts.
-const char16_t* QueryHeader(HINTERNET request, DWORD info, WCHAR (&text)[kHeaderChars]) {
+using HeaderText = WCHAR[kHeaderChars];
+
+// A reply header as text (the index-th of that name); null when the reply has none. A
+// header too long for the buffer comes back empty, which no parser accepts.
+const char16_t* QueryHeader(HINTERNET request, DWORD info, HeaderText& text, DWORD index = 0) {
     DWORD length = sizeof(text) - sizeof(WCHAR);
     text[0] = 0;
-    if (HttpQueryInfoW(request, info, text, &length, nullptr)) return reinterpret_cast<const char16_t*>(text);
+    if (HttpQueryInfoW(request, info, text, &length, &index)) return reinterpret_cast<const char16_t*>(text);
     text[0] = 0;
     return GetLastError() == ERROR_INSUFFICIENT_BUFFER ? reinterpret_cast<const char16_t*>(text) : nullptr;
+}
+
+// The Content-Length as text; empty (unreadable) when the reply has several that differ.
+const char16_t* QueryContentLength(HINTERNET request, HeaderText& text) {
+    const char16_t* first = QueryHeader(request, HTTP_QUERY_CONTENT_LENGTH, text);
+    HeaderText other;
+    for (DWORD index = 1; first && *first; ++index) {
+        const char16_t* next = QueryHeader(request, HTTP_QUERY_CONTENT_LENGTH, other, index);
+        if (!next) break;
+        if (std::char_traits<char16_t>::compare(first, next, kHeaderChars) != 0) text[0] = 0;
+    }
+    return first;
 }
 
 int Failed(int& detail, int result, DWORD error) {
@@ -64,7 +80,8 @@ int ConnectFailed(int& detail) { return Failed(detail, DOWNLOAD_ERR_CONNECT, Get
 
 }  // namespace
 
-CDownloadVedioItem::CDownloadVedioItem(const DOWNLOAD_TASK_INFO& task, CWnd* window) : m_task(task), m_pWnd(window) {
+CDownloadVedioItem::CDownloadVedioItem(const DOWNLOAD_TASK_INFO& task, CWnd* window)
+    : m_task(task), m_pWnd(window), m_knownTotal(KnownTotalOf(task.FileSize)) {
     m_task.UserName = CUserConfig::GetInstance().GetCurrentUser();
 }
 
@@ -113,23 +130,28 @@ int CDownloadVedioItem::Download(HANDLE file, int& detail, CPauseRequestList& pa
     if (!HttpQueryInfoW(request.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &statusSize,
                         nullptr))
         return ConnectFailed(detail);
-    WCHAR length[kHeaderChars], range[kHeaderChars];
-    REPLY_HEADERS reply{(int)status, QueryHeader(request.Get(), HTTP_QUERY_CONTENT_LENGTH, length),
-                        QueryHeader(request.Get(), HTTP_QUERY_CONTENT_RANGE, range)};
-    REPLY_PLAN plan = PlanReply(reply, m_task.DownSize, m_task.FileSize);
+    HeaderText length, range, type, encoding;
+    REPLY_HEADERS reply{(int)status, QueryContentLength(request.Get(), length),
+                        QueryHeader(request.Get(), HTTP_QUERY_CONTENT_RANGE, range),
+                        QueryHeader(request.Get(), HTTP_QUERY_CONTENT_TYPE, type),
+                        QueryHeader(request.Get(), HTTP_QUERY_TRANSFER_ENCODING, encoding)};
+    REPLY_PLAN plan = PlanReply(reply, {m_task.DownSize, m_task.FileSize, m_knownTotal});
     switch (plan.Action) {
         case ReplyAction::Refuse:
             return Failed(detail, DOWNLOAD_ERR_CONNECT, status);
         case ReplyAction::Discard:
             CutFile(file, 0);
+            m_knownTotal = -1;
             return Failed(detail, DOWNLOAD_ERR_CONNECT, status);
         case ReplyAction::Complete:
             m_task.FileSize = m_task.DownSize;
+            if (plan.Total >= 0) m_knownTotal = plan.Total;
             PostStarted();
             return DOWNLOAD_ERR_NONE;
         case ReplyAction::Write:
             break;
     }
+    if (plan.Total >= 0) m_knownTotal = plan.Total;
     if (!CutFile(file, plan.Offset)) return Failed(detail, DOWNLOAD_ERR_WRITE_FILE, GetLastError());
     m_task.DownSize = plan.Offset;
     m_task.FileSize = CorrectFileSize(m_task.FileSize, plan.Offset, plan.Remaining);
@@ -137,30 +159,27 @@ int CDownloadVedioItem::Download(HANDLE file, int& detail, CPauseRequestList& pa
     return Transfer(request.Get(), file, plan.Remaining, detail, pauseRequests);
 }
 
-// Reads the body into the file; remaining -1 reads up to the end of the body.
+// Reads the remaining bytes of the body into the file.
 int CDownloadVedioItem::Transfer(HINTERNET request, HANDLE file, LONGLONG remaining, int& detail,
                                  CPauseRequestList& pauseRequests) {
     const DOWNLOAD_JOB_KEY key = GetKey();
     DWORD lastReport = GetTickCount();
     int sinceReport = 0;
     char piece[kReadPiece];
-    while (remaining != 0) {
+    while (remaining > 0) {
         if (pauseRequests.Take(key)) return DOWNLOAD_ERR_PAUSED;
         DWORD available = 0;
         if (!InternetQueryDataAvailable(request, &available, 0, 0)) return ConnectFailed(detail);
-        DWORD want = available > 0 && available < kSmallRead ? available : sizeof(piece);
-        if (remaining > 0 && remaining < want) want = (DWORD)remaining;
+        DWORD want = available > 0 ? std::min<DWORD>(available, sizeof(piece)) : kSmallRead;
+        if (remaining < want) want = (DWORD)remaining;
         DWORD read = 0;
         if (!InternetReadFile(request, piece, want, &read)) return ConnectFailed(detail);
-        if (read == 0) {
-            if (remaining < 0) break;
-            // The server ended the body early: the next attempt continues from here.
-            return Failed(detail, DOWNLOAD_ERR_CONNECT, ERROR_INTERNET_CONNECTION_ABORTED);
-        }
+        // The server ended the body early: the next attempt continues from here.
+        if (read == 0) return Failed(detail, DOWNLOAD_ERR_CONNECT, ERROR_INTERNET_CONNECTION_ABORTED);
         DWORD written = 0;
         if (!WriteFile(file, piece, read, &written, nullptr) || written != read)
             return Failed(detail, DOWNLOAD_ERR_WRITE_FILE, GetLastError());
-        if (remaining > 0) remaining -= read;
+        remaining -= read;
         m_task.DownSize += read;
         sinceReport += (int)read;
 

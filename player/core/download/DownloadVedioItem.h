@@ -27,4 +27,5 @@ private:
 
     DOWNLOAD_TASK_INFO m_task;  // DownSize and FileSize follow each attempt
     CWnd* m_pWnd;               // not owned
+    LONGLONG m_knownTotal;      // the server's size of the file as known so far; -1 when unknown
 };

@@ -28,6 +28,11 @@ bool CPauseRequestList::Take(const DOWNLOAD_JOB_KEY& key) {
     return RemoveFirst(m_requests, key);
 }
 
+bool CPauseRequestList::IsLive(const DOWNLOAD_JOB_KEY& key) {
+    CSingleLock lock(&m_lock, TRUE);
+    return Contains(m_liveJobs, key);
+}
+
 void CPauseRequestList::JobQueued(const DOWNLOAD_JOB_KEY& key) {
     CSingleLock lock(&m_lock, TRUE);
     m_liveJobs.push_back(key);

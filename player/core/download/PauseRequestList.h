@@ -18,6 +18,8 @@ public:
     // Removes the request for the key; false when there is none.
     bool Take(const DOWNLOAD_JOB_KEY& key);
 
+    // True while a job with the key is queued or running.
+    bool IsLive(const DOWNLOAD_JOB_KEY& key);
     // A job with the key was handed to the work queue.
     void JobQueued(const DOWNLOAD_JOB_KEY& key);
     // A job with the key ended; when no other job with it is live, its request goes too.

@@ -34,6 +34,11 @@ protected:
                 reply.pieceSize = 4096;
                 reply.pieceDelay = 50ms;
             }
+            if (tricklingFiles & (1u << fileId)) {  // 100 KB at once, then 1000 bytes a second
+                reply.burst = 100000;
+                reply.pieceSize = 100;
+                reply.pieceDelay = 100ms;
+            }
         });
     }
     void SetUp() override {
@@ -42,6 +47,7 @@ protected:
     }
     void TearDown() override {
         slowFiles = 0;
+        tricklingFiles = 0;
         control.reset();
     }
 
@@ -102,6 +108,7 @@ protected:
                                   }};
     std::unique_ptr<CPlayerCore> core = StartPlayerCore(data.folder.Path());
     std::atomic<unsigned> slowFiles{0};  // bit i: file i comes slowly
+    std::atomic<unsigned> tricklingFiles{0};  // bit i: file i slows to a trickle after a burst
     LoopbackHttpServer server;
     std::unique_ptr<CDownloadControl> control;
 };
@@ -414,6 +421,58 @@ TEST_F(DownloadControlTest, WithoutAStoreSlotsAndTitlesStillWork) {
     control->Execute(CMD_GET_FILE_TITLE, &title);
     EXPECT_EQ(CString(L"clip"), title);
 }
+
+// At exit a download whose link slowed to a trickle after a burst stops at once.
+TEST_F(DownloadControlTest, ExitDuringATrickleEndsTheDownloadAtOnce) {
+    tricklingFiles = 1u << 1;
+    Add({Item(1)});
+    ASSERT_TRUE(standIn.messages.PumpUntil([&] { return FileSizeOf(PathOf(1) + L".temp") >= 65536; }));
+    standIn.messages.PumpFor(1000);
+
+    control->Execute(CMD_APP_EXIT, nullptr);
+    DWORD start = GetTickCount();
+    control.reset();
+    EXPECT_LT(GetTickCount() - start, 5000u);
+    standIn.messages.PumpFor(100);
+    EXPECT_EQ(1, standIn.messages.Count(WM_DOWNLOAD_PAUSED));
+    LONGLONG onDisk = FileSizeOf(PathOf(1) + L".temp");
+    EXPECT_LT(onDisk, (LONGLONG)SizeOf(1));
+    EXPECT_EQ(SourceBytes(PatternSource(SizeOf(1)), onDisk), data.folder.ReadFile(FileName(1) + L".temp"));
+}
+
+class SecondStartTest : public DownloadControlTest, public testing::WithParamInterface<bool> {};
+
+// A task started twice runs one job: the second start finds the first job waiting or
+// running and does nothing.
+TEST_P(SecondStartTest, RunsOneJob) {
+    const bool whileWaiting = GetParam();
+    settings.Download().DownloadNum = whileWaiting ? 1 : 2;
+    slowFiles = 1u << 1 | 1u << 2;
+    windows.downloadRows[1] = DOWNLOAD_LIST_ITEM(DOWNLOAD_STATE_PAUSED, Item(1).Task);
+    data.folder.WriteFile(FileName(1) + L".temp", SourceBytes(PatternSource(SizeOf(1)), 1000));
+    if (whileWaiting) {
+        Add({Item(2)});
+        ASSERT_TRUE(WaitForState(2, DOWNLOAD_STATE_DOWNLOADING));
+    }
+    DOWNLOAD_LIST_ITEM row = windows.downloadRows[1];
+    control->Execute(CMD_START_DOWNLOAD, &row);
+    if (!whileWaiting) {
+        ASSERT_TRUE(WaitForState(1, DOWNLOAD_STATE_DOWNLOADING));
+    }
+    control->Execute(CMD_START_DOWNLOAD, &row);
+
+    ASSERT_TRUE(WaitForState(1, DOWNLOAD_STATE_FINISHED));
+    standIn.messages.PumpFor(500);
+    EXPECT_TRUE(IsWhole(1));
+    EXPECT_EQ(1, RequestsFor(1));
+    EXPECT_EQ(0, standIn.messages.Count(WM_DOWNLOAD_FAILED));
+    EXPECT_EQ(whileWaiting ? 2 : 1, standIn.messages.Count(WM_DOWNLOAD_COMPLETE));
+}
+
+INSTANTIATE_TEST_SUITE_P(Moments, SecondStartTest, testing::Values(false, true),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return info.param ? "WhileWaiting" : "WhileRunning";
+                         });
 
 TEST(DownloadControlWithoutMainDialogTest, IgnoresAddRequests) {
     FakeWindows windows(false);

@@ -186,6 +186,26 @@ TEST_F(DownloadScheduleControlTest, RestartAfterAnEndedJobIsNeverLost) {
     EXPECT_FALSE(probes[1]->destroyed);
 }
 
+// Starting a task again while its job waits or runs starts no second job.
+TEST_F(DownloadScheduleControlTest, ResumeOfAWaitingOrRunningJobDoesNothing) {
+    settings.Download().DownloadNum = 1;
+    scheduler->Add(Job(1));
+    scheduler->Add(Job(2));
+    ASSERT_TRUE(probes[0]->WaitStarted());
+    ASSERT_TRUE(scheduler->Resume(Job(1)));  // probes[2]
+    ASSERT_TRUE(scheduler->Resume(Job(2)));  // probes[3]
+    EXPECT_TRUE(probes[2]->destroyed);
+    EXPECT_TRUE(probes[3]->destroyed);
+
+    Finish(0);
+    ASSERT_TRUE(probes[1]->WaitStarted());
+    Finish(1);
+    Settle();
+    EXPECT_EQ(0, probes[2]->attempts);
+    EXPECT_EQ(0, probes[3]->attempts);
+    EXPECT_EQ(2, window.Count(WM_DOWNLOAD_COMPLETE));
+}
+
 TEST_F(DownloadScheduleControlTest, PauseRequestMatchesTheUserToo) {
     scheduler->Add(Job(9, {DOWNLOAD_ERR_NONE, 0, true}, L"alice"));
     scheduler->Add(Job(9, {DOWNLOAD_ERR_NONE, 0, true}, L"bob"));

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <optional>
 #include <thread>
 
 #include "download/DownloadQueue.h"
@@ -186,18 +187,166 @@ TEST_F(DownloadJobTest, PartialFileLongerThanTheServersStartsAgain) {
     EXPECT_FALSE(server.Requests()[1].HasHeader("range"));
 }
 
-class FramingTest : public DownloadJobTest, public testing::WithParamInterface<BodyFraming> {};
+struct UnframedCase {
+    const char* name;
+    BodyFraming framing;
+    std::optional<uint64_t> dropAfter;  // the server fails after this many body bytes
+    const char* extraLength;            // a further Content-Length header; null for none
+    uint64_t onDisk;                    // bytes of the file on disk before the job
+    bool ignoresRange;                  // the server sends the whole file for a range
+};
 
-TEST_P(FramingTest, BodyWithoutContentLengthIsReadToItsEnd) {
+void PrintTo(const UnframedCase& c, std::ostream* out) { *out << c.name; }
+
+class UnframedBodyTest : public DownloadJobTest, public testing::WithParamInterface<UnframedCase> {};
+
+// A body whose end only the connection's end or its own framing tells cannot be told
+// from a cut one: it is refused as a connection error and the file on disk stays.
+TEST_P(UnframedBodyTest, IsRefusedAndLeavesTheFileAlone) {
+    const UnframedCase& c = GetParam();
+    source = PatternSource(2500000);
+    PutOnDisk(c.onDisk);
     server.SetHandler([&](const HttpRequest& request, HttpReply& reply) {
-        reply = RangeReply(request, source);
-        reply.framing = GetParam();
+        reply = c.ignoresRange ? RangeReply(HttpRequest(), source) : RangeReply(request, source);
+        reply.framing = c.framing;
+        reply.dropAfter = c.dropAfter;
+        if (c.extraLength) reply.AddHeader("Content-Length", c.extraLength);
     });
-    EXPECT_EQ(DOWNLOAD_ERR_NONE, Attempt(Task()));
-    EXPECT_TRUE(WholeFileOnDisk());
+    Run(Task(2500000), 2);
+    EXPECT_EQ(0, window.Count(WM_DOWNLOAD_COMPLETE));
+    ASSERT_EQ(1, window.Count(WM_DOWNLOAD_CONNECT_FAILED));
+    EXPECT_EQ(200, window.Of(WM_DOWNLOAD_CONNECT_FAILED)[0].Error->Detail);
+    EXPECT_EQ(2u, server.Requests().size());
+    EXPECT_EQ(SourceBytes(source, c.onDisk), folder.ReadFile(L"clip.xof.temp"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Framings, FramingTest, testing::Values(BodyFraming::UntilClose, BodyFraming::Chunked));
+INSTANTIATE_TEST_SUITE_P(
+    Replies, UnframedBodyTest,
+    testing::Values(UnframedCase{"WholeCloseDelimited", BodyFraming::UntilClose, std::nullopt, nullptr, 0, false},
+                    UnframedCase{"WholeChunked", BodyFraming::Chunked, std::nullopt, nullptr, 0, false},
+                    UnframedCase{"CutCloseDelimited", BodyFraming::UntilClose, 1000000, nullptr, 0, false},
+                    UnframedCase{"CutCloseDelimitedOverAPartial", BodyFraming::UntilClose, 1000000, nullptr, 700000, true},
+                    UnframedCase{"CutChunked", BodyFraming::Chunked, 1000000, nullptr, 0, false},
+                    UnframedCase{"ChunkedWithASmallerLength", BodyFraming::Chunked, std::nullopt, "750000", 0, false},
+                    UnframedCase{"ConflictingLengths", BodyFraming::ContentLength, std::nullopt, "750000", 0, false}));
+
+struct WrongWholeCase {
+    const char* name;
+    std::string body;
+    const char* type;  // Content-Type; null for none
+};
+
+void PrintTo(const WrongWholeCase& c, std::ostream* out) { *out << c.name; }
+
+class WrongWholeReplyTest : public DownloadJobTest, public testing::WithParamInterface<WrongWholeCase> {};
+
+// A 200 to a range request that cannot be the file (a web page, an empty or shorter
+// body) is refused before the partial file is touched.
+TEST_P(WrongWholeReplyTest, KeepsThePartialFile) {
+    const uint64_t onDisk = 700000;
+    PutOnDisk(onDisk);
+    HttpReply reply;
+    reply.body = GetParam().body;
+    if (GetParam().type) reply.AddHeader("Content-Type", GetParam().type);
+    server.SetReply(reply);
+    Run(Task(1048576), 2);
+    EXPECT_EQ(0, window.Count(WM_DOWNLOAD_COMPLETE));
+    EXPECT_EQ(0, window.Count(WM_DOWNLOAD_STARTED));
+    ASSERT_EQ(1, window.Count(WM_DOWNLOAD_CONNECT_FAILED));
+    EXPECT_EQ(200, window.Of(WM_DOWNLOAD_CONNECT_FAILED)[0].Error->Detail);
+    EXPECT_EQ("bytes=700000-", Range(1));
+    EXPECT_EQ(SourceBytes(source, onDisk), folder.ReadFile(L"clip.xof.temp"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Replies, WrongWholeReplyTest,
+    testing::Values(WrongWholeCase{"SoftErrorPage", std::string(3000, 'e'), "text/html; charset=utf-8"},
+                    WrongWholeCase{"Empty", "", nullptr},
+                    WrongWholeCase{"ShorterThanThePartial", SourceBytes(PatternSource(kSize), 500000),
+                                   "application/octet-stream"}));
+
+struct ChangedFileCase {
+    const char* name;
+    LONGLONG taskSize;     // the size the task carries
+    uint64_t oldOnDisk;    // bytes of the old file on disk when the job starts
+    bool cutOldFirst;      // the first reply is still the old file, cut after 1,000,000 bytes
+    bool changed;          // the server has a file of another size from then on
+    size_t requests;
+};
+
+void PrintTo(const ChangedFileCase& c, std::ostream* out) { *out << c.name; }
+
+class ChangedFileTest : public DownloadJobTest, public testing::WithParamInterface<ChangedFileCase> {};
+
+// A range reply whose total is not the size the server announced before belongs to
+// another file: the download starts again from byte 0 instead of mixing the two.
+TEST_P(ChangedFileTest, IsDownloadedAfresh) {
+    const ChangedFileCase& c = GetParam();
+    ByteSource before = PatternSource(4000000);
+    ByteSource after;
+    after.size = 4777777;
+    after.read = [](uint64_t offset, char* out, size_t count) {
+        for (size_t i = 0; i < count; ++i) out[i] = PatternByte(offset + i + 12345);
+    };
+    folder.WriteFile(L"clip.xof.temp", SourceBytes(before, c.oldOnDisk));
+    std::atomic<int> served{0};
+    server.SetHandler([&](const HttpRequest& request, HttpReply& reply) {
+        bool first = served++ == 0;
+        if (first && c.cutOldFirst) {
+            reply = RangeReply(request, before);
+            reply.dropAfter = 1000000;
+            return;
+        }
+        reply = RangeReply(request, c.changed ? after : before);
+    });
+    Run(Task(c.taskSize));
+    ASSERT_EQ(1, window.Count(WM_DOWNLOAD_COMPLETE));
+    EXPECT_EQ(1, window.EndCount());
+    const ByteSource& expected = c.changed ? after : before;
+    EXPECT_EQ(Sha1OfSource(expected, expected.size), Sha1OfFile(Temp()));
+    ASSERT_EQ(c.requests, server.Requests().size());
+    EXPECT_EQ(c.changed, !server.Requests().back().HasHeader("range"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ChangedFileTest,
+    testing::Values(ChangedFileCase{"ChangedDuringTheJob", 4 * 1048576, 0, true, true, 3},
+                    ChangedFileCase{"ChangedSinceTheLastJob", 4000000, 1000000, false, true, 2},
+                    ChangedFileCase{"UnchangedSinceTheLastJob", 4000000, 1000000, false, false, 1},
+                    // An album's size in whole megabytes tells nothing of the server's file.
+                    ChangedFileCase{"AlbumSizeOnly", 4 * 1048576, 1000000, false, false, 1}));
+
+// A burst, then 1000 bytes a second: a pause request ends the transfer at its next
+// read, not when a large read has filled up.
+TEST_F(DownloadJobTest, PauseOnATrickleAfterABurstStopsAtOnce) {
+    source = PatternSource(1000000);
+    server.SetHandler([&](const HttpRequest& request, HttpReply& reply) {
+        reply = RangeReply(request, source);
+        reply.burst = 100000;
+        reply.pieceSize = 100;
+        reply.pieceDelay = 100ms;
+    });
+    CDownloadVedioItem job(Task(1000000), window.Wnd());
+    CPauseRequestList& requests = queue.GetPauseRequests();
+    requests.JobQueued(job.GetKey());
+    std::atomic<DWORD> askedAt{0};
+    std::thread asker([&] {
+        for (int i = 0; i < 2000 && FileSizeOf(Temp()) < 65536; ++i) Sleep(5);
+        Sleep(1000);
+        askedAt = GetTickCount();
+        requests.Add(job.GetKey());
+    });
+    queue.RunJob(job, 5);
+    DWORD stoppedAt = GetTickCount();
+    asker.join();
+    window.PumpFor(50);
+    EXPECT_LT(stoppedAt - askedAt, 5000u);  // a read that waited for a large piece took half a minute
+    ASSERT_EQ(1, window.Count(WM_DOWNLOAD_PAUSED));
+    EXPECT_EQ(1, window.EndCount());
+    LONGLONG onDisk = FileSizeOf(Temp());
+    EXPECT_GE(onDisk, 100000);
+    EXPECT_EQ(SourceBytes(source, onDisk), folder.ReadFile(L"clip.xof.temp"));
+}
 
 TEST_F(DownloadJobTest, SlowBodyReportsProgressAtMostOnceASecond) {
     const uint64_t size = 40 * 8192;

@@ -371,8 +371,9 @@ bool LoopbackHttpServer::SendBody(SOCKET client, const HttpReply& reply, uint64_
     size_t pieceSize = std::max<size_t>(reply.pieceSize, 1);
     std::string piece;
     for (uint64_t offset = 0; offset < limit;) {
-        if (offset > 0 && reply.pieceDelay.count() > 0 && !Pause(reply.pieceDelay)) return false;
-        size_t count = (size_t)std::min<uint64_t>(pieceSize, limit - offset);
+        bool inBurst = offset < reply.burst;
+        if (offset > 0 && !inBurst && reply.pieceDelay.count() > 0 && !Pause(reply.pieceDelay)) return false;
+        size_t count = (size_t)std::min<uint64_t>(inBurst ? reply.burst - offset : pieceSize, limit - offset);
         if (reply.source.read) {
             piece.resize(count);
             reply.source.read(offset, &piece[0], count);

@@ -87,6 +87,7 @@ struct HttpReply {
     std::optional<uint64_t> dropAfter;
     size_t pieceSize = 64 * 1024;             // bytes per send, and per chunk
     std::chrono::milliseconds pieceDelay{0};  // pause between pieces: a slow body
+    uint64_t burst = 0;                       // body bytes sent at once, as one piece, before the slow pieces
     bool closeConnection = false;             // "Connection: close", then close
 
     void AddHeader(std::string name, std::string value);
