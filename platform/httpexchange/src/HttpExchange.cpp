@@ -23,9 +23,19 @@ std::optional<uint64_t> ContentLength(HINTERNET request) {
 }
 
 // Each handle keeps time-outs of its own: the request's bound the wait for its reply.
-void SetTimeouts(HINTERNET handle, DWORD timeoutMs) {
+// A step's time-out: the exchange's own, shortened to what is left before the
+// deadline; false when the deadline has passed.
+bool SetTimeouts(HINTERNET handle, const HTTP_EXCHANGE& exchange) {
+    DWORD timeoutMs = exchange.TimeoutMs;
+    if (exchange.Deadline) {
+        ULONGLONG now = GetTickCount64();
+        if (now >= exchange.Deadline) return false;
+        ULONGLONG left = exchange.Deadline - now;
+        if (!timeoutMs || left < timeoutMs) timeoutMs = (DWORD)left;
+    }
     for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
         InternetSetOptionW(handle, option, &timeoutMs, sizeof(timeoutMs));
+    return true;
 }
 
 // Keeps the failing call's error number although the handles close afterwards.
@@ -41,7 +51,7 @@ bool Exchange(const HTTP_EXCHANGE& exchange, DWORD& status, const HttpBodySink& 
 
     InternetHandle session(InternetOpenW(exchange.Agent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
     if (!session) return Fail(error);
-    SetTimeouts(session.Get(), exchange.TimeoutMs);
+    if (!SetTimeouts(session.Get(), exchange)) return Fail(error, ERROR_INTERNET_TIMEOUT);
     InternetHandle connection(
         InternetConnectW(session.Get(), parts.Host.c_str(), parts.Port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) return Fail(error);
@@ -50,7 +60,7 @@ bool Exchange(const HTTP_EXCHANGE& exchange, DWORD& status, const HttpBodySink& 
     InternetHandle request(HttpOpenRequestW(connection.Get(), body ? L"POST" : L"GET", parts.Object.c_str(), nullptr,
                                             nullptr, nullptr, flags, 0));
     if (!request) return Fail(error);
-    SetTimeouts(request.Get(), exchange.TimeoutMs);
+    if (!SetTimeouts(request.Get(), exchange)) return Fail(error, ERROR_INTERNET_TIMEOUT);
 
     std::wstring headers;
     if (body && exchange.ContentType) headers = std::wstring(L"Content-Type: ") + exchange.ContentType + L"\r\n";
@@ -63,9 +73,15 @@ bool Exchange(const HTTP_EXCHANGE& exchange, DWORD& status, const HttpBodySink& 
         return Fail(error);
     std::optional<uint64_t> length = ContentLength(request.Get());
     for (uint64_t received = 0;;) {
+        // Only what has come is read, so that a read waits at most one time-out.
+        DWORD available = 0;
+        if (!SetTimeouts(request.Get(), exchange)) return Fail(error, ERROR_INTERNET_TIMEOUT);
+        if (!InternetQueryDataAvailable(request.Get(), &available, 0, 0)) return Fail(error);
         char piece[kReadPiece];
         DWORD read = 0;
-        if (!InternetReadFile(request.Get(), piece, sizeof(piece), &read)) return Fail(error);
+        if (!InternetReadFile(request.Get(), piece, available && available < kReadPiece ? available : kReadPiece,
+                              &read))
+            return Fail(error);
         // A connection that ends before the announced length leaves the body cut short.
         if (read == 0) return !length || received == *length ? true : Fail(error, ERROR_INTERNET_CONNECTION_RESET);
         received += read;
@@ -74,6 +90,8 @@ bool Exchange(const HTTP_EXCHANGE& exchange, DWORD& status, const HttpBodySink& 
 }
 
 }  // namespace
+
+ULONGLONG DeadlineIn(DWORD ms) { return GetTickCount64() + ms; }
 
 bool HttpExchange(const HTTP_EXCHANGE& exchange, DWORD& status, const HttpBodySink& sink) {
     DWORD error = 0;

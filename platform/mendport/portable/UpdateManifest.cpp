@@ -62,23 +62,87 @@ bool IsVersion(const std::string& text) {
     return true;
 }
 
+// The code points of UTF-8 text; false for bytes that are not UTF-8 (overlong forms,
+// surrogates and values above U+10FFFF included).
+bool DecodeUtf8(const std::string& text, std::u32string& decoded) {
+    decoded.clear();
+    for (size_t i = 0; i < text.size();) {
+        unsigned char lead = (unsigned char)text[i];
+        size_t length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 0;
+        if (length == 0 || i + length > text.size()) return false;
+        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+        for (size_t k = 1; k < length; ++k) {
+            unsigned char next = (unsigned char)text[i + k];
+            if ((next & 0xC0) != 0x80) return false;
+            c = c << 6 | (next & 0x3F);
+        }
+        static const char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (c < kSmallest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
+        decoded.push_back(c);
+        i += length;
+    }
+    return true;
+}
+
+// Pairs of letters in a block where the capital comes first (even) or second (odd).
+char32_t PairedCapital(char32_t c, bool capitalEven) {
+    return (c % 2 == 0) == capitalEven ? c : (capitalEven ? c - 1 : c + 1);
+}
+
+// The capital letter Windows compares a letter as, for the scripts of file names
+// (Latin with its extensions, Greek, Cyrillic, Armenian, full-width Latin).
+char32_t FoldLetter(char32_t c) {
+    if (c >= 'a' && c <= 'z') return c - 0x20;
+    if (c < 0x80) return c;
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
+    if (c == 0xFF) return 0x178;
+    if ((c >= 0x100 && c <= 0x137 && c != 0x130 && c != 0x131) || (c >= 0x14A && c <= 0x177))
+        return PairedCapital(c, true);
+    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return PairedCapital(c, false);
+    if (c == 0x3C2) return 0x3A3;
+    if ((c >= 0x3B1 && c <= 0x3C1) || (c >= 0x3C3 && c <= 0x3CB)) return c - 0x20;
+    if (c >= 0x430 && c <= 0x44F) return c - 0x20;
+    if (c >= 0x450 && c <= 0x45F) return c - 0x50;
+    if ((c >= 0x460 && c <= 0x481) || (c >= 0x48A && c <= 0x4BF) || (c >= 0x4D0 && c <= 0x52F))
+        return PairedCapital(c, true);
+    if (c >= 0x561 && c <= 0x586) return c - 0x30;
+    if ((c >= 0x1E00 && c <= 0x1E95) || (c >= 0x1EA0 && c <= 0x1EFF)) return PairedCapital(c, true);
+    if (c >= 0xFF41 && c <= 0xFF5A) return c - 0x20;
+    return c;
+}
+
+// A path as Windows compares names: without regard to letter case. Empty for text
+// that is not UTF-8.
+std::u32string FoldCase(const std::string& path) {
+    std::u32string folded;
+    if (!DecodeUtf8(path, folded)) return std::u32string();
+    for (char32_t& c : folded) c = FoldLetter(c);
+    return folded;
+}
+
+// Names Windows keeps for devices, whatever extension follows them: "CON", "NUL.txt".
+bool IsDeviceName(const std::string& part) {
+    std::u32string base = FoldCase(part.substr(0, part.find('.')));
+    while (!base.empty() && base.back() == U' ') base.pop_back();
+    for (const char32_t* name : {U"CON", U"PRN", U"AUX", U"NUL", U"CONIN$", U"CONOUT$"})
+        if (base == name) return true;
+    if (base.size() != 4 || (base.compare(0, 3, U"COM") != 0 && base.compare(0, 3, U"LPT") != 0)) return false;
+    char32_t number = base[3];
+    // The digits 1 to 9, and the superscripts one, two and three.
+    return (number >= U'1' && number <= U'9') || number == 0xB9 || number == 0xB2 || number == 0xB3;
+}
+
 bool IsSafePart(const std::string& part) {
     if (part.empty() || part == "." || part == ".." || part.back() == '.' || part.back() == ' ') return false;
     for (unsigned char c : part)
         if (c < 0x20 || c == 0x7F || std::string("<>:\"\\|?*").find((char)c) != std::string::npos) return false;
-    return true;
-}
-
-// Windows compares names without regard to ASCII case.
-std::string FoldCase(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = (char)(c - 'A' + 'a');
-    return text;
+    std::u32string decoded;
+    return DecodeUtf8(part, decoded) && !IsDeviceName(part);
 }
 
 // The client keeps its own files: the installed version and its working folder.
-bool IsClientFile(const std::string& foldedPath) {
-    return foldedPath == "update/version.dat" || foldedPath.compare(0, 16, "update/mendport/") == 0;
+bool IsClientFile(const std::u32string& foldedPath) {
+    return foldedPath == U"UPDATE/VERSION.DAT" || foldedPath.compare(0, 16, U"UPDATE/MENDPORT/") == 0;
 }
 
 bool ParseFile(const std::string& line, UPDATE_FILE& file) {
@@ -110,11 +174,11 @@ bool ParseCheckReply(const std::string& reply, UPDATE_MANIFEST& manifest) {
     std::string word;
     if (!SplitWord(lines[0], word, manifest.Version) || word != "update" || !IsVersion(manifest.Version))
         return false;
-    std::set<std::string> paths;
+    std::set<std::u32string> paths;
     for (size_t i = 1; i < lines.size(); ++i) {
         UPDATE_FILE file;
         if (!ParseFile(lines[i], file)) return false;
-        std::string folded = FoldCase(file.Path);
+        std::u32string folded = FoldCase(file.Path);
         if (IsClientFile(folded) || !paths.insert(folded).second) return false;
         manifest.Files.push_back(file);
     }

@@ -37,10 +37,13 @@ constexpr size_t kMaxVersionLength = 29;
 
 // False for a reply that breaks the protocol, including a version that is not 1 to 29
 // of the characters [0-9A-Za-z._-], a path that could leave the program folder or that
-// names the client's own files, and a path given twice.
+// names the client's own files, and a path given twice (letter case folded as Windows
+// folds it).
 bool ParseCheckReply(const std::string& reply, UPDATE_MANIFEST& manifest);
 
-// A path made only of parts that Windows keeps inside their folder: no empty part, no
-// "." or "..", none of the characters <>:"\|?* (drives, streams, wild cards) or control
-// characters, no part ending in a dot or a space.
+// A path in UTF-8 made only of parts that Windows keeps inside their folder as files:
+// no empty part, no "." or "..", none of the characters <>:"\|?* (drives, streams, wild
+// cards) or control characters, no part ending in a dot or a space, and no device name
+// ("CON", "PRN", "AUX", "NUL", "COM1" to "COM9", "LPT1" to "LPT9", in any case and with
+// any extension).
 bool IsSafeRelativePath(const std::string& path);

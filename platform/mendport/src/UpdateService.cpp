@@ -10,24 +10,26 @@
 
 namespace {
 
-// The check holds up the caller's start-up; a file download runs in the updater.
+// A step of the check waits this long at most, within the check's deadline; a file
+// download, in the updater, has no deadline.
 constexpr DWORD kCheckTimeoutMs = 5000;
 constexpr DWORD kFileTimeoutMs = 30000;
 
 // escaped: a URL in ASCII.
-HTTP_EXCHANGE Request(const std::string& escaped, DWORD timeoutMs) {
+HTTP_EXCHANGE Request(const std::string& escaped, DWORD timeoutMs, ULONGLONG deadline = 0) {
     HTTP_EXCHANGE exchange;
     exchange.Agent = L"Mendport";
     exchange.Url.assign(escaped.begin(), escaped.end());
     exchange.TimeoutMs = timeoutMs;
+    exchange.Deadline = deadline;
     return exchange;
 }
 
 }  // namespace
 
-bool AskUpdateService(const std::string& checkUrl, UPDATE_MANIFEST& manifest) {
+bool AskUpdateService(const std::string& checkUrl, ULONGLONG deadline, UPDATE_MANIFEST& manifest) {
     HTTP_TEXT_REPLY reply;
-    return HttpExchangeText(Request(EscapeUrl(checkUrl), kCheckTimeoutMs), kMaxCheckReply, reply) &&
+    return HttpExchangeText(Request(EscapeUrl(checkUrl), kCheckTimeoutMs, deadline), kMaxCheckReply, reply) &&
            reply.Status == HTTP_STATUS_OK && ParseCheckReply(reply.Body, manifest);
 }
 

@@ -34,6 +34,16 @@ TEST(UpdateManifestTest, AnUpdateListsItsFiles) {
     EXPECT_EQ(0xFFFFFFFFu, manifest.Files[2].Crc32);
 }
 
+TEST(UpdateManifestTest, LettersThatDifferAsWindowsComparesThemAreTwoFiles) {
+    // "ß" has no capital of its own; "Σ" and "ς" fold alike, "I" and "ı" do not.
+    UPDATE_MANIFEST manifest;
+    EXPECT_TRUE(ParseCheckReply("update 2.0\nfile 1 00000000 ss\nfile 1 00000000 \xc3\x9f\n"
+                                "file 1 00000000 I\nfile 1 00000000 \xc4\xb1",
+                                manifest));
+    EXPECT_EQ(4u, manifest.Files.size());
+    EXPECT_FALSE(ParseCheckReply("update 2.0\nfile 1 00000000 \xce\xa3\nfile 1 00000000 \xcf\x82", manifest));
+}
+
 TEST(UpdateManifestTest, AnUpdateMayOnlyChangeTheVersion) {
     UPDATE_MANIFEST manifest;
     ASSERT_TRUE(ParseCheckReply("update 3\n", manifest));
@@ -59,6 +69,10 @@ INSTANTIATE_TEST_SUITE_P(
                       "update 2.0\nFILE 1 00000000 a", "update 2.0\nfile 1 00000000 a\n\nfile 2 00000000 b",
                       // The same file twice, as Windows compares names.
                       "update 2.0\nfile 1 00000000 Zemovista.exe\nfile 1 00000000 ZEMOVISTA.EXE",
+                      // ... also for letters outside ASCII: "Ä", "ä"; "Ж", "ж"; "Ｚ", "ｚ".
+                      "update 2.0\nfile 1 00000000 \xc3\x84.png\nfile 1 00000000 \xc3\xa4.png",
+                      "update 2.0\nfile 1 00000000 \xd0\x96/a\nfile 1 00000000 \xd0\xb6/a",
+                      "update 2.0\nfile 1 00000000 \xef\xbc\xba\nfile 1 00000000 \xef\xbd\x9a",
                       // What could leave the program folder.
                       "update 2.0\nfile 1 00000000 ../evil.exe", "update 2.0\nfile 1 00000000 a/../../evil.exe",
                       "update 2.0\nfile 1 00000000 /windows/evil.exe", "update 2.0\nfile 1 00000000 C:/evil.exe",
@@ -90,6 +104,14 @@ INSTANTIATE_TEST_SUITE_P(
                       PathCase{"a\\b", false}, PathCase{"C:a", false}, PathCase{"a.txt:stream", false},
                       PathCase{"a*", false}, PathCase{"a?", false}, PathCase{"a\"b", false}, PathCase{"a<b", false},
                       PathCase{"a>b", false}, PathCase{"a|b", false}, PathCase{"a\tb", false},
-                      PathCase{"name.", false}, PathCase{"name ", false}, PathCase{"dir./x", false}));
+                      PathCase{"name.", false}, PathCase{"name ", false}, PathCase{"dir./x", false},
+                      // Device names, in any case and with any extension, in any part.
+                      PathCase{"CON", false}, PathCase{"nul", false}, PathCase{"Aux.txt", false},
+                      PathCase{"a/PRN.tar.gz", false}, PathCase{"COM1", false}, PathCase{"lpt9.log/x", false},
+                      PathCase{"com\xc2\xb9", false}, PathCase{"CON .txt", false}, PathCase{"CONOUT$", false},
+                      PathCase{"CONSOLE", true}, PathCase{"COM10", true}, PathCase{"COM0", true},
+                      PathCase{"xNUL", true}, PathCase{"a.CON", true},
+                      // Bytes that are not UTF-8: a lone continuation, a cut sequence, an overlong "/".
+                      PathCase{"a\x80", false}, PathCase{"\xe6\x92", false}, PathCase{"\xc0\xaf", false}));
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "update/LoopbackUpdateService.h"
 
+#include <windows.h>
 #include <zlib.h>
 
 #include <cstdio>
@@ -78,8 +79,16 @@ void LoopbackUpdateService::Handle(const HttpRequest& request, HttpReply& reply)
 }
 
 void WriteUpdateClientFiles(const ScratchFolder& folder, const UPDATE_CLIENT_FILES& files) {
-    folder.Write(L"Update\\Mendport\\Config.ini", "[program]\r\nappName=" + files.AppName + "\r\n");
+    folder.Write(L"Update\\Mendport\\Config.ini",
+                 "[program]\r\nappName=" + files.AppName + "\r\nstartFile=" + files.StartFile + "\r\n");
     folder.Write(L"Update\\Mendport\\SocketConfig.ini",
                  "[GROUP1]\r\nServer1=" + files.Server1 + "\r\nIncrementWeb1=" + files.IncrementWeb1 + "\r\n");
     folder.Write(L"update\\version.dat", files.Version);
+}
+
+std::wstring BesideTheTestProgram(const std::wstring& name) {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring folder(self);
+    return folder.substr(0, folder.find_last_of(L'\\') + 1) + name;
 }

@@ -69,7 +69,7 @@ private:
 };
 
 // The update client's files in a program folder, as the installer leaves them:
-// "Update\Mendport\Config.ini" (program/appName), "Update\Mendport\SocketConfig.ini"
+// "Update\Mendport\Config.ini" (program/appName, startFile), "Update\Mendport\SocketConfig.ini"
 // (GROUP1/Server1 and IncrementWeb1) and "update\version.dat". The texts are written
 // as they are, in the ANSI code page.
 struct UPDATE_CLIENT_FILES {
@@ -77,5 +77,10 @@ struct UPDATE_CLIENT_FILES {
     std::string Version;
     std::string Server1;
     std::string IncrementWeb1;
+    std::string StartFile;  // "[program] startFile": the program the updater starts when it ends
 };
 void WriteUpdateClientFiles(const ScratchFolder& folder, const UPDATE_CLIENT_FILES& files);
+
+// A file beside the test program: the client's library and "Update\Mendport.exe" that
+// mendport_deploy put there, the stand-in program of update_start_marker_deploy.
+std::wstring BesideTheTestProgram(const std::wstring& name);
