@@ -97,6 +97,16 @@ TEST_F(MendportPatchTest, AVersionWhoseInstallFailedIsNotReportedUntilANewerOneI
     EXPECT_EQ(Calls{"OnNewerVersion"}, m_sink.calls);
 }
 
+TEST_F(MendportPatchTest, AnUpdateTheServiceDidNotSignIsNoUpdate) {
+    for (UPDATE_SIGNING signing : {UPDATE_UNSIGNED, UPDATE_OTHER_SIGNATURE, UPDATE_OTHER_TEXT}) {
+        m_service.SetSigning(signing);
+        EXPECT_EQ(MENDPORT_CHECK_FAILED, Patch({m_service.CheckUrl("zemovista", "1.0.0.1")}, &m_sink)) << signing;
+    }
+    EXPECT_EQ(Calls{}, m_sink.calls);
+    m_service.SetSigning(UPDATE_SIGNED);
+    EXPECT_EQ(MENDPORT_NEWER, Patch({m_service.CheckUrl("zemovista", "1.0.0.1")}, &m_sink));
+}
+
 TEST_F(MendportPatchTest, ServersAreAskedInTurnUntilOneAnswers) {
     const std::string refused = "http://127.0.0.1:" + std::to_string(UnusedLoopbackPort()) + "/c?app=zemovista&version=1";
     const std::string unknownApp = m_service.CheckUrl("other", "1.0");
@@ -155,14 +165,17 @@ TEST_P(BrokenReplyTest, FailsTheCheck) {
 }
 
 // Cut after its first line, the rest would still read as an update without files.
-const std::string kUpdate = "update 2.0\r\nfile 3 00000000 a\r\n";
+const std::string kUpdate =
+    "update 2.0\r\nfile 3 000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f a\r\nsignature 00\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, BrokenReplyTest,
     ::testing::Values(
         BrokenReply{"NotFound", Reply(404, kUpdate)}, BrokenReply{"ServerError", Reply(500, kUpdate)},
         BrokenReply{"Empty", Reply(200, "")}, BrokenReply{"OtherText", Reply(200, "<html>update</html>")},
-        BrokenReply{"UnsafePath", Reply(200, "update 2.0\r\nfile 1 00000000 ../x.exe\r\n")},
+        BrokenReply{"UnsafePath", Reply(200, "update 2.0\r\nfile 1 "
+                                             "000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f ../x.exe\r\n"
+                                             "signature 00\r\n")},
         BrokenReply{"TooLong", Reply(200, kUpdate + std::string(300 * 1024, 'x'))},
         BrokenReply{"Cut", Broken(kUpdate, [](HttpReply& r) { r.dropAfter = 12; })},
         BrokenReply{"ShortOfItsLength", Broken(kUpdate, [](HttpReply& r) { r.contentLength = 4096; })}),

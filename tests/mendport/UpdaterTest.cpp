@@ -133,6 +133,19 @@ TEST_P(DamagedDownloadTest, LeavesTheInstalledProgramAsItWas) {
 // The same length with other bytes, fewer bytes, more bytes.
 INSTANTIATE_TEST_SUITE_P(Bodies, DamagedDownloadTest, ::testing::Values("bad image", "new", "new image!!"));
 
+class UnsignedUpdateTest : public UpdaterTest, public ::testing::WithParamInterface<UPDATE_SIGNING> {};
+
+TEST_P(UnsignedUpdateTest, InstallsNothing) {
+    m_service.SetSigning(GetParam());
+    EXPECT_EQ(UPDATER_CHECK_FAILED, RunUpdate(m_folder.Path()));
+    EXPECT_EQ(kBefore, Installed());
+    EXPECT_TRUE(m_service.Fetches().empty());
+    ExpectNoWorkFiles();
+}
+
+INSTANTIATE_TEST_SUITE_P(Signatures, UnsignedUpdateTest,
+                         ::testing::Values(UPDATE_UNSIGNED, UPDATE_OTHER_SIGNATURE, UPDATE_OTHER_TEXT));
+
 // A file of the installed program that keeps the update's last file from its place.
 class BlockedPlaceTest : public UpdaterTest, public ::testing::WithParamInterface<const wchar_t*> {};
 

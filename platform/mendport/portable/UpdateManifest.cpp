@@ -4,15 +4,20 @@
 
 namespace {
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
+struct Line {
+    size_t Start;  // offset in the reply
+    std::string Text;
+};
+
+std::vector<Line> SplitLines(const std::string& text) {
+    std::vector<Line> lines;
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
         if (end == std::string::npos) end = text.size();
         std::string line = text.substr(start, end - start);
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
+        lines.push_back({start, line});
         start = end + 1;
     }
     return lines;
@@ -39,16 +44,21 @@ bool ParseDecimal(const std::string& text, uint64_t& value) {
     return true;
 }
 
-bool ParseCrc(const std::string& text, uint32_t& value) {
-    if (text.size() != 8) return false;
-    value = 0;
-    for (char c : text) {
-        int digit = c >= '0' && c <= '9' ? c - '0'
-                    : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                    : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                           : -1;
-        if (digit < 0) return false;
-        value = value << 4 | (uint32_t)digit;
+// Hex digits, two a byte, to the bytes; false for any other text.
+bool ParseHex(const std::string& text, std::string& bytes) {
+    if (text.empty() || text.size() % 2) return false;
+    bytes.clear();
+    for (size_t i = 0; i < text.size(); i += 2) {
+        int value = 0;
+        for (char c : {text[i], text[i + 1]}) {
+            int digit = c >= '0' && c <= '9' ? c - '0'
+                        : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                        : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                               : -1;
+            if (digit < 0) return false;
+            value = value << 4 | digit;
+        }
+        bytes += (char)value;
     }
     return true;
 }
@@ -145,11 +155,22 @@ bool IsClientFile(const std::u32string& foldedPath) {
     return foldedPath == U"UPDATE/VERSION.DAT" || foldedPath.compare(0, 16, U"UPDATE/MENDPORT/") == 0;
 }
 
+constexpr size_t kSha256Bytes = 32;
+// An RSA signature of up to 8192 bits.
+constexpr size_t kMaxSignatureBytes = 1024;
+
 bool ParseFile(const std::string& line, UPDATE_FILE& file) {
-    std::string word, rest, size, crc;
+    std::string word, rest, size, digest;
     if (!SplitWord(line, word, rest) || word != "file") return false;
-    if (!SplitWord(rest, size, rest) || !SplitWord(rest, crc, file.Path)) return false;
-    return ParseDecimal(size, file.Size) && ParseCrc(crc, file.Crc32) && IsSafeRelativePath(file.Path);
+    if (!SplitWord(rest, size, rest) || !SplitWord(rest, digest, file.Path)) return false;
+    return ParseDecimal(size, file.Size) && ParseHex(digest, file.Sha256) && file.Sha256.size() == kSha256Bytes &&
+           IsSafeRelativePath(file.Path);
+}
+
+bool ParseSignature(const std::string& line, std::string& signature) {
+    std::string word, hex;
+    return SplitWord(line, word, hex) && word == "signature" && ParseHex(hex, signature) &&
+           signature.size() <= kMaxSignatureBytes;
 }
 
 }  // namespace
@@ -167,21 +188,27 @@ bool IsSafeRelativePath(const std::string& path) {
 
 bool ParseCheckReply(const std::string& reply, UPDATE_MANIFEST& manifest) {
     manifest = UPDATE_MANIFEST();
-    std::vector<std::string> lines = SplitLines(reply);
+    std::vector<Line> lines = SplitLines(reply);
     if (lines.empty()) return false;
-    if (lines[0] == "current") return lines.size() == 1;
+    if (lines[0].Text == "current") return lines.size() == 1;
 
-    std::string word;
-    if (!SplitWord(lines[0], word, manifest.Version) || word != "update" || !IsVersion(manifest.Version))
+    std::string word, version, signature;
+    if (lines.size() < 2 || !SplitWord(lines[0].Text, word, version) || word != "update" || !IsVersion(version) ||
+        !ParseSignature(lines.back().Text, signature))
         return false;
+    std::vector<UPDATE_FILE> files;
     std::set<std::u32string> paths;
-    for (size_t i = 1; i < lines.size(); ++i) {
+    for (size_t i = 1; i + 1 < lines.size(); ++i) {
         UPDATE_FILE file;
-        if (!ParseFile(lines[i], file)) return false;
+        if (!ParseFile(lines[i].Text, file)) return false;
         std::u32string folded = FoldCase(file.Path);
         if (IsClientFile(folded) || !paths.insert(folded).second) return false;
-        manifest.Files.push_back(file);
+        files.push_back(file);
     }
     manifest.Newer = true;
+    manifest.Version = version;
+    manifest.Files = std::move(files);
+    manifest.SignedText = reply.substr(0, lines.back().Start);
+    manifest.Signature = signature;
     return true;
 }
