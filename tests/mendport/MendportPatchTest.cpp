@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <chrono>
 #include <string>
 #include <vector>
 
+#include "FailedInstall.h"
 #include "MendportInterface.h"
 #include "http/HttpReplies.h"
 #include "update/LoopbackUpdateService.h"
@@ -66,6 +70,43 @@ TEST_F(MendportPatchTest, TextOutsideAsciiReachesTheServiceInTheOemCodePage) {
     EXPECT_EQ("2.0 #1", m_service.Checks()[0].Version);
 }
 
+// The client's folder beside the interface library (the test program's folder), with a
+// failed install of a version on record for as long as the object lives.
+class FailedInstallRecord {
+public:
+    explicit FailedInstallRecord(const std::string& version) {
+        wchar_t self[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        std::wstring folder(self);
+        m_folder = folder.substr(0, folder.find_last_of(L'\\') + 1) + L"Update\\Mendport\\";
+        CreateDirectoryW(m_folder.c_str(), nullptr);
+        RecordFailedInstall(m_folder, version);
+    }
+    ~FailedInstallRecord() { ForgetFailedInstall(m_folder); }
+
+private:
+    std::wstring m_folder;
+};
+
+TEST_F(MendportPatchTest, AVersionWhoseInstallFailedIsNotReportedUntilANewerOneIsPublished) {
+    FailedInstallRecord failed("2.0.0.1");
+    EXPECT_EQ(MENDPORT_HELD_BACK, Patch({m_service.CheckUrl("zemovista", "1.0.0.1")}, &m_sink));
+    EXPECT_EQ(Calls{}, m_sink.calls);
+    m_service.Publish("zemovista", "2.0.0.2", {{"Zemovista.exe", "newer"}});
+    EXPECT_EQ(MENDPORT_NEWER, Patch({m_service.CheckUrl("zemovista", "1.0.0.1")}, &m_sink));
+    EXPECT_EQ(Calls{"OnNewerVersion"}, m_sink.calls);
+}
+
+TEST_F(MendportPatchTest, AnUpdateTheServiceDidNotSignIsNoUpdate) {
+    for (UPDATE_SIGNING signing : {UPDATE_UNSIGNED, UPDATE_OTHER_SIGNATURE, UPDATE_OTHER_TEXT}) {
+        m_service.SetSigning(signing);
+        EXPECT_EQ(MENDPORT_CHECK_FAILED, Patch({m_service.CheckUrl("zemovista", "1.0.0.1")}, &m_sink)) << signing;
+    }
+    EXPECT_EQ(Calls{}, m_sink.calls);
+    m_service.SetSigning(UPDATE_SIGNED);
+    EXPECT_EQ(MENDPORT_NEWER, Patch({m_service.CheckUrl("zemovista", "1.0.0.1")}, &m_sink));
+}
+
 TEST_F(MendportPatchTest, ServersAreAskedInTurnUntilOneAnswers) {
     const std::string refused = "http://127.0.0.1:" + std::to_string(UnusedLoopbackPort()) + "/c?app=zemovista&version=1";
     const std::string unknownApp = m_service.CheckUrl("other", "1.0");
@@ -124,18 +165,38 @@ TEST_P(BrokenReplyTest, FailsTheCheck) {
 }
 
 // Cut after its first line, the rest would still read as an update without files.
-const std::string kUpdate = "update 2.0\r\nfile 3 00000000 a\r\n";
+const std::string kUpdate =
+    "update 2.0\r\nfile 3 000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f a\r\nsignature 00\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, BrokenReplyTest,
     ::testing::Values(
         BrokenReply{"NotFound", Reply(404, kUpdate)}, BrokenReply{"ServerError", Reply(500, kUpdate)},
         BrokenReply{"Empty", Reply(200, "")}, BrokenReply{"OtherText", Reply(200, "<html>update</html>")},
-        BrokenReply{"UnsafePath", Reply(200, "update 2.0\r\nfile 1 00000000 ../x.exe\r\n")},
+        BrokenReply{"UnsafePath", Reply(200, "update 2.0\r\nfile 1 "
+                                             "000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f ../x.exe\r\n"
+                                             "signature 00\r\n")},
         BrokenReply{"TooLong", Reply(200, kUpdate + std::string(300 * 1024, 'x'))},
         BrokenReply{"Cut", Broken(kUpdate, [](HttpReply& r) { r.dropAfter = 12; })},
         BrokenReply{"ShortOfItsLength", Broken(kUpdate, [](HttpReply& r) { r.contentLength = 4096; })}),
     [](const ::testing::TestParamInfo<BrokenReply>& info) { return std::string(info.param.name); });
+
+TEST(MendportSlowServiceTest, AServiceThatDripsItsReplyIsGivenUpAtTheCallsDeadline) {
+    // One byte a second of a reply that is never complete in time, from two servers.
+    HttpReply reply = Reply(200, kUpdate + std::string(60, '#'));
+    reply.pieceSize = 1;
+    reply.pieceDelay = std::chrono::milliseconds(1000);
+    LoopbackHttpServer first, second;
+    first.SetReply(reply);
+    second.SetReply(reply);
+    RecordingSink sink;
+    auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(MENDPORT_CHECK_FAILED,
+              Patch({first.Url("/c?app=zemovista&version=1"), second.Url("/c?app=zemovista&version=1")}, &sink));
+    auto took = std::chrono::steady_clock::now() - started;
+    EXPECT_LT(took, std::chrono::milliseconds(6500)) << "five seconds for the whole call";
+    EXPECT_EQ(Calls{}, sink.calls);
+}
 
 TEST(MendportSilentServiceTest, AServiceThatNeverAnswersFailsTheCheck) {
     // Accepted by the system's backlog, never read nor answered.

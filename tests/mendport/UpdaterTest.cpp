@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "FailedInstall.h"
 #include "MendportUpdater.h"
 #include "files/ScratchFolder.h"
 #include "http/LoopbackHttpServer.h"
@@ -27,6 +28,20 @@ const Files kBefore = {{L"Zemovista.exe", "old program"}, {L"Images\\default\\a.
 const Files kAfter = {{L"Zemovista.exe", "new program"}, {L"Images\\default\\a.png", "new image"},
                       {L"Skin\\new\\x.xml", "<skin/>"}, {L"keep.txt", "not in the update"},
                       {L"update\\version.dat", "2.0"}};
+
+std::string Utf8(const std::wstring& text) {
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), (int)text.size(), nullptr, 0, nullptr, nullptr);
+    std::string bytes(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), (int)text.size(), &bytes[0], size, nullptr, nullptr);
+    return bytes;
+}
+
+// Seconds since 1601, as the client records the time of a failed install.
+unsigned long long NowSeconds() {
+    FILETIME now = {};
+    GetSystemTimeAsFileTime(&now);
+    return (((unsigned long long)now.dwHighDateTime << 32) | now.dwLowDateTime) / 10000000;
+}
 
 // An installed program of version 1.0 whose update client points at the loopback
 // service, which offers version 2.0.
@@ -51,6 +66,44 @@ protected:
                                     L"Update\\Mendport\\Mendport.lock"})
             EXPECT_FALSE(m_folder.Exists(path)) << path;
     }
+
+    // Runs the updater program from the folder's "Update" folder, as the program starts
+    // it; its exit code, or -1 when it did not end within a minute.
+    int RunUpdaterProgram() const {
+        const std::wstring program = m_folder.File(L"Update\\Mendport.exe");
+        if (!CopyFileW(BesideTheTestProgram(L"Update\\Mendport.exe").c_str(), program.c_str(), FALSE)) return -1;
+        STARTUPINFOW startup = {sizeof(startup)};
+        PROCESS_INFORMATION process = {};
+        std::wstring commandLine = L"\"" + program + L"\"";
+        if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &process))
+            return -1;
+        DWORD waited = WaitForSingleObject(process.hProcess, 60000);
+        DWORD exitCode = 0;
+        GetExitCodeProcess(process.hProcess, &exitCode);
+        if (waited != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return waited == WAIT_OBJECT_0 ? (int)exitCode : -1;
+    }
+    // The stand-in program "Player.exe" in the folder, named as the program to start.
+    void InstallStartMarker() {
+        ASSERT_TRUE(CopyFileW(BesideTheTestProgram(L"update_start_marker.exe").c_str(), m_folder.File(L"Player.exe").c_str(),
+                              FALSE));
+        WriteUpdateClientFiles(m_folder, {"zemovista", "1.0", m_service.ServerLine(),
+                                          LoopbackUpdateService::IncrementWeb(), "Player.exe"});
+    }
+    // Waits (at most 20 s) for the stand-in program to have started the given number of times.
+    bool WaitForStarts(size_t starts) const {
+        std::string expected;
+        for (size_t i = 0; i < starts; ++i) expected += "started\n";
+        for (int i = 0; i < 200; ++i) {
+            if (m_folder.Read(L"started.txt") == expected) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return false;
+    }
+    std::wstring ClientFolder() const { return m_folder.File(L"Update\\Mendport\\"); }
 
     ScratchFolder m_folder;
     LoopbackUpdateService m_service;
@@ -79,6 +132,19 @@ TEST_P(DamagedDownloadTest, LeavesTheInstalledProgramAsItWas) {
 
 // The same length with other bytes, fewer bytes, more bytes.
 INSTANTIATE_TEST_SUITE_P(Bodies, DamagedDownloadTest, ::testing::Values("bad image", "new", "new image!!"));
+
+class UnsignedUpdateTest : public UpdaterTest, public ::testing::WithParamInterface<UPDATE_SIGNING> {};
+
+TEST_P(UnsignedUpdateTest, InstallsNothing) {
+    m_service.SetSigning(GetParam());
+    EXPECT_EQ(UPDATER_CHECK_FAILED, RunUpdate(m_folder.Path()));
+    EXPECT_EQ(kBefore, Installed());
+    EXPECT_TRUE(m_service.Fetches().empty());
+    ExpectNoWorkFiles();
+}
+
+INSTANTIATE_TEST_SUITE_P(Signatures, UnsignedUpdateTest,
+                         ::testing::Values(UPDATE_UNSIGNED, UPDATE_OTHER_SIGNATURE, UPDATE_OTHER_TEXT));
 
 // A file of the installed program that keeps the update's last file from its place.
 class BlockedPlaceTest : public UpdaterTest, public ::testing::WithParamInterface<const wchar_t*> {};
@@ -140,27 +206,149 @@ TEST_F(UpdaterTest, WithoutItsFilesOrItsServiceTheUpdaterChangesNothing) {
 }
 
 TEST_F(UpdaterTest, TheUpdaterProgramInTheUpdateFolderUpdatesItsProgramFolder) {
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring updater(self);
-    updater = updater.substr(0, updater.find_last_of(L'\\')) + L"\\Update\\Mendport.exe";
-    const std::wstring program = m_folder.File(L"Update\\Mendport.exe");
-    ASSERT_TRUE(CopyFileW(updater.c_str(), program.c_str(), FALSE));
-
-    STARTUPINFOW startup = {sizeof(startup)};
-    PROCESS_INFORMATION process = {};
-    std::wstring commandLine = L"\"" + program + L"\"";
-    ASSERT_TRUE(CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               &startup, &process));
-    DWORD waited = WaitForSingleObject(process.hProcess, 60000);
-    DWORD exitCode = 0;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    if (waited != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    ASSERT_EQ(WAIT_OBJECT_0, waited);
-    EXPECT_EQ((DWORD)UPDATER_INSTALLED, exitCode);
+    EXPECT_EQ(UPDATER_INSTALLED, RunUpdaterProgram());
     EXPECT_EQ(kAfter, Installed());
+}
+
+TEST_F(UpdaterTest, TheUpdaterProgramStartsTheProgramAgainWhateverTheOutcome) {
+    InstallStartMarker();
+    EXPECT_EQ(UPDATER_INSTALLED, RunUpdaterProgram());
+    EXPECT_TRUE(WaitForStarts(1));
+
+    WriteUpdateClientFiles(m_folder, {"zemovista", "2.0", m_service.ServerLine(),
+                                      LoopbackUpdateService::IncrementWeb(), "Player.exe"});
+    m_service.Publish("zemovista", "3.0", kRelease);
+    m_service.Corrupt("Zemovista.exe", "broken");
+    EXPECT_EQ(UPDATER_DOWNLOAD_FAILED, RunUpdaterProgram());
+    EXPECT_EQ("2.0", m_folder.Read(L"update\\version.dat"));
+    EXPECT_TRUE(WaitForStarts(2));
+}
+
+TEST_F(UpdaterTest, OnlyAProgramBelowTheProgramFolderIsStarted) {
+    ASSERT_TRUE(CopyFileW(BesideTheTestProgram(L"update_start_marker.exe").c_str(), m_folder.File(L"Player.exe").c_str(),
+                          FALSE));
+    struct Case {
+        const char* startFile;
+        bool started;
+    };
+    for (const Case& c : {Case{"", false}, Case{"Missing.exe", false}, Case{"..\\Player.exe", false},
+                          Case{"C:\\Player.exe", false}, Case{"Player.exe", true}}) {
+        WriteUpdateClientFiles(m_folder, {"zemovista", "1.0", m_service.ServerLine(),
+                                          LoopbackUpdateService::IncrementWeb(), c.startFile});
+        EXPECT_EQ(c.started, StartInstalledProgram(m_folder.Path())) << c.startFile;
+    }
+    EXPECT_TRUE(WaitForStarts(1));
+}
+
+TEST_F(UpdaterTest, AVersionThatFailedIsHeldBackForADayUnlessItInstalls) {
+    m_service.Corrupt("Images/default/a.png", "bad image");
+    EXPECT_EQ(UPDATER_DOWNLOAD_FAILED, RunUpdate(m_folder.Path()));
+    EXPECT_TRUE(IsHeldBack(ClientFolder(), "2.0"));
+    EXPECT_FALSE(IsHeldBack(ClientFolder(), "2.1")) << "a newer version";
+
+    m_service.Corrupt("Images/default/a.png", "new image");
+    EXPECT_EQ(UPDATER_INSTALLED, RunUpdate(m_folder.Path()));
+    EXPECT_FALSE(IsHeldBack(ClientFolder(), "2.0"));
+    EXPECT_FALSE(m_folder.Exists(L"Update\\Mendport\\Failed.ini"));
+}
+
+TEST_F(UpdaterTest, AFailedInstallOnRecordHoldsItsVersionBackForADay) {
+    const unsigned long long now = NowSeconds();
+    struct Case {
+        const char* name;
+        std::string record;
+        bool heldBack;
+    };
+    auto record = [](const std::string& version, const std::string& time) {
+        return "[failed]\r\nversion=" + version + "\r\ntime=" + time + "\r\n";
+    };
+    for (const Case& c : {Case{"JustNow", record("2.0", std::to_string(now)), true},
+                          Case{"AnHourAgo", record("2.0", std::to_string(now - 3600)), true},
+                          Case{"ADayAgo", record("2.0", std::to_string(now - 24 * 3600)), false},
+                          Case{"InTheFuture", record("2.0", std::to_string(now + 3600)), false},
+                          Case{"OtherVersion", record("1.9", std::to_string(now)), false},
+                          Case{"NoTime", record("2.0", ""), false},
+                          Case{"BadTime", record("2.0", "12ab"), false}}) {
+        m_folder.Write(L"Update\\Mendport\\Failed.ini", c.record);
+        EXPECT_EQ(c.heldBack, IsHeldBack(ClientFolder(), "2.0")) << c.name;
+    }
+    DeleteFileW(m_folder.File(L"Update\\Mendport\\Failed.ini").c_str());
+    EXPECT_FALSE(IsHeldBack(ClientFolder(), "2.0")) << "no record";
+}
+
+// What a run that ended half-way leaves: the journal of its steps and the backups.
+struct CrashCase {
+    const char* name;
+    Files installed;  // the program folder's files as the run left them
+    Files backups;    // "Update\Mendport\Backup\<n>"
+    std::vector<std::pair<bool, std::wstring>> journal;  // has a backup, target
+    std::string tail;  // a last line the crash cut
+};
+
+void PrintTo(const CrashCase& c, std::ostream* out) { *out << c.name; }
+
+class CrashedRunTest : public UpdaterTest, public ::testing::WithParamInterface<CrashCase> {};
+
+TEST_P(CrashedRunTest, IsUndoneByTheNextRunBeforeItAsks) {
+    const CrashCase& c = GetParam();
+    for (const auto& [path, bytes] : c.installed) {
+        if (bytes == "<missing>")
+            DeleteFileW(m_folder.File(path).c_str());
+        else
+            m_folder.Write(path, bytes);
+    }
+    for (const auto& [name, bytes] : c.backups) m_folder.Write(L"Update\\Mendport\\Backup\\" + name, bytes);
+    std::string journal;
+    for (const auto& [hasBackup, target] : c.journal)
+        journal += std::string(hasBackup ? "1 " : "0 ") + Utf8(m_folder.File(target)) + "\n";
+    m_folder.Write(L"Update\\Mendport\\Backup\\journal.txt", journal + c.tail);
+    m_service.Publish("zemovista", "1.0", kRelease);  // nothing newer: the run only puts things back
+
+    EXPECT_EQ(UPDATER_CURRENT, RunUpdate(m_folder.Path()));
+    EXPECT_EQ(kBefore, Installed());
+    ExpectNoWorkFiles();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Leftovers, CrashedRunTest,
+    ::testing::Values(
+        CrashCase{"BeforeTheFirstBackup", {}, {}, {{true, L"Zemovista.exe"}}, ""},
+        CrashCase{"AfterTheFirstBackup", {{L"Zemovista.exe", "<missing>"}}, {{L"0", "old program"}},
+                  {{true, L"Zemovista.exe"}}, ""},
+        CrashCase{"AfterTwoFilesAndANewOne",
+                  {{L"Zemovista.exe", "new program"}, {L"Images\\default\\a.png", "new image"},
+                   {L"Skin\\new\\x.xml", "<skin/>"}},
+                  {{L"0", "old program"}, {L"1", "old image"}},
+                  {{true, L"Zemovista.exe"}, {true, L"Images\\default\\a.png"}, {false, L"Skin\\new\\x.xml"}},
+                  "1 C:\\cut"},
+        CrashCase{"BeforeTheVersion",
+                  {{L"Zemovista.exe", "new program"}, {L"Images\\default\\a.png", "new image"},
+                   {L"Skin\\new\\x.xml", "<skin/>"}, {L"update\\version.dat", "<missing>"}},
+                  {{L"0", "old program"}, {L"1", "old image"}, {L"3", "1.0"}},
+                  {{true, L"Zemovista.exe"}, {true, L"Images\\default\\a.png"}, {false, L"Skin\\new\\x.xml"},
+                   {true, L"update\\version.dat"}},
+                  ""}),
+    [](const ::testing::TestParamInfo<CrashCase>& info) { return std::string(info.param.name); });
+
+TEST_F(UpdaterTest, OriginalsThatCannotBePutBackAreKeptAndTheRunStops) {
+    // The crashed run had replaced "Data\\settings.ini"; "Data" has become a file since.
+    m_folder.Write(L"Data", "in the way");
+    m_folder.Write(L"Update\\Mendport\\Backup\\0", "old settings");
+    m_folder.Write(L"Update\\Mendport\\Backup\\journal.txt",
+                   "1 " + Utf8(m_folder.File(L"Data\\settings.ini")) + "\n");
+    EXPECT_EQ(UPDATER_ROLLBACK_FAILED, RunUpdate(m_folder.Path()));
+    EXPECT_EQ("old settings", m_folder.Read(L"Update\\Mendport\\Backup\\0"));
+    EXPECT_TRUE(m_folder.Exists(L"Update\\Mendport\\Backup\\journal.txt"));
+    EXPECT_TRUE(m_service.Requests().empty());
+    EXPECT_EQ(kBefore, Installed());
+
+    // Once the way is clear the next run puts the original back, then updates.
+    DeleteFileW(m_folder.File(L"Data").c_str());
+    CreateDirectoryW(m_folder.File(L"Data").c_str(), nullptr);
+    EXPECT_EQ(UPDATER_INSTALLED, RunUpdate(m_folder.Path()));
+    EXPECT_EQ("old settings", m_folder.Read(L"Data\\settings.ini"));
+    EXPECT_EQ(kAfter, Installed());
+    ExpectNoWorkFiles();
 }
 
 }  // namespace

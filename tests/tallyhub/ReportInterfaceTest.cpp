@@ -172,6 +172,27 @@ TEST(ReportInterfaceTest, InitStartsTheReportsOnceAndOnlyWithAnInterval) {
     EXPECT_EQ("2.0", reports[0]["version"].asString());
 }
 
+TEST(ReportInterfaceTest, AServiceThatDripsItsAnswerHoldsUpTheEndOnlyUntilTheDeadline) {
+    // One byte a second of an answer that would take a minute and a half.
+    HttpReply answer;
+    answer.body = std::string(90, '#');
+    answer.pieceSize = 1;
+    answer.pieceDelay = std::chrono::milliseconds(1000);
+    LoopbackHttpServer server;
+    server.SetReply(answer);
+    ScratchFolder config;
+    config.Write(L"Tallyhub.ini", "[Report]\r\nUrl=" + server.Url("/report") + "\r\n");
+
+    auto report = std::make_unique<CReportInterface>(config.File(L"Tallyhub.ini"));
+    report->Init(103, L"1.0", 20);
+    for (int i = 0; i < 500 && server.Requests().empty(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_FALSE(server.Requests().empty()) << "a report under way";
+    auto started = std::chrono::steady_clock::now();
+    report.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(4500))
+        << "the report under way and the last one within three seconds";
+}
+
 TEST(ReportInterfaceTest, WithoutAReportUrlNothingIsSent) {
     ReportPeer peer;
     ScratchFolder other;

@@ -1,5 +1,6 @@
 // One HTTP exchange over WinINet: a GET, or a POST of a body, to an absolute http://
-// URL, without cache or cookies, every step bounded by a time-out.
+// URL, without cache or cookies, every step bounded by a time-out and the whole
+// exchange, when it has one, by a deadline.
 #pragma once
 
 #include <windows.h>
@@ -14,7 +15,13 @@ struct HTTP_EXCHANGE {
     const std::string* Body = nullptr;      // POST of these bytes; GET when null
     const wchar_t* ContentType = nullptr;   // the body's, when there is one
     DWORD TimeoutMs = 0;                    // for the connect, the send and each receive
+    // GetTickCount64() by which the whole exchange is over, however slowly the peer
+    // sends; 0: none. Its passing fails the exchange with ERROR_INTERNET_TIMEOUT.
+    ULONGLONG Deadline = 0;
 };
+
+// The deadline that lies ms from now.
+ULONGLONG DeadlineIn(DWORD ms);
 
 // Takes the reply's body piece by piece; returning false abandons the exchange.
 using HttpBodySink = std::function<bool(const char* data, size_t size)>;

@@ -10,6 +10,20 @@ namespace {
 
 constexpr DWORD kReadPiece = 4096;
 
+// A step's time-out: the exchange's own, shortened to what is left before the
+// deadline; false when the deadline has passed.
+bool SetStepTimeouts(HINTERNET handle, const HTTP_EXCHANGE& exchange) {
+    DWORD timeoutMs = exchange.TimeoutMs;
+    if (exchange.Deadline) {
+        ULONGLONG now = GetTickCount64();
+        if (now >= exchange.Deadline) return false;
+        ULONGLONG left = exchange.Deadline - now;
+        if (!timeoutMs || left < timeoutMs) timeoutMs = (DWORD)left;
+    }
+    SetTimeouts(handle, timeoutMs, timeoutMs, timeoutMs);
+    return true;
+}
+
 // Keeps the failing call's error number although the handles close afterwards.
 bool Fail(DWORD& error, DWORD number = GetLastError()) {
     error = number;
@@ -23,7 +37,7 @@ bool Exchange(const HTTP_EXCHANGE& exchange, DWORD& status, const HttpBodySink& 
 
     CInternetHandle session(InternetOpenW(exchange.Agent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
     if (!session) return Fail(error);
-    SetTimeouts(session.Get(), exchange.TimeoutMs, exchange.TimeoutMs, exchange.TimeoutMs);
+    if (!SetStepTimeouts(session.Get(), exchange)) return Fail(error, ERROR_INTERNET_TIMEOUT);
     CInternetHandle connection(
         InternetConnectW(session.Get(), parts.Host.c_str(), parts.Port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) return Fail(error);
@@ -32,7 +46,7 @@ bool Exchange(const HTTP_EXCHANGE& exchange, DWORD& status, const HttpBodySink& 
     CInternetHandle request(HttpOpenRequestW(connection.Get(), body ? L"POST" : L"GET", parts.Object.c_str(), nullptr,
                                             nullptr, nullptr, flags, 0));
     if (!request) return Fail(error);
-    SetTimeouts(request.Get(), exchange.TimeoutMs, exchange.TimeoutMs, exchange.TimeoutMs);
+    if (!SetStepTimeouts(request.Get(), exchange)) return Fail(error, ERROR_INTERNET_TIMEOUT);
 
     std::wstring headers;
     if (body && exchange.ContentType) headers = std::wstring(L"Content-Type: ") + exchange.ContentType + L"\r\n";
@@ -46,9 +60,15 @@ bool Exchange(const HTTP_EXCHANGE& exchange, DWORD& status, const HttpBodySink& 
     int64_t length = -1;  // -1: not announced
     if (!QueryContentLength(request.Get(), length)) length = -1;
     for (int64_t received = 0;;) {
+        // Only what has come is read, so that a read waits at most one time-out.
+        DWORD available = 0;
+        if (!SetStepTimeouts(request.Get(), exchange)) return Fail(error, ERROR_INTERNET_TIMEOUT);
+        if (!InternetQueryDataAvailable(request.Get(), &available, 0, 0)) return Fail(error);
         char piece[kReadPiece];
         DWORD read = 0;
-        if (!InternetReadFile(request.Get(), piece, sizeof(piece), &read)) return Fail(error);
+        if (!InternetReadFile(request.Get(), piece, available && available < kReadPiece ? available : kReadPiece,
+                              &read))
+            return Fail(error);
         // A connection that ends before the announced length leaves the body cut short.
         if (read == 0) return length < 0 || received == length ? true : Fail(error, ERROR_INTERNET_CONNECTION_RESET);
         received += read;
@@ -57,6 +77,8 @@ bool Exchange(const HTTP_EXCHANGE& exchange, DWORD& status, const HttpBodySink& 
 }
 
 }  // namespace
+
+ULONGLONG DeadlineIn(DWORD ms) { return GetTickCount64() + ms; }
 
 bool HttpExchange(const HTTP_EXCHANGE& exchange, DWORD& status, const HttpBodySink& sink) {
     DWORD error = 0;

@@ -57,6 +57,9 @@ enum {
     MENDPORT_NEWER = 1,          // a newer version exists; the sink was told
     MENDPORT_CHECK_FAILED = 2,   // no service could be asked or understood
     MENDPORT_BAD_ARGUMENTS = 3,
+    // A newer version exists, but its install failed in this installation less than a
+    // day ago: the sink was not told, so that the program starts as it is.
+    MENDPORT_HELD_BACK = 4,
 };
 
 #ifdef MENDPORT_EXPORTS
@@ -65,7 +68,9 @@ enum {
 #define MENDPORT_API __declspec(dllimport)
 #endif
 
-// Asks the servers in turn until one answers; each exchange is bounded by a few
-// seconds. appName (OEM text) must not be empty; the last two arguments are reserved (0).
+// Asks the servers in turn until one answers; the whole call is over within five
+// seconds, however slowly the servers answer. appName (OEM text) must not be empty;
+// the last two arguments are reserved (0). The library keeps its record of failed
+// installs in the "Update\Mendport" folder beside itself (the program folder).
 extern "C" MENDPORT_API int MendportPatch(const char* appName, const MENDPORT_SERVER* servers, int count,
                                           IMendportEvent* sink, int reserved1, int reserved2);

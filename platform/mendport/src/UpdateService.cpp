@@ -2,33 +2,42 @@
 
 #include <windows.h>
 #include <wininet.h>
-#include <zlib.h>
 
 #include "ScopedHandle.h"
 #include "HttpExchange.h"
+#include "ManifestSignature.h"
 #include "UrlEncoding.h"
 
 namespace {
 
-// The check holds up the caller's start-up; a file download runs in the updater.
+// A step of the check waits this long at most, within the check's deadline; a file
+// download, in the updater, has no deadline.
 constexpr DWORD kCheckTimeoutMs = 5000;
 constexpr DWORD kFileTimeoutMs = 30000;
 
 // escaped: a URL in ASCII.
-HTTP_EXCHANGE Request(const std::string& escaped, DWORD timeoutMs) {
+HTTP_EXCHANGE Request(const std::string& escaped, DWORD timeoutMs, ULONGLONG deadline = 0) {
     HTTP_EXCHANGE exchange;
     exchange.Agent = L"Mendport";
     exchange.Url.assign(escaped.begin(), escaped.end());
     exchange.TimeoutMs = timeoutMs;
+    exchange.Deadline = deadline;
     return exchange;
 }
 
 }  // namespace
 
-bool AskUpdateService(const std::string& checkUrl, UPDATE_MANIFEST& manifest) {
+bool AskUpdateService(const std::string& checkUrl, ULONGLONG deadline, UPDATE_MANIFEST& manifest) {
     HTTP_TEXT_REPLY reply;
-    return HttpExchangeText(Request(EscapeUrl(checkUrl), kCheckTimeoutMs), kMaxCheckReply, reply) &&
-           reply.Status == HTTP_STATUS_OK && ParseCheckReply(reply.Body, manifest);
+    if (!HttpExchangeText(Request(EscapeUrl(checkUrl), kCheckTimeoutMs, deadline), kMaxCheckReply, reply) ||
+        reply.Status != HTTP_STATUS_OK || !ParseCheckReply(reply.Body, manifest))
+        return false;
+    // An update counts only when the service signed it.
+    if (manifest.Newer && !IsSignedByTheService(manifest.SignedText, manifest.Signature)) {
+        manifest = UPDATE_MANIFEST();
+        return false;
+    }
+    return true;
 }
 
 bool FetchUpdateFile(const std::string& checkUrl, const std::string& version, const UPDATE_FILE& file,
@@ -38,17 +47,16 @@ bool FetchUpdateFile(const std::string& checkUrl, const std::string& version, co
     CScopedHandle out(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     if (!out) return false;
     uint64_t received = 0;
-    uLong crc = crc32(0, Z_NULL, 0);
+    CSha256 digest;
     DWORD status = 0;
     bool fetched = HttpExchange(Request(url, kFileTimeoutMs), status, [&](const char* data, size_t size) {
         DWORD written = 0;
         if (size > file.Size - received) return false;
         if (!WriteFile(out.Get(), data, (DWORD)size, &written, nullptr) || written != size) return false;
         received += size;
-        crc = crc32(crc, (const Bytef*)data, (uInt)size);
-        return true;
+        return digest.Add(data, size);
     });
-    bool whole = fetched && status == HTTP_STATUS_OK && received == file.Size && crc == file.Crc32;
+    bool whole = fetched && status == HTTP_STATUS_OK && received == file.Size && digest.Digest() == file.Sha256;
     if (out.Close() && whole) return true;
     DeleteFileW(target.c_str());
     return false;

@@ -4,15 +4,20 @@
 
 #include <vector>
 
+#include "FailedInstall.h"
+#include "HttpExchange.h"
 #include "ScopedHandle.h"
 #include "MendportAddress.h"
 #include "PatchInstaller.h"
 #include "UpdateService.h"
+#include "UrlEncoding.h"
 
 namespace {
 
 constexpr DWORD kValueChars = 256;
 constexpr DWORD kVersionBytes = 30;
+// The updater's own check may take longer than the program's at start-up.
+constexpr DWORD kCheckDeadlineMs = 30000;
 
 std::wstring ReadProfileText(const std::wstring& file, const wchar_t* section, const wchar_t* key) {
     wchar_t value[kValueChars] = {};
@@ -57,8 +62,8 @@ std::string ReadCheckUrl(const std::wstring& folder) {
     std::string version;
     if (appName.empty() || address.empty() || !ReadInstalledVersion(folder + L"update\\version.dat", version))
         return std::string();
-    return ToOem(L"http://" + std::wstring(address.begin(), address.end()) + L"?app=" + appName) +
-           "&version=" + version;
+    return ToOem(L"http://" + std::wstring(address.begin(), address.end())) + "?app=" + PercentEncode(ToOem(appName)) +
+           "&version=" + PercentEncode(version);
 }
 
 // Removes the files of a flat working folder and the folder.
@@ -101,7 +106,7 @@ UPDATER_RESULT Update(const std::wstring& folder, const std::wstring& clientFold
     std::string checkUrl = ReadCheckUrl(folder);
     if (checkUrl.empty()) return UPDATER_NO_CONFIG;
     UPDATE_MANIFEST manifest;
-    if (!AskUpdateService(checkUrl, manifest)) return UPDATER_CHECK_FAILED;
+    if (!AskUpdateService(checkUrl, DeadlineIn(kCheckDeadlineMs), manifest)) return UPDATER_CHECK_FAILED;
     if (!manifest.Newer) return UPDATER_CURRENT;
 
     const std::wstring downloads = clientFolder + L"Download\\", backups = clientFolder + L"Backup\\";
@@ -109,10 +114,19 @@ UPDATER_RESULT Update(const std::wstring& folder, const std::wstring& clientFold
     RemoveWorkFolder(backups);
     std::vector<STAGED_FILE> staged;
     UPDATER_RESULT result = UPDATER_DOWNLOAD_FAILED;
-    if (Download(checkUrl, manifest, folder, downloads, staged))
-        result = InstallStagedFiles(staged, backups) ? UPDATER_INSTALLED : UPDATER_INSTALL_FAILED;
+    if (Download(checkUrl, manifest, folder, downloads, staged)) {
+        INSTALL_RESULT installed = InstallStagedFiles(staged, backups);
+        result = installed == INSTALL_DONE     ? UPDATER_INSTALLED
+                 : installed == INSTALL_UNDONE ? UPDATER_INSTALL_FAILED
+                                               : UPDATER_ROLLBACK_FAILED;
+    }
     RemoveWorkFolder(downloads);
-    RemoveWorkFolder(backups);
+    if (result != UPDATER_ROLLBACK_FAILED) RemoveWorkFolder(backups);
+    // A version that cannot be installed is not offered again at once.
+    if (result == UPDATER_INSTALLED)
+        ForgetFailedInstall(clientFolder);
+    else
+        RecordFailedInstall(clientFolder, manifest.Version);
     return result;
 }
 
@@ -124,5 +138,25 @@ UPDATER_RESULT RunUpdate(const std::wstring& programFolder) {
     CScopedHandle lock(CreateFileW((clientFolder + L"Mendport.lock").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                  FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     if (!lock) return GetLastError() == ERROR_SHARING_VIOLATION ? UPDATER_BUSY : UPDATER_NO_CONFIG;
+    // What a run that ended half-way changed is put back before anything else.
+    if (!RestoreBackups(clientFolder + L"Backup\\")) return UPDATER_ROLLBACK_FAILED;
     return Update(programFolder, clientFolder);
+}
+
+bool StartInstalledProgram(const std::wstring& programFolder) {
+    std::wstring program = ReadProfileText(programFolder + L"Update\\Mendport\\Config.ini", L"program", L"startFile");
+    if (program.empty() || program.find(L"..") != std::wstring::npos || program.find(L':') != std::wstring::npos ||
+        program[0] == L'\\')
+        return false;
+    std::wstring path = programFolder + program;
+    std::wstring commandLine = L"\"" + path + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, programFolder.c_str(),
+                        &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
 }

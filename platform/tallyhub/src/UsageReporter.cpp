@@ -12,8 +12,9 @@
 
 namespace {
 
-// A report may hold up the program's exit by this much per step.
-constexpr DWORD kReportTimeoutMs = 3000;
+// A report is over within this time, however slowly the service answers; the reports
+// still running or sent when the object goes are over within it too.
+constexpr DWORD kReportDeadlineMs = 3000;
 constexpr DWORD kHttpOk = 200;
 // The service's answer is not used; a long one counts as a failure.
 constexpr size_t kMaxReplyBytes = 4096;
@@ -59,6 +60,7 @@ CUsageReporter::~CUsageReporter() {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_stopping = true;
+        m_stopDeadline = DeadlineIn(kReportDeadlineMs);
     }
     m_wake.notify_all();
     m_thread.join();
@@ -95,9 +97,11 @@ void CUsageReporter::Run(int intervalMs) {
 
 void CUsageReporter::Report() {
     USAGE_COUNTS sending;
+    ULONGLONG deadline = DeadlineIn(kReportDeadlineMs);
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         std::swap(sending, m_pending);
+        if (m_stopDeadline && m_stopDeadline < deadline) deadline = m_stopDeadline;
     }
     const std::string body = Body(m_product, m_version, m_session, sending);
     HTTP_EXCHANGE exchange;
@@ -105,7 +109,8 @@ void CUsageReporter::Report() {
     exchange.Url = m_url;
     exchange.Body = &body;
     exchange.ContentType = L"application/json";
-    exchange.TimeoutMs = kReportTimeoutMs;
+    exchange.TimeoutMs = kReportDeadlineMs;
+    exchange.Deadline = deadline;
     HTTP_TEXT_REPLY reply;
     if (HttpExchangeText(exchange, kMaxReplyBytes, reply) && reply.Status == kHttpOk) return;
     std::lock_guard<std::mutex> lock(m_mutex);

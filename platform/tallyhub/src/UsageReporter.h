@@ -38,9 +38,10 @@ private:
     int m_product = 0;
     std::string m_version;
 
-    std::mutex m_mutex;  // guards the counts and the stop flag
+    std::mutex m_mutex;  // guards the counts, the stop flag and the stop deadline
     std::condition_variable m_wake;
     bool m_stopping = false;
+    unsigned long long m_stopDeadline = 0;  // by when the last report is over, once stopping
     USAGE_COUNTS m_pending;
     std::thread m_thread;
 };

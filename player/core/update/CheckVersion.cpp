@@ -4,11 +4,15 @@
 #include <string>
 
 #include "MendportAddress.h"
+#include "UrlEncoding.h"
+#include "common/LoadedLibrary.h"
 
 namespace {
 
 constexpr DWORD kValueChars = 256;  // 255 characters and the terminator
 constexpr UINT kVersionBytes = 30;
+
+using PatchFunction = decltype(&MendportPatch);
 
 CString ReadProfileText(const CString& file, LPCWSTR section, LPCWSTR key) {
     WCHAR value[kValueChars] = {};
@@ -43,19 +47,32 @@ CCheckVersion::CCheckVersion(const CString& folder) : m_strFolder(folder) {
 
 int CCheckVersion::Check() {
     const CString config = m_strFolder + L"\\Update\\Mendport\\Config.ini";
-    if (m_strFolder.IsEmpty() || GetFileAttributesW(config) == INVALID_FILE_ATTRIBUTES) return 3;
+    if (m_strFolder.IsEmpty() || GetFileAttributesW(config) == INVALID_FILE_ATTRIBUTES) return CHECK_NO_CLIENT_SETTINGS;
     const CString appName = ReadProfileText(config, L"program", L"appName");
     char oemAppName[kValueChars] = {};
     if (appName.IsEmpty() ||
         !WideCharToMultiByte(CP_OEMCP, 0, appName, -1, oemAppName, sizeof(oemAppName), nullptr, nullptr))
-        return 3;
+        return CHECK_NO_CLIENT_SETTINGS;
 
     CString version, address;
-    if (!ReadVersion(version) || !GetUpdateAddress(address)) return 1;
+    if (!ReadVersion(version) || !GetUpdateAddress(address)) return CHECK_NO_VERSION_OR_ADDRESS;
     std::string url;
-    if (!ToOem(L"http://" + address + L"?app=" + appName + L"&version=" + version, url)) return 3;
+    if (!ToOem(L"http://" + address, url)) return CHECK_NO_CLIENT_SETTINGS;
+    try {
+        // Each value percent-encoded, so that "&", "=" or "#" in it stays inside it; the
+        // version as the file's bytes, which ReadVersion widened one by one.
+        std::string versionBytes;
+        for (int i = 0; i < version.GetLength(); ++i) versionBytes += (char)version[i];
+        url += "?app=" + PercentEncode(oemAppName) + "&version=" + PercentEncode(versionBytes);
+    } catch (const std::bad_alloc&) {
+        return CHECK_NO_CLIENT_SETTINGS;
+    }
+    // Bound at run time: without the client the program starts as it does after any failed check.
+    CLoadedLibrary client(m_strFolder + L"\\MendportInterface.dll");
+    PatchFunction patch = client.Find<PatchFunction>("MendportPatch");
+    if (!patch) return MENDPORT_CHECK_FAILED;
     MENDPORT_SERVER server = {url.c_str(), 0};
-    return MendportPatch(oemAppName, &server, 1, this, 0, 0);
+    return patch(oemAppName, &server, 1, this, 0, 0);
 }
 
 bool CCheckVersion::OnNewerVersion() {

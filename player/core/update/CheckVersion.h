@@ -7,14 +7,23 @@
 
 #include "MendportInterface.h"
 
+// Check's own results besides MendportPatch's.
+enum CHECK_VERSION_RESULT {
+    CHECK_NO_VERSION_OR_ADDRESS = 1,  // the installed version or the update address cannot be read
+    CHECK_NO_CLIENT_SETTINGS = 3,     // no folder, no "Update\Mendport\Config.ini", no appName there, or no memory
+};
+
+// The results that count as a failed check.
+inline bool IsFailedCheck(int result) { return result == MENDPORT_CHECK_FAILED || result == MENDPORT_BAD_ARGUMENTS; }
+
 class CCheckVersion : public IMendportEvent {
 public:
     // folder: the program folder, with its trailing backslash.
     explicit CCheckVersion(const CString& folder);
 
-    // 3: no folder, no "Update\Mendport\Config.ini", no appName there, or no memory;
-    // 1: the installed version or the update address cannot be read;
-    // otherwise MendportPatch's result (2 and 3 are failures).
+    // CHECK_NO_CLIENT_SETTINGS, CHECK_NO_VERSION_OR_ADDRESS, MENDPORT_CHECK_FAILED when
+    // the folder has no "MendportInterface.dll" with MendportPatch, or else
+    // MendportPatch's result. The client is loaded from the folder for the call only.
     int Check();
     // Set by the client's callback when it has found a newer version.
     bool IsNewerVersion() const { return m_bNewerVersion; }

@@ -11,8 +11,7 @@ bool CUpgradeHelper::CheckProgramUpdate(const CString& commandLine) const {
 
 bool CUpgradeHelper::CheckProgramUpdate(const CString& /*commandLine*/, const CString& folder) const {
     CCheckVersion check(folder);
-    int result = check.Check();
-    if (result == 2 || result == 3 || !check.IsNewerVersion()) return false;
+    if (IsFailedCheck(check.Check()) || !check.IsNewerVersion()) return false;
     CString updater = folder;
     AppendBackslash(updater);
     // An updater that does not start must not keep the program from starting: the

@@ -18,7 +18,7 @@ public:
     virtual int Stop() = 0;
     virtual void OnPlayPause() = 0;
     virtual void ToggleMute() = 0;
-    // Progress 0..1000; 1000 plays the next file.
+    // Progress 0..1000; 1000 plays the next file: it broadcasts CMD_PLAY_NEXT (applyOrder true).
     virtual void SeekToProgress(int progress) = 0;
     virtual void GetPlayTimes(int& progress, CString& elapsed, CString& total) = 0;
     // The message pop-up, shown for 3000 ms.

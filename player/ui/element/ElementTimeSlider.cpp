@@ -5,7 +5,6 @@
 #include "common/CommonHelpers.h"
 #include "ctrl/BaseCtrlManager.h"
 #include "facade/AppFacade.h"
-#include "facade/CommandCodes.h"
 #include "views/MainDialogView.h"
 #include "views/MainWindowView.h"
 #include "views/PlayDialogView.h"
@@ -57,9 +56,6 @@ void CElementTimeSlider::UpdateProgress() {
         style.Format(L"%dpx;", offset);
         m_pManager->SetElementStyle(m_strId, "foreground-offset-right", style);
     }
+    // At the end of the scale the play dialog moves on to the next file itself.
     if (m_pDlgPlay) m_pDlgPlay->SeekToProgress(value);
-    if (value == PROGRESS_SCALE) {
-        bool applyOrder = true;
-        CAppFacade::GetInstance().Broadcast(CMD_PLAY_NEXT, &applyOrder);
-    }
 }

@@ -7,6 +7,7 @@
 #include "common/CommonHelpers.h"
 #include "ctrl/BaseCtrlManager.h"
 #include "element/ListItems.h"
+#include "element/ServiceText.h"
 #include "facade/AppFacade.h"
 #include "facade/CommandCodes.h"
 #include "views/MainWindowView.h"
@@ -209,8 +210,7 @@ htmlayout::dom::element ExpandedItem(const WEB_INFO_NEWESE_VIDEO& video, int pos
     htmlayout::dom::element row = AppendNew(item, "ul", L"", {{"class", L"horizontal"}});
     htmlayout::dom::element cover =
         AppendNew(row, "li", L"",
-              {{"class", CString(L"right-current-item-cover-") + Colour(position)},
-               {"style", L"background-image: url(" + video.imageurl + L");"}});
+              {{"class", CString(L"right-current-item-cover-") + Colour(position)}, {"style", CoverStyle(video.imageurl)}});
     AppendNew(cover, "div", SerialNumber(position), {{"class", L"serial-number"}});
     htmlayout::dom::element info = AppendNew(row, "ul", L"", {{"class", L"right-current-item-info"}});
     AppendNew(info, "li", video.name, {{"class", L"right-current-item-text"}});
@@ -279,7 +279,7 @@ void CElementVideoTab::ShowNewestItemDetails(const CString& listId, HELEMENT he)
     htmlayout::dom::element tooltip = m_pManager->GetElementById(kTooltipId);
     if (!tooltip.is_valid()) return;
     std::string brief;
-    WideToUtf8(video.brief, true, brief);
+    WideToUtf8(BriefMarkup(video.brief), true, brief);
     tooltip.replace_html(reinterpret_cast<const BYTE*>(brief.data()), brief.size());
     CString text = InnerText(tooltip);
     CString shortBrief = text.Left(kShortBriefChars);

@@ -1,5 +1,7 @@
 #include "htmlayout/tabs.h"
 
+#include <cwchar>
+
 namespace htmlayout {
 
 using dom::has_state;
@@ -9,10 +11,17 @@ namespace {
 
 const char kCurrentTab[] = ":root>.strip>[panel]:current";
 
-// The panel that the tab names.
+// The panel that the tab names: the first child of the holder whose "name" is the tab's
+// "panel", compared as they are (names are the page's text, not selector syntax).
 dom::element panel_of(const dom::element& holder, const dom::element& tab) {
     LPCWSTR name = tab.get_attribute("panel");
-    return name ? dom::element(holder.select_first(":root>[name=\"%S\"]", name)) : dom::element();
+    if (!name) return {};
+    for (UINT i = 0, count = holder.child_count(); i < count; ++i) {
+        dom::element child(holder.child_at(i));
+        LPCWSTR childName = child.get_attribute("name");
+        if (childName && wcscmp(childName, name) == 0) return child;
+    }
+    return {};
 }
 
 // The tab that is or holds the target, below the behaviour's element.

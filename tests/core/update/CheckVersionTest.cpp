@@ -15,18 +15,23 @@
 
 namespace {
 
-// A program folder of version 1.0.0.1 whose update client points at the loopback
-// update service, which offers 2.0.0.1.
+// A program folder of version 1.0.0.1 with the update client's library, whose client
+// points at the loopback update service, which offers 2.0.0.1.
 // Public: the cases below arrange it.
 class CheckVersionTest : public ::testing::Test {
 public:
     CheckVersionTest() {
         m_service.Publish("zemovista", "2.0.0.1", {{"Zemovista.exe", "new program"}});
         WriteClientFiles("zemovista", "1.0.0.1", m_service.ServerLine());
+        Copy(L"MendportInterface.dll", L"MendportInterface.dll");
     }
 
     void WriteClientFiles(const std::string& app, const std::string& version, const std::string& server) {
-        WriteUpdateClientFiles(m_folder, {app, version, server, LoopbackUpdateService::IncrementWeb()});
+        WriteUpdateClientFiles(m_folder, {app, version, server, LoopbackUpdateService::IncrementWeb(), "Zemovista.exe"});
+    }
+    // A file from beside the test program into the program folder.
+    void Copy(const std::wstring& name, const std::wstring& relativePath) const {
+        ASSERT_TRUE(CopyFileW(BesideTheTestProgram(name).c_str(), m_folder.File(relativePath).c_str(), FALSE)) << relativePath;
     }
     CString Folder() const { return CString(m_folder.Path().c_str()); }
     void Delete(const wchar_t* relativePath) const { DeleteFileW(m_folder.File(relativePath).c_str()); }
@@ -84,7 +89,12 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   MENDPORT_CHECK_FAILED, false, 0},
         CheckCase{"UnknownApp", [](CheckVersionTest& t) { t.WriteClientFiles("other", "1.0.0.1", t.m_service.ServerLine()); },
-                  MENDPORT_CHECK_FAILED, false, 1}),
+                  MENDPORT_CHECK_FAILED, false, 1},
+        CheckCase{"NoClientLibrary", [](CheckVersionTest& t) { t.Delete(L"MendportInterface.dll"); },
+                  MENDPORT_CHECK_FAILED, false, 0},
+        // A library of the same name that is no update client.
+        CheckCase{"OtherLibrary", [](CheckVersionTest& t) { t.m_folder.Write(L"MendportInterface.dll", "MZ not a library"); },
+                  MENDPORT_CHECK_FAILED, false, 0}),
     [](const ::testing::TestParamInfo<CheckCase>& info) { return std::string(info.param.name); });
 
 TEST_F(CheckVersionTest, NoProgramFolderGivesThree) {
@@ -113,6 +123,20 @@ TEST_F(CheckVersionTest, TheRequestCarriesAppNameAndTheInstalledVersionFromItsFi
     EXPECT_EQ("/mendport/check?app=zemovista&version=1.0", requests[1].target);
     EXPECT_EQ("/mendport/check?app=zemovista&version=123456789012345678901234567890", requests[2].target);
     EXPECT_EQ("/mendport/check?app=zemovista&version=", requests[3].target);
+}
+
+TEST_F(CheckVersionTest, EachValueOfTheQueryIsPercentEncoded) {
+    // A name and a version holding the query's own separators.
+    const std::string app = "a&b=c#d %";
+    const std::string version = "1.0&update=9";
+    m_service.Publish(app, version, {});
+    WriteClientFiles(app, version, m_service.ServerLine());
+    CCheckVersion check(Folder());
+    EXPECT_EQ(MENDPORT_CURRENT, check.Check());
+    ASSERT_EQ(1u, m_service.Checks().size());
+    EXPECT_EQ(app, m_service.Checks()[0].App);
+    EXPECT_EQ(version, m_service.Checks()[0].Version);
+    EXPECT_EQ("/mendport/check?app=a%26b%3Dc%23d%20%25&version=1.0%26update%3D9", m_service.Requests().at(0).target);
 }
 
 TEST_F(CheckVersionTest, AnAppNameOutsideAsciiIsSentInTheOemCodePage) {
@@ -148,22 +172,23 @@ TEST_F(CheckVersionTest, OnlyTheFourthSlotOfTheFirstTableSetsTheFlag) {
 // updater, which installs what the service offers.
 class ProgramUpdateTest : public CheckVersionTest {
 protected:
-    ProgramUpdateTest() {
-        wchar_t self[MAX_PATH] = {};
-        GetModuleFileNameW(nullptr, self, MAX_PATH);
-        std::wstring updater(self);
-        updater = updater.substr(0, updater.find_last_of(L'\\')) + L"\\Update\\Mendport.exe";
-        CopyFileW(updater.c_str(), m_folder.File(L"Update\\Mendport.exe").c_str(), FALSE);
+    ProgramUpdateTest() { Copy(L"Update\\Mendport.exe", L"Update\\Mendport.exe"); }
+
+    // Waits (at most 60 s) until the test holds.
+    template <class Test>
+    static bool WaitFor(Test test) {
+        for (int i = 0; i < 600; ++i) {
+            if (test()) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return false;
     }
 
     // Waits (at most 60 s) until the updater has installed the version and ended its work.
     bool WaitForInstalled(const std::string& version) const {
-        for (int i = 0; i < 600; ++i) {
-            if (m_folder.Read(L"update\\version.dat") == version && !m_folder.Exists(L"Update\\Mendport\\Mendport.lock"))
-                return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-        return false;
+        return WaitFor([&] {
+            return m_folder.Read(L"update\\version.dat") == version && !m_folder.Exists(L"Update\\Mendport\\Mendport.lock");
+        });
     }
 };
 
@@ -172,6 +197,38 @@ TEST_F(ProgramUpdateTest, ANewerVersionStartsTheUpdaterAndEndsTheStartUp) {
     EXPECT_TRUE(CUpgradeHelper().CheckProgramUpdate(L"Zemovista.exe", Folder()));
     ASSERT_TRUE(WaitForInstalled("2.0.0.1"));
     EXPECT_EQ("new program", m_folder.Read(L"Zemovista.exe"));
+}
+
+TEST_F(ProgramUpdateTest, AnUpdateThatCannotBeInstalledStopsBeingOfferedAndTheProgramStarts) {
+    // The installed program: a stand-in that notes each start.
+    Copy(L"update_start_marker.exe", L"Zemovista.exe");
+    m_service.Corrupt("Zemovista.exe", "broken program");
+    CUpgradeHelper upgrade;
+
+    // The first start is told of the update and ends; the updater fails and starts the program.
+    EXPECT_TRUE(upgrade.CheckProgramUpdate(L"Zemovista.exe", Folder()));
+    ASSERT_TRUE(WaitFor([this] {
+        return m_folder.Read(L"started.txt") == "started\n" && !m_folder.Exists(L"Update\\Mendport\\Mendport.lock");
+    }));
+    EXPECT_EQ("1.0.0.1", m_folder.Read(L"update\\version.dat"));
+
+    // The second and third starts take the main road.
+    EXPECT_FALSE(upgrade.CheckProgramUpdate(L"Zemovista.exe", Folder()));
+    EXPECT_FALSE(upgrade.CheckProgramUpdate(L"Zemovista.exe", Folder()));
+    EXPECT_EQ(4u, m_service.Checks().size()) << "three starts and the updater";
+
+    // A newer version is offered again.
+    m_service.Publish("zemovista", "2.0.0.2", {{"Zemovista.exe", "new program"}});
+    m_service.Corrupt("Zemovista.exe", "new program");  // sent whole this time
+    EXPECT_TRUE(upgrade.CheckProgramUpdate(L"Zemovista.exe", Folder()));
+    ASSERT_TRUE(WaitForInstalled("2.0.0.2"));
+    EXPECT_EQ("new program", m_folder.Read(L"Zemovista.exe"));
+}
+
+TEST_F(ProgramUpdateTest, WithoutTheClientLibraryTheStartUpGoesOn) {
+    Delete(L"MendportInterface.dll");
+    EXPECT_FALSE(CUpgradeHelper().CheckProgramUpdate(L"Zemovista.exe", Folder()));
+    EXPECT_TRUE(m_service.Requests().empty());
 }
 
 TEST_F(ProgramUpdateTest, AnUpdaterThatCannotBeStartedLetsTheStartUpGoOn) {

@@ -1,17 +1,48 @@
 #include "update/LoopbackUpdateService.h"
 
-#include <zlib.h>
+#include <windows.h>
+#include <wincrypt.h>
 
-#include <cstdio>
+#include <vector>
 
+#include "ManifestSignature.h"
+#include "MendportTestKey.h"
 #include "http/FormPairs.h"
 
 namespace {
 
-std::string CrcText(const std::string& bytes) {
-    char text[9];
-    snprintf(text, sizeof(text), "%08lx", crc32(0, (const Bytef*)bytes.data(), (uInt)bytes.size()));
+std::string Hex(const std::string& bytes) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string text;
+    for (unsigned char c : bytes) text += std::string{kDigits[c >> 4], kDigits[c & 15]};
     return text;
+}
+
+std::string Sha256Hex(const std::string& bytes) {
+    CSha256 digest;
+    digest.Add(bytes.data(), bytes.size());
+    return Hex(digest.Digest());
+}
+
+// The signature of text with the build's test key, most significant byte first; empty
+// when the platform cannot make it.
+std::string Sign(const std::string& text) {
+    CSha256 hash;
+    BYTE* blob = nullptr;
+    DWORD blobSize = 0;
+    if (!hash.Provider() ||
+        !CryptDecodeObjectEx(X509_ASN_ENCODING, PKCS_RSA_PRIVATE_KEY, kTestServicePrivateKey,
+                             sizeof(kTestServicePrivateKey), CRYPT_DECODE_ALLOC_FLAG, nullptr, &blob, &blobSize))
+        return std::string();
+    HCRYPTKEY key = 0;
+    bool imported = CryptImportKey(hash.Provider(), blob, blobSize, 0, 0, &key);
+    LocalFree(blob);
+    std::vector<BYTE> signature(1024);
+    DWORD size = (DWORD)signature.size();
+    bool signedText = imported && hash.Add(text.data(), text.size()) &&
+                      CryptSignHashW(hash.Handle(), AT_KEYEXCHANGE, nullptr, 0, signature.data(), &size);
+    if (imported) CryptDestroyKey(key);
+    return signedText ? std::string(signature.rend() - size, signature.rend()) : std::string();
 }
 
 }  // namespace
@@ -46,11 +77,25 @@ std::vector<std::string> LoopbackUpdateService::Fetches() const {
     return m_fetches;
 }
 
+void LoopbackUpdateService::SetSigning(UPDATE_SIGNING signing) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_signing = signing;
+}
+
 std::string LoopbackUpdateService::CheckReply(const Release& release) const {
     std::string text = "update " + release.Version + "\r\n";
     for (const UPDATE_FILE_ENTRY& file : release.Files)
-        text += "file " + std::to_string(file.Bytes.size()) + " " + CrcText(file.Bytes) + " " + file.Path + "\r\n";
-    return text;
+        text += "file " + std::to_string(file.Bytes.size()) + " " + Sha256Hex(file.Bytes) + " " + file.Path + "\r\n";
+    std::string signature = Sign(text);
+    switch (m_signing) {
+        case UPDATE_SIGNED: break;
+        case UPDATE_UNSIGNED: return text;
+        case UPDATE_OTHER_SIGNATURE:
+            if (!signature.empty()) signature[signature.size() / 2] ^= 1;
+            break;
+        case UPDATE_OTHER_TEXT: text += "file 5 " + Sha256Hex("extra") + " extra.exe\r\n"; break;
+    }
+    return text + "signature " + Hex(signature) + "\r\n";
 }
 
 void LoopbackUpdateService::Handle(const HttpRequest& request, HttpReply& reply) {
@@ -78,8 +123,16 @@ void LoopbackUpdateService::Handle(const HttpRequest& request, HttpReply& reply)
 }
 
 void WriteUpdateClientFiles(const ScratchFolder& folder, const UPDATE_CLIENT_FILES& files) {
-    folder.Write(L"Update\\Mendport\\Config.ini", "[program]\r\nappName=" + files.AppName + "\r\n");
+    folder.Write(L"Update\\Mendport\\Config.ini",
+                 "[program]\r\nappName=" + files.AppName + "\r\nstartFile=" + files.StartFile + "\r\n");
     folder.Write(L"Update\\Mendport\\SocketConfig.ini",
                  "[GROUP1]\r\nServer1=" + files.Server1 + "\r\nIncrementWeb1=" + files.IncrementWeb1 + "\r\n");
     folder.Write(L"update\\version.dat", files.Version);
+}
+
+std::wstring BesideTheTestProgram(const std::wstring& name) {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring folder(self);
+    return folder.substr(0, folder.find_last_of(L'\\') + 1) + name;
 }

@@ -71,7 +71,7 @@ TEST_F(NewestVideoItemsTest, ItemsComeNumberedBetweenSeparatorsTheFirstExpanded)
     htmlayout::dom::element first = Items()[0];
     EXPECT_STREQ(L"http://127.0.0.1/v1", first.get_attribute("url"));
     EXPECT_STREQ(L"http://127.0.0.1/p1.png", first.get_attribute("image-url"));
-    EXPECT_STREQ(L"background-image: url(http://127.0.0.1/p1.png);",
+    EXPECT_STREQ(L"background-image: url(\"http://127.0.0.1/p1.png\");",
                  htmlayout::dom::element(first.select_first("ul > li")).get_attribute("style"));
     EXPECT_STREQ(L"<p>第一段</p><p>第二段</p>", Items()[2].get_attribute("brief"));
     EXPECT_STREQ(L"一只小猫和它的朋友们在森林里的冒险故事，共二十六集", Tooltip());
@@ -118,6 +118,50 @@ TEST_F(NewestVideoItemsTest, ExpandedItemOpensInTheMainWindowOnly) {
     windows.mainWnd.m_hWnd = nullptr;
     Tab().OpenCurrentNewestItem();
     EXPECT_TRUE(windows.calls.empty());
+}
+
+// The service's texts reach the page as values, never as style or markup of their own.
+TEST_F(NewestVideoItemsTest, ImageUrlsThatWouldAddStyleAreLeftOut) {
+    struct Case {
+        LPCWSTR imageUrl;
+        LPCWSTR style;
+    };
+    const Case cases[] = {
+        {L"http://127.0.0.1/p.png?a=1&b=(x)", L""},
+        {L"http://127.0.0.1/p.png);color:red;x:url(y", L""},
+        {L"http://127.0.0.1/p\".png", L""},
+        {L"http://127.0.0.1/p\\.png", L""},
+        {L"http://127.0.0.1/p.png\nx", L""},
+        {L"http://127.0.0.1/视频 1.png", L"background-image: url(\"http://127.0.0.1/视频 1.png\");"},
+    };
+    for (const Case& c : cases) {
+        Tab().AddNewestItem(WEB_INFO_NEWESE_VIDEO(L"视频", L"http://127.0.0.1/v", c.imageUrl, L"简介", L"1元"));
+        htmlayout::dom::element cover = Items().back().select_first("ul > li");
+        ASSERT_TRUE(cover.is_valid()) << Utf8(c.imageUrl);
+        EXPECT_STREQ(c.style, cover.get_attribute("style") ? cover.get_attribute("style") : L"") << Utf8(c.imageUrl);
+        EXPECT_STREQ(c.imageUrl, Items().back().get_attribute("image-url")) << "kept as the item's value";
+        Find(L"tab-newest-video").replace_html(nullptr, 0);
+    }
+}
+
+TEST_F(NewestVideoItemsTest, ABriefKeepsOnlyItsTextAndParagraphs) {
+    struct Case {
+        LPCWSTR brief;
+        LPCWSTR tooltip;
+        LPCWSTR line;
+    };
+    const Case cases[] = {
+        {L"<P>一</p><p>二</P>", L"<p>一</p><p>二</p>", L"一二"},
+        {L"<b onclick=\"x()\">粗</b><img src=x><script>y()</script>体", L"粗y()体", L"粗y()体"},
+        {L"<p style=\"color:red\">红</p><!-- 注 -->字", L"红字", L"红字"},
+        {L"1 < 2 & 3 > 2 &amp; &#20013;", L"1 &lt; 2 &amp; 3 &gt; 2 &amp; 中", L"1 < 2 & 3 > 2 & 中"},
+    };
+    for (const Case& c : cases) {
+        Tab().AddNewestItem(WEB_INFO_NEWESE_VIDEO(L"视频", L"http://127.0.0.1/v", L"http://127.0.0.1/p.png", c.brief, L"1元"));
+        EXPECT_STREQ(c.tooltip, Tooltip()) << Utf8(c.brief);
+        EXPECT_STREQ(c.line, BriefLine()) << Utf8(c.brief);
+        Find(L"tab-newest-video").replace_html(nullptr, 0);
+    }
 }
 
 }  // namespace

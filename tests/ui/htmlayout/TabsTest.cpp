@@ -11,9 +11,10 @@ namespace {
 using Texts = std::vector<std::string>;
 using htmlayout::dom::has_state;
 
-// "tables.html": tabs t1 to t5 for the panels p1 to p4 and a panel that is missing; t1
-// is marked selected; t3 is disabled by the test.
-class TabsTest : public testing::Test {
+// Tabs t1 to t5 for the panels p1 to p4 and a panel that is missing; t1 is marked
+// selected; t3 is disabled by the test. The pages differ in the panels' names: plain
+// words in "tables.html"; Chinese, quotes and selector punctuation in "tabnames.html".
+class TabsTest : public testing::TestWithParam<LPCWSTR> {
 protected:
     void SetUp() override {
         ASSERT_TRUE(page.Open());
@@ -45,17 +46,17 @@ protected:
         PumpMessages();
     }
 
-    TestPage page{L"tables.html"};
+    TestPage page{GetParam()};
     EventLog events;
 };
 
-TEST_F(TabsTest, PageOpensOnTheSelectedTab) {
+TEST_P(TabsTest, PageOpensOnTheSelectedTab) {
     EXPECT_EQ("t1 p1", Shown());
     EXPECT_TRUE(has_state(page.Find(L"t1").parent(), STATE_CURRENT)) << "the strip";
     EXPECT_EQ("p1", Visible());
 }
 
-TEST_F(TabsTest, ClickedTabShowsItsPanel) {
+TEST_P(TabsTest, ClickedTabShowsItsPanel) {
     page.ClickText(page.Find(L"t2"));
     EXPECT_EQ("t2 p2", Shown());
     EXPECT_EQ("t2 p2", Selected());
@@ -70,7 +71,7 @@ TEST_F(TabsTest, ClickedTabShowsItsPanel) {
     EXPECT_TRUE(events.events.empty());
 }
 
-TEST_F(TabsTest, KeysMoveOverEnabledTabsWhileTheStripHasTheFocus) {
+TEST_P(TabsTest, KeysMoveOverEnabledTabsWhileTheStripHasTheFocus) {
     FocusStrip();
     struct Step {
         UINT key;
@@ -89,7 +90,7 @@ TEST_F(TabsTest, KeysMoveOverEnabledTabsWhileTheStripHasTheFocus) {
     }
 }
 
-TEST_F(TabsTest, ArrowsNeedTheFocusOnTheTabsButControlTabDoesNot) {
+TEST_P(TabsTest, ArrowsNeedTheFocusOnTheTabsButControlTabDoesNot) {
     page.ClickText(page.Find(L"p1"));  // the focus in the panel
     page.Key(VK_RIGHT);
     EXPECT_EQ("t1 p1", Shown());
@@ -97,7 +98,7 @@ TEST_F(TabsTest, ArrowsNeedTheFocusOnTheTabsButControlTabDoesNot) {
     EXPECT_EQ("t2 p2", Shown());
 }
 
-TEST_F(TabsTest, ActivateChildSelectsTheTabAndIsAlwaysHandled) {
+TEST_P(TabsTest, ActivateChildSelectsTheTabAndIsAlwaysHandled) {
     struct Case {
         LPCWSTR target;
         const char* shown;
@@ -111,5 +112,10 @@ TEST_F(TabsTest, ActivateChildSelectsTheTabAndIsAlwaysHandled) {
         EXPECT_EQ(c.shown, Shown()) << CStringA(c.target).GetString();
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Pages, TabsTest, testing::Values(L"tables.html", L"tabnames.html"),
+                         [](const testing::TestParamInfo<LPCWSTR>& info) {
+                             return std::string(info.index == 0 ? "PlainNames" : "ChineseAndQuotedNames");
+                         });
 
 }  // namespace

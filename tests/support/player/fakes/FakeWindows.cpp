@@ -3,6 +3,7 @@
 #include "account/LoginAccount.h"
 #include "common/CommonHelpers.h"
 #include "facade/AppFacade.h"
+#include "facade/CommandCodes.h"
 
 namespace {
 FakeWindows* g_current = nullptr;
@@ -83,7 +84,13 @@ int FakePlayDialog::Stop() {
 }
 void FakePlayDialog::OnPlayPause() { Record("OnPlayPause"); }
 void FakePlayDialog::ToggleMute() { Record("ToggleMute"); }
-void FakePlayDialog::SeekToProgress(int progress) { Record("SeekToProgress", progress); }
+// As the play dialog does: the end of the scale moves on to the next file.
+void FakePlayDialog::SeekToProgress(int progress) {
+    Record("SeekToProgress", progress);
+    if (progress != PROGRESS_SCALE) return;
+    bool applyOrder = true;
+    CAppFacade::GetInstance().Broadcast(CMD_PLAY_NEXT, &applyOrder);
+}
 void FakePlayDialog::GetPlayTimes(int& progress, CString& elapsed, CString& total) {
     progress = 0;
     elapsed = L"00:00:00";
