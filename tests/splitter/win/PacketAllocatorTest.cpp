@@ -45,7 +45,7 @@ TEST_F(PacketAllocator, ASampleIsThePacketsPayloadUntilItComesBack) {
     EXPECT_EQ(data[599], 0x5A);
     sample.Reset();
     // The packet ended with the sample: its buffer serves the next one.
-    std::unique_ptr<Packet> next = MakePacket(pool, 500, 0);
+    std::unique_ptr<Packet> next = MakePacket(pool, 700, 0);  // the same size class
     EXPECT_EQ(next->GetData(), payload);
 }
 
