@@ -194,6 +194,11 @@ CBaseSplitterOutputPin* CBaseSplitterFilter::FindOutputPin(DWORD track) {
     return it == m_pPinMap.end() ? nullptr : it->second;
 }
 
+std::shared_ptr<IPacketBufferPool> CBaseSplitterFilter::FindBufferPool(DWORD track) {
+    CBaseSplitterOutputPin* pin = FindOutputPin(track);
+    return pin ? pin->BufferPool() : nullptr;
+}
+
 HRESULT CBaseSplitterFilter::DispatchPacket(std::unique_ptr<Packet> packet) {
     const DWORD track = packet->TrackNumber;
     CBaseSplitterOutputPin* pin = FindOutputPin(track);

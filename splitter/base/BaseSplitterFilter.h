@@ -122,6 +122,8 @@ public:
 
     HRESULT RegisterOutputPin(DWORD track, std::unique_ptr<CBaseSplitterOutputPin> pin);
     CBaseSplitterOutputPin* FindOutputPin(DWORD track);
+    // The payload buffers of the track's pin; null when it has none.
+    std::shared_ptr<IPacketBufferPool> FindBufferPool(DWORD track);
     // On the demultiplexing thread: hands a packet to its pin's queue.
     HRESULT DispatchPacket(std::unique_ptr<Packet> packet);
     // The back-pressure rule, asked by the pins while they queue.

@@ -5,10 +5,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace {
 
 constexpr int kMaxQueueBytes = 524288000;
+// The longest a delivery thread waits for a batch before it takes what is there.
+constexpr DWORD kPollMs = 1;
 constexpr REFERENCE_TIME kOneSecond = 10000000;
 constexpr int kMaxDownstreamFilters = 32;
 const CLSID kScriptRendererClsid = {0x48025243, 0x2D39, 0x11CE, {0x87, 0x5D, 0x00, 0x60, 0x8C, 0xB7, 0x80, 0x66}};
@@ -44,7 +47,7 @@ CBaseSplitterOutputPin::CBaseSplitterOutputPin(const std::vector<CMediaType>& ty
                                                CBaseSplitterFilter* filter, CCritSec* lock, HRESULT* result,
                                                int buffers)
     : CBaseOutputPin(L"CBaseSplitterOutputPin", filter, lock, result, name), m_pSplitter(filter), m_types(types),
-      m_buffers(std::max(buffers, 1)) {}
+      m_buffers(std::max(buffers, 1)), m_pool(std::make_shared<CPacketBufferPool>()) {}
 
 CBaseSplitterOutputPin::~CBaseSplitterOutputPin() { StopDeliveryThread(); }
 
@@ -87,6 +90,28 @@ HRESULT CBaseSplitterOutputPin::DecideBufferSize(IMemAllocator* allocator, ALLOC
     if (FAILED(hr))
         return hr;
     return actual.cbBuffer < properties->cbBuffer ? E_FAIL : S_OK;
+}
+
+HRESULT CBaseSplitterOutputPin::DecideAllocator(IMemInputPin* pin, IMemAllocator** allocator) {
+    m_ownAllocator = false;
+    if (!pin)
+        return VFW_E_NOT_CONNECTED;
+    // Packet payloads carry no prefix and no alignment beyond the heap's.
+    ALLOCATOR_PROPERTIES wanted = {};
+    pin->GetAllocatorRequirements(&wanted);
+    if (wanted.cbPrefix == 0 && wanted.cbAlign <= 1) {
+        CComRef<IMemAllocator> own;
+        *own.Receive() = new (std::nothrow) CPacketAllocator(m_pool);
+        ALLOCATOR_PROPERTIES properties = wanted;
+        if (own && SUCCEEDED(DecideBufferSize(own.Get(), &properties)) &&
+            SUCCEEDED(pin->NotifyAllocator(own.Get(), FALSE))) {
+            m_ownAllocator = true;
+            *allocator = own.Get();
+            (*allocator)->AddRef();
+            return S_OK;
+        }
+    }
+    return CBaseOutputPin::DecideAllocator(pin, allocator);
 }
 
 HRESULT CBaseSplitterOutputPin::Active() {
@@ -219,7 +244,7 @@ void CBaseSplitterOutputPin::PrimeScriptRenderer() {
 DWORD CBaseSplitterOutputPin::ThreadProc() {
     SetDebuggerThreadName(static_cast<DWORD>(-1), "CBaseSplitterOutputPin");
     for (;;) {
-        Sleep(1);
+        m_queue.WaitForPackets(RequestHandle(), kPollMs);
         if (CheckRequest(nullptr))
             break;
         int count = 0;
@@ -297,31 +322,43 @@ HRESULT CBaseSplitterOutputPin::GetBufferOfSize(size_t size, CComRef<IMediaSampl
     return size <= static_cast<size_t>(sample->GetSize()) ? S_OK : E_FAIL;
 }
 
+HRESULT CBaseSplitterOutputPin::CopyToSample(const Packet& packet, CComRef<IMediaSample>& sample) {
+    const size_t size = packet.GetDataSize();
+    HRESULT hr = GetBufferOfSize(size, sample);
+    if (hr != S_OK)
+        return hr;
+    BYTE* data = nullptr;
+    if (FAILED(sample->GetPointer(&data)) || !data) {
+        sample.Reset();
+        return S_OK;
+    }
+    std::memcpy(data, packet.GetData(), size);
+    return S_OK;
+}
+
 HRESULT CBaseSplitterOutputPin::SendPacket(std::unique_ptr<Packet> packet) {
     const size_t size = packet->GetDataSize();
     if (size == 0)
         return S_OK;
     MeasureBitRate(*packet);
+    const bool timed = packet->rtStart != INVALID_PACKET_TIME;
     REFERENCE_TIME start = packet->rtStart, stop = packet->rtStop;
     double rate = 1.0;
-    if (start != INVALID_PACKET_TIME && SUCCEEDED(m_pSplitter->GetRate(&rate)) && rate != 1.0) {
+    if (timed && SUCCEEDED(m_pSplitter->GetRate(&rate)) && rate != 1.0) {
         start = static_cast<REFERENCE_TIME>(start / rate);
         stop = static_cast<REFERENCE_TIME>(stop / rate);
     }
+    const bool discontinuity = packet->bDiscontinuity, sync = packet->bSyncPoint;
     CComRef<IMediaSample> sample;
-    HRESULT hr = GetBufferOfSize(size, sample);
-    if (hr != S_OK)
+    // Our own allocator's sample carries the packet itself; downstream's gets a copy.
+    HRESULT hr = m_ownAllocator ? static_cast<CPacketAllocator*>(m_pAllocator)->GetPacketSample(std::move(packet), sample)
+                                : CopyToSample(*packet, sample);
+    if (hr != S_OK || !sample)
         return hr;
-    BYTE* data = nullptr;
-    if (FAILED(sample->GetPointer(&data)) || !data)
-        return S_OK;
-    std::memcpy(data, packet->GetData(), size);
-    const bool timed = packet->rtStart != INVALID_PACKET_TIME;
     if ((hr = sample->SetActualDataLength(static_cast<long>(size))) != S_OK ||
         (hr = sample->SetTime(timed ? &start : nullptr, timed ? &stop : nullptr)) != S_OK ||
         (hr = sample->SetMediaTime(nullptr, nullptr)) != S_OK ||
-        (hr = sample->SetDiscontinuity(packet->bDiscontinuity)) != S_OK ||
-        (hr = sample->SetSyncPoint(packet->bSyncPoint)) != S_OK ||
+        (hr = sample->SetDiscontinuity(discontinuity)) != S_OK || (hr = sample->SetSyncPoint(sync)) != S_OK ||
         (hr = sample->SetPreroll(timed && start < 0)) != S_OK)
         return hr;
     return Deliver(sample.Get());

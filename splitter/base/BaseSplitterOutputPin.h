@@ -3,6 +3,8 @@
 #pragma once
 
 #include "DSMPropertyBag.h"
+#include "PacketAllocator.h"
+#include "PacketBufferPool.h"
 #include "PacketQueue.h"
 #include "strmbase.h"
 
@@ -28,6 +30,8 @@ public:
     HRESULT CheckMediaType(const CMediaType* type) override;
     HRESULT GetMediaType(int index, CMediaType* type) override;
     HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* properties) override;
+    // The pin's own allocator when downstream takes it, else downstream's (copies).
+    HRESULT DecideAllocator(IMemInputPin* pin, IMemAllocator** allocator) override;
     HRESULT Active() override;
     HRESULT Inactive() override;
     HRESULT DeliverBeginFlush() override;
@@ -42,6 +46,8 @@ public:
     bool IsStreamSelected();
     void GetQueueStatus(int* count, int* size) { m_queue.GetStatus(count, size); }
     void SetDeliveryThreadPriority(int priority);
+    // Where the payloads of this pin's packets come from.
+    std::shared_ptr<IPacketBufferPool> BufferPool() const { return m_pool; }
 
     // IMediaSeeking: the filter's, except that SetPositions names this pin as seeker.
     STDMETHODIMP GetCapabilities(DWORD* capabilities) override;
@@ -74,6 +80,8 @@ protected:
 private:
     void MeasureBitRate(const Packet& packet);
     HRESULT GetBufferOfSize(size_t size, CComRef<IMediaSample>& sample);
+    // A sample of downstream's allocator holding a copy of the payload (none: nothing to send).
+    HRESULT CopyToSample(const Packet& packet, CComRef<IMediaSample>& sample);
     void PrimeScriptRenderer();
     void StopDeliveryThread();
 
@@ -81,6 +89,9 @@ private:
     std::vector<CMediaType> m_types;
     int m_buffers;
     PacketQueue m_queue;
+    std::shared_ptr<CPacketBufferPool> m_pool;
+    // The connection's allocator is our own CPacketAllocator.
+    bool m_ownAllocator = false;
     std::atomic<HRESULT> m_hrDeliver{S_OK};
     std::atomic<bool> m_flushing{false};
     std::atomic<bool> m_flushed{false};

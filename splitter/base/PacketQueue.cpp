@@ -1,10 +1,20 @@
 #include "PacketQueue.h"
 
 void PacketQueue::Add(std::unique_ptr<Packet> packet) {
-    CAutoLock lock(&m_lock);
-    if (packet)
-        m_size += static_cast<int>(packet->GetDataSize());
-    m_packets.push_back(std::move(packet));
+    bool wake = false;
+    {
+        CAutoLock lock(&m_lock);
+        if (packet)
+            m_size += static_cast<int>(packet->GetDataSize());
+        m_packets.push_back(std::move(packet));
+        m_count = static_cast<int>(m_packets.size());
+        if (m_waiting && HasBatch()) {
+            m_waiting = false;
+            wake = true;
+        }
+    }
+    if (wake)
+        m_ready.Set();
 }
 
 int PacketQueue::Remove(std::unique_ptr<Packet>& head) {
@@ -14,24 +24,41 @@ int PacketQueue::Remove(std::unique_ptr<Packet>& head) {
         return 0;
     head = std::move(m_packets.front());
     m_packets.pop_front();
+    m_count = count - 1;
     if (head)
         m_size -= static_cast<int>(head->GetDataSize());
     return count;
 }
 
 void PacketQueue::RemoveAll() {
-    CAutoLock lock(&m_lock);
-    m_packets.clear();
-    m_size = 0;
+    std::deque<std::unique_ptr<Packet>> removed;
+    {
+        CAutoLock lock(&m_lock);
+        removed.swap(m_packets);
+        m_count = 0;
+        m_size = 0;
+    }
 }
 
-int PacketQueue::GetSize() {
-    CAutoLock lock(&m_lock);
-    return m_size;
-}
-
-void PacketQueue::GetStatus(int* count, int* size) {
-    CAutoLock lock(&m_lock);
-    *count = static_cast<int>(m_packets.size());
+void PacketQueue::GetStatus(int* count, int* size) const {
+    *count = m_count;
     *size = m_size;
+}
+
+bool PacketQueue::HasBatch() const {
+    return m_packets.size() >= static_cast<size_t>(kBatchPackets) || m_size >= kBatchBytes ||
+           (!m_packets.empty() && !m_packets.back());
+}
+
+void PacketQueue::WaitForPackets(HANDLE other, DWORD timeoutMs) {
+    {
+        CAutoLock lock(&m_lock);
+        if (HasBatch())
+            return;
+        m_waiting = true;
+    }
+    HANDLE handles[] = {m_ready, other};
+    WaitForMultipleObjects(2, handles, FALSE, timeoutMs);
+    CAutoLock lock(&m_lock);
+    m_waiting = false;
 }

@@ -7,7 +7,8 @@
 #include <new>
 
 namespace {
-constexpr int kCacheLength = 128 * 1024;
+// Large blocks: few reads of the source, each a call through the system.
+constexpr int kCacheLength = 1024 * 1024;
 }
 
 CXofSplitterFilter::CXofSplitterFilter(LPUNKNOWN owner, HRESULT* result)
@@ -36,6 +37,7 @@ HRESULT CXofSplitterFilter::CreateOutputs(IAsyncReader* reader) {
     m_rtCurrent = 0;
     m_rtNewStart = m_rtDuration = m_rtStop = m_rtNewStop = 0;
     m_parser = std::make_unique<CXofParser>(*m_pFile);
+    m_parser->SetBufferPools([this](uint32_t track) { return FindBufferPool(track); });
     std::vector<XofStreamFormat> streams;
     REFERENCE_TIME duration = 0;
     if (ResultFailed(m_parser->Open(streams, duration)))

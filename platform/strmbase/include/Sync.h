@@ -28,6 +28,19 @@ private:
     CCritSec* m_lock;
 };
 
+// A scoped exclusive hold of a slim lock of the process: no system call unless
+// another thread holds it.
+class CSrwAutoLock {
+public:
+    explicit CSrwAutoLock(SRWLOCK* lock) : m_lock(lock) { AcquireSRWLockExclusive(m_lock); }
+    ~CSrwAutoLock() { ReleaseSRWLockExclusive(m_lock); }
+    CSrwAutoLock(const CSrwAutoLock&) = delete;
+    CSrwAutoLock& operator=(const CSrwAutoLock&) = delete;
+
+private:
+    SRWLOCK* m_lock;
+};
+
 class CAMEvent {
 public:
     explicit CAMEvent(BOOL manualReset = FALSE) : m_event(CreateEventW(nullptr, manualReset, FALSE, nullptr)) {}

@@ -9,6 +9,7 @@
 #include "ClassFactory.h"
 #include "ComRef.h"
 #include "FilterRegistration.h"
+#include "MediaSample.h"
 #include "MediaType.h"
 #include "SeekingPassThrough.h"
 #include "Sync.h"

@@ -9,15 +9,40 @@
 // A packet time that is not set.
 constexpr int64_t INVALID_PACKET_TIME = INT64_MIN;
 
+// Where payload buffers come from and go back to. Thread-safe: buffers come back on
+// whichever thread lets go of their packet.
+class IPacketBufferPool {
+public:
+    virtual ~IPacketBufferPool() = default;
+    // A buffer of at least size bytes and its capacity; null when none can be had.
+    virtual std::unique_ptr<uint8_t[]> Take(size_t size, size_t* capacity) = 0;
+    virtual void Give(std::unique_ptr<uint8_t[]> buffer, size_t capacity) = 0;
+};
+
 class Packet {
 public:
-    virtual ~Packet() = default;
+    Packet() = default;
+    // The payload comes from pool (none: a buffer of its own).
+    explicit Packet(std::shared_ptr<IPacketBufferPool> pool) : m_pool(std::move(pool)) {}
+    virtual ~Packet() { FreeData(); }
+    Packet(const Packet&) = delete;
+    Packet& operator=(const Packet&) = delete;
 
     // An uninitialised payload of the given size; false when it cannot be allocated.
     bool SetDataSize(size_t size) {
-        m_data.reset(size ? new (std::nothrow) uint8_t[size] : nullptr);
-        m_size = (size && !m_data) ? 0 : size;
-        return m_size == size;
+        FreeData();
+        if (size == 0)
+            return true;
+        if (m_pool) {
+            m_data = m_pool->Take(size, &m_capacity);
+        } else {
+            m_data.reset(new (std::nothrow) uint8_t[size]);
+            m_capacity = size;
+        }
+        if (!m_data)
+            return false;
+        m_size = size;
+        return true;
     }
     virtual size_t GetDataSize() const { return m_size; }
     uint8_t* GetData() const { return m_data.get(); }
@@ -29,6 +54,15 @@ public:
     int64_t rtStop = INVALID_PACKET_TIME;
 
 private:
+    void FreeData() {
+        if (m_pool && m_data)
+            m_pool->Give(std::move(m_data), m_capacity);
+        m_data.reset();
+        m_size = m_capacity = 0;
+    }
+
+    std::shared_ptr<IPacketBufferPool> m_pool;
     std::unique_ptr<uint8_t[]> m_data;
     size_t m_size = 0;
+    size_t m_capacity = 0;
 };

@@ -485,7 +485,7 @@ XofReadStatus CXofParser::ReadNext(std::unique_ptr<Packet>& packet) {
     XofReadStatus status = XofReadStatus::Skipped;
     int64_t position = m_file.GetPosition();
     if (usable && position < next) {
-        auto p = std::make_unique<Packet>();
+        auto p = std::make_unique<Packet>(m_pools ? m_pools(tag.TagType) : nullptr);
         p->TrackNumber = tag.TagType;
         p->rtStart = (static_cast<int64_t>(tag.TimeStamp) + compositionOffset) * kUnitsPerMs;
         p->rtStop = p->rtStart + 1;

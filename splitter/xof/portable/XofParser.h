@@ -6,6 +6,7 @@
 #include "XofFormat.h"
 #include "portable/Packet.h"
 
+#include <functional>
 #include <memory>
 
 struct XofTagHeader {
@@ -43,6 +44,9 @@ public:
     XofReadStatus ReadNext(std::unique_ptr<Packet>& packet);
 
     bool IgnorePreviousSizes() const { return m_ignorePrevSizes; }
+    // Where the packets of a track take their payloads (unset or null: allocated each).
+    using BufferPools = std::function<std::shared_ptr<IPacketBufferPool>(uint32_t track)>;
+    void SetBufferPools(BufferPools pools) { m_pools = std::move(pools); }
 
 private:
     bool ReadTagHeader(XofTagHeader& h);
@@ -69,4 +73,5 @@ private:
     bool m_hasAudio = false;
     bool m_hasVideo = false;
     int64_t m_duration = 0;
+    BufferPools m_pools;
 };

@@ -30,15 +30,31 @@ protected:
     void TearDown() override { CoUninitialize(); }
 };
 
-TEST_F(SourceFilter, DeliversEveryTagToItsPinAndEndsEachStream) {
+// Zero copy when the sink takes the pin's own allocator; copies into the sink's own
+// when it refuses ours. Either way every byte, time and flag arrives.
+struct DeliveryCase {
+    const char* name;
+    bool sinkInsistsOnItsAllocator;
+    int frames;
+    size_t videoBytes;  // above the reader's cache, payloads are read around it
+};
+
+class SourceFilterDelivers : public SourceFilter, public testing::WithParamInterface<DeliveryCase> {};
+
+TEST_P(SourceFilterDelivers, EveryTagToItsPinAndEndsEachStream) {
+    XofMovie movie = SmallMovie(GetParam().frames);
+    movie.videoBytes = GetParam().videoBytes;
+    SinkOptions options;
+    options.ownAllocatorOnly = GetParam().sinkInsistsOnItsAllocator;
     std::vector<XofTagSpec> tags;
-    CSourceRun run(MakeMovie(SmallMovie(), &tags));
+    CSourceRun run(MakeMovie(movie, &tags), options);
     ASSERT_EQ(run.LoadResult(), S_OK);
     ASSERT_EQ(run.Run(), S_OK);
     ASSERT_TRUE(run.WaitForEnd());
     for (auto [name, type] : {std::pair<std::wstring, uint8_t>{L"Video", 9}, {L"Audio", 8}}) {
         CTestSinkPin* sink = run.Sink(name);
         ASSERT_NE(sink, nullptr);
+        EXPECT_EQ(sink->UsesOwnAllocator(), GetParam().sinkInsistsOnItsAllocator);
         std::vector<ReceivedSample> samples = sink->Samples();
         std::vector<XofTagSpec> expected = TagsOf(tags, type);
         ASSERT_EQ(samples.size(), expected.size());
@@ -58,6 +74,13 @@ TEST_F(SourceFilter, DeliversEveryTagToItsPinAndEndsEachStream) {
     }
 }
 
+INSTANTIATE_TEST_SUITE_P(Roads, SourceFilterDelivers,
+                         testing::Values(DeliveryCase{"zeroCopy", false, 50, 1200},
+                                         DeliveryCase{"copyIntoTheSinksAllocator", true, 50, 1200},
+                                         DeliveryCase{"zeroCopyLargeFrames", false, 6, 700000},
+                                         DeliveryCase{"copyLargeFrames", true, 6, 700000}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(SourceFilter, AFailingStreamStillEndsAndTheOtherPlaysOn) {
     SinkOptions failing;
     failing.failAfter = 3;
@@ -74,6 +97,7 @@ TEST_F(SourceFilter, AFailingStreamStillEndsAndTheOtherPlaysOn) {
 TEST_F(SourceFilter, AnAllocatorThatGrantsLessIsNeverOverrun) {
     SinkOptions small;
     small.largestBuffer = 300;  // audio frames (417 bytes) and video frames do not fit
+    small.ownAllocatorOnly = true;
     CSourceRun run(MakeMovie(SmallMovie()), small);
     ASSERT_EQ(run.LoadResult(), S_OK);
     ASSERT_EQ(run.Run(), S_OK);
@@ -82,15 +106,19 @@ TEST_F(SourceFilter, AnAllocatorThatGrantsLessIsNeverOverrun) {
     EXPECT_TRUE(run.Sink(L"Audio")->Samples().empty());
 }
 
-TEST_F(SourceFilter, TheAllocatorGrowsToHalfAgainTheLargestPayload) {
-    CSourceRun run(MakeMovie(SmallMovie()));
+class SourceFilterAllocator : public SourceFilter, public testing::WithParamInterface<bool> {};
+
+TEST_P(SourceFilterAllocator, GrowsToHalfAgainTheLargestPayload) {
+    SinkOptions options;
+    options.ownAllocatorOnly = GetParam();
+    CSourceRun run(MakeMovie(SmallMovie()), options);
     ASSERT_EQ(run.LoadResult(), S_OK);
     ASSERT_EQ(run.Run(), S_OK);
     ASSERT_TRUE(run.WaitForEnd());
     CTestSinkPin* video = run.Sink(L"Video");
     ASSERT_NE(video, nullptr);
     ALLOCATOR_PROPERTIES properties = {};
-    video->Allocator()->GetProperties(&properties);
+    run.OutputPin(L"Video")->Allocator()->GetProperties(&properties);
     std::vector<ReceivedSample> samples = video->Samples();
     ASSERT_FALSE(samples.empty());
     // The first payload is the largest: a key frame body of 1200 bytes plus 6 header bytes.
@@ -98,6 +126,10 @@ TEST_F(SourceFilter, TheAllocatorGrowsToHalfAgainTheLargestPayload) {
     EXPECT_EQ(properties.cbBuffer, static_cast<long>(payload * 3 / 2));
     EXPECT_EQ(properties.cBuffers, 1);
 }
+
+// The pin's own allocator, and the sink's that insists on it.
+INSTANTIATE_TEST_SUITE_P(Roads, SourceFilterAllocator, testing::Values(false, true),
+                         [](const auto& info) { return std::string(info.param ? "sinksOwn" : "pinsOwn"); });
 
 struct RefusedCase {
     const char* name;

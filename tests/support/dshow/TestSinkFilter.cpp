@@ -64,7 +64,13 @@ STDMETHODIMP CTestSinkPin::GetAllocator(IMemAllocator** allocator) {
     return S_OK;
 }
 
-STDMETHODIMP CTestSinkPin::NotifyAllocator(IMemAllocator*, BOOL) { return S_OK; }
+STDMETHODIMP CTestSinkPin::NotifyAllocator(IMemAllocator* allocator, BOOL) {
+    bool own = allocator == static_cast<IMemAllocator*>(m_allocator.Get());
+    if (m_options.ownAllocatorOnly && !own)
+        return E_FAIL;
+    m_usesOwnAllocator = own;
+    return S_OK;
+}
 
 STDMETHODIMP CTestSinkPin::GetAllocatorRequirements(ALLOCATOR_PROPERTIES*) { return E_NOTIMPL; }
 

@@ -22,6 +22,7 @@ struct SinkOptions {
     GUID acceptMajor = GUID_NULL;     // the one major type accepted (GUID_NULL: any)
     bool holdUntilFlush = false;      // Receive waits for a flush, like a paused renderer
     HRESULT connectFailure = S_OK;    // every connection fails with this error (S_OK: none)
+    bool ownAllocatorOnly = false;    // NotifyAllocator refuses every allocator but the sink's
 };
 
 class CTestSinkFilter;
@@ -57,6 +58,8 @@ public:
     REFERENCE_TIME LastSegmentStart() const { return m_segmentStart; }
     int64_t ByteCount() const { return m_bytes; }
     CTestAllocator* Allocator() const { return m_allocator.Get(); }
+    // The upstream pin delivers through the sink's allocator (else through its own).
+    bool UsesOwnAllocator() const { return m_usesOwnAllocator; }
 
 private:
     SinkOptions m_options;
@@ -74,6 +77,7 @@ private:
     CAMEvent m_endOfStream{TRUE};
     CAMEvent m_released{TRUE};
     std::atomic<bool> m_isReleased{false};
+    std::atomic<bool> m_usesOwnAllocator{false};
 };
 
 class CTestSinkFilter : public CBaseFilter, public IAMFilterMiscFlags {
