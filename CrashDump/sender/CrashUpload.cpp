@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "Win32Handles.h"
+#include "ScopedHandle.h"
 
 namespace {
 

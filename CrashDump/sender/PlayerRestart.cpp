@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "Win32Handles.h"
+#include "ScopedHandle.h"
 
 namespace {
 

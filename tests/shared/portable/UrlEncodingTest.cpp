@@ -12,6 +12,13 @@ TEST(UrlEncodingTest, KeepsTheUrlsPunctuationAndEncodesTheRest) {
     EXPECT_EQ("%00%09%7F", EscapeUrl(std::string("\0\t\x7f", 3)));
 }
 
+TEST(UrlEncodingTest, EscapesAlreadyInTheUrlStayAsTheyAre) {
+    // Values a caller encoded: "&" and "=" in them must not reach the service as separators.
+    EXPECT_EQ("http://h/p?app=a%26b%3Dc&version=1%2E0", EscapeUrl("http://h/p?app=a%26b%3Dc&version=1%2E0"));
+    EXPECT_EQ("%25zz%25a%25", EscapeUrl("%zz%a%"));
+    EXPECT_EQ("%d3%B0", EscapeUrl("%d3%B0"));
+}
+
 struct EncodeCase {
     const char* name;
     std::string text;
