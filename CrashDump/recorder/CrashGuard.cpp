@@ -56,8 +56,7 @@ private:
 
 }  // namespace
 
-__attribute__((noinline)) int RunGuarded(GUARD_BODY body, void* bodyContext, GUARD_FILTER filter,
-                                         void* filterContext) {
+__attribute__((noinline)) int RunGuarded(GUARD_BODY body, void* bodyContext, GUARD_FILTER filter, void* filterContext) {
     GUARD_FRAME frame = {nullptr, GuardHandler, filter, filterContext};
     FrameLink link(frame);
     return body(bodyContext);

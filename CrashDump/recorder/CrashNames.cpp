@@ -68,9 +68,12 @@ const char* GetExceptionName(DWORD code) {
 
 const char* GetWindowsVersionName(DWORD platformId, DWORD major, DWORD minor, DWORD build) {
     const char* name = nullptr;
-    if (platformId == VER_PLATFORM_WIN32_WINDOWS && major == 4) name = Windows9xName(minor, build & 0xFFFF);
-    else if (platformId == VER_PLATFORM_WIN32_NT) name = WindowsNtName(major, minor);
-    else if (platformId == 3) name = "Windows CE";  // VER_PLATFORM_WIN32_CE
+    if (platformId == VER_PLATFORM_WIN32_WINDOWS && major == 4)
+        name = Windows9xName(minor, build & 0xFFFF);
+    else if (platformId == VER_PLATFORM_WIN32_NT)
+        name = WindowsNtName(major, minor);
+    else if (platformId == 3)
+        name = "Windows CE";  // VER_PLATFORM_WIN32_CE
     return name ? name : "unknown Windows version";
 }
 
@@ -79,6 +82,5 @@ void GetWindowsVersion(const char*& name, char* version, int versionSize) {
     info.dwOSVersionInfoSize = sizeof(info);
     if (!GetVersionExA(&info)) info = {};
     name = GetWindowsVersionName(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber);
-    wnsprintfA(version, versionSize, "%u.%u.%u", info.dwMajorVersion, info.dwMinorVersion,
-               info.dwBuildNumber & 0xFFFF);
+    wnsprintfA(version, versionSize, "%u.%u.%u", info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber & 0xFFFF);
 }

@@ -79,8 +79,10 @@ void WriteDump(EXCEPTION_POINTERS* pointers, BOOL fullDump, const char* path, co
     if (file == INVALID_HANDLE_VALUE) return;
     const bool ok = WriteMiniDump(file, pointers, fullDump);
     CloseHandle(file);
-    if (ok) lstrcpyA(written, name);
-    else DeleteFileA(path);
+    if (ok)
+        lstrcpyA(written, name);
+    else
+        DeleteFileA(path);
 }
 
 }  // namespace
@@ -97,8 +99,8 @@ int RecordCrash(EXCEPTION_POINTERS* pointers, const char* where, BOOL fullDump) 
     SYSTEMTIME now;
     GetLocalTime(&now);
     char time[32];
-    wnsprintfA(time, sizeof(time), "%04d%02d%02d %02d%02d%02d", now.wYear, now.wMonth, now.wDay, now.wHour,
-               now.wMinute, now.wSecond);
+    wnsprintfA(time, sizeof(time), "%04d%02d%02d %02d%02d%02d", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
+               now.wSecond);
     char logName[64], dumpName[64];
     wnsprintfA(logName, sizeof(logName), "%s %s.log", "ERRORLOG", time);
     wnsprintfA(dumpName, sizeof(dumpName), "%s %s.dmp", "CRASH", time);

@@ -77,8 +77,10 @@ void WriteCodeBytes(const void* address) {
     const unsigned char* code = static_cast<const unsigned char*>(address);
     for (int i = 0; i < 16; ++i) {
         unsigned char byte = 0;
-        if (ReadOwnMemory(code + i, &byte, 1)) CrashLogPrintf("%02x ", byte);
-        else CrashLogPrintf("?? ");
+        if (ReadOwnMemory(code + i, &byte, 1))
+            CrashLogPrintf("%02x ", byte);
+        else
+            CrashLogPrintf("?? ");
     }
 }
 

@@ -42,16 +42,15 @@ void ReadVersion(const char* path, MODULE_VERSION& version) {
         VersionText(s_version, translation[0], translation[1], "FileDescription", version.description);
     }
     VS_FIXEDFILEINFO* fixed = nullptr;
-    if (VerQueryValueA(s_version, "\\", reinterpret_cast<void**>(&fixed), &length) && fixed &&
-        length >= sizeof(*fixed))
+    if (VerQueryValueA(s_version, "\\", reinterpret_cast<void**>(&fixed), &length) && fixed && length >= sizeof(*fixed))
         version.fixed = *fixed;
 }
 
 void FileFacts(const char* path, DWORD& size, char* time, int timeSize) {
     size = 0;
     time[0] = '\0';
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
+    HANDLE file =
+        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     size = GetFileSize(file, nullptr);
     FILETIME written, local;
@@ -92,9 +91,8 @@ bool WriteModuleInfo(HINSTANCE base, int number) {
     CrashLogPrintf("   FileDesc:   %s\r\n", version.description);
     CrashLogPrintf("   FileVer:    %d.%d.%d.%d\r\n", HIWORD(fixed.dwFileVersionMS), LOWORD(fixed.dwFileVersionMS),
                    HIWORD(fixed.dwFileVersionLS), LOWORD(fixed.dwFileVersionLS));
-    CrashLogPrintf("   ProdVer:    %d.%d.%d.%d\r\n", HIWORD(fixed.dwProductVersionMS),
-                   LOWORD(fixed.dwProductVersionMS), HIWORD(fixed.dwProductVersionLS),
-                   LOWORD(fixed.dwProductVersionLS));
+    CrashLogPrintf("   ProdVer:    %d.%d.%d.%d\r\n", HIWORD(fixed.dwProductVersionMS), LOWORD(fixed.dwProductVersionMS),
+                   HIWORD(fixed.dwProductVersionLS), LOWORD(fixed.dwProductVersionLS));
     CrashLogPrintf("\r\n");
     return true;
 }

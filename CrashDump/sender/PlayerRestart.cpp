@@ -33,8 +33,7 @@ CPlayerRestart::CPlayerRestart(std::string playerPath) : m_path(std::move(player
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof(entry);
     for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry)) {
-        if (entry.th32ProcessID == GetCurrentProcessId() || lstrcmpiA(entry.szExeFile, FilePart(m_path)) != 0)
-            continue;
+        if (entry.th32ProcessID == GetCurrentProcessId() || lstrcmpiA(entry.szExeFile, FilePart(m_path)) != 0) continue;
         if (HANDLE process = OpenProgramProcess(entry.th32ProcessID, m_path)) m_running.push_back(process);
     }
 }

@@ -11,8 +11,8 @@
 namespace {
 
 constexpr DWORD REPLY_TIMEOUT_MS = 30000;
-constexpr size_t PIECE = 54;                 // raw bytes of one 72-character Base64 line
-constexpr size_t SEND_THRESHOLD = 5119;      // collected bytes sent at once
+constexpr size_t PIECE = 54;             // raw bytes of one 72-character Base64 line
+constexpr size_t SEND_THRESHOLD = 5119;  // collected bytes sent at once
 const LCID ENGLISH_US = MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT);
 
 std::string Line(const char* start, const std::string& text) { return start + text + "\r\n"; }
@@ -49,7 +49,9 @@ CSmtp::~CSmtp() {
     if (m_winsock) WSACleanup();
 }
 
-void CSmtp::AddRecipient(const std::string& address, const std::string& name) { m_recipients.emplace_back(name, address); }
+void CSmtp::AddRecipient(const std::string& address, const std::string& name) {
+    m_recipients.emplace_back(name, address);
+}
 void CSmtp::AddCCRecipient(const std::string& address, const std::string& name) {
     m_ccRecipients.emplace_back(name, address);
 }

@@ -51,9 +51,7 @@ int Guarded(Body&& body) noexcept {
     return FS_ERR_INTERNAL;
 }
 
-std::optional<std::string> Copy(const char* text) {
-    return text ? std::optional<std::string>(text) : std::nullopt;
-}
+std::optional<std::string> Copy(const char* text) { return text ? std::optional<std::string>(text) : std::nullopt; }
 
 const char* CStr(const std::optional<std::string>& text) { return text ? text->c_str() : nullptr; }
 
@@ -408,7 +406,8 @@ int CFileStorage::LargeFileCreate(const char* localFolder, const char* fileName,
             int fsize;
             return json.ParseUploadReply(reply, result, fkey, fsize, errorinfo);
         };
-        int result = CallFrame::Exchange(*this, CALL_RULE{RETRY_500, Expiry::HttpThenJson, UPLOAD_EXPIRED}, send, parse);
+        int result =
+            CallFrame::Exchange(*this, CALL_RULE{RETRY_500, Expiry::HttpThenJson, UPLOAD_EXPIRED}, send, parse);
         if (result == FS_OK) CopyText(key, keySize, fkey);
         return result;
     });

@@ -76,8 +76,7 @@ int QueryStatus(HINTERNET request, DWORD& status, const char* errorText) {
 }
 
 int ReadReplyHeaders(HINTERNET request, REPLY_HEADERS& headers) {
-    if (int failed = QueryStatus(request, headers.status, "HttpQueryInfo(HTTP_QUERY_STATUS_CODE) error"))
-        return failed;
+    if (int failed = QueryStatus(request, headers.status, "HttpQueryInfo(HTTP_QUERY_STATUS_CODE) error")) return failed;
     // Read as text: a length beyond 32 bits must not read as absent.
     std::string text;
     int64_t length = 0;
@@ -232,8 +231,8 @@ int CHttpHelper::OpenRequest(const char* verb, const std::string& path, const ch
         SetLastErrMsg(std::string(caller) + " request path too long: " + path);
         return FS_ERR_BAD_ARGUMENT;
     }
-    request.Reset(HttpOpenRequestA(m_connection, verb, urlPath.c_str(), "HTTP/1.1", nullptr, ACCEPT_TYPES,
-                                   m_requestFlags, 0));
+    request.Reset(
+        HttpOpenRequestA(m_connection, verb, urlPath.c_str(), "HTTP/1.1", nullptr, ACCEPT_TYPES, m_requestFlags, 0));
     if (!request.Get()) {
         LogSystemError();
         SetLastErrMsg(std::string(caller) + " HttpOpenRequest error");
@@ -262,7 +261,7 @@ int CHttpHelper::GetResponse(HINTERNET request, std::string& reply) {
             return failed;
         }
         LOG_TRACE("GetResponse() Receive:[strData.size()=" << data.size() << ", strResponse.size()=" << reply.size()
-                                                         << "]");
+                                                           << "]");
         if (int incomplete = inflater.EndResult()) {
             SetErrMsgWithCode("GetResponse() inflate() last return is not Z_STREAM_END, ret=", incomplete);
             return incomplete;
@@ -349,8 +348,8 @@ int CHttpHelper::FileUpload(const std::string& path, const char* folder, const c
         SetLastErrMsg("CHttpHelper::FileUpload() HttpAddRequestHeaders error");
         return FS_ERR_CONTENT_TYPE_HEADER;
     }
-    CScopedHandle file(CreateFileA(localPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                   nullptr));
+    CScopedHandle file(
+        CreateFileA(localPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         LogSystemError();
         return FS_ERR_LOCAL_FILE;
@@ -386,8 +385,9 @@ int CHttpHelper::FileUpload(const std::string& path, const char* folder, const c
         WriteRequestData(request.Get(), MULTIPART_TAIL.data(), MULTIPART_TAIL.size());
         return FS_OK;
     };
-    if (int failed = SendUpload(request.Get(), DWORD(total), writeBody, "CHttpHelper::FileUpload() HttpSendRequestEx error",
-                                "CHttpHelper::FileUpload() HttpEndRequest error"))
+    if (int failed =
+            SendUpload(request.Get(), DWORD(total), writeBody, "CHttpHelper::FileUpload() HttpSendRequestEx error",
+                       "CHttpHelper::FileUpload() HttpEndRequest error"))
         return failed;
     CloseLocalFile(file);
     if (int failed = GetResponse(request.Get(), reply)) return failed;
@@ -418,8 +418,9 @@ int CHttpHelper::BufferUpload(const std::string& path, const char* key, const vo
         return FS_OK;
     };
     DWORD total = DWORD(head.size() + length + MULTIPART_TAIL.size());
-    if (int failed = SendUpload(request.Get(), total, writeBody, "CHttpHelper::BufferUpload() Error on HttpSendRequestEx",
-                                "CHttpHelper::BufferUpload() Error on HttpEndRequest"))
+    if (int failed =
+            SendUpload(request.Get(), total, writeBody, "CHttpHelper::BufferUpload() Error on HttpSendRequestEx",
+                       "CHttpHelper::BufferUpload() Error on HttpEndRequest"))
         return failed;
     if (int failed = GetResponse(request.Get(), reply)) return failed;
     LOG_DEBUG("CHttpHelper::BufferUpload() Receive:[" << reply << "], size=" << reply.size());

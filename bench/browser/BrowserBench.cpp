@@ -80,8 +80,8 @@ int main() {
     }
     printf("load:  best %.2f ms, median %.2f ms\n", *std::min_element(loads.begin(), loads.end()), Median(loads));
     printf("paint: best %.2f ms, median %.2f ms\n", *std::min_element(paints.begin(), paints.end()), Median(paints));
-    printf("both:  best %.2f ms, median %.2f ms (target under 100 ms)\n", *std::min_element(totals.begin(), totals.end()),
-           Median(totals));
+    printf("both:  best %.2f ms, median %.2f ms (target under 100 ms)\n",
+           *std::min_element(totals.begin(), totals.end()), Median(totals));
     DestroyWindow(frame);
     return 0;
 }

@@ -32,11 +32,9 @@ double DecodeCpu(const std::wstring& file, LPCWSTR pin) {
     SinkOptions countOnly;
     countOnly.keepData = false;
     CDecoderChain chain(file, pin, new Filter(nullptr, &hr), countOnly);
-    if (FAILED(chain.Built()))
-        return -1;
+    if (FAILED(chain.Built())) return -1;
     double cpu = CpuSeconds();
-    if (!chain.RunToEnd(120000))
-        return -1;
+    if (!chain.RunToEnd(120000)) return -1;
     return CpuSeconds() - cpu;
 }
 
@@ -78,15 +76,15 @@ int main(int argc, char** argv) {
         total += taken;
         slowest = taken > slowest ? taken : slowest;
     }
-    std::printf("seek to frame: %.1f ms on average, %.1f ms at most (target: under 100)\n",
-                total / 5 * 1000, slowest * 1000);
+    std::printf("seek to frame: %.1f ms on average, %.1f ms at most (target: under 100)\n", total / 5 * 1000,
+                slowest * 1000);
 
     double cpu = CpuSeconds(), wall = NowSeconds();
     graph->Run();
     graph->WaitForEvent({1 /* complete */, 2 /* user abort */, 3 /* error abort */}, 120000);
     double played = static_cast<double>(duration) / kSecond;
-    std::printf("playback: %.3f s of CPU per second played (%.1f s played in %.1f s)\n",
-                (CpuSeconds() - cpu) / played, played, NowSeconds() - wall);
+    std::printf("playback: %.3f s of CPU per second played (%.1f s played in %.1f s)\n", (CpuSeconds() - cpu) / played,
+                played, NowSeconds() - wall);
     graph.reset();
 
     double video = DecodeCpu<CVideoDecoderFilter>(file, L"Video");

@@ -30,7 +30,8 @@ double MegabytesPerSecond(int files, double seconds) { return files * (kFileByte
 // The job messages arrive here; the payloads are freed as the download window frees them.
 class EndCounter {
 public:
-    EndCounter() : m_window(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {
+    EndCounter()
+        : m_window(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {
         m_wnd.m_hWnd = m_window;
     }
     ~EndCounter() { DestroyWindow(m_window); }
@@ -76,13 +77,17 @@ struct BenchFolder {
         windowsPath.Replace(L"/", L"\\");
         CreateDirectoryW(windowsPath, nullptr);
     }
-    ~BenchFolder() { Clear(); RemoveDirectoryW(windowsPath); }
+    ~BenchFolder() {
+        Clear();
+        RemoveDirectoryW(windowsPath);
+    }
     void Clear() const {
         WIN32_FIND_DATAW found;
         HANDLE search = FindFirstFileW(windowsPath + L"\\*", &found);
         if (search == INVALID_HANDLE_VALUE) return;
         do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW(windowsPath + L"\\" + found.cFileName);
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileW(windowsPath + L"\\" + found.cFileName);
         } while (FindNextFileW(search, &found));
         FindClose(search);
     }
@@ -144,8 +149,8 @@ double CurlRound(const LoopbackHttpServer& server, const BenchFolder& folder, in
     for (int i = 0; i < files; ++i)
         fetch += " -o " + folder.unixPath + "/curl" + std::to_string(i) + " " +
                  server.Url("/video" + std::to_string(i) + ".xof");
-    std::string timed = "s=$(date +%s%N); " + fetch + " && e=$(date +%s%N) && echo $((e - s)) > " + folder.unixPath +
-                        "/nanoseconds";
+    std::string timed =
+        "s=$(date +%s%N); " + fetch + " && e=$(date +%s%N) && echo $((e - s)) > " + folder.unixPath + "/nanoseconds";
     if (!RunOnHost(folder, timed)) return -1;
     double seconds = -1;
     if (FILE* result = _wfopen(folder.File("nanoseconds"), L"r")) {
@@ -168,8 +173,9 @@ double Print(int files, Figures figures) {
     std::sort(figures.engine.begin(), figures.engine.end());
     std::sort(figures.curl.begin(), figures.curl.end());
     double engineBest = figures.engine.back(), curlBest = figures.curl.back();
-    printf("%2d at once: engine best %6.1f MB/s, median %6.1f | curl best %6.1f MB/s, median %6.1f | engine/curl %.2f\n",
-           files, engineBest, figures.engine[kRounds / 2], curlBest, figures.curl[kRounds / 2], engineBest / curlBest);
+    printf(
+        "%2d at once: engine best %6.1f MB/s, median %6.1f | curl best %6.1f MB/s, median %6.1f | engine/curl %.2f\n",
+        files, engineBest, figures.engine[kRounds / 2], curlBest, figures.curl[kRounds / 2], engineBest / curlBest);
     return engineBest / curlBest;
 }
 
@@ -184,7 +190,8 @@ int main() {
     }
     folder.Clear();
     ByteSource source = PatternSource(kFileBytes);
-    LoopbackHttpServer server([&](const HttpRequest& request, HttpReply& reply) { reply = RangeReply(request, source); });
+    LoopbackHttpServer server(
+        [&](const HttpRequest& request, HttpReply& reply) { reply = RangeReply(request, source); });
     CDownloadQueue queue;
     if (!queue.Start()) {
         fprintf(stderr, "the download workers cannot be started\n");

@@ -34,7 +34,8 @@ void WritePng(const std::wstring& path, int w, int h, BYTE r, BYTE g, BYTE b) {
 }
 
 std::string Page() {
-    std::string p = "\xEF\xBB\xBF<html><head><style>"
+    std::string p =
+        "\xEF\xBB\xBF<html><head><style>"
         "html, body { height: 100%; font-family: SimSun; font-size: 12px; color: #333333; }"
         "#top { height: 36px; flow: horizontal; background: url(Images\\default\\top.png) repeat-x; }"
         "#logo { width: 120px; height: *; background: url(Images\\default\\logo.png) no-repeat left center; }"
@@ -54,7 +55,8 @@ std::string Page() {
         ".serial-number { width: 20px; height: *; color: #ff0000; text-align: center; vertical-align: middle; }"
         ".right-normal-item-text { width: *; height: *; vertical-align: middle; }"
         ".right-normal-item-payment { width: 40px; height: *; vertical-align: middle; color: #ff6600; }"
-        "#bottom { height: 60px; margin: 0 5px; position: relative; background: url(Images\\default\\bottom.png) repeat-x; }"
+        "#bottom { height: 60px; margin: 0 5px; position: relative; background: url(Images\\default\\bottom.png) "
+        "repeat-x; }"
         "#slider-time { position: absolute; left: 10px; right: 10px; top: 6px; height: 10px; behavior: slider;"
         "  background-color: #444444; foreground-image: url(Images\\default\\played.png); foreground-repeat: stretch;"
         "  foreground-offset-right: 400px; thumb-image: url(Images\\default\\thumb.png); }"
@@ -67,16 +69,20 @@ std::string Page() {
     const char* tabs[] = {"\xe9\xa6\x96\xe9\xa1\xb5", "\xe6\x8e\x92\xe8\xa1\x8c", "\xe8\xae\xa2\xe9\x98\x85",
                           "\xe4\xbc\x9a\xe5\x91\x98", "\xe4\xb8\x8b\xe8\xbd\xbd"};
     for (const char* t : tabs) p += std::string("<div class=\"tab\">") + t + "</div>";
-    p += "</div><div class=\"btn\" id=\"min\"></div><div class=\"btn\" id=\"max\"></div><div class=\"btn\" id=\"close\"></div></div>";
+    p += "</div><div class=\"btn\" id=\"min\"></div><div class=\"btn\" id=\"max\"></div><div class=\"btn\" "
+         "id=\"close\"></div></div>";
     p += "<div id=\"middle\"><ul id=\"left\">";
     for (int i = 0; i < 40; ++i)
-        p += "<li class=\"video-list\" url=\"http://127.0.0.1/c" + std::to_string(i) + "\">\xe5\x8a\xa8\xe7\x94\xbb\xe5\x88\x86\xe7\xb1\xbb " +
-             std::to_string(i) + "</li>";
+        p += "<li class=\"video-list\" url=\"http://127.0.0.1/c" + std::to_string(i) +
+             "\">\xe5\x8a\xa8\xe7\x94\xbb\xe5\x88\x86\xe7\xb1\xbb " + std::to_string(i) + "</li>";
     p += "</ul><div id=\"center\"></div><ul id=\"right\">";
     for (int i = 0; i < 40; ++i)
         p += "<li class=\"item\"><div class=\"serial-number\">" + std::to_string(i + 1) +
-             "</div><div class=\"right-normal-item-text\">\xe6\x9c\x80\xe6\x96\xb0\xe8\xa7\x86\xe9\xa2\x91\xe5\x90\x8d\xe7\xa7\xb0 " +
-             std::to_string(i) + "</div><div class=\"right-normal-item-payment\"><div>" + std::to_string(i % 9) + "</div></div></li>";
+             "</div><div "
+             "class=\"right-normal-item-text\">"
+             "\xe6\x9c\x80\xe6\x96\xb0\xe8\xa7\x86\xe9\xa2\x91\xe5\x90\x8d\xe7\xa7\xb0 " +
+             std::to_string(i) + "</div><div class=\"right-normal-item-payment\"><div>" + std::to_string(i % 9) +
+             "</div></div></li>";
     p += "</ul></div><div id=\"bottom\"><div id=\"slider-time\" min=\"0\" max=\"1000\" value=\"400\"></div>"
          "<div id=\"controls\"><div class=\"btn\" id=\"pre\"></div><div class=\"btn\" id=\"play-pause\"></div>"
          "<div class=\"btn\" id=\"next\"></div><div id=\"slider-volume\" value=\"60\"></div>"
@@ -128,7 +134,8 @@ int main() {
     WritePng(images + L"thumb.png", 12, 12, 250, 250, 250);
     std::wstring pagePath = folder + L"mainwnd.html";
     std::string page = Page();
-    HANDLE file = CreateFileW(pagePath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileW(pagePath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
     WriteFile(file, page.data(), static_cast<DWORD>(page.size()), &written, nullptr);
     CloseHandle(file);

@@ -47,8 +47,7 @@ double DemuxOnce(const std::wstring& path, bool sinksOwnAllocators, int64_t* byt
     CComRef<IBaseFilter> filter(source);
     CComRef<IFileSourceFilter> load;
     load.QueryFrom(filter.Get(), IID_IFileSourceFilter);
-    if (FAILED(load->Load(path.c_str(), nullptr)))
-        return -1;
+    if (FAILED(load->Load(path.c_str(), nullptr))) return -1;
     SinkOptions options;
     options.keepData = false;
     options.ownAllocatorOnly = sinksOwnAllocators;
@@ -58,22 +57,17 @@ double DemuxOnce(const std::wstring& path, bool sinksOwnAllocators, int64_t* byt
         auto* sink = new CTestSinkFilter(options);
         sinks.emplace_back(sink);
         pins.push_back(sink->Pin());
-        if (FAILED(source->GetPin(i)->Connect(sink->Pin(), nullptr)))
-            return -1;
+        if (FAILED(source->GetPin(i)->Connect(sink->Pin(), nullptr))) return -1;
     }
-    for (auto& sink : sinks)
-        sink->Run(0);
+    for (auto& sink : sinks) sink->Run(0);
     double start = NowSeconds();
-    if (FAILED(filter->Run(0)))
-        return -1;
+    if (FAILED(filter->Run(0))) return -1;
     for (CTestSinkPin* pin : pins)
-        if (!pin->WaitForEndOfStream(600000))
-            return -1;
+        if (!pin->WaitForEndOfStream(600000)) return -1;
     double seconds = NowSeconds() - start;
     filter->Stop();
     *bytesDelivered = 0;
-    for (CTestSinkPin* pin : pins)
-        *bytesDelivered += pin->ByteCount();
+    for (CTestSinkPin* pin : pins) *bytesDelivered += pin->ByteCount();
     for (int i = 0; i < source->GetPinCount(); ++i) {
         source->GetPin(i)->GetConnected()->Disconnect();
         source->GetPin(i)->Disconnect();
@@ -113,8 +107,7 @@ int main(int argc, char** argv) {
             }
             std::printf("%s pass %d: %.1f MB in %.3f s, %.1f MB/s (%.1f MB of payload delivered)\n", road, pass + 1,
                         fileMB, seconds, fileMB / seconds, delivered / 1e6);
-            if (best < 0 || seconds < best)
-                best = seconds;
+            if (best < 0 || seconds < best) best = seconds;
         }
         std::printf("splitter, %s: %.1f MB/s\n", road, fileMB / best);
     }

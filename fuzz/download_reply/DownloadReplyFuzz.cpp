@@ -37,9 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::u16string range = split == std::u16string::npos ? std::u16string() : rest.substr(split + 1);
     bool hasLength = !(length.size() == 1 && length[0] == 0xFF), hasRange = !(range.size() == 1 && range[0] == 0xFF);
 
-    REPLY_PLAN plan = PlanReply(
-        {status, hasLength ? length.c_str() : nullptr, hasRange ? range.c_str() : nullptr, type, encoding},
-        {downSize, fileSize, known});
+    REPLY_PLAN plan =
+        PlanReply({status, hasLength ? length.c_str() : nullptr, hasRange ? range.c_str() : nullptr, type, encoding},
+                  {downSize, fileSize, known});
     switch (plan.Action) {
         case ReplyAction::Write:
             if ((plan.Offset != 0 && plan.Offset != downSize) || plan.Remaining < 0) __builtin_trap();

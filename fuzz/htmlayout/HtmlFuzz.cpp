@@ -46,8 +46,10 @@ private:
 std::vector<std::string> Split(const uint8_t* data, size_t size, size_t parts) {
     std::vector<std::string> out(1);
     for (size_t i = 0; i < size; ++i) {
-        if (data[i] == 0 && out.size() < parts) out.emplace_back();
-        else out.back().push_back(static_cast<char>(data[i]));
+        if (data[i] == 0 && out.size() < parts)
+            out.emplace_back();
+        else
+            out.back().push_back(static_cast<char>(data[i]));
     }
     out.resize(parts);
     return out;
@@ -97,18 +99,37 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         hl::Node* target = hold.get();
         if (!target || target->OwnerDocument() != &document) continue;
         switch (op % 10) {
-        case 0: hl::ParseHtml(fragment, target); break;
-        case 1:
-            for (const hl::Declaration& d : hl::ParseDeclarations(declarations)) target->SetRuntimeStyle(d.id, &d.value);
-            break;
-        case 2: document.GetInput().MouseDown(p, 1 + op % 2, op % 4, op % 3 == 0); break;
-        case 3: document.GetInput().MouseUp(p, 1 + op % 2, 0); break;
-        case 4: document.GetInput().MouseMove(p, op % 2, 0); break;
-        case 5: target->SetState(1u << (op % 16), 1u << ((op / 16) % 16)); break;
-        case 6: target->Remove(); break;
-        case 7: document.ScrollToView(target, op % 2); break;
-        case 8: document.GetInput().Key(op % 3, op, 0); break;
-        default: document.Paint({0, 0, width, width}); break;
+            case 0:
+                hl::ParseHtml(fragment, target);
+                break;
+            case 1:
+                for (const hl::Declaration& d : hl::ParseDeclarations(declarations))
+                    target->SetRuntimeStyle(d.id, &d.value);
+                break;
+            case 2:
+                document.GetInput().MouseDown(p, 1 + op % 2, op % 4, op % 3 == 0);
+                break;
+            case 3:
+                document.GetInput().MouseUp(p, 1 + op % 2, 0);
+                break;
+            case 4:
+                document.GetInput().MouseMove(p, op % 2, 0);
+                break;
+            case 5:
+                target->SetState(1u << (op % 16), 1u << ((op / 16) % 16));
+                break;
+            case 6:
+                target->Remove();
+                break;
+            case 7:
+                document.ScrollToView(target, op % 2);
+                break;
+            case 8:
+                document.GetInput().Key(op % 3, op, 0);
+                break;
+            default:
+                document.Paint({0, 0, width, width});
+                break;
         }
         document.Update();
         document.HitTest(p);

@@ -26,27 +26,39 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<LargeFileInfo> files;
     double space, used, free;
     switch (data[0] % 8) {
-    case 0: json.ParseResult(text, result, errorinfo); break;
-    case 1: json.ParseLoginReply(text, result, uid, sid, errorinfo); break;
-    case 2: json.ParseUploadReply(text, result, fkey, fsize, errorinfo); break;
-    case 3: json.ParseEmoticonList(text, result, emoticons, errorinfo); break;
-    case 4: json.ParseLargeFileList(text, result, files, errorinfo); break;
-    case 5: json.ParseDepotInfo(text, result, space, used, free, errorinfo); break;
-    case 6: {
-        uint32_t total;
-        int64_t length;
-        FILE_INFO_FIELDS fields;
-        ParseContentLength(text, length);
-        ParseContentRangeTotal(text, total);
-        SplitContentDisposition(text, fields);
-        break;
-    }
-    default: {
-        CInflater inflater(data[0] & 8 ? ReplyCoding::Gzip : ReplyCoding::Deflate);
-        std::string out;
-        if (inflater.Inflate(text.data(), text.size(), Z_SYNC_FLUSH, out) == Z_OK) inflater.EndResult();
-        break;
-    }
+        case 0:
+            json.ParseResult(text, result, errorinfo);
+            break;
+        case 1:
+            json.ParseLoginReply(text, result, uid, sid, errorinfo);
+            break;
+        case 2:
+            json.ParseUploadReply(text, result, fkey, fsize, errorinfo);
+            break;
+        case 3:
+            json.ParseEmoticonList(text, result, emoticons, errorinfo);
+            break;
+        case 4:
+            json.ParseLargeFileList(text, result, files, errorinfo);
+            break;
+        case 5:
+            json.ParseDepotInfo(text, result, space, used, free, errorinfo);
+            break;
+        case 6: {
+            uint32_t total;
+            int64_t length;
+            FILE_INFO_FIELDS fields;
+            ParseContentLength(text, length);
+            ParseContentRangeTotal(text, total);
+            SplitContentDisposition(text, fields);
+            break;
+        }
+        default: {
+            CInflater inflater(data[0] & 8 ? ReplyCoding::Gzip : ReplyCoding::Deflate);
+            std::string out;
+            if (inflater.Inflate(text.data(), text.size(), Z_SYNC_FLUSH, out) == Z_OK) inflater.EndResult();
+            break;
+        }
     }
     return 0;
 }

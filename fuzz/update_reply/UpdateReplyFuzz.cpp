@@ -56,8 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (ParseCheckReply(text, manifest)) {
         if (manifest.Version.size() > kMaxVersionLength) abort();
         // What the signature covers is the reply up to its signature line.
-        if (manifest.Newer && (manifest.Signature.empty() || text.compare(0, manifest.SignedText.size(),
-                                                                          manifest.SignedText) != 0))
+        if (manifest.Newer &&
+            (manifest.Signature.empty() || text.compare(0, manifest.SignedText.size(), manifest.SignedText) != 0))
             abort();
         for (const UPDATE_FILE& file : manifest.Files)
             if (!StaysInside(file.Path) || !NamesNoDevice(file.Path) || file.Sha256.size() != 32) abort();

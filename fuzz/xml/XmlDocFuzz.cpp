@@ -37,14 +37,30 @@ void WalkAll(xml::CXmlDocCore& doc) {
 
 void Edit(xml::CXmlDocCore& doc, uint8_t op) {
     switch (op % 8) {
-        case 0: doc.FindElement(nullptr); break;
-        case 1: doc.EnterElement(); break;
-        case 2: doc.LeaveElement(); break;
-        case 3: doc.RemoveElement(); break;
-        case 4: doc.AddElement(u"p", u"x < y & z"); break;
-        case 5: doc.AddElement(u"e", nullptr); break;
-        case 6: doc.FindElement(u"p"); break;
-        case 7: doc.GetData(); break;
+        case 0:
+            doc.FindElement(nullptr);
+            break;
+        case 1:
+            doc.EnterElement();
+            break;
+        case 2:
+            doc.LeaveElement();
+            break;
+        case 3:
+            doc.RemoveElement();
+            break;
+        case 4:
+            doc.AddElement(u"p", u"x < y & z");
+            break;
+        case 5:
+            doc.AddElement(u"e", nullptr);
+            break;
+        case 6:
+            doc.FindElement(u"p");
+            break;
+        case 7:
+            doc.GetData();
+            break;
     }
 }
 

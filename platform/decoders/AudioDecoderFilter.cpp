@@ -22,17 +22,14 @@ HRESULT CAudioDecoderFilter::SetInputType(const CMediaType* input) {
 }
 
 HRESULT CAudioDecoderFilter::GetOutputType(int index, CMediaType* output) {
-    if (index < 0)
-        return E_INVALIDARG;
-    if (index > 0)
-        return VFW_S_NO_MORE_ITEMS;
+    if (index < 0) return E_INVALIDARG;
+    if (index > 0) return VFW_S_NO_MORE_ITEMS;
     return MakePcmOutputType(OutputChannels(), m_input.sampleRate, *output) ? S_OK : E_OUTOFMEMORY;
 }
 
 HRESULT CAudioDecoderFilter::CheckTransform(const CMediaType* input, const CMediaType* output) {
     AudioInput in;
-    if (!ReadAudioInput(*input, in))
-        return VFW_E_TYPE_NOT_ACCEPTED;
+    if (!ReadAudioInput(*input, in)) return VFW_E_TYPE_NOT_ACCEPTED;
     return IsPcmOutputType(*output, PcmChannels(in.channels), in.sampleRate) ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
 }
 
@@ -40,12 +37,10 @@ HRESULT CAudioDecoderFilter::DecideBufferSize(IMemAllocator* allocator, ALLOCATO
     // A tenth of a second per buffer; a longer frame is split.
     properties->cBuffers = std::max<long>(properties->cBuffers, 8);
     properties->cbBuffer = std::max<long>(m_input.sampleRate / 10 * OutputChannels() * 2, 4096);
-    if (properties->cbAlign <= 0)
-        properties->cbAlign = 1;
+    if (properties->cbAlign <= 0) properties->cbAlign = 1;
     ALLOCATOR_PROPERTIES actual = {};
     HRESULT hr = allocator->SetProperties(properties, &actual);
-    if (FAILED(hr))
-        return hr;
+    if (FAILED(hr)) return hr;
     return actual.cbBuffer >= OutputChannels() * 2 ? S_OK : E_FAIL;
 }
 
@@ -70,14 +65,11 @@ HRESULT CAudioDecoderFilter::DeliverFrame(const AVFrame* frame) {
     for (int done = 0; done < frame->nb_samples;) {
         CComRef<IMediaSample> sample;
         HRESULT hr = GetDeliveryBuffer(sample);
-        if (FAILED(hr))
-            return hr;
+        if (FAILED(hr)) return hr;
         BYTE* out = nullptr;
-        if (FAILED(sample->GetPointer(&out)))
-            return E_FAIL;
+        if (FAILED(sample->GetPointer(&out))) return E_FAIL;
         const int count = std::min(frame->nb_samples - done, static_cast<int>(sample->GetSize() / (channels * 2)));
-        if (count <= 0 || !ConvertToPcm16(*frame, done, count, channels, reinterpret_cast<int16_t*>(out)))
-            return S_OK;
+        if (count <= 0 || !ConvertToPcm16(*frame, done, count, channels, reinterpret_cast<int16_t*>(out))) return S_OK;
         sample->SetActualDataLength(count * channels * 2);
         REFERENCE_TIME start = m_origin + m_samplesSinceOrigin * kUnitsPerSecond / rate;
         m_samplesSinceOrigin += count;
@@ -87,8 +79,7 @@ HRESULT CAudioDecoderFilter::DeliverFrame(const AVFrame* frame) {
         sample->SetDiscontinuity(m_discontinuity ? TRUE : FALSE);
         m_discontinuity = false;
         hr = Deliver(sample.Get());
-        if (hr != S_OK)
-            return hr;
+        if (hr != S_OK) return hr;
         done += count;
     }
     return S_OK;

@@ -26,20 +26,17 @@ template <class Configure>
 CodecPtr OpenDecoder(AVCodecID id, const std::vector<uint8_t>& extradata, Configure configure) {
     const AVCodec* decoder = avcodec_find_decoder(id);
     CodecPtr codec(decoder ? avcodec_alloc_context3(decoder) : nullptr);
-    if (!codec)
-        return nullptr;
+    if (!codec) return nullptr;
     if (!extradata.empty()) {
         codec->extradata = static_cast<uint8_t*>(av_mallocz(extradata.size() + AV_INPUT_BUFFER_PADDING_SIZE));
-        if (!codec->extradata)
-            return nullptr;
+        if (!codec->extradata) return nullptr;
         std::copy(extradata.begin(), extradata.end(), codec->extradata);
         codec->extradata_size = static_cast<int>(extradata.size());
     }
     codec->pkt_timebase = AVRational{1, 10000000};
     codec->thread_count = 1;
     configure(codec.get());
-    if (avcodec_open2(codec.get(), decoder, nullptr) < 0)
-        return nullptr;
+    if (avcodec_open2(codec.get(), decoder, nullptr) < 0) return nullptr;
     return codec;
 }
 

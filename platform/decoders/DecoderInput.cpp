@@ -34,14 +34,12 @@ bool ReadSizes(const BITMAPINFOHEADER& bmi, const RECT& source, VideoInput& inpu
 // The 2-byte-prefixed parameter sets of the sequence header, in the decoder's
 // configuration record (sequence sets first, then picture sets).
 bool MakeAvcRecord(const BYTE* sets, size_t size, DWORD nalLengthSize, std::vector<uint8_t>& record) {
-    if (nalLengthSize != 1 && nalLengthSize != 2 && nalLengthSize != 4)
-        return false;
+    if (nalLengthSize != 1 && nalLengthSize != 2 && nalLengthSize != 4) return false;
     std::vector<std::vector<uint8_t>> sequenceSets, pictureSets;
     for (size_t at = 0; at + 2 <= size;) {
         size_t length = (static_cast<size_t>(sets[at]) << 8) | sets[at + 1];
         at += 2;
-        if (length == 0 || length > size - at)
-            return false;
+        if (length == 0 || length > size - at) return false;
         int nalType = sets[at] & 0x1F;
         std::vector<uint8_t> set(sets + at, sets + at + length);
         if (nalType == 7)
@@ -50,22 +48,23 @@ bool MakeAvcRecord(const BYTE* sets, size_t size, DWORD nalLengthSize, std::vect
             pictureSets.push_back(std::move(set));
         at += length;
     }
-    if (sequenceSets.empty() || sequenceSets.size() > 31 || pictureSets.size() > 255 ||
-        sequenceSets[0].size() < 4)
+    if (sequenceSets.empty() || sequenceSets.size() > 31 || pictureSets.size() > 255 || sequenceSets[0].size() < 4)
         return false;
     const std::vector<uint8_t>& first = sequenceSets[0];
-    record = {1, first[1], first[2], first[3], static_cast<uint8_t>(0xFC | (nalLengthSize - 1)),
+    record = {1,
+              first[1],
+              first[2],
+              first[3],
+              static_cast<uint8_t>(0xFC | (nalLengthSize - 1)),
               static_cast<uint8_t>(0xE0 | sequenceSets.size())};
     auto put = [&record](const std::vector<uint8_t>& set) {
         record.push_back(static_cast<uint8_t>(set.size() >> 8));
         record.push_back(static_cast<uint8_t>(set.size()));
         record.insert(record.end(), set.begin(), set.end());
     };
-    for (const auto& set : sequenceSets)
-        put(set);
+    for (const auto& set : sequenceSets) put(set);
     record.push_back(static_cast<uint8_t>(pictureSets.size()));
-    for (const auto& set : pictureSets)
-        put(set);
+    for (const auto& set : pictureSets) put(set);
     return true;
 }
 
@@ -73,8 +72,7 @@ bool MakeAvcRecord(const BYTE* sets, size_t size, DWORD nalLengthSize, std::vect
 
 bool ReadVideoInput(const CMediaType& type, VideoInput& input) {
     input = VideoInput();
-    if (type.majortype != MEDIATYPE_Video || !type.pbFormat)
-        return false;
+    if (type.majortype != MEDIATYPE_Video || !type.pbFormat) return false;
     const bool flv1 = IsFourCC(type.subtype, MakeFourCC('F', 'L', 'V', '1'));
     const bool vp6 = IsFourCC(type.subtype, MakeFourCC('F', 'L', 'V', '4'));
     const bool avc = IsFourCC(type.subtype, MakeFourCC('A', 'V', 'C', '1'));
@@ -82,27 +80,23 @@ bool ReadVideoInput(const CMediaType& type, VideoInput& input) {
         input.codec = flv1 ? AV_CODEC_ID_FLV1 : AV_CODEC_ID_VP6F;
         if (type.formattype == FORMAT_VideoInfo && type.cbFormat >= sizeof(VIDEOINFOHEADER)) {
             auto* vih = reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat);
-            if (!ReadSizes(vih->bmiHeader, vih->rcSource, input))
-                return false;
+            if (!ReadSizes(vih->bmiHeader, vih->rcSource, input)) return false;
         } else if (type.formattype == FORMAT_VideoInfo2 && type.cbFormat >= sizeof(VIDEOINFOHEADER2)) {
             auto* vih = reinterpret_cast<const VIDEOINFOHEADER2*>(type.pbFormat);
-            if (!ReadSizes(vih->bmiHeader, vih->rcSource, input))
-                return false;
+            if (!ReadSizes(vih->bmiHeader, vih->rcSource, input)) return false;
         } else {
             return false;
         }
         if (vp6) {
             // The decoder crops by the adjustment byte it is given as configuration.
             int cropX = input.width - input.visibleWidth, cropY = input.height - input.visibleHeight;
-            if (cropX > 15 || cropY > 15)
-                return false;
+            if (cropX > 15 || cropY > 15) return false;
             input.extradata = {static_cast<uint8_t>((cropX << 4) | cropY)};
         }
         return true;
     }
     const size_t setsOffset = offsetof(MPEG2VIDEOINFO, dwSequenceHeader);
-    if (!avc || type.formattype != kFormatMpeg2Video || type.cbFormat < setsOffset)
-        return false;
+    if (!avc || type.formattype != kFormatMpeg2Video || type.cbFormat < setsOffset) return false;
     auto* mvi = reinterpret_cast<const MPEG2VIDEOINFO*>(type.pbFormat);
     if (mvi->cbSequenceHeader > type.cbFormat - setsOffset || !ReadSizes(mvi->hdr.bmiHeader, mvi->hdr.rcSource, input))
         return false;
@@ -121,8 +115,7 @@ bool ReadAudioInput(const CMediaType& type, AudioInput& input) {
         wfe->nSamplesPerSec == 0 || wfe->nSamplesPerSec > 192000)
         return false;
     if (type.subtype == FOURCCMap(kTagAac)) {
-        if (wfe->cbSize < 2)
-            return false;
+        if (wfe->cbSize < 2) return false;
         input.codec = AV_CODEC_ID_AAC;
         auto* config = reinterpret_cast<const uint8_t*>(wfe + 1);
         input.extradata.assign(config, config + wfe->cbSize);

@@ -13,7 +13,7 @@ extern "C" {
 
 struct VideoInput {
     AVCodecID codec = AV_CODEC_ID_NONE;
-    int width = 0, height = 0;          // coded size
+    int width = 0, height = 0;  // coded size
     int visibleWidth = 0, visibleHeight = 0;
     std::vector<uint8_t> extradata;
 };

@@ -13,8 +13,7 @@ template <class Filter>
 CUnknown* CreateFilter(LPUNKNOWN owner, HRESULT* result) {
     *result = S_OK;
     Filter* filter = new (std::nothrow) Filter(owner, result);
-    if (!filter)
-        *result = E_OUTOFMEMORY;
+    if (!filter) *result = E_OUTOFMEMORY;
     return filter;
 }
 
@@ -28,12 +27,13 @@ const FOURCCMap kNellymoser(MakeFourCC('N', 'E', 'L', 'L'));
 
 const AMOVIESETUP_MEDIATYPE kVideoIn[] = {
     {&MEDIATYPE_Video, &kFlv1}, {&MEDIATYPE_Video, &kFlv4}, {&MEDIATYPE_Video, &kAvc1}};
-const AMOVIESETUP_MEDIATYPE kVideoOut[] = {
-    {&MEDIATYPE_Video, &MEDIASUBTYPE_RGB32}, {&MEDIATYPE_Video, &MEDIASUBTYPE_RGB24},
-    {&MEDIATYPE_Video, &MEDIASUBTYPE_RGB565}};
-const AMOVIESETUP_MEDIATYPE kAudioIn[] = {
-    {&MEDIATYPE_Audio, &kAac}, {&MEDIATYPE_Audio, &kMp3}, {&MEDIATYPE_Audio, &kAdpcm},
-    {&MEDIATYPE_Audio, &kNellymoser}};
+const AMOVIESETUP_MEDIATYPE kVideoOut[] = {{&MEDIATYPE_Video, &MEDIASUBTYPE_RGB32},
+                                           {&MEDIATYPE_Video, &MEDIASUBTYPE_RGB24},
+                                           {&MEDIATYPE_Video, &MEDIASUBTYPE_RGB565}};
+const AMOVIESETUP_MEDIATYPE kAudioIn[] = {{&MEDIATYPE_Audio, &kAac},
+                                          {&MEDIATYPE_Audio, &kMp3},
+                                          {&MEDIATYPE_Audio, &kAdpcm},
+                                          {&MEDIATYPE_Audio, &kNellymoser}};
 const AMOVIESETUP_MEDIATYPE kAudioOut[] = {{&MEDIATYPE_Audio, &MEDIASUBTYPE_PCM}};
 
 const AMOVIESETUP_PIN kVideoPins[] = {
@@ -45,16 +45,14 @@ const AMOVIESETUP_PIN kAudioPins[] = {
     {const_cast<LPWSTR>(L"Out"), FALSE, TRUE, FALSE, FALSE, &CLSID_NULL, nullptr, 1, kAudioOut},
 };
 
-const AMOVIESETUP_FILTER kVideoSetup = {&CLSID_ZemoVideoDecoder, L"Media Decoders - Video", MERIT_NORMAL, 2,
-                                        kVideoPins, &CLSID_LegacyAmFilterCategory};
-const AMOVIESETUP_FILTER kAudioSetup = {&CLSID_ZemoAudioDecoder, L"Media Decoders - Audio", MERIT_NORMAL, 2,
-                                        kAudioPins, &CLSID_LegacyAmFilterCategory};
+const AMOVIESETUP_FILTER kVideoSetup = {
+    &CLSID_ZemoVideoDecoder, L"Media Decoders - Video", MERIT_NORMAL, 2, kVideoPins, &CLSID_LegacyAmFilterCategory};
+const AMOVIESETUP_FILTER kAudioSetup = {
+    &CLSID_ZemoAudioDecoder, L"Media Decoders - Audio", MERIT_NORMAL, 2, kAudioPins, &CLSID_LegacyAmFilterCategory};
 
 const CFactoryTemplate kTemplates[] = {
-    {L"Media Decoders - Video", &CLSID_ZemoVideoDecoder, &CreateFilter<CVideoDecoderFilter>, nullptr,
-     &kVideoSetup},
-    {L"Media Decoders - Audio", &CLSID_ZemoAudioDecoder, &CreateFilter<CAudioDecoderFilter>, nullptr,
-     &kAudioSetup},
+    {L"Media Decoders - Video", &CLSID_ZemoVideoDecoder, &CreateFilter<CVideoDecoderFilter>, nullptr, &kVideoSetup},
+    {L"Media Decoders - Audio", &CLSID_ZemoAudioDecoder, &CreateFilter<CAudioDecoderFilter>, nullptr, &kAudioSetup},
 };
 constexpr int kTemplateCount = sizeof(kTemplates) / sizeof(kTemplates[0]);
 

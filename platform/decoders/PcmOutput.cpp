@@ -23,18 +23,18 @@ int16_t SampleAt(const AVFrame& frame, AVSampleFormat format, int c, int i) {
     const uint8_t* base = planar ? frame.extended_data[c] : frame.extended_data[0];
     const int at = planar ? i : i * channels + c;
     switch (av_get_packed_sample_fmt(format)) {
-    case AV_SAMPLE_FMT_U8:
-        return static_cast<int16_t>((base[at] - 128) << 8);
-    case AV_SAMPLE_FMT_S16:
-        return reinterpret_cast<const int16_t*>(base)[at];
-    case AV_SAMPLE_FMT_S32:
-        return static_cast<int16_t>(reinterpret_cast<const int32_t*>(base)[at] >> 16);
-    case AV_SAMPLE_FMT_FLT:
-        return FromFloat(reinterpret_cast<const float*>(base)[at]);
-    case AV_SAMPLE_FMT_DBL:
-        return FromFloat(reinterpret_cast<const double*>(base)[at]);
-    default:
-        return 0;
+        case AV_SAMPLE_FMT_U8:
+            return static_cast<int16_t>((base[at] - 128) << 8);
+        case AV_SAMPLE_FMT_S16:
+            return reinterpret_cast<const int16_t*>(base)[at];
+        case AV_SAMPLE_FMT_S32:
+            return static_cast<int16_t>(reinterpret_cast<const int32_t*>(base)[at] >> 16);
+        case AV_SAMPLE_FMT_FLT:
+            return FromFloat(reinterpret_cast<const float*>(base)[at]);
+        case AV_SAMPLE_FMT_DBL:
+            return FromFloat(reinterpret_cast<const double*>(base)[at]);
+        default:
+            return 0;
     }
 }
 
@@ -48,8 +48,7 @@ bool MakePcmOutputType(int channels, int sampleRate, CMediaType& type) {
     type.SetSubtype(&MEDIASUBTYPE_PCM);
     type.SetFormatType(&FORMAT_WaveFormatEx);
     auto* wfe = reinterpret_cast<WAVEFORMATEX*>(type.AllocFormatBuffer(sizeof(WAVEFORMATEX)));
-    if (!wfe)
-        return false;
+    if (!wfe) return false;
     wfe->wFormatTag = WAVE_FORMAT_PCM;
     wfe->nChannels = static_cast<WORD>(channels);
     wfe->nSamplesPerSec = static_cast<DWORD>(sampleRate);
@@ -73,20 +72,18 @@ bool IsPcmOutputType(const CMediaType& type, int channels, int sampleRate) {
 bool ConvertToPcm16(const AVFrame& frame, int first, int count, int channels, int16_t* out) {
     const auto format = static_cast<AVSampleFormat>(frame.format);
     switch (av_get_packed_sample_fmt(format)) {
-    case AV_SAMPLE_FMT_U8:
-    case AV_SAMPLE_FMT_S16:
-    case AV_SAMPLE_FMT_S32:
-    case AV_SAMPLE_FMT_FLT:
-    case AV_SAMPLE_FMT_DBL:
-        break;
-    default:
-        return false;
+        case AV_SAMPLE_FMT_U8:
+        case AV_SAMPLE_FMT_S16:
+        case AV_SAMPLE_FMT_S32:
+        case AV_SAMPLE_FMT_FLT:
+        case AV_SAMPLE_FMT_DBL:
+            break;
+        default:
+            return false;
     }
     const int available = frame.ch_layout.nb_channels;
-    if (available <= 0)
-        return false;
+    if (available <= 0) return false;
     for (int i = first; i < first + count; ++i)
-        for (int c = 0; c < channels; ++c)
-            *out++ = SampleAt(frame, format, c < available ? c : available - 1, i);
+        for (int c = 0; c < channels; ++c) *out++ = SampleAt(frame, format, c < available ? c : available - 1, i);
     return true;
 }

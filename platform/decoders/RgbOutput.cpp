@@ -26,8 +26,7 @@ int RowBytes(int width, int bits) { return ((width * bits / 8) + 3) & ~3; }
 }  // namespace
 
 bool MakeRgbOutputType(int index, int width, int height, CMediaType& type) {
-    if (index < 0 || index >= RGB_OUTPUT_COUNT)
-        return false;
+    if (index < 0 || index >= RGB_OUTPUT_COUNT) return false;
     const RgbKind& kind = kKinds[index];
     const bool bitfields = kind.bits == 16;
     type = CMediaType();
@@ -36,8 +35,7 @@ bool MakeRgbOutputType(int index, int width, int height, CMediaType& type) {
     type.SetFormatType(&FORMAT_VideoInfo);
     auto* vih = reinterpret_cast<VIDEOINFOHEADER*>(
         type.AllocFormatBuffer(sizeof(VIDEOINFOHEADER) + (bitfields ? sizeof(kRgb565Masks) : 0)));
-    if (!vih)
-        return false;
+    if (!vih) return false;
     SetRect(&vih->rcSource, 0, 0, width, height);
     vih->rcTarget = vih->rcSource;
     BITMAPINFOHEADER& bmi = vih->bmiHeader;
@@ -48,8 +46,7 @@ bool MakeRgbOutputType(int index, int width, int height, CMediaType& type) {
     bmi.biBitCount = kind.bits;
     bmi.biCompression = bitfields ? BI_BITFIELDS : BI_RGB;
     bmi.biSizeImage = static_cast<DWORD>(RowBytes(width, kind.bits) * height);
-    if (bitfields)
-        CopyMemory(vih + 1, kRgb565Masks, sizeof(kRgb565Masks));
+    if (bitfields) CopyMemory(vih + 1, kRgb565Masks, sizeof(kRgb565Masks));
     type.bFixedSizeSamples = TRUE;
     type.SetSampleSize(bmi.biSizeImage);
     return true;
@@ -61,10 +58,9 @@ bool ReadRgbLayout(const CMediaType& type, RgbLayout& layout) {
         return false;
     const BITMAPINFOHEADER& bmi = reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat)->bmiHeader;
     for (const RgbKind& kind : kKinds) {
-        if (type.subtype != *kind.subtype || bmi.biBitCount != kind.bits)
-            continue;
-        if (bmi.biWidth <= 0 || bmi.biHeight == 0 || bmi.biWidth > MAX_PICTURE_SIDE || bmi.biHeight > MAX_PICTURE_SIDE ||
-            bmi.biHeight < -MAX_PICTURE_SIDE)
+        if (type.subtype != *kind.subtype || bmi.biBitCount != kind.bits) continue;
+        if (bmi.biWidth <= 0 || bmi.biHeight == 0 || bmi.biWidth > MAX_PICTURE_SIDE ||
+            bmi.biHeight > MAX_PICTURE_SIDE || bmi.biHeight < -MAX_PICTURE_SIDE)
             return false;
         layout.format = kind.format;
         layout.width = bmi.biWidth;

@@ -24,18 +24,15 @@ HRESULT CVideoDecoderFilter::SetInputType(const CMediaType* input) {
 }
 
 HRESULT CVideoDecoderFilter::GetOutputType(int index, CMediaType* output) {
-    if (index < 0)
-        return E_INVALIDARG;
-    if (index >= RGB_OUTPUT_COUNT)
-        return VFW_S_NO_MORE_ITEMS;
+    if (index < 0) return E_INVALIDARG;
+    if (index >= RGB_OUTPUT_COUNT) return VFW_S_NO_MORE_ITEMS;
     return MakeRgbOutputType(index, m_input.visibleWidth, m_input.visibleHeight, *output) ? S_OK : E_OUTOFMEMORY;
 }
 
 HRESULT CVideoDecoderFilter::CheckTransform(const CMediaType* input, const CMediaType* output) {
     VideoInput in;
     RgbLayout layout;
-    if (!ReadVideoInput(*input, in) || !ReadRgbLayout(*output, layout))
-        return VFW_E_TYPE_NOT_ACCEPTED;
+    if (!ReadVideoInput(*input, in) || !ReadRgbLayout(*output, layout)) return VFW_E_TYPE_NOT_ACCEPTED;
     // Rows may be wider than the picture, never narrower; the height is the picture's.
     return layout.width >= in.visibleWidth && layout.height == in.visibleHeight ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
 }
@@ -47,12 +44,10 @@ HRESULT CVideoDecoderFilter::SetOutputType(const CMediaType* output) {
 HRESULT CVideoDecoderFilter::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* properties) {
     properties->cBuffers = properties->cBuffers > 2 ? properties->cBuffers : 2;
     properties->cbBuffer = m_layout.imageBytes();
-    if (properties->cbAlign <= 0)
-        properties->cbAlign = 1;
+    if (properties->cbAlign <= 0) properties->cbAlign = 1;
     ALLOCATOR_PROPERTIES actual = {};
     HRESULT hr = allocator->SetProperties(properties, &actual);
-    if (FAILED(hr))
-        return hr;
+    if (FAILED(hr)) return hr;
     return actual.cbBuffer >= properties->cbBuffer ? S_OK : E_FAIL;
 }
 
@@ -74,15 +69,12 @@ HRESULT CVideoDecoderFilter::DeliverFrame(const AVFrame* frame) {
     const int height = m_layout.height;
     m_scaler = sws_getCachedContext(m_scaler, frame->width, frame->height, static_cast<AVPixelFormat>(frame->format),
                                     width, height, m_layout.format, SWS_BILINEAR, nullptr, nullptr, nullptr);
-    if (!m_scaler)
-        return S_OK;
+    if (!m_scaler) return S_OK;
     CComRef<IMediaSample> sample;
     HRESULT hr = GetDeliveryBuffer(sample);
-    if (FAILED(hr))
-        return hr;
+    if (FAILED(hr)) return hr;
     BYTE* out = nullptr;
-    if (FAILED(sample->GetPointer(&out)) || sample->GetSize() < m_layout.imageBytes())
-        return E_FAIL;
+    if (FAILED(sample->GetPointer(&out)) || sample->GetSize() < m_layout.imageBytes()) return E_FAIL;
     // Bottom-up: the first picture row is the buffer's last.
     uint8_t* rows[4] = {m_layout.bottomUp ? out + static_cast<ptrdiff_t>(m_layout.stride) * (height - 1) : out};
     int strides[4] = {m_layout.bottomUp ? -m_layout.stride : m_layout.stride};
@@ -91,8 +83,7 @@ HRESULT CVideoDecoderFilter::DeliverFrame(const AVFrame* frame) {
 
     REFERENCE_TIME start = frame->best_effort_timestamp;
     if (start != AV_NOPTS_VALUE) {
-        if (m_hasLastStart && start > m_lastStart)
-            m_frameTime = start - m_lastStart;
+        if (m_hasLastStart && start > m_lastStart) m_frameTime = start - m_lastStart;
         m_lastStart = start;
         m_hasLastStart = true;
         REFERENCE_TIME stop = start + m_frameTime;

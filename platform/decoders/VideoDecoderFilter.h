@@ -35,6 +35,6 @@ private:
     RgbLayout m_layout;
     SwsContext* m_scaler = nullptr;
     REFERENCE_TIME m_lastStart = 0;
-    bool m_hasLastStart = false;  // times after a seek may be negative (before the seek point)
+    bool m_hasLastStart = false;          // times after a seek may be negative (before the seek point)
     REFERENCE_TIME m_frameTime = 400000;  // until two pictures tell it
 };

@@ -6,7 +6,10 @@
 #include "SplitterInterfaces.h"
 #include "strmbase.h"
 
-class CAsyncFileReader : public CUnknown, public CMultiFiles, public IAsyncReader, public ISyncReader,
+class CAsyncFileReader : public CUnknown,
+                         public CMultiFiles,
+                         public IAsyncReader,
+                         public ISyncReader,
                          public IFileHandle {
 public:
     // result: S_OK when the file opened, else E_FAIL.

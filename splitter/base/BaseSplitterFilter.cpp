@@ -39,8 +39,7 @@ CBaseSplitterFilter::CBaseSplitterFilter(LPCWSTR name, LPUNKNOWN owner, HRESULT*
     : CBaseFilter(name, owner, static_cast<CCritSec*>(this), clsid) {
     HRESULT hr = S_OK;
     m_pInput.reset(new (std::nothrow) CBaseSplitterInputPin(L"Input", this, static_cast<CCritSec*>(this), &hr));
-    if (result)
-        *result = m_pInput ? S_OK : E_OUTOFMEMORY;
+    if (result) *result = m_pInput ? S_OK : E_OUTOFMEMORY;
 }
 
 CBaseSplitterFilter::~CBaseSplitterFilter() {
@@ -59,34 +58,23 @@ void CBaseSplitterFilter::StopDemuxThread() {
 }
 
 STDMETHODIMP CBaseSplitterFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
-    if (!ppv)
-        return E_POINTER;
+    if (!ppv) return E_POINTER;
     *ppv = nullptr;
     if (riid == IID_IFileSourceFilter) {
-        if (m_pInput)
-            return E_NOINTERFACE;
+        if (m_pInput) return E_NOINTERFACE;
         return GetInterface(static_cast<IFileSourceFilter*>(this), ppv);
     }
-    if (riid == IID_IMediaSeeking)
-        return GetInterface(static_cast<IMediaSeeking*>(this), ppv);
-    if (riid == IID_IAMOpenProgress)
-        return GetInterface(static_cast<IAMOpenProgress*>(this), ppv);
-    if (riid == IID_IAMMediaContent)
-        return GetInterface(static_cast<IAMMediaContent*>(this), ppv);
-    if (riid == IID_IAMExtendedSeeking)
-        return GetInterface(static_cast<IAMExtendedSeeking*>(this), ppv);
-    if (riid == IID_IKeyFrameInfo)
-        return GetInterface(static_cast<IKeyFrameInfo*>(this), ppv);
-    if (riid == IID_IBufferInfo)
-        return GetInterface(static_cast<IBufferInfo*>(this), ppv);
-    if (riid == IID_IPropertyBag)
-        return GetInterface(static_cast<IPropertyBag*>(this), ppv);
+    if (riid == IID_IMediaSeeking) return GetInterface(static_cast<IMediaSeeking*>(this), ppv);
+    if (riid == IID_IAMOpenProgress) return GetInterface(static_cast<IAMOpenProgress*>(this), ppv);
+    if (riid == IID_IAMMediaContent) return GetInterface(static_cast<IAMMediaContent*>(this), ppv);
+    if (riid == IID_IAMExtendedSeeking) return GetInterface(static_cast<IAMExtendedSeeking*>(this), ppv);
+    if (riid == IID_IKeyFrameInfo) return GetInterface(static_cast<IKeyFrameInfo*>(this), ppv);
+    if (riid == IID_IBufferInfo) return GetInterface(static_cast<IBufferInfo*>(this), ppv);
+    if (riid == IID_IPropertyBag) return GetInterface(static_cast<IPropertyBag*>(this), ppv);
     if (riid == IID_IPropertyBag2 || riid == IID_IDSMPropertyBag)
         return GetInterface(static_cast<IDSMPropertyBag*>(this), ppv);
-    if (riid == IID_IDSMResourceBag)
-        return GetInterface(static_cast<IDSMResourceBag*>(this), ppv);
-    if (riid == IID_IDSMChapterBag)
-        return GetInterface(static_cast<IDSMChapterBag*>(this), ppv);
+    if (riid == IID_IDSMResourceBag) return GetInterface(static_cast<IDSMResourceBag*>(this), ppv);
+    if (riid == IID_IDSMChapterBag) return GetInterface(static_cast<IDSMChapterBag*>(this), ppv);
     return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
 }
 
@@ -97,10 +85,8 @@ int CBaseSplitterFilter::GetPinCount() {
 
 CBasePin* CBaseSplitterFilter::GetPin(int index) {
     CAutoLock lock(this);
-    if (index >= 0 && static_cast<size_t>(index) < m_pOutputs.size())
-        return m_pOutputs[index].get();
-    if (index == static_cast<int>(m_pOutputs.size()))
-        return m_pInput.get();
+    if (index >= 0 && static_cast<size_t>(index) < m_pOutputs.size()) return m_pOutputs[index].get();
+    if (index == static_cast<int>(m_pOutputs.size())) return m_pInput.get();
     return nullptr;
 }
 
@@ -117,8 +103,7 @@ STDMETHODIMP CBaseSplitterFilter::Pause() {
     CAutoLock lock(this);
     FILTER_STATE old = m_State;
     HRESULT hr = CBaseFilter::Pause();
-    if (FAILED(hr))
-        return hr;
+    if (FAILED(hr)) return hr;
     if (old == State_Stopped) {
         // Set before the thread runs, so that a seek that comes first is not undone.
         m_eEndFlush.Set();
@@ -140,8 +125,7 @@ DWORD CBaseSplitterFilter::ThreadProc() {
         for (;;) {
             DWORD command = GetRequest();
             Reply(S_OK);
-            if (command == CMD_EXIT)
-                return 0;
+            if (command == CMD_EXIT) return 0;
         }
     }
     DWORD command = kNoCommand;
@@ -151,14 +135,12 @@ DWORD CBaseSplitterFilter::ThreadProc() {
         m_rtStart = m_rtNewStart;
         m_rtStop = m_rtNewStop;
         DemuxSeek(m_rtStart);
-        if (command != kNoCommand)
-            Reply(S_OK);
+        if (command != kNoCommand) Reply(S_OK);
         m_eEndFlush.Wait();
 
         m_pActivePins.clear();
         for (const auto& pin : m_pOutputs) {
-            if (m_fFlushing)
-                break;
+            if (m_fFlushing) break;
             if (pin->IsConnected() && pin->IsStreamSelected()) {
                 m_pActivePins.push_back(pin.get());
                 pin->DeliverNewSegment(m_rtStart, m_rtStop, m_dRate);
@@ -169,8 +151,7 @@ DWORD CBaseSplitterFilter::ThreadProc() {
         } while (!DemuxLoop());
         // At the end of the file every active stream ends; after an interruption none.
         for (CBaseSplitterOutputPin* pin : m_pActivePins) {
-            if (IsCommandPending())
-                break;
+            if (IsCommandPending()) break;
             pin->EnqueueEndOfStream();
         }
         command = GetRequest();
@@ -180,8 +161,7 @@ DWORD CBaseSplitterFilter::ThreadProc() {
 }
 
 HRESULT CBaseSplitterFilter::RegisterOutputPin(DWORD track, std::unique_ptr<CBaseSplitterOutputPin> pin) {
-    if (!pin)
-        return E_INVALIDARG;
+    if (!pin) return E_INVALIDARG;
     CAutoLock lock(&m_csPinMap);
     m_pPinMap[track] = pin.get();
     m_pOutputs.push_back(std::move(pin));
@@ -202,23 +182,20 @@ std::shared_ptr<IPacketBufferPool> CBaseSplitterFilter::FindBufferPool(DWORD tra
 HRESULT CBaseSplitterFilter::DispatchPacket(std::unique_ptr<Packet> packet) {
     const DWORD track = packet->TrackNumber;
     CBaseSplitterOutputPin* pin = FindOutputPin(track);
-    if (!pin || !pin->IsConnected() || !Contains(m_pActivePins, pin))
-        return S_FALSE;
+    if (!pin || !pin->IsConnected() || !Contains(m_pActivePins, pin)) return S_FALSE;
     if (packet->rtStart != INVALID_PACKET_TIME) {
         m_rtCurrent = packet->rtStart;
         packet->rtStart -= m_rtStart;
         packet->rtStop -= m_rtStart;
     }
     const bool discontinuity = !Contains(m_discontinuitySent, track);
-    if (discontinuity)
-        packet->bDiscontinuity = true;
+    if (discontinuity) packet->bDiscontinuity = true;
     HRESULT hr = pin->EnqueuePacket(std::move(packet));
     if (hr != S_OK) {
         m_pActivePins.erase(std::find(m_pActivePins.begin(), m_pActivePins.end(), pin));
         return m_pActivePins.empty() ? hr : S_OK;
     }
-    if (discontinuity)
-        m_discontinuitySent.push_back(track);
+    if (discontinuity) m_discontinuitySent.push_back(track);
     return S_OK;
 }
 
@@ -228,8 +205,7 @@ bool CBaseSplitterFilter::IsAnyQueueLow() {
         int packets = 0, bytes = 0;
         pin->GetQueueStatus(&packets, &bytes);
         if (packets < kLowPackets || bytes < kLowBytes) {
-            if (m_priority != THREAD_PRIORITY_BELOW_NORMAL &&
-                (packets <= kStarvingPackets || bytes <= kStarvingBytes))
+            if (m_priority != THREAD_PRIORITY_BELOW_NORMAL && (packets <= kStarvingPackets || bytes <= kStarvingBytes))
                 SetDeliveryPriority(THREAD_PRIORITY_BELOW_NORMAL);
             return true;
         }
@@ -242,8 +218,7 @@ bool CBaseSplitterFilter::IsAnyQueueLow() {
 }
 
 void CBaseSplitterFilter::SetDeliveryPriority(int priority) {
-    for (const auto& pin : m_pOutputs)
-        pin->SetDeliveryThreadPriority(priority);
+    for (const auto& pin : m_pOutputs) pin->SetDeliveryThreadPriority(priority);
     m_priority = priority;
 }
 
@@ -252,8 +227,7 @@ HRESULT CBaseSplitterFilter::ApplyPositions(void* seeker, LONGLONG* current, DWO
     CAutoLock lock(this);
     const DWORD currentMode = currentFlags & AM_SEEKING_PositioningBitsMask;
     const DWORD stopMode = stopFlags & AM_SEEKING_PositioningBitsMask;
-    if ((!current && !stop) || (currentMode == 0 && stopMode == 0))
-        return S_OK;
+    if ((!current && !stop) || (currentMode == 0 && stopMode == 0)) return S_OK;
     REFERENCE_TIME newCurrent = m_rtCurrent, newStop = m_rtStop;
     if (current) {
         if (currentMode == AM_SEEKING_AbsolutePositioning)
@@ -269,8 +243,7 @@ HRESULT CBaseSplitterFilter::ApplyPositions(void* seeker, LONGLONG* current, DWO
         else if (stopMode == AM_SEEKING_IncrementalPositioning)
             newStop = newCurrent + *stop;
     }
-    if (newCurrent == m_rtCurrent && newStop == m_rtStop)
-        return S_OK;
+    if (newCurrent == m_rtCurrent && newStop == m_rtStop) return S_OK;
     // Each output pin relays the same request: only the first of them seeks.
     if (newCurrent == m_rtLastStart && newStop == m_rtLastStop && !Contains(m_lastSeekers, seeker)) {
         m_lastSeekers.push_back(seeker);
@@ -291,13 +264,11 @@ HRESULT CBaseSplitterFilter::ApplyPositions(void* seeker, LONGLONG* current, DWO
 
 void CBaseSplitterFilter::BeginFlushAll() {
     m_fFlushing = true;
-    for (const auto& pin : m_pOutputs)
-        pin->DeliverBeginFlush();
+    for (const auto& pin : m_pOutputs) pin->DeliverBeginFlush();
 }
 
 void CBaseSplitterFilter::EndFlushAll() {
-    for (const auto& pin : m_pOutputs)
-        pin->DeliverEndFlush();
+    for (const auto& pin : m_pOutputs) pin->DeliverEndFlush();
     m_fFlushing = false;
     m_eEndFlush.Set();
 }
@@ -305,13 +276,11 @@ void CBaseSplitterFilter::EndFlushAll() {
 HRESULT CBaseSplitterFilter::ClearOutputs() {
     CAutoLock lock(this);
     // Nothing changes unless the filter is stopped.
-    if (m_State != State_Stopped)
-        return VFW_E_NOT_STOPPED;
+    if (m_State != State_Stopped) return VFW_E_NOT_STOPPED;
     m_rtDuration = 0;
     m_pRetiredOutputs.clear();
     for (auto& pin : m_pOutputs) {
-        if (IPin* connected = pin->GetConnected())
-            connected->Disconnect();
+        if (IPin* connected = pin->GetConnected()) connected->Disconnect();
         pin->Disconnect();
         m_pRetiredOutputs.push_back(std::move(pin));
     }
@@ -326,13 +295,10 @@ HRESULT CBaseSplitterFilter::ClearOutputs() {
 
 HRESULT CBaseSplitterFilter::CompleteInputConnection(CBaseSplitterInputPin* pin) {
     IAsyncReader* reader = pin->GetAsyncReader();
-    if (!reader)
-        return VFW_E_NOT_CONNECTED;
+    if (!reader) return VFW_E_NOT_CONNECTED;
     HRESULT hr = ClearOutputs();
-    if (SUCCEEDED(hr))
-        hr = CreateOutputs(reader);
-    if (SUCCEEDED(hr))
-        SortChapters();
+    if (SUCCEEDED(hr)) hr = CreateOutputs(reader);
+    if (SUCCEEDED(hr)) SortChapters();
     return hr;
 }
 
@@ -341,19 +307,14 @@ HRESULT CBaseSplitterFilter::BreakInputConnection() { return ClearOutputs(); }
 // IFileSourceFilter
 
 STDMETHODIMP CBaseSplitterFilter::Load(LPCOLESTR fileName, const AM_MEDIA_TYPE*) {
-    if (!fileName)
-        return E_POINTER;
+    if (!fileName) return E_POINTER;
     HRESULT hr = E_FAIL;
     CComRef<IAsyncReader> reader(new (std::nothrow) CAsyncFileReader(fileName, &hr));
-    if (!reader)
-        hr = E_OUTOFMEMORY;
-    if (SUCCEEDED(hr))
-        hr = ClearOutputs();
+    if (!reader) hr = E_OUTOFMEMORY;
+    if (SUCCEEDED(hr)) hr = ClearOutputs();
     // Refused while running: the loaded file and its name stay.
-    if (hr == VFW_E_NOT_STOPPED)
-        return hr;
-    if (SUCCEEDED(hr))
-        hr = CreateOutputs(reader.Get());
+    if (hr == VFW_E_NOT_STOPPED) return hr;
+    if (SUCCEEDED(hr)) hr = CreateOutputs(reader.Get());
     if (FAILED(hr)) {
         m_fileName.clear();
         return hr;
@@ -364,8 +325,7 @@ STDMETHODIMP CBaseSplitterFilter::Load(LPCOLESTR fileName, const AM_MEDIA_TYPE*)
 }
 
 STDMETHODIMP CBaseSplitterFilter::GetCurFile(LPOLESTR* fileName, AM_MEDIA_TYPE*) {
-    if (!fileName)
-        return E_POINTER;
+    if (!fileName) return E_POINTER;
     *fileName = CopyToTaskString(m_fileName);
     return *fileName ? S_OK : E_OUTOFMEMORY;
 }
@@ -373,33 +333,27 @@ STDMETHODIMP CBaseSplitterFilter::GetCurFile(LPOLESTR* fileName, AM_MEDIA_TYPE*)
 // IMediaSeeking
 
 STDMETHODIMP CBaseSplitterFilter::GetCapabilities(DWORD* capabilities) {
-    if (!capabilities)
-        return E_POINTER;
+    if (!capabilities) return E_POINTER;
     *capabilities = kSeekingCapabilities;
     return S_OK;
 }
 
 STDMETHODIMP CBaseSplitterFilter::CheckCapabilities(DWORD* capabilities) {
-    if (!capabilities)
-        return E_POINTER;
-    if (*capabilities == 0)
-        return S_OK;
-    if ((*capabilities & kSeekingCapabilities) == 0)
-        return E_FAIL;
+    if (!capabilities) return E_POINTER;
+    if (*capabilities == 0) return S_OK;
+    if ((*capabilities & kSeekingCapabilities) == 0) return E_FAIL;
     return *capabilities == kSeekingCapabilities ? S_OK : S_FALSE;
 }
 
 STDMETHODIMP CBaseSplitterFilter::IsFormatSupported(const GUID* format) {
-    if (!format)
-        return E_POINTER;
+    if (!format) return E_POINTER;
     return *format == TIME_FORMAT_MEDIA_TIME ? S_OK : S_FALSE;
 }
 
 STDMETHODIMP CBaseSplitterFilter::QueryPreferredFormat(GUID* format) { return GetTimeFormat(format); }
 
 STDMETHODIMP CBaseSplitterFilter::GetTimeFormat(GUID* format) {
-    if (!format)
-        return E_POINTER;
+    if (!format) return E_POINTER;
     *format = TIME_FORMAT_MEDIA_TIME;
     return S_OK;
 }
@@ -411,8 +365,7 @@ STDMETHODIMP CBaseSplitterFilter::SetTimeFormat(const GUID* format) {
 }
 
 STDMETHODIMP CBaseSplitterFilter::GetDuration(LONGLONG* duration) {
-    if (!duration)
-        return E_POINTER;
+    if (!duration) return E_POINTER;
     *duration = m_rtDuration;
     return S_OK;
 }
@@ -421,46 +374,37 @@ STDMETHODIMP CBaseSplitterFilter::GetStopPosition(LONGLONG* stop) { return GetDu
 
 STDMETHODIMP CBaseSplitterFilter::GetCurrentPosition(LONGLONG*) { return E_NOTIMPL; }
 
-STDMETHODIMP CBaseSplitterFilter::ConvertTimeFormat(LONGLONG*, const GUID*, LONGLONG, const GUID*) {
-    return E_NOTIMPL;
-}
+STDMETHODIMP CBaseSplitterFilter::ConvertTimeFormat(LONGLONG*, const GUID*, LONGLONG, const GUID*) { return E_NOTIMPL; }
 
-STDMETHODIMP CBaseSplitterFilter::SetPositions(LONGLONG* current, DWORD currentFlags, LONGLONG* stop,
-                                               DWORD stopFlags) {
+STDMETHODIMP CBaseSplitterFilter::SetPositions(LONGLONG* current, DWORD currentFlags, LONGLONG* stop, DWORD stopFlags) {
     return ApplyPositions(this, current, currentFlags, stop, stopFlags);
 }
 
 STDMETHODIMP CBaseSplitterFilter::GetPositions(LONGLONG* current, LONGLONG* stop) {
-    if (current)
-        *current = m_rtCurrent;
-    if (stop)
-        *stop = m_rtStop;
+    if (current) *current = m_rtCurrent;
+    if (stop) *stop = m_rtStop;
     return S_OK;
 }
 
 STDMETHODIMP CBaseSplitterFilter::GetAvailable(LONGLONG* earliest, LONGLONG* latest) {
-    if (earliest)
-        *earliest = 0;
+    if (earliest) *earliest = 0;
     return GetDuration(latest);
 }
 
 STDMETHODIMP CBaseSplitterFilter::SetRate(double rate) {
-    if (!(rate > 0))
-        return E_INVALIDARG;
+    if (!(rate > 0)) return E_INVALIDARG;
     m_dRate = rate;
     return S_OK;
 }
 
 STDMETHODIMP CBaseSplitterFilter::GetRate(double* rate) {
-    if (!rate)
-        return E_POINTER;
+    if (!rate) return E_POINTER;
     *rate = m_dRate;
     return S_OK;
 }
 
 STDMETHODIMP CBaseSplitterFilter::GetPreroll(LONGLONG* preroll) {
-    if (!preroll)
-        return E_POINTER;
+    if (!preroll) return E_POINTER;
     *preroll = 0;
     return S_OK;
 }
@@ -468,8 +412,7 @@ STDMETHODIMP CBaseSplitterFilter::GetPreroll(LONGLONG* preroll) {
 // IAMOpenProgress
 
 STDMETHODIMP CBaseSplitterFilter::QueryProgress(LONGLONG* total, LONGLONG* current) {
-    if (!total || !current)
-        return E_POINTER;
+    if (!total || !current) return E_POINTER;
     *total = *current = 100;
     return S_OK;
 }
@@ -505,36 +448,30 @@ STDMETHODIMP CBaseSplitterFilter::get_MoreInfoText(BSTR*) { return E_NOTIMPL; }
 // IAMExtendedSeeking
 
 STDMETHODIMP CBaseSplitterFilter::get_ExSeekCapabilities(long* capabilities) {
-    if (!capabilities)
-        return E_POINTER;
+    if (!capabilities) return E_POINTER;
     *capabilities = AM_EXSEEK_CANSEEK | (GetChapterCount() > 0 ? AM_EXSEEK_MARKERSEEK : 0);
     return S_OK;
 }
 
 STDMETHODIMP CBaseSplitterFilter::get_MarkerCount(long* count) {
-    if (!count)
-        return E_POINTER;
+    if (!count) return E_POINTER;
     *count = static_cast<long>(GetChapterCount());
     return S_OK;
 }
 
 STDMETHODIMP CBaseSplitterFilter::get_CurrentMarker(long* marker) {
-    if (!marker)
-        return E_POINTER;
+    if (!marker) return E_POINTER;
     REFERENCE_TIME time = m_rtCurrent;
     long index = LookupChapter(&time, nullptr);
-    if (index < 0)
-        return E_FAIL;
+    if (index < 0) return E_FAIL;
     *marker = index + 1;
     return S_OK;
 }
 
 STDMETHODIMP CBaseSplitterFilter::GetMarkerTime(long marker, double* seconds) {
-    if (!seconds)
-        return E_POINTER;
+    if (!seconds) return E_POINTER;
     REFERENCE_TIME time = 0;
-    if (FAILED(GetChapter(static_cast<DWORD>(marker - 1), &time, nullptr)))
-        return E_FAIL;
+    if (FAILED(GetChapter(static_cast<DWORD>(marker - 1), &time, nullptr))) return E_FAIL;
     *seconds = static_cast<double>(time) / 10000000.0;
     return S_OK;
 }
@@ -559,11 +496,9 @@ STDMETHODIMP_(int) CBaseSplitterFilter::GetQueueCount() {
 }
 
 STDMETHODIMP CBaseSplitterFilter::GetQueueStatus(int index, int* samples, int* bytes) {
-    if (!samples || !bytes)
-        return E_POINTER;
+    if (!samples || !bytes) return E_POINTER;
     CAutoLock lock(this);
-    if (index < 0 || static_cast<size_t>(index) >= m_pOutputs.size())
-        return E_INVALIDARG;
+    if (index < 0 || static_cast<size_t>(index) >= m_pOutputs.size()) return E_INVALIDARG;
     CBaseSplitterOutputPin* pin = m_pOutputs[index].get();
     pin->GetQueueStatus(samples, bytes);
     return pin->IsConnected() ? S_OK : S_FALSE;

@@ -18,20 +18,16 @@ const CLSID kScriptRendererClsid = {0x48025243, 0x2D39, 0x11CE, {0x87, 0x5D, 0x0
 
 // The pin connected to pin, and the first output pin of that pin's filter.
 bool NextDownstream(IPin* pin, CComRef<IPin>& connected, CComRef<IBaseFilter>& filter, CComRef<IPin>& nextOutput) {
-    if (FAILED(pin->ConnectedTo(connected.Receive())) || !connected)
-        return false;
+    if (FAILED(pin->ConnectedTo(connected.Receive())) || !connected) return false;
     PIN_INFO info = {};
-    if (FAILED(connected->QueryPinInfo(&info)) || !info.pFilter)
-        return true;
+    if (FAILED(connected->QueryPinInfo(&info)) || !info.pFilter) return true;
     *filter.Receive() = info.pFilter;
     CComRef<IEnumPins> pins;
-    if (FAILED(filter->EnumPins(pins.Receive())) || !pins)
-        return true;
+    if (FAILED(filter->EnumPins(pins.Receive())) || !pins) return true;
     for (int i = 0; i < 64; ++i) {
         CComRef<IPin> candidate;
         ULONG fetched = 0;
-        if (pins->Next(1, candidate.Receive(), &fetched) != S_OK || fetched != 1)
-            break;
+        if (pins->Next(1, candidate.Receive(), &fetched) != S_OK || fetched != 1) break;
         PIN_DIRECTION direction;
         if (SUCCEEDED(candidate->QueryDirection(&direction)) && direction == PINDIR_OUTPUT) {
             nextOutput = candidate;
@@ -46,38 +42,34 @@ bool NextDownstream(IPin* pin, CComRef<IPin>& connected, CComRef<IBaseFilter>& f
 CBaseSplitterOutputPin::CBaseSplitterOutputPin(const std::vector<CMediaType>& types, LPCWSTR name,
                                                CBaseSplitterFilter* filter, CCritSec* lock, HRESULT* result,
                                                int buffers)
-    : CBaseOutputPin(L"CBaseSplitterOutputPin", filter, lock, result, name), m_pSplitter(filter), m_types(types),
-      m_buffers(std::max(buffers, 1)), m_pool(std::make_shared<CPacketBufferPool>()) {}
+    : CBaseOutputPin(L"CBaseSplitterOutputPin", filter, lock, result, name),
+      m_pSplitter(filter),
+      m_types(types),
+      m_buffers(std::max(buffers, 1)),
+      m_pool(std::make_shared<CPacketBufferPool>()) {}
 
 CBaseSplitterOutputPin::~CBaseSplitterOutputPin() { StopDeliveryThread(); }
 
 STDMETHODIMP CBaseSplitterOutputPin::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
-    if (!ppv)
-        return E_POINTER;
-    if (riid == IID_IMediaSeeking)
-        return GetInterface(static_cast<IMediaSeeking*>(this), ppv);
-    if (riid == IID_IPropertyBag)
-        return GetInterface(static_cast<IPropertyBag*>(this), ppv);
+    if (!ppv) return E_POINTER;
+    if (riid == IID_IMediaSeeking) return GetInterface(static_cast<IMediaSeeking*>(this), ppv);
+    if (riid == IID_IPropertyBag) return GetInterface(static_cast<IPropertyBag*>(this), ppv);
     if (riid == IID_IPropertyBag2 || riid == IID_IDSMPropertyBag)
         return GetInterface(static_cast<IDSMPropertyBag*>(this), ppv);
-    if (riid == IID_IBitRateInfo)
-        return GetInterface(static_cast<IBitRateInfo*>(this), ppv);
+    if (riid == IID_IBitRateInfo) return GetInterface(static_cast<IBitRateInfo*>(this), ppv);
     return CBaseOutputPin::NonDelegatingQueryInterface(riid, ppv);
 }
 
 HRESULT CBaseSplitterOutputPin::CheckMediaType(const CMediaType* type) {
     for (const CMediaType& mine : m_types)
-        if (mine == *type)
-            return S_OK;
+        if (mine == *type) return S_OK;
     return E_INVALIDARG;
 }
 
 HRESULT CBaseSplitterOutputPin::GetMediaType(int index, CMediaType* type) {
     CAutoLock lock(m_pLock);
-    if (index < 0)
-        return E_INVALIDARG;
-    if (static_cast<size_t>(index) >= m_types.size())
-        return VFW_S_NO_MORE_ITEMS;
+    if (index < 0) return E_INVALIDARG;
+    if (static_cast<size_t>(index) >= m_types.size()) return VFW_S_NO_MORE_ITEMS;
     *type = m_types[index];
     return S_OK;
 }
@@ -87,15 +79,13 @@ HRESULT CBaseSplitterOutputPin::DecideBufferSize(IMemAllocator* allocator, ALLOC
     properties->cbBuffer = std::max<long>(static_cast<long>(m_mt.lSampleSize), 1);
     ALLOCATOR_PROPERTIES actual = {};
     HRESULT hr = allocator->SetProperties(properties, &actual);
-    if (FAILED(hr))
-        return hr;
+    if (FAILED(hr)) return hr;
     return actual.cbBuffer < properties->cbBuffer ? E_FAIL : S_OK;
 }
 
 HRESULT CBaseSplitterOutputPin::DecideAllocator(IMemInputPin* pin, IMemAllocator** allocator) {
     m_ownAllocator = false;
-    if (!pin)
-        return VFW_E_NOT_CONNECTED;
+    if (!pin) return VFW_E_NOT_CONNECTED;
     // Packet payloads carry no prefix and no alignment beyond the heap's.
     ALLOCATOR_PROPERTIES wanted = {};
     pin->GetAllocatorRequirements(&wanted);
@@ -134,15 +124,13 @@ HRESULT CBaseSplitterOutputPin::Inactive() {
 }
 
 void CBaseSplitterOutputPin::StopDeliveryThread() {
-    if (!ThreadExists())
-        return;
+    if (!ThreadExists()) return;
     CallWorker(CBaseSplitterFilter::CMD_EXIT);
     Close();
 }
 
 void CBaseSplitterOutputPin::SetDeliveryThreadPriority(int priority) {
-    if (ThreadExists())
-        SetThreadPriority(GetThreadHandle(), priority);
+    if (ThreadExists()) SetThreadPriority(GetThreadHandle(), priority);
 }
 
 HRESULT CBaseSplitterOutputPin::DeliverBeginFlush() {
@@ -154,15 +142,13 @@ HRESULT CBaseSplitterOutputPin::DeliverBeginFlush() {
     HRESULT hr = S_OK;
     if (IsConnected()) {
         hr = GetConnected()->BeginFlush();
-        if (hr != S_OK)
-            m_endFlush.Set();
+        if (hr != S_OK) m_endFlush.Set();
     }
     return hr;
 }
 
 HRESULT CBaseSplitterOutputPin::DeliverEndFlush() {
-    if (!ThreadExists())
-        return S_FALSE;
+    if (!ThreadExists()) return S_FALSE;
     HRESULT hr = IsConnected() ? GetConnected()->EndFlush() : S_OK;
     m_hrDeliver = S_OK;
     m_flushing = false;
@@ -173,28 +159,22 @@ HRESULT CBaseSplitterOutputPin::DeliverEndFlush() {
 
 HRESULT CBaseSplitterOutputPin::DeliverNewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) {
     m_lastMeasure = INVALID_PACKET_TIME;
-    if (m_flushing)
-        return S_FALSE;
-    if (!ThreadExists())
-        return S_FALSE;
+    if (m_flushing) return S_FALSE;
+    if (!ThreadExists()) return S_FALSE;
     HRESULT hr = CBaseOutputPin::DeliverNewSegment(start, stop, rate);
-    if (FAILED(hr))
-        return hr;
+    if (FAILED(hr)) return hr;
     PrimeScriptRenderer();
     return S_OK;
 }
 
 HRESULT CBaseSplitterOutputPin::EnqueuePacket(std::unique_ptr<Packet> packet) {
-    if (!ThreadExists())
-        return S_FALSE;
+    if (!ThreadExists()) return S_FALSE;
     while (m_hrDeliver == S_OK) {
-        if (m_pSplitter->IsAnyQueueLow() && m_queue.GetSize() <= kMaxQueueBytes)
-            break;
+        if (m_pSplitter->IsAnyQueueLow() && m_queue.GetSize() <= kMaxQueueBytes) break;
         Sleep(1);
     }
     HRESULT hr = m_hrDeliver;
-    if (hr != S_OK)
-        return hr;
+    if (hr != S_OK) return hr;
     m_queue.Add(std::move(packet));
     return m_hrDeliver;
 }
@@ -206,8 +186,7 @@ bool CBaseSplitterOutputPin::IsStreamSelected() {
     for (int i = 0; i < kMaxDownstreamFilters && pin; ++i) {
         CComRef<IPin> connected, nextOutput;
         CComRef<IBaseFilter> filter;
-        if (!NextDownstream(pin.Get(), connected, filter, nextOutput))
-            return true;
+        if (!NextDownstream(pin.Get(), connected, filter, nextOutput)) return true;
         CComRef<IStreamSwitcherInputPin> switcher;
         if (SUCCEEDED(switcher.QueryFrom(connected.Get(), IID_IStreamSwitcherInputPin)) && !switcher->IsActive())
             return false;
@@ -221,8 +200,7 @@ void CBaseSplitterOutputPin::PrimeScriptRenderer() {
     for (int i = 0; i < kMaxDownstreamFilters && pin; ++i) {
         CComRef<IPin> connected, nextOutput;
         CComRef<IBaseFilter> filter;
-        if (!NextDownstream(pin.Get(), connected, filter, nextOutput) || !filter)
-            return;
+        if (!NextDownstream(pin.Get(), connected, filter, nextOutput) || !filter) return;
         CLSID clsid;
         if (SUCCEEDED(filter->GetClassID(&clsid)) && clsid == kScriptRendererClsid) {
             auto packet = std::make_unique<Packet>();
@@ -245,27 +223,23 @@ DWORD CBaseSplitterOutputPin::ThreadProc() {
     SetDebuggerThreadName(static_cast<DWORD>(-1), "CBaseSplitterOutputPin");
     for (;;) {
         m_queue.WaitForPackets(RequestHandle(), kPollMs);
-        if (CheckRequest(nullptr))
-            break;
+        if (CheckRequest(nullptr)) break;
         int count = 0;
         do {
             std::unique_ptr<Packet> packet;
             count = m_queue.Remove(packet);
-            if (count < 1 || m_hrDeliver != S_OK)
-                continue;  // a packet taken out but not delivered is freed here
+            if (count < 1 || m_hrDeliver != S_OK) continue;  // a packet taken out but not delivered is freed here
             m_flushed = false;
             bool endOfStream = !packet;
             HRESULT hr = endOfStream ? CBaseOutputPin::DeliverEndOfStream() : SendPacket(std::move(packet));
-            if (hr == S_OK)
-                continue;
+            if (hr == S_OK) continue;
             // A flush that began meanwhile must finish first: a failure it caused
             // is not the stream's.
             m_endFlush.Wait();
             if (!m_flushed) {
                 m_hrDeliver = hr;
                 // The stream ends here, so downstream still completes.
-                if (!endOfStream)
-                    CBaseOutputPin::DeliverEndOfStream();
+                if (!endOfStream) CBaseOutputPin::DeliverEndOfStream();
                 break;
             }
         } while (count >= 2);
@@ -277,8 +251,7 @@ DWORD CBaseSplitterOutputPin::ThreadProc() {
 
 void CBaseSplitterOutputPin::MeasureBitRate(const Packet& packet) {
     m_bytesSinceMeasure += packet.GetDataSize();
-    if (packet.rtStart == INVALID_PACKET_TIME)
-        return;
+    if (packet.rtStart == INVALID_PACKET_TIME) return;
     if (m_lastMeasure == INVALID_PACKET_TIME) {
         m_lastMeasure = packet.rtStart;
         m_bytesSinceMeasure = 0;
@@ -296,17 +269,14 @@ void CBaseSplitterOutputPin::MeasureBitRate(const Packet& packet) {
 
 HRESULT CBaseSplitterOutputPin::GetBufferOfSize(size_t size, CComRef<IMediaSample>& sample) {
     HRESULT hr = GetDeliveryBuffer(sample.Receive(), nullptr, nullptr, 0);
-    if (hr != S_OK)
-        return hr;
-    if (size <= static_cast<size_t>(sample->GetSize()))
-        return S_OK;
+    if (hr != S_OK) return hr;
+    if (size <= static_cast<size_t>(sample->GetSize())) return S_OK;
     // Grow the allocator to half again the payload; a flush first returns the
     // buffers downstream still holds.
     sample.Reset();
     ALLOCATOR_PROPERTIES wanted = {}, actual = {};
     hr = m_pAllocator->GetProperties(&wanted);
-    if (hr != S_OK)
-        return hr;
+    if (hr != S_OK) return hr;
     wanted.cbBuffer = static_cast<long>(size * 3 / 2);
     if (wanted.cBuffers > 1) {
         CBaseOutputPin::DeliverBeginFlush();
@@ -316,8 +286,7 @@ HRESULT CBaseSplitterOutputPin::GetBufferOfSize(size_t size, CComRef<IMediaSampl
         (hr = m_pAllocator->Commit()) != S_OK)
         return hr;
     hr = GetDeliveryBuffer(sample.Receive(), nullptr, nullptr, 0);
-    if (hr != S_OK)
-        return hr;
+    if (hr != S_OK) return hr;
     // An allocator that granted less than asked must not be written past its end.
     return size <= static_cast<size_t>(sample->GetSize()) ? S_OK : E_FAIL;
 }
@@ -325,8 +294,7 @@ HRESULT CBaseSplitterOutputPin::GetBufferOfSize(size_t size, CComRef<IMediaSampl
 HRESULT CBaseSplitterOutputPin::CopyToSample(const Packet& packet, CComRef<IMediaSample>& sample) {
     const size_t size = packet.GetDataSize();
     HRESULT hr = GetBufferOfSize(size, sample);
-    if (hr != S_OK)
-        return hr;
+    if (hr != S_OK) return hr;
     BYTE* data = nullptr;
     if (FAILED(sample->GetPointer(&data)) || !data) {
         sample.Reset();
@@ -338,8 +306,7 @@ HRESULT CBaseSplitterOutputPin::CopyToSample(const Packet& packet, CComRef<IMedi
 
 HRESULT CBaseSplitterOutputPin::SendPacket(std::unique_ptr<Packet> packet) {
     const size_t size = packet->GetDataSize();
-    if (size == 0)
-        return S_OK;
+    if (size == 0) return S_OK;
     MeasureBitRate(*packet);
     const bool timed = packet->rtStart != INVALID_PACKET_TIME;
     REFERENCE_TIME start = packet->rtStart, stop = packet->rtStop;
@@ -351,10 +318,10 @@ HRESULT CBaseSplitterOutputPin::SendPacket(std::unique_ptr<Packet> packet) {
     const bool discontinuity = packet->bDiscontinuity, sync = packet->bSyncPoint;
     CComRef<IMediaSample> sample;
     // Our own allocator's sample carries the packet itself; downstream's gets a copy.
-    HRESULT hr = m_ownAllocator ? static_cast<CPacketAllocator*>(m_pAllocator)->GetPacketSample(std::move(packet), sample)
-                                : CopyToSample(*packet, sample);
-    if (hr != S_OK || !sample)
-        return hr;
+    HRESULT hr = m_ownAllocator
+                     ? static_cast<CPacketAllocator*>(m_pAllocator)->GetPacketSample(std::move(packet), sample)
+                     : CopyToSample(*packet, sample);
+    if (hr != S_OK || !sample) return hr;
     if ((hr = sample->SetActualDataLength(static_cast<long>(size))) != S_OK ||
         (hr = sample->SetTime(timed ? &start : nullptr, timed ? &stop : nullptr)) != S_OK ||
         (hr = sample->SetMediaTime(nullptr, nullptr)) != S_OK ||

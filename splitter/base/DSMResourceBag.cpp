@@ -5,8 +5,7 @@
 namespace {
 // A BSTR copy into an optional output; false when it cannot be allocated.
 bool CopyOut(const std::wstring& text, BSTR* out) {
-    if (!out)
-        return true;
+    if (!out) return true;
     *out = SysAllocStringLen(text.c_str(), static_cast<UINT>(text.size()));
     return *out != nullptr;
 }
@@ -16,40 +15,30 @@ STDMETHODIMP_(DWORD) IDSMResourceBagImpl::GetResourceCount() { return static_cas
 
 STDMETHODIMP IDSMResourceBagImpl::GetResource(DWORD index, BSTR* name, BSTR* description, BSTR* mime, BYTE** data,
                                               DWORD* length, DWORD_PTR* tag) {
-    if (data && !length)
-        return E_POINTER;
-    if (index >= m_resources.size())
-        return E_INVALIDARG;
+    if (data && !length) return E_POINTER;
+    if (index >= m_resources.size()) return E_INVALIDARG;
     const CDSMResource& r = m_resources[index];
-    if (!CopyOut(r.name, name) || !CopyOut(r.description, description) || !CopyOut(r.mime, mime))
-        return E_OUTOFMEMORY;
+    if (!CopyOut(r.name, name) || !CopyOut(r.description, description) || !CopyOut(r.mime, mime)) return E_OUTOFMEMORY;
     if (data) {
         *data = static_cast<BYTE*>(CoTaskMemAlloc(r.data.size() ? r.data.size() : 1));
-        if (!*data)
-            return E_OUTOFMEMORY;
+        if (!*data) return E_OUTOFMEMORY;
         std::copy(r.data.begin(), r.data.end(), *data);
         *length = static_cast<DWORD>(r.data.size());
     }
-    if (tag)
-        *tag = r.tag;
+    if (tag) *tag = r.tag;
     return S_OK;
 }
 
 STDMETHODIMP IDSMResourceBagImpl::SetResource(DWORD index, LPCWSTR name, LPCWSTR description, LPCWSTR mime,
                                               const BYTE* data, DWORD length, DWORD_PTR tag) {
-    if (index >= m_resources.size())
-        return E_INVALIDARG;
+    if (index >= m_resources.size()) return E_INVALIDARG;
     CDSMResource& r = m_resources[index];
-    if (name)
-        r.name = name;
-    if (description)
-        r.description = description;
-    if (mime)
-        r.mime = mime;
+    if (name) r.name = name;
+    if (description) r.description = description;
+    if (mime) r.mime = mime;
     if (data || length == 0) {
         r.data.resize(length);
-        if (data)
-            std::copy(data, data + length, r.data.begin());
+        if (data) std::copy(data, data + length, r.data.begin());
     }
     r.tag = tag;
     return S_OK;
@@ -62,8 +51,7 @@ STDMETHODIMP IDSMResourceBagImpl::AppendResource(LPCWSTR name, LPCWSTR descripti
 }
 
 STDMETHODIMP IDSMResourceBagImpl::RemoveResourceAt(DWORD index) {
-    if (index >= m_resources.size())
-        return E_INVALIDARG;
+    if (index >= m_resources.size()) return E_INVALIDARG;
     m_resources.erase(m_resources.begin() + index);
     return S_OK;
 }

@@ -14,8 +14,7 @@ bool CMultiFiles::Open(LPCWSTR name) {
 LONGLONG CMultiFiles::Seek(LONGLONG offset, DWORD origin) {
     LARGE_INTEGER distance, position;
     distance.QuadPart = offset;
-    if (!SetFilePointerEx(m_file, distance, &position, origin))
-        return -1;
+    if (!SetFilePointerEx(m_file, distance, &position, origin)) return -1;
     return position.QuadPart;
 }
 
@@ -30,8 +29,7 @@ LONGLONG CMultiFiles::Read(void* buffer, DWORD count) {
 }
 
 void CMultiFiles::Close() {
-    if (m_file != INVALID_HANDLE_VALUE)
-        CloseHandle(m_file);
+    if (m_file != INVALID_HANDLE_VALUE) CloseHandle(m_file);
     m_file = INVALID_HANDLE_VALUE;
     m_openPart = -1;
     m_names.clear();

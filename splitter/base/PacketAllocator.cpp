@@ -18,13 +18,10 @@ void CPacketSample::Recycle() {
 CPacketAllocator::~CPacketAllocator() = default;
 
 STDMETHODIMP CPacketAllocator::SetProperties(ALLOCATOR_PROPERTIES* wanted, ALLOCATOR_PROPERTIES* actual) {
-    if (!wanted || !actual)
-        return E_POINTER;
+    if (!wanted || !actual) return E_POINTER;
     CSrwAutoLock lock(&m_lock);
-    if (m_committed)
-        return VFW_E_ALREADY_COMMITTED;
-    if (m_outstanding > 0)
-        return VFW_E_BUFFERS_OUTSTANDING;
+    if (m_committed) return VFW_E_ALREADY_COMMITTED;
+    if (m_outstanding > 0) return VFW_E_BUFFERS_OUTSTANDING;
     // Packet payloads have no prefix and no alignment beyond the heap's.
     m_properties.cBuffers = std::max<long>(wanted->cBuffers, 1);
     m_properties.cbBuffer = std::max<long>(wanted->cbBuffer, 1);
@@ -35,8 +32,7 @@ STDMETHODIMP CPacketAllocator::SetProperties(ALLOCATOR_PROPERTIES* wanted, ALLOC
 }
 
 STDMETHODIMP CPacketAllocator::GetProperties(ALLOCATOR_PROPERTIES* properties) {
-    if (!properties)
-        return E_POINTER;
+    if (!properties) return E_POINTER;
     CSrwAutoLock lock(&m_lock);
     *properties = m_properties;
     return S_OK;
@@ -44,17 +40,13 @@ STDMETHODIMP CPacketAllocator::GetProperties(ALLOCATOR_PROPERTIES* properties) {
 
 STDMETHODIMP CPacketAllocator::Commit() {
     CSrwAutoLock lock(&m_lock);
-    if (m_committed)
-        return S_OK;
-    if (m_outstanding > 0)
-        return VFW_E_BUFFERS_OUTSTANDING;
+    if (m_committed) return S_OK;
+    if (m_outstanding > 0) return VFW_E_BUFFERS_OUTSTANDING;
     m_free.clear();
     m_samples.resize(static_cast<size_t>(m_properties.cBuffers));
     for (auto& sample : m_samples) {
-        if (!sample)
-            sample.reset(new (std::nothrow) CPacketSample(this));
-        if (!sample)
-            return E_OUTOFMEMORY;
+        if (!sample) sample.reset(new (std::nothrow) CPacketSample(this));
+        if (!sample) return E_OUTOFMEMORY;
         m_free.push_back(sample.get());
     }
     m_committed = true;
@@ -71,10 +63,8 @@ STDMETHODIMP CPacketAllocator::Decommit() {
 HRESULT CPacketAllocator::TakeSample(CPacketSample** sample) {
     CSrwAutoLock lock(&m_lock);
     for (;;) {
-        if (!m_committed)
-            return VFW_E_NOT_COMMITTED;
-        if (!m_free.empty())
-            break;
+        if (!m_committed) return VFW_E_NOT_COMMITTED;
+        if (!m_free.empty()) break;
         SleepConditionVariableSRW(&m_freed, &m_lock, INFINITE, 0);
     }
     *sample = m_free.back();
@@ -86,8 +76,7 @@ HRESULT CPacketAllocator::TakeSample(CPacketSample** sample) {
 }
 
 STDMETHODIMP CPacketAllocator::GetBuffer(IMediaSample** sample, REFERENCE_TIME*, REFERENCE_TIME*, DWORD) {
-    if (!sample)
-        return E_POINTER;
+    if (!sample) return E_POINTER;
     *sample = nullptr;
     long size = 0;
     {
@@ -95,12 +84,10 @@ STDMETHODIMP CPacketAllocator::GetBuffer(IMediaSample** sample, REFERENCE_TIME*,
         size = m_properties.cbBuffer;
     }
     auto packet = std::make_unique<Packet>(m_pool);
-    if (!packet->SetDataSize(static_cast<size_t>(size)))
-        return E_OUTOFMEMORY;
+    if (!packet->SetDataSize(static_cast<size_t>(size))) return E_OUTOFMEMORY;
     CComRef<IMediaSample> taken;
     HRESULT hr = GetPacketSample(std::move(packet), taken);
-    if (hr != S_OK)
-        return hr;
+    if (hr != S_OK) return hr;
     *sample = taken.Get();
     (*sample)->AddRef();
     return S_OK;
@@ -110,14 +97,12 @@ HRESULT CPacketAllocator::GetPacketSample(std::unique_ptr<Packet> packet, CComRe
     const long size = static_cast<long>(packet->GetDataSize());
     CPacketSample* taken = nullptr;
     HRESULT hr = TakeSample(&taken);
-    if (hr != S_OK)
-        return hr;
+    if (hr != S_OK) return hr;
     {
         // The agreed size follows the largest packet, half again, as a copying
         // allocator's buffers do.
         CSrwAutoLock lock(&m_lock);
-        if (size > m_properties.cbBuffer)
-            m_properties.cbBuffer = static_cast<long>(static_cast<int64_t>(size) * 3 / 2);
+        if (size > m_properties.cbBuffer) m_properties.cbBuffer = static_cast<long>(static_cast<int64_t>(size) * 3 / 2);
     }
     taken->Attach(std::move(packet));
     sample = CComRef<IMediaSample>(taken);
@@ -125,8 +110,7 @@ HRESULT CPacketAllocator::GetPacketSample(std::unique_ptr<Packet> packet, CComRe
 }
 
 STDMETHODIMP CPacketAllocator::ReleaseBuffer(IMediaSample* sample) {
-    if (!sample)
-        return E_POINTER;
+    if (!sample) return E_POINTER;
     auto* s = static_cast<CPacketSample*>(sample);
     // The packet ends here, its buffer back to its pool, outside the lock.
     s->Recycle();

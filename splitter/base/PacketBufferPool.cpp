@@ -35,11 +35,9 @@ std::unique_ptr<uint8_t[]> CPacketBufferPool::Take(size_t size, size_t* capacity
 
 void CPacketBufferPool::Give(std::unique_ptr<uint8_t[]> buffer, size_t capacity) {
     const int c = ClassOf(capacity);
-    if (!buffer || c == kClasses || capacity != kSmallest << c)
-        return;
+    if (!buffer || c == kClasses || capacity != kSmallest << c) return;
     CAutoLock lock(&m_lock);
-    if (m_freeBytes + capacity > kMostFreeBytes)
-        return;  // freed here, outside the pool
+    if (m_freeBytes + capacity > kMostFreeBytes) return;  // freed here, outside the pool
     m_free[c].push_back(std::move(buffer));
     m_freeBytes += capacity;
 }

@@ -4,8 +4,7 @@ void PacketQueue::Add(std::unique_ptr<Packet> packet) {
     bool wake = false;
     {
         CAutoLock lock(&m_lock);
-        if (packet)
-            m_size += static_cast<int>(packet->GetDataSize());
+        if (packet) m_size += static_cast<int>(packet->GetDataSize());
         m_packets.push_back(std::move(packet));
         m_count = static_cast<int>(m_packets.size());
         if (m_waiting && HasBatch()) {
@@ -13,20 +12,17 @@ void PacketQueue::Add(std::unique_ptr<Packet> packet) {
             wake = true;
         }
     }
-    if (wake)
-        m_ready.Set();
+    if (wake) m_ready.Set();
 }
 
 int PacketQueue::Remove(std::unique_ptr<Packet>& head) {
     CAutoLock lock(&m_lock);
     int count = static_cast<int>(m_packets.size());
-    if (count == 0)
-        return 0;
+    if (count == 0) return 0;
     head = std::move(m_packets.front());
     m_packets.pop_front();
     m_count = count - 1;
-    if (head)
-        m_size -= static_cast<int>(head->GetDataSize());
+    if (head) m_size -= static_cast<int>(head->GetDataSize());
     return count;
 }
 
@@ -53,8 +49,7 @@ bool PacketQueue::HasBatch() const {
 void PacketQueue::WaitForPackets(HANDLE other, DWORD timeoutMs) {
     {
         CAutoLock lock(&m_lock);
-        if (HasBatch())
-            return;
+        if (HasBatch()) return;
         m_waiting = true;
     }
     HANDLE handles[] = {m_ready, other};

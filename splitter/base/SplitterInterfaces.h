@@ -43,12 +43,12 @@ struct IDSMPropertyBag : public IPropertyBag2 {
 
 struct IDSMResourceBag : public IUnknown {
     virtual DWORD STDMETHODCALLTYPE GetResourceCount() = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetResource(DWORD index, BSTR* name, BSTR* description, BSTR* mime,
-                                                  BYTE** data, DWORD* length, DWORD_PTR* tag) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetResource(DWORD index, BSTR* name, BSTR* description, BSTR* mime, BYTE** data,
+                                                  DWORD* length, DWORD_PTR* tag) = 0;
     virtual HRESULT STDMETHODCALLTYPE SetResource(DWORD index, LPCWSTR name, LPCWSTR description, LPCWSTR mime,
                                                   const BYTE* data, DWORD length, DWORD_PTR tag) = 0;
-    virtual HRESULT STDMETHODCALLTYPE AppendResource(LPCWSTR name, LPCWSTR description, LPCWSTR mime,
-                                                     const BYTE* data, DWORD length, DWORD_PTR tag) = 0;
+    virtual HRESULT STDMETHODCALLTYPE AppendResource(LPCWSTR name, LPCWSTR description, LPCWSTR mime, const BYTE* data,
+                                                     DWORD length, DWORD_PTR tag) = 0;
     virtual HRESULT STDMETHODCALLTYPE RemoveResourceAt(DWORD index) = 0;
     virtual HRESULT STDMETHODCALLTYPE RemoveResources(DWORD_PTR tag) = 0;
 };

@@ -10,23 +10,20 @@ std::wstring StreamTypeKey() { return kMediaType + GuidToBracedString(MEDIATYPE_
 
 // The key path without a trailing backslash.
 std::wstring Trimmed(std::wstring path) {
-    while (!path.empty() && path.back() == L'\\')
-        path.pop_back();
+    while (!path.empty() && path.back() == L'\\') path.pop_back();
     return path;
 }
 }  // namespace
 
 std::wstring GuidToBracedString(const GUID& guid) {
     WCHAR text[128];
-    if (StringFromGUID2(guid, text, 128) == 0)
-        StringFromGUID2(GUID_NULL, text, 128);
+    if (StringFromGUID2(guid, text, 128) == 0) StringFromGUID2(GUID_NULL, text, 128);
     return text;
 }
 
 bool SetClassesRootValue(const std::wstring& keyPath, LPCWSTR subKey, LPCWSTR valueName, LPCWSTR value) {
     std::wstring path = Trimmed(keyPath);
-    if (subKey)
-        path += L"\\" + std::wstring(subKey);
+    if (subKey) path += L"\\" + std::wstring(subKey);
     HKEY key = nullptr;
     if (RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
         ERROR_SUCCESS)
@@ -43,12 +40,9 @@ bool SetClassesRootValue(const std::wstring& keyPath, LPCWSTR subKey, LPCWSTR va
 bool DeleteRegistryKey(const std::wstring& keyPath, LPCWSTR subKey) {
     HKEY key = nullptr;
     LONG error = RegOpenKeyExW(HKEY_CLASSES_ROOT, Trimmed(keyPath).c_str(), 0, KEY_ALL_ACCESS, &key);
-    if (error == ERROR_FILE_NOT_FOUND)
-        return true;
-    if (error != ERROR_SUCCESS)
-        return false;
-    if (subKey)
-        error = RegDeleteKeyW(key, subKey);
+    if (error == ERROR_FILE_NOT_FOUND) return true;
+    if (error != ERROR_SUCCESS) return false;
+    if (subKey) error = RegDeleteKeyW(key, subKey);
     RegCloseKey(key);
     return error == ERROR_SUCCESS || error == ERROR_FILE_NOT_FOUND;
 }
@@ -60,8 +54,7 @@ bool RegisterSourceFilterType(const CLSID& sourceFilter, const GUID& subtype, LP
     bool written = SetClassesRootValue(StreamTypeKey(), subtypeText.c_str(), L"0", checkBytes) &&
                    SetClassesRootValue(StreamTypeKey(), subtypeText.c_str(), L"Source Filter", sourceText.c_str());
     DeleteRegistryKey(kMediaType + GuidToBracedString(GUID_NULL), subtypeText.c_str());
-    for (LPCWSTR extension : extensions)
-        DeleteRegistryKey(kMediaType + L"Extensions", extension);
+    for (LPCWSTR extension : extensions) DeleteRegistryKey(kMediaType + L"Extensions", extension);
     return written;
 }
 

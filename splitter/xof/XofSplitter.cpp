@@ -15,8 +15,7 @@ template <class Filter>
 CUnknown* CreateFilter(LPUNKNOWN owner, HRESULT* result) {
     *result = S_OK;
     Filter* filter = new (std::nothrow) Filter(owner, result);
-    if (!filter)
-        *result = E_OUTOFMEMORY;
+    if (!filter) *result = E_OUTOFMEMORY;
     return filter;
 }
 
@@ -30,10 +29,10 @@ const AMOVIESETUP_PIN kSplitterPins[] = {
     {const_cast<LPWSTR>(L"Output"), FALSE, TRUE, FALSE, FALSE, &CLSID_NULL, nullptr, 0, nullptr},
 };
 
-const AMOVIESETUP_FILTER kSplitterSetup = {&CLSID_XofSplitter, L"Zemovista - Xof Splitter (Tove)", MERIT_NORMAL,
-                                           2, kSplitterPins, &CLSID_LegacyAmFilterCategory};
+const AMOVIESETUP_FILTER kSplitterSetup = {&CLSID_XofSplitter, L"Zemovista - Xof Splitter (Tove)", MERIT_NORMAL, 2,
+                                           kSplitterPins,      &CLSID_LegacyAmFilterCategory};
 const AMOVIESETUP_FILTER kSourceSetup = {&CLSID_XofSource, L"Zemovista - Xof Source (Tove)", MERIT_NORMAL, 0,
-                                         nullptr, &CLSID_LegacyAmFilterCategory};
+                                         nullptr,          &CLSID_LegacyAmFilterCategory};
 
 const CFactoryTemplate kTemplates[] = {
     {L"Zemovista - Xof Splitter (Tove)", &CLSID_XofSplitter, &CreateFilter<CXofSplitterFilter>, nullptr,
@@ -53,8 +52,7 @@ extern "C" {
 
 // The application object starts with the module and ends with it.
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH)
-        return AfxWinInit(instance, nullptr, nullptr, 0) && theApp.InitInstance();
+    if (reason == DLL_PROCESS_ATTACH) return AfxWinInit(instance, nullptr, nullptr, 0) && theApp.InitInstance();
     if (reason == DLL_PROCESS_DETACH) {
         theApp.ExitInstance();
         AfxWinTerm();
@@ -65,8 +63,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 STDAPI DllRegisterServer() {
     DeleteRegistryKey(L"Media Type\\Extensions\\", L".xof");
     // Without its check bytes the container would never reach the splitter.
-    if (!RegisterSourceFilterType(CLSID_AsyncReader, MEDIASUBTYPE_XOF, kCheckBytes, {}))
-        return SELFREG_E_CLASS;
+    if (!RegisterSourceFilterType(CLSID_AsyncReader, MEDIASUBTYPE_XOF, kCheckBytes, {})) return SELFREG_E_CLASS;
     return RegisterFilterTemplates(kTemplates, kTemplateCount, TRUE);
 }
 

@@ -9,7 +9,7 @@
 namespace {
 // Large blocks: few reads of the source, each a call through the system.
 constexpr int kCacheLength = 1024 * 1024;
-}
+}  // namespace
 
 CXofSplitterFilter::CXofSplitterFilter(LPUNKNOWN owner, HRESULT* result)
     : CBaseSplitterFilter(L"CXofSplitterFilter", owner, result, CLSID_XofSplitter) {}
@@ -22,14 +22,12 @@ CXofSplitterFilter::~CXofSplitterFilter() {
 }
 
 HRESULT CXofSplitterFilter::CreateOutputs(IAsyncReader* reader) {
-    if (!reader)
-        return E_POINTER;
+    if (!reader) return E_POINTER;
     m_parser.reset();
     m_pFile.reset();
     HRESULT hr = S_OK;
     m_pFile.reset(new (std::nothrow) CBaseSplitterFileEx(reader, &hr, kCacheLength));
-    if (!m_pFile)
-        return E_OUTOFMEMORY;
+    if (!m_pFile) return E_OUTOFMEMORY;
     if (FAILED(hr)) {
         m_pFile.reset();
         return hr;
@@ -40,21 +38,17 @@ HRESULT CXofSplitterFilter::CreateOutputs(IAsyncReader* reader) {
     m_parser->SetBufferPools([this](uint32_t track) { return FindBufferPool(track); });
     std::vector<XofStreamFormat> streams;
     REFERENCE_TIME duration = 0;
-    if (ResultFailed(m_parser->Open(streams, duration)))
-        return E_FAIL;
+    if (ResultFailed(m_parser->Open(streams, duration))) return E_FAIL;
     int pins = 0;
     for (const XofStreamFormat& stream : streams) {
         CMediaType type = MakeXofMediaType(stream);
-        if (!type.IsValid())
-            return E_OUTOFMEMORY;
+        if (!type.IsValid()) return E_OUTOFMEMORY;
         LPCWSTR name = stream.track == XOF_TAG_AUDIO ? L"Audio" : L"Video";
         hr = S_OK;
         std::unique_ptr<CBaseSplitterOutputPin> pin(new (std::nothrow) CBaseSplitterOutputPin(
             std::vector<CMediaType>{type}, name, this, static_cast<CCritSec*>(this), &hr, 0));
-        if (!pin)
-            return E_OUTOFMEMORY;
-        if (SUCCEEDED(RegisterOutputPin(stream.track, std::move(pin))))
-            ++pins;
+        if (!pin) return E_OUTOFMEMORY;
+        if (SUCCEEDED(RegisterOutputPin(stream.track, std::move(pin)))) ++pins;
     }
     m_rtDuration = m_rtStop = m_rtNewStop = duration;
     return pins > 0 ? S_OK : E_FAIL;
@@ -71,10 +65,8 @@ bool CXofSplitterFilter::DemuxLoop() {
     HRESULT hr = S_OK;
     while (!IsCommandPending() && SUCCEEDED(hr)) {
         std::unique_ptr<Packet> packet;
-        if (m_parser->ReadNext(packet) == XofReadStatus::End)
-            break;
-        if (packet)
-            hr = DispatchPacket(std::move(packet));
+        if (m_parser->ReadNext(packet) == XofReadStatus::End) break;
+        if (packet) hr = DispatchPacket(std::move(packet));
     }
     return true;
 }

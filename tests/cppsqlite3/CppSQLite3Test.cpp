@@ -14,8 +14,9 @@ namespace {
 class CppSQLite3Test : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_folder = fs::temp_directory_path() / ("cppsqlite3-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                                "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        m_folder = fs::temp_directory_path() /
+                   ("cppsqlite3-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(m_folder);
         fs::create_directories(m_folder);
         ASSERT_TRUE(m_db.Open(PathOf("test.db3").c_str()));
@@ -24,9 +25,7 @@ protected:
         m_db.Close();
         fs::remove_all(m_folder);
     }
-    std::string PathOf(const std::string& utf8Name) const {
-        return (m_folder / fs::u8path(utf8Name)).u8string();
-    }
+    std::string PathOf(const std::string& utf8Name) const { return (m_folder / fs::u8path(utf8Name)).u8string(); }
     // Every pending row as column texts, NULL read as "<null>".
     std::vector<std::vector<std::string>> ReadRows() {
         std::vector<std::vector<std::string>> rows;
@@ -91,7 +90,7 @@ TEST_F(CppSQLite3Test, ClearResultAndANewCmdDropThePendingRows) {
 }
 
 TEST_F(CppSQLite3Test, Utf8TextAndPathsRoundTrip) {
-    const std::string name = "\xE6\x92\xAD\xE6\x94\xBE.db3";                   // 播放.db3
+    const std::string name = "\xE6\x92\xAD\xE6\x94\xBE.db3";                        // 播放.db3
     const std::string text = "\xE8\xA7\x86\xE9\xA2\x91 \xC3\xA9 \xF0\x9F\x8E\xAC";  // 视频 é 🎬
     CppSQLite3DB db;
     ASSERT_TRUE(db.Open(PathOf(name).c_str()));

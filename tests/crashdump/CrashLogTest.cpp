@@ -19,8 +19,7 @@ GUARDED_LOG s_guarded;
 // Writes the pieces (each through "%s") into a file and flushes; the file's bytes.
 std::string LogOf(const std::vector<std::string>& pieces, bool flush = true) {
     ScratchFolder folder;
-    HANDLE file = CreateFileW(folder.File(L"crash.log").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                              nullptr);
+    HANDLE file = CreateFileW(folder.File(L"crash.log").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     EXPECT_NE(INVALID_HANDLE_VALUE, file);
     s_guarded.log.Open(file);
     for (const std::string& piece : pieces) s_guarded.log.Printf("%s", piece.c_str());

@@ -61,8 +61,7 @@ TEST(CrashNames, RunningSystemGivesItsNumbers) {
     const char* name = nullptr;
     char version[40];
     GetWindowsVersion(name, version, sizeof(version));
-    EXPECT_STREQ(GetWindowsVersionName(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion,
-                                       info.dwBuildNumber),
+    EXPECT_STREQ(GetWindowsVersionName(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber),
                  name);
     EXPECT_EQ(std::to_string(info.dwMajorVersion) + "." + std::to_string(info.dwMinorVersion) + "." +
                   std::to_string(info.dwBuildNumber & 0xFFFF),

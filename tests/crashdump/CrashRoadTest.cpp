@@ -42,8 +42,8 @@ public:
         folder.Install(L"stub_program.exe", L"Quillpost.exe");
     }
     void Configure(const std::string& logFolder, const std::string& dumpFolder) const {
-        folder.Write(L"CrashConfig.ini", "[Crash Info]\r\nLog Path=" + logFolder + "\r\nDump Path=" + dumpFolder +
-                                             "\r\n");
+        folder.Write(L"CrashConfig.ini",
+                     "[Crash Info]\r\nLog Path=" + logFolder + "\r\nDump Path=" + dumpFolder + "\r\n");
     }
     std::string Value(const char* key) const { return IniValue(folder.File(L"CrashConfig.ini"), key); }
 
@@ -74,14 +74,16 @@ TEST_P(CrashKindTest, LeavesALogADumpTheirNamesAndStartsTheSenderOnce) {
     const std::string log = folder.Read(L"logs\\" + Wide(logName));
     const std::string first = std::string("player caused ") + c.caused;
     EXPECT_EQ(first, log.substr(0, first.size())) << log.substr(0, 200);
-    EXPECT_TRUE(std::regex_search(log, std::regex(" \\r\\nin module player\\.exe at [0-9a-f]{4}:[0-9a-f]{8}\\.\\r\\n\\r\\n"
-                                                  "Exception handler called in ExceptionAttacher - AfxWinMain\\.\\r\\n"
-                                                  "Error occurred at \\d+/\\d+/\\d{4} \\d\\d:\\d\\d:\\d\\d\\.\\r\\n")))
+    EXPECT_TRUE(
+        std::regex_search(log, std::regex(" \\r\\nin module player\\.exe at [0-9a-f]{4}:[0-9a-f]{8}\\.\\r\\n\\r\\n"
+                                          "Exception handler called in ExceptionAttacher - AfxWinMain\\.\\r\\n"
+                                          "Error occurred at \\d+/\\d+/\\d{4} \\d\\d:\\d\\d:\\d\\d\\.\\r\\n")))
         << log.substr(0, 400);
     EXPECT_NE(std::string::npos, log.find(folder.AnsiPath() + "player.exe, run by "));
     EXPECT_NE(std::string::npos, log.find("\r\nContext:\r\nEDI:    0x"));
-    EXPECT_TRUE(std::regex_search(log, std::regex("\\r\\nBytes at CS:EIP:\\r\\n([0-9a-f]{2} ){16}\\r\\n\\r\\nStack:\\r\\n"
-                                                  "0x[0-9a-f]{8}: [0-9a-f]{8} ")));
+    EXPECT_TRUE(
+        std::regex_search(log, std::regex("\\r\\nBytes at CS:EIP:\\r\\n([0-9a-f]{2} ){16}\\r\\n\\r\\nStack:\\r\\n"
+                                          "0x[0-9a-f]{8}: [0-9a-f]{8} ")));
     EXPECT_TRUE(std::regex_search(log, std::regex("Module 1\\r\\n")));
     EXPECT_NE(std::string::npos, log.find("\r\n" + folder.AnsiPath() + "player.exe\r\nImage Base: 0x"));
     EXPECT_NE(std::string::npos, log.find("\r\n===== [end of ERRORLOG] =====\r\n"));
@@ -93,11 +95,12 @@ TEST_P(CrashKindTest, LeavesALogADumpTheirNamesAndStartsTheSenderOnce) {
     EXPECT_FALSE(folder.Exists(Wide(logName)));  // nothing in the program folder
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, CrashKindTest,
-    testing::Values(CRASH_CASE{L"write-null", "an Access Violation (0xc0000005)", 0xC0000005},
-                    CRASH_CASE{L"throw", "a Microsoft C++ Exception (0xe06d7363)", 0xE06D7363}),
-    [](const testing::TestParamInfo<CRASH_CASE>& info) { return info.index == 0 ? "NullWrite" : "UncaughtThrow"; });
+INSTANTIATE_TEST_SUITE_P(Kinds, CrashKindTest,
+                         testing::Values(CRASH_CASE{L"write-null", "an Access Violation (0xc0000005)", 0xC0000005},
+                                         CRASH_CASE{L"throw", "a Microsoft C++ Exception (0xe06d7363)", 0xE06D7363}),
+                         [](const testing::TestParamInfo<CRASH_CASE>& info) {
+                             return info.index == 0 ? "NullWrite" : "UncaughtThrow";
+                         });
 
 TEST_F(CrashRoadTest, AWriteToAddressZeroIsNamed) {
     Configure("", "");

@@ -88,15 +88,12 @@ TEST_F(CrashUploadTest, AFailureOfEitherFileOrTheSignInFailsTheSend) {
         void (*arrange)(CrashUpload&);
         bool dumpStored, logStored;
     } cases[] = {
-        {"unreadable log",
-         [](CrashUpload& t) { t.files.logName = "missing.log"; }, true, false},
-        {"missing dump",
-         [](CrashUpload& t) { t.files.dumpName = "missing.dmp"; }, false, true},
-        {"refused sign-in",
-         [](CrashUpload& t) { t.sender->SetPassword("wrong"); }, false, false},
+        {"unreadable log", [](CrashUpload& t) { t.files.logName = "missing.log"; }, true, false},
+        {"missing dump", [](CrashUpload& t) { t.files.dumpName = "missing.dmp"; }, false, true},
+        {"refused sign-in", [](CrashUpload& t) { t.sender->SetPassword("wrong"); }, false, false},
         {"a piece refused",
-         [](CrashUpload& t) { t.service.ScriptFault("ofs/upload_u_rest.php", StorageFault::JsonResult(507)); },
-         false, true},
+         [](CrashUpload& t) { t.service.ScriptFault("ofs/upload_u_rest.php", StorageFault::JsonResult(507)); }, false,
+         true},
     };
     for (const auto& c : cases) {
         CrashUpload t;

@@ -16,12 +16,15 @@ TEST(PlayerRestart, TheNewPlayerStartsOnlyAfterTheCrashedOneEnded) {
     bool started = false;
     for (int i = 0; i < 200 && !started; ++i) {
         started = restart.Poll();
-        if (started) EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(crashed, 0));  // ended before the start
-        else Sleep(50);
+        if (started)
+            EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(crashed, 0));  // ended before the start
+        else
+            Sleep(50);
     }
     EXPECT_TRUE(started);
     CloseHandle(crashed);
-    EXPECT_EQ("start\r\nend\r\nstart\r\nend\r\n", folder.WaitForMarker(L"player.exe", "start\r\nend\r\nstart\r\nend\r\n"));
+    EXPECT_EQ("start\r\nend\r\nstart\r\nend\r\n",
+              folder.WaitForMarker(L"player.exe", "start\r\nend\r\nstart\r\nend\r\n"));
 }
 
 TEST(PlayerRestart, WithNoCrashedPlayerRunningItStartsAtOnce) {

@@ -196,8 +196,8 @@ TEST_F(SmtpTest, AttachmentsGoOutAsBase64LinesOf54Bytes) {
     EXPECT_EQ(72u, part[3].size());
     EXPECT_EQ("", part[4]);  // the third piece is empty
     EXPECT_EQ(std::vector<std::string>({"", "--" + boundary + "--", ""}), std::vector<std::string>(part + 5, part + 8));
-    EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(),
-                                     "Content-Type: multipart/mixed; boundary=\"" + boundary + "\""));
+    EXPECT_NE(lines.end(),
+              std::find(lines.begin(), lines.end(), "Content-Type: multipart/mixed; boundary=\"" + boundary + "\""));
 }
 
 TEST_F(SmtpTest, AttachmentsFromTheLimitOnLoseTheirContent) {
@@ -224,8 +224,7 @@ TEST_F(SmtpTest, AttachmentsFromTheLimitOnLoseTheirContent) {
         const std::string message = peer.Messages().at(0);
         EXPECT_NE(std::string::npos, message.find("filename=\"second.log\""));
         EXPECT_EQ(c.secondSent, message.find(SmtpBase64Encode(std::string(54, 's'))) != std::string::npos) << c.first;
-        EXPECT_EQ(c.first < 2049, message.find(SmtpBase64Encode(std::string(54, 'f'))) != std::string::npos)
-            << c.first;
+        EXPECT_EQ(c.first < 2049, message.find(SmtpBase64Encode(std::string(54, 'f'))) != std::string::npos) << c.first;
     }
 }
 

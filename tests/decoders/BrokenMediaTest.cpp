@@ -24,15 +24,11 @@ constexpr REFERENCE_TIME kSecond = 10000000;
 Bytes Stream(const Bytes& videoConfig, const std::function<Bytes(int)>& video, const Bytes& audioConfig,
              const std::function<Bytes(int)>& audio) {
     CXofWriter writer;
-    if (!videoConfig.empty())
-        writer.AddTag(9, 0, videoConfig);
-    if (!audioConfig.empty())
-        writer.AddTag(8, 0, audioConfig);
+    if (!videoConfig.empty()) writer.AddTag(9, 0, videoConfig);
+    if (!audioConfig.empty()) writer.AddTag(8, 0, audioConfig);
     for (int i = 0; i < 50; ++i) {
-        if (video)
-            writer.AddTag(9, i * 40, video(i));
-        if (audio)
-            writer.AddTag(8, i * 40, audio(i));
+        if (video) writer.AddTag(9, i * 40, video(i));
+        if (audio) writer.AddTag(8, i * 40, audio(i));
     }
     return writer.Finish();
 }
@@ -59,8 +55,7 @@ TEST_P(BrokenMedia, EndsAndStopsWithoutCrashingOrHanging) {
     CPlaybackGraph graph(false);
     ASSERT_TRUE(graph.Ready());
     HRESULT rendered = graph.RenderFile(file);
-    if (FAILED(rendered))
-        return;  // refused: nothing to play
+    if (FAILED(rendered)) return;  // refused: nothing to play
     EXPECT_EQ(graph.HasFilterOfClass(CLSID_ZemoVideoDecoder), c.videoDecoder);
     EXPECT_EQ(graph.HasFilterOfClass(CLSID_ZemoAudioDecoder), c.audioDecoder);
     if (SUCCEEDED(graph.Run())) {
@@ -78,40 +73,47 @@ INSTANTIATE_TEST_SUITE_P(
     Files, BrokenMedia,
     testing::Values(
         BrokenCase{"flv1Noise",
-                   [] { return Stream(kNoConfig, [](int i) { return H263Frame(i % 10 == 0 ? 1 : 2, 5, 0, 0, 300); },
-                                      kNoConfig, nullptr); },
+                   [] {
+                       return Stream(
+                           kNoConfig, [](int i) { return H263Frame(i % 10 == 0 ? 1 : 2, 5, 0, 0, 300); }, kNoConfig,
+                           nullptr);
+                   },
                    true, false},
         BrokenCase{"flv1SizeChangesMidStream",
                    [] {
-                       return Stream(kNoConfig, [](int i) { return H263Frame(1, i < 25 ? 5 : 3, 0, 0, 300); },
-                                     kNoConfig, nullptr);
+                       return Stream(
+                           kNoConfig, [](int i) { return H263Frame(1, i < 25 ? 5 : 3, 0, 0, 300); }, kNoConfig,
+                           nullptr);
                    },
                    true, false},
         BrokenCase{"vp6Noise",
                    [] {
-                       return Stream(kNoConfig,
-                                     [](int i) { return Vp6Frame(i % 10 == 0 ? 1 : 2, false, 320, 240, 320, 240,
-                                                                 0x12, i % 10 != 0, 300); },
-                                     kNoConfig, nullptr);
+                       return Stream(
+                           kNoConfig,
+                           [](int i) {
+                               return Vp6Frame(i % 10 == 0 ? 1 : 2, false, 320, 240, 320, 240, 0x12, i % 10 != 0, 300);
+                           },
+                           kNoConfig, nullptr);
                    },
                    true, false},
         BrokenCase{"vp6WithDisplaySize",
                    [] {
-                       return Stream(kNoConfig,
-                                     [](int i) { return Vp6Frame(1, false, 320, 240, 640, 480, 0, false, 300); },
-                                     kNoConfig, nullptr);
+                       return Stream(
+                           kNoConfig, [](int i) { return Vp6Frame(1, false, 320, 240, 640, 480, 0, false, 300); },
+                           kNoConfig, nullptr);
                    },
                    true, false},
         BrokenCase{"avcNoise",
                    [] {
-                       return Stream(AvcConfig(320, 240), [](int i) { return AvcFrame(i % 10 == 0 ? 1 : 2, 0, 300); },
-                                     kNoConfig, nullptr);
+                       return Stream(
+                           AvcConfig(320, 240), [](int i) { return AvcFrame(i % 10 == 0 ? 1 : 2, 0, 300); }, kNoConfig,
+                           nullptr);
                    },
                    true, false},
         BrokenCase{"avcHighProfileNoise",
                    [] {
-                       return Stream(AvcConfig(640, 480, 100), [](int i) { return AvcFrame(1, 80, 300); }, kNoConfig,
-                                     nullptr);
+                       return Stream(
+                           AvcConfig(640, 480, 100), [](int i) { return AvcFrame(1, 80, 300); }, kNoConfig, nullptr);
                    },
                    true, false},
         BrokenCase{"aacNoise",

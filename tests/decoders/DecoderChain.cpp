@@ -20,8 +20,7 @@ CDecoderChain::CDecoderChain(const std::wstring& file, LPCWSTR splitterPin, CTra
                              const SinkOptions& sink) {
     m_decoder = CComRef<IBaseFilter>(decoder);
     m_sink = CComRef<CTestSinkFilter>(new CTestSinkFilter(sink));
-    if (!m_graph.Ready())
-        return;
+    if (!m_graph.Ready()) return;
     IGraphBuilder* graph = m_graph.Graph();
     CComRef<IBaseFilter> source = AddNew(graph, CLSID_AsyncReader, L"Source");
     CComRef<IBaseFilter> splitter = AddNew(graph, CLSID_XofSplitter, L"Splitter");
@@ -41,15 +40,13 @@ CDecoderChain::CDecoderChain(const std::wstring& file, LPCWSTR splitterPin, CTra
 }
 
 bool CDecoderChain::RunToEnd(DWORD timeoutMs) {
-    if (FAILED(m_graph.Run()))
-        return false;
+    if (FAILED(m_graph.Run())) return false;
     return Sink()->WaitForEndOfStream(timeoutMs);
 }
 
 COLORREF PixelOfRgb32(const std::vector<BYTE>& picture, int width, int height, int x, int row) {
     size_t at = (static_cast<size_t>(height - 1 - row) * width + x) * 4;
-    if (row < 0 || row >= height || x < 0 || x >= width || picture.size() < at + 4)
-        return CLR_INVALID;
+    if (row < 0 || row >= height || x < 0 || x >= width || picture.size() < at + 4) return CLR_INVALID;
     return RGB(picture[at + 2], picture[at + 1], picture[at]);
 }
 

@@ -66,12 +66,10 @@ TEST_P(VideoInputTypes, AcceptedWithTheirSizesAndConfiguration) {
     const VideoCase& c = GetParam();
     CMediaType type = MakeXofMediaType(c.format);
     ASSERT_TRUE(type.IsValid());
-    if (c.spoil)
-        c.spoil(type);
+    if (c.spoil) c.spoil(type);
     VideoInput input;
     ASSERT_EQ(ReadVideoInput(type, input), c.accepted);
-    if (!c.accepted)
-        return;
+    if (!c.accepted) return;
     EXPECT_EQ(input.codec, c.codec);
     EXPECT_EQ(input.visibleWidth, c.visibleWidth);
     EXPECT_EQ(input.visibleHeight, c.visibleHeight);
@@ -84,39 +82,100 @@ const uint32_t kFlv4 = XofFourCC('F', 'L', 'V', '4');
 INSTANTIATE_TEST_SUITE_P(
     Types, VideoInputTypes,
     testing::Values(
-        VideoCase{"h263", Video(kFlv1, XofFormatKind::VideoInfo, 320, 240, 320, 240), nullptr, true,
-                  AV_CODEC_ID_FLV1, 320, 240, {}},
-        // The decoder crops VP6 by the adjustment byte: 4 columns, 8 rows here.
-        VideoCase{"vp6Cropped", Video(kFlv4, XofFormatKind::VideoInfo, 320, 240, 316, 232), nullptr, true,
-                  AV_CODEC_ID_VP6F, 316, 232, {0x48}},
-        VideoCase{"vp6DisplaySize", Video(kFlv4, XofFormatKind::VideoInfo2, 320, 240, 320, 240), nullptr, true,
-                  AV_CODEC_ID_VP6F, 320, 240, {0x00}},
-        // Sequence set first in the record, then the picture set; NAL lengths of 4 bytes.
-        VideoCase{"avc", Avc(4, kSets), nullptr, true, AV_CODEC_ID_H264, 640, 360,
-                  {1, 0x42, 0xC0, 0x1E, 0xFF, 0xE1, 0, 5, 0x67, 0x42, 0xC0, 0x1E, 0x95, 1, 0, 4, 0x68, 0xCE, 0x3C,
-                   0x80}},
-        VideoCase{"avcTwoByteLengths", Avc(2, kSets), nullptr, true, AV_CODEC_ID_H264, 640, 360,
-                  {1, 0x42, 0xC0, 0x1E, 0xFD, 0xE1, 0, 5, 0x67, 0x42, 0xC0, 0x1E, 0x95, 1, 0, 4, 0x68, 0xCE, 0x3C,
-                   0x80}},
-        VideoCase{"avcNalLengthOfThree", Avc(3, kSets), nullptr, false, AV_CODEC_ID_NONE, 0, 0, {}},
-        VideoCase{"avcWithoutSequenceSet", Avc(4, {0, 4, 0x68, 0xCE, 0x3C, 0x80}), nullptr, false,
-                  AV_CODEC_ID_NONE, 0, 0, {}},
-        VideoCase{"avcSetLongerThanTheHeader", Avc(4, {0, 9, 0x67, 0x42, 0xC0}), nullptr, false,
-                  AV_CODEC_ID_NONE, 0, 0, {}},
-        VideoCase{"avcHeaderLongerThanTheBlock", Avc(4, kSets),
-                  [](CMediaType& t) { reinterpret_cast<MPEG2VIDEOINFO*>(t.pbFormat)->cbSequenceHeader = 4000; },
-                  false, AV_CODEC_ID_NONE, 0, 0, {}},
-        VideoCase{"vp6CropBeyondTheAdjustment", Video(kFlv4, XofFormatKind::VideoInfo, 320, 240, 300, 240),
-                  nullptr, false, AV_CODEC_ID_NONE, 0, 0, {}},
-        VideoCase{"zeroWidth", Video(kFlv1, XofFormatKind::VideoInfo, 0, 240, 0, 240), nullptr, false,
-                  AV_CODEC_ID_NONE, 0, 0, {}},
-        VideoCase{"huge", Video(kFlv1, XofFormatKind::VideoInfo, 65535, 65535, 65535, 65535), nullptr, false,
-                  AV_CODEC_ID_NONE, 0, 0, {}},
-        VideoCase{"blockCutShort", Video(kFlv1, XofFormatKind::VideoInfo, 320, 240, 320, 240),
-                  [](CMediaType& t) { t.cbFormat = sizeof(VIDEOINFOHEADER) - 1; }, false, AV_CODEC_ID_NONE, 0, 0,
+        VideoCase{"h263",
+                  Video(kFlv1, XofFormatKind::VideoInfo, 320, 240, 320, 240),
+                  nullptr,
+                  true,
+                  AV_CODEC_ID_FLV1,
+                  320,
+                  240,
                   {}},
-        VideoCase{"otherCodec", Video(XofFourCC('W', 'M', 'V', '3'), XofFormatKind::VideoInfo, 320, 240, 320, 240),
-                  nullptr, false, AV_CODEC_ID_NONE, 0, 0, {}}),
+        // The decoder crops VP6 by the adjustment byte: 4 columns, 8 rows here.
+        VideoCase{"vp6Cropped",
+                  Video(kFlv4, XofFormatKind::VideoInfo, 320, 240, 316, 232),
+                  nullptr,
+                  true,
+                  AV_CODEC_ID_VP6F,
+                  316,
+                  232,
+                  {0x48}},
+        VideoCase{"vp6DisplaySize",
+                  Video(kFlv4, XofFormatKind::VideoInfo2, 320, 240, 320, 240),
+                  nullptr,
+                  true,
+                  AV_CODEC_ID_VP6F,
+                  320,
+                  240,
+                  {0x00}},
+        // Sequence set first in the record, then the picture set; NAL lengths of 4 bytes.
+        VideoCase{"avc", Avc(4, kSets), nullptr, true, AV_CODEC_ID_H264, 640, 360, {1, 0x42, 0xC0, 0x1E, 0xFF, 0xE1, 0,
+                                                                                    5, 0x67, 0x42, 0xC0, 0x1E, 0x95, 1,
+                                                                                    0, 4,    0x68, 0xCE, 0x3C, 0x80}},
+        VideoCase{
+            "avcTwoByteLengths", Avc(2, kSets), nullptr, true, AV_CODEC_ID_H264, 640, 360, {1,    0x42, 0xC0, 0x1E,
+                                                                                            0xFD, 0xE1, 0,    5,
+                                                                                            0x67, 0x42, 0xC0, 0x1E,
+                                                                                            0x95, 1,    0,    4,
+                                                                                            0x68, 0xCE, 0x3C, 0x80}},
+        VideoCase{"avcNalLengthOfThree", Avc(3, kSets), nullptr, false, AV_CODEC_ID_NONE, 0, 0, {}},
+        VideoCase{"avcWithoutSequenceSet",
+                  Avc(4, {0, 4, 0x68, 0xCE, 0x3C, 0x80}),
+                  nullptr,
+                  false,
+                  AV_CODEC_ID_NONE,
+                  0,
+                  0,
+                  {}},
+        VideoCase{
+            "avcSetLongerThanTheHeader", Avc(4, {0, 9, 0x67, 0x42, 0xC0}), nullptr, false, AV_CODEC_ID_NONE, 0, 0, {}},
+        VideoCase{"avcHeaderLongerThanTheBlock",
+                  Avc(4, kSets),
+                  [](CMediaType& t) { reinterpret_cast<MPEG2VIDEOINFO*>(t.pbFormat)->cbSequenceHeader = 4000; },
+                  false,
+                  AV_CODEC_ID_NONE,
+                  0,
+                  0,
+                  {}},
+        VideoCase{"vp6CropBeyondTheAdjustment",
+                  Video(kFlv4, XofFormatKind::VideoInfo, 320, 240, 300, 240),
+                  nullptr,
+                  false,
+                  AV_CODEC_ID_NONE,
+                  0,
+                  0,
+                  {}},
+        VideoCase{"zeroWidth",
+                  Video(kFlv1, XofFormatKind::VideoInfo, 0, 240, 0, 240),
+                  nullptr,
+                  false,
+                  AV_CODEC_ID_NONE,
+                  0,
+                  0,
+                  {}},
+        VideoCase{"huge",
+                  Video(kFlv1, XofFormatKind::VideoInfo, 65535, 65535, 65535, 65535),
+                  nullptr,
+                  false,
+                  AV_CODEC_ID_NONE,
+                  0,
+                  0,
+                  {}},
+        VideoCase{"blockCutShort",
+                  Video(kFlv1, XofFormatKind::VideoInfo, 320, 240, 320, 240),
+                  [](CMediaType& t) { t.cbFormat = sizeof(VIDEOINFOHEADER) - 1; },
+                  false,
+                  AV_CODEC_ID_NONE,
+                  0,
+                  0,
+                  {}},
+        VideoCase{"otherCodec",
+                  Video(XofFourCC('W', 'M', 'V', '3'), XofFormatKind::VideoInfo, 320, 240, 320, 240),
+                  nullptr,
+                  false,
+                  AV_CODEC_ID_NONE,
+                  0,
+                  0,
+                  {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct AudioCase {
@@ -133,12 +192,10 @@ TEST_P(AudioInputTypes, AcceptedWithTheirConfiguration) {
     const AudioCase& c = GetParam();
     CMediaType type = MakeXofMediaType(c.format);
     ASSERT_TRUE(type.IsValid());
-    if (c.spoil)
-        c.spoil(type);
+    if (c.spoil) c.spoil(type);
     AudioInput input;
     ASSERT_EQ(ReadAudioInput(type, input), c.accepted);
-    if (!c.accepted)
-        return;
+    if (!c.accepted) return;
     EXPECT_EQ(input.codec, c.codec);
     EXPECT_EQ(input.channels, c.format.channels);
     EXPECT_EQ(input.sampleRate, static_cast<int>(c.format.samplesPerSec));
@@ -152,8 +209,7 @@ INSTANTIATE_TEST_SUITE_P(
         AudioCase{"aacWithoutConfiguration", Audio(0xFF, 2, 44100), nullptr, false, AV_CODEC_ID_NONE},
         AudioCase{"mp3", Audio(0x55, 2, 44100), nullptr, true, AV_CODEC_ID_MP3},
         AudioCase{"adpcm", Audio(XofFourCC('A', 'S', 'W', 'F'), 1, 22050), nullptr, true, AV_CODEC_ID_ADPCM_SWF},
-        AudioCase{"nellymoser", Audio(XofFourCC('N', 'E', 'L', 'L'), 1, 8000), nullptr, true,
-                  AV_CODEC_ID_NELLYMOSER},
+        AudioCase{"nellymoser", Audio(XofFourCC('N', 'E', 'L', 'L'), 1, 8000), nullptr, true, AV_CODEC_ID_NELLYMOSER},
         AudioCase{"configLongerThanTheBlock", Audio(0xFF, 2, 44100, {0x12, 0x10}),
                   [](CMediaType& t) { reinterpret_cast<WAVEFORMATEX*>(t.pbFormat)->cbSize = 200; }, false,
                   AV_CODEC_ID_NONE},

@@ -68,8 +68,7 @@ TEST(VideoDecoderOutput, SeekFlushesAndResumesAtTheKeyFrameBeforeTheTarget) {
     // Pictures decoded before the seek (while pausing) come first; the last flush ends them.
     auto first = pictures.end();
     for (auto it = pictures.begin(); it != pictures.end(); ++it)
-        if (it->discontinuity)
-            first = it;
+        if (it->discontinuity) first = it;
     ASSERT_NE(first, pictures.end());
     EXPECT_EQ(first->start, -kSecond / 10) << "the key frame, before the segment's start";
     EXPECT_TRUE(IsColourOfSecond(CentreOfRgb32(first->data, 320, 240), 3));
@@ -95,8 +94,7 @@ TEST(AudioDecoderOutput, SoundCoversTheFileInContiguousPcm) {
         expected = b.stop;
         bytes += b.data.size();
         const auto* samples = reinterpret_cast<const int16_t*>(b.data.data());
-        for (size_t i = 0; i < b.data.size() / 2; ++i)
-            peak = std::max(peak, std::abs(static_cast<int>(samples[i])));
+        for (size_t i = 0; i < b.data.size() / 2; ++i) peak = std::max(peak, std::abs(static_cast<int>(samples[i])));
     }
     // The times follow the samples without drifting by rounding.
     const REFERENCE_TIME played = static_cast<REFERENCE_TIME>(bytes / 4) * kSecond / 44100;

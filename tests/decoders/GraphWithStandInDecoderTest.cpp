@@ -32,8 +32,8 @@ protected:
 };
 
 TEST_F(StandInGraph, RenderFileBuildsReaderSplitterDecoderAndBothRenderers) {
-    for (const CLSID* clsid : {&CLSID_AsyncReader, &CLSID_XofSplitter, &CLSID_GreyDecoder, &CLSID_VideoRenderer,
-                               &CLSID_DSoundRender})
+    for (const CLSID* clsid :
+         {&CLSID_AsyncReader, &CLSID_XofSplitter, &CLSID_GreyDecoder, &CLSID_VideoRenderer, &CLSID_DSoundRender})
         EXPECT_TRUE(graph.HasFilterOfClass(*clsid));
     IPin* input = grey->GetPin(0)->GetConnected();
     ASSERT_NE(input, nullptr);

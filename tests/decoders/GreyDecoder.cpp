@@ -22,16 +22,14 @@ const BITMAPINFOHEADER* CGreyDecoder::InputBitmap() const {
 }
 
 HRESULT CGreyDecoder::GetOutputType(int index, CMediaType* output) {
-    if (index != 0)
-        return index < 0 ? E_INVALIDARG : VFW_S_NO_MORE_ITEMS;
+    if (index != 0) return index < 0 ? E_INVALIDARG : VFW_S_NO_MORE_ITEMS;
     const BITMAPINFOHEADER* in = InputBitmap();
     *output = CMediaType();
     output->SetType(&MEDIATYPE_Video);
     output->SetSubtype(&MEDIASUBTYPE_RGB32);
     output->SetFormatType(&FORMAT_VideoInfo);
     auto* vih = reinterpret_cast<VIDEOINFOHEADER*>(output->AllocFormatBuffer(sizeof(VIDEOINFOHEADER)));
-    if (!vih)
-        return E_OUTOFMEMORY;
+    if (!vih) return E_OUTOFMEMORY;
     vih->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     vih->bmiHeader.biWidth = in->biWidth;
     vih->bmiHeader.biHeight = in->biHeight;
@@ -60,16 +58,14 @@ HRESULT CGreyDecoder::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPE
 HRESULT CGreyDecoder::Transform(IMediaSample* input) {
     CComRef<IMediaSample> output;
     HRESULT hr = GetDeliveryBuffer(output);
-    if (FAILED(hr))
-        return hr;
+    if (FAILED(hr)) return hr;
     BYTE* data = nullptr;
     output->GetPointer(&data);
     long bytes = InputBitmap()->biWidth * InputBitmap()->biHeight * 4;
     std::memset(data, GREY_LEVEL, static_cast<size_t>(bytes));
     output->SetActualDataLength(bytes);
     REFERENCE_TIME start = 0, stop = 0;
-    if (SUCCEEDED(input->GetTime(&start, &stop)))
-        output->SetTime(&start, &stop);
+    if (SUCCEEDED(input->GetTime(&start, &stop))) output->SetTime(&start, &stop);
     output->SetSyncPoint(TRUE);
     output->SetDiscontinuity(input->IsDiscontinuity() == S_OK ? TRUE : FALSE);
     return Deliver(output.Get());

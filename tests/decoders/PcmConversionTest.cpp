@@ -24,10 +24,8 @@ struct PcmCase {
 // Sample i of channel c: 0.5 for channel 0, -0.25 for channel 1, then -1.5 and 1.0
 // (beyond full scale) at sample 2; channels past 1 hold 0.9.
 double Value(int c, int i) {
-    if (c > 1)
-        return 0.9;
-    if (i == 2)
-        return c == 0 ? -1.5 : 1.0;
+    if (c > 1) return 0.9;
+    if (i == 2) return c == 0 ? -1.5 : 1.0;
     return c == 0 ? 0.5 : -0.25;
 }
 
@@ -49,7 +47,9 @@ TEST_P(PcmConversion, FirstTwoChannelsInterleavedAndClipped) {
             if (av_get_packed_sample_fmt(c.format) == AV_SAMPLE_FMT_FLT)
                 reinterpret_cast<float*>(base)[at] = static_cast<float>(v);
             else
-                reinterpret_cast<int16_t*>(base)[at] = static_cast<int16_t>(v < -1 ? -32768 : v >= 1 ? 32767 : v * 32768);
+                reinterpret_cast<int16_t*>(base)[at] = static_cast<int16_t>(v < -1   ? -32768
+                                                                            : v >= 1 ? 32767
+                                                                                     : v * 32768);
         }
     std::vector<int16_t> out(2 * c.outputChannels, 0x5555);
     ASSERT_TRUE(ConvertToPcm16(*frame, 1, 2, c.outputChannels, out.data()));

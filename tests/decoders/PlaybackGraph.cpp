@@ -25,8 +25,7 @@ HWND CreateTestWindow() {
         wc.lpszClassName = L"ZemoPlaybackTest";
         return RegisterClassW(&wc);
     }();
-    if (!atom)
-        return nullptr;
+    if (!atom) return nullptr;
     RECT frame = {0, 0, kWindowWidth, kWindowHeight};
     AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
     HWND window = CreateWindowW(L"ZemoPlaybackTest", L"Playback", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40,
@@ -52,13 +51,11 @@ std::wstring ArtifactsFolder() {
 }  // namespace
 
 CPlaybackGraph::CPlaybackGraph(bool clock) : m_com(CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {
-    if (!RegisterTestModules())
-        return;
+    if (!RegisterTestModules()) return;
     CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, m_graph.ReceiveVoid());
     if (m_graph && !clock) {
         CComRef<IMediaFilter> filter;
-        if (SUCCEEDED(filter.QueryFrom(m_graph.Get(), IID_IMediaFilter)))
-            filter->SetSyncSource(nullptr);
+        if (SUCCEEDED(filter.QueryFrom(m_graph.Get(), IID_IMediaFilter))) filter->SetSyncSource(nullptr);
     }
     m_window = CreateTestWindow();
 }
@@ -73,10 +70,8 @@ CPlaybackGraph::~CPlaybackGraph() {
         }
     }
     m_graph.Reset();
-    if (m_window)
-        DestroyWindow(m_window);
-    if (SUCCEEDED(m_com))
-        CoUninitialize();
+    if (m_window) DestroyWindow(m_window);
+    if (SUCCEEDED(m_com)) CoUninitialize();
 }
 
 CComRef<IMediaControl> CPlaybackGraph::Control() {
@@ -95,15 +90,12 @@ HRESULT CPlaybackGraph::RenderFile(const std::wstring& path) { return m_graph->R
 
 CComRef<IBaseFilter> CPlaybackGraph::FilterOfClass(REFCLSID clsid) {
     CComRef<IEnumFilters> filters;
-    if (FAILED(m_graph->EnumFilters(filters.Receive())))
-        return CComRef<IBaseFilter>();
+    if (FAILED(m_graph->EnumFilters(filters.Receive()))) return CComRef<IBaseFilter>();
     for (int i = 0; i < 64; ++i) {
         CComRef<IBaseFilter> filter;
-        if (filters->Next(1, filter.Receive(), nullptr) != S_OK)
-            break;
+        if (filters->Next(1, filter.Receive(), nullptr) != S_OK) break;
         CLSID found = {};
-        if (SUCCEEDED(filter->GetClassID(&found)) && found == clsid)
-            return filter;
+        if (SUCCEEDED(filter->GetClassID(&found)) && found == clsid) return filter;
     }
     return CComRef<IBaseFilter>();
 }
@@ -113,8 +105,7 @@ bool CPlaybackGraph::HasFilterOfClass(REFCLSID clsid) { return static_cast<bool>
 HRESULT CPlaybackGraph::ShowVideo() {
     CComRef<IVideoWindow> video;
     HRESULT hr = video.QueryFrom(m_graph.Get(), IID_IVideoWindow);
-    if (FAILED(hr))
-        return hr;
+    if (FAILED(hr)) return hr;
     if (FAILED(hr = video->put_Owner(reinterpret_cast<OAHWND>(m_window))) ||
         FAILED(hr = video->put_WindowStyle(WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN)) ||
         FAILED(hr = video->SetWindowPosition(0, 0, kWindowWidth, kWindowHeight)))
@@ -137,11 +128,9 @@ void CPlaybackGraph::PumpFor(DWORD ms) {
 namespace {
 // Waits for a state change to finish, pumping the window's messages meanwhile.
 HRESULT Settle(IMediaControl* control, HRESULT hr, CPlaybackGraph& graph) {
-    if (FAILED(hr))
-        return hr;
+    if (FAILED(hr)) return hr;
     OAFilterState state = 0;
-    for (int i = 0; i < 200 && (hr = control->GetState(50, &state)) == VFW_S_STATE_INTERMEDIATE; ++i)
-        graph.PumpFor(10);
+    for (int i = 0; i < 200 && (hr = control->GetState(50, &state)) == VFW_S_STATE_INTERMEDIATE; ++i) graph.PumpFor(10);
     return hr;
 }
 }  // namespace
@@ -177,8 +166,7 @@ REFERENCE_TIME CPlaybackGraph::Duration() {
 
 long CPlaybackGraph::WaitForEvent(std::initializer_list<long> codes, DWORD timeoutMs) {
     CComRef<IMediaEvent> events;
-    if (FAILED(events.QueryFrom(m_graph.Get(), IID_IMediaEvent)))
-        return 0;
+    if (FAILED(events.QueryFrom(m_graph.Get(), IID_IMediaEvent))) return 0;
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
         long code = 0;
@@ -186,8 +174,7 @@ long CPlaybackGraph::WaitForEvent(std::initializer_list<long> codes, DWORD timeo
         if (events->GetEvent(&code, &param1, &param2, 0) == S_OK) {
             events->FreeEventParams(code, param1, param2);
             for (long wanted : codes)
-                if (code == wanted)
-                    return code;
+                if (code == wanted) return code;
             continue;
         }
         PumpFor(10);
@@ -234,8 +221,7 @@ bool CPlaybackGraph::SaveScreenshot(const wchar_t* fileName) {
             Gdiplus::GdiplusShutdown(token);
         }
     }
-    if (bitmap)
-        DeleteObject(bitmap);
+    if (bitmap) DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(m_window, window);
     return saved;

@@ -4,9 +4,9 @@ namespace {
 
 HRESULT RegisterModule(const std::wstring& path) {
     HMODULE module = LoadLibraryW(path.c_str());
-    if (!module)
-        return HRESULT_FROM_WIN32(GetLastError());
-    auto reg = reinterpret_cast<HRESULT(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(module, "DllRegisterServer")));
+    if (!module) return HRESULT_FROM_WIN32(GetLastError());
+    auto reg =
+        reinterpret_cast<HRESULT(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(module, "DllRegisterServer")));
     HRESULT hr = reg ? reg() : E_NOINTERFACE;
     FreeLibrary(module);
     return hr;
@@ -28,4 +28,3 @@ bool RegisterTestModules() {
     }();
     return registered;
 }
-

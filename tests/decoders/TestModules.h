@@ -11,4 +11,3 @@
 std::wstring MediaFile(const char* name);
 // Registers the splitter and the decoders (once per process); false when one fails.
 bool RegisterTestModules();
-

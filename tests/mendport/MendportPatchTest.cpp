@@ -108,7 +108,8 @@ TEST_F(MendportPatchTest, AnUpdateTheServiceDidNotSignIsNoUpdate) {
 }
 
 TEST_F(MendportPatchTest, ServersAreAskedInTurnUntilOneAnswers) {
-    const std::string refused = "http://127.0.0.1:" + std::to_string(UnusedLoopbackPort()) + "/c?app=zemovista&version=1";
+    const std::string refused =
+        "http://127.0.0.1:" + std::to_string(UnusedLoopbackPort()) + "/c?app=zemovista&version=1";
     const std::string unknownApp = m_service.CheckUrl("other", "1.0");
     EXPECT_EQ(MENDPORT_NEWER, Patch({refused, unknownApp, m_service.CheckUrl("zemovista", "1.0")}, &m_sink));
     EXPECT_EQ(Calls{"OnNewerVersion"}, m_sink.calls);
@@ -170,15 +171,16 @@ const std::string kUpdate =
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, BrokenReplyTest,
-    ::testing::Values(
-        BrokenReply{"NotFound", Reply(404, kUpdate)}, BrokenReply{"ServerError", Reply(500, kUpdate)},
-        BrokenReply{"Empty", Reply(200, "")}, BrokenReply{"OtherText", Reply(200, "<html>update</html>")},
-        BrokenReply{"UnsafePath", Reply(200, "update 2.0\r\nfile 1 "
-                                             "000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f ../x.exe\r\n"
-                                             "signature 00\r\n")},
-        BrokenReply{"TooLong", Reply(200, kUpdate + std::string(300 * 1024, 'x'))},
-        BrokenReply{"Cut", Broken(kUpdate, [](HttpReply& r) { r.dropAfter = 12; })},
-        BrokenReply{"ShortOfItsLength", Broken(kUpdate, [](HttpReply& r) { r.contentLength = 4096; })}),
+    ::testing::Values(BrokenReply{"NotFound", Reply(404, kUpdate)}, BrokenReply{"ServerError", Reply(500, kUpdate)},
+                      BrokenReply{"Empty", Reply(200, "")}, BrokenReply{"OtherText", Reply(200, "<html>update</html>")},
+                      BrokenReply{"UnsafePath",
+                                  Reply(200,
+                                        "update 2.0\r\nfile 1 "
+                                        "000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f ../x.exe\r\n"
+                                        "signature 00\r\n")},
+                      BrokenReply{"TooLong", Reply(200, kUpdate + std::string(300 * 1024, 'x'))},
+                      BrokenReply{"Cut", Broken(kUpdate, [](HttpReply& r) { r.dropAfter = 12; })},
+                      BrokenReply{"ShortOfItsLength", Broken(kUpdate, [](HttpReply& r) { r.contentLength = 4096; })}),
     [](const ::testing::TestParamInfo<BrokenReply>& info) { return std::string(info.param.name); });
 
 TEST(MendportSlowServiceTest, AServiceThatDripsItsReplyIsGivenUpAtTheCallsDeadline) {
@@ -211,7 +213,8 @@ TEST(MendportSilentServiceTest, AServiceThatNeverAnswersFailsTheCheck) {
     ASSERT_EQ(0, getsockname(listener.Get(), (sockaddr*)&address, &length));
 
     RecordingSink sink;
-    const std::string url = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/c?app=zemovista&version=1";
+    const std::string url =
+        "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/c?app=zemovista&version=1";
     EXPECT_EQ(MENDPORT_CHECK_FAILED, Patch({url}, &sink));
     EXPECT_EQ(Calls{}, sink.calls);
 }

@@ -21,12 +21,16 @@ using Files = std::map<std::wstring, std::string>;
 const std::vector<UPDATE_FILE_ENTRY> kRelease = {
     {"Zemovista.exe", "new program"}, {"Images/default/a.png", "new image"}, {"Skin/new/x.xml", "<skin/>"}};
 
-const Files kBefore = {{L"Zemovista.exe", "old program"}, {L"Images\\default\\a.png", "old image"},
-                       {L"Skin\\new\\x.xml", "<missing>"}, {L"keep.txt", "not in the update"},
+const Files kBefore = {{L"Zemovista.exe", "old program"},
+                       {L"Images\\default\\a.png", "old image"},
+                       {L"Skin\\new\\x.xml", "<missing>"},
+                       {L"keep.txt", "not in the update"},
                        {L"update\\version.dat", "1.0"}};
 
-const Files kAfter = {{L"Zemovista.exe", "new program"}, {L"Images\\default\\a.png", "new image"},
-                      {L"Skin\\new\\x.xml", "<skin/>"}, {L"keep.txt", "not in the update"},
+const Files kAfter = {{L"Zemovista.exe", "new program"},
+                      {L"Images\\default\\a.png", "new image"},
+                      {L"Skin\\new\\x.xml", "<skin/>"},
+                      {L"keep.txt", "not in the update"},
                       {L"update\\version.dat", "2.0"}};
 
 std::string Utf8(const std::wstring& text) {
@@ -62,8 +66,8 @@ protected:
     }
     // Nothing of the updater's work is left behind.
     void ExpectNoWorkFiles() const {
-        for (const wchar_t* path : {L"Update\\Mendport\\Download", L"Update\\Mendport\\Backup",
-                                    L"Update\\Mendport\\Mendport.lock"})
+        for (const wchar_t* path :
+             {L"Update\\Mendport\\Download", L"Update\\Mendport\\Backup", L"Update\\Mendport\\Mendport.lock"})
             EXPECT_FALSE(m_folder.Exists(path)) << path;
     }
 
@@ -88,8 +92,8 @@ protected:
     }
     // The stand-in program "Player.exe" in the folder, named as the program to start.
     void InstallStartMarker() {
-        ASSERT_TRUE(CopyFileW(BesideTheTestProgram(L"update_start_marker.exe").c_str(), m_folder.File(L"Player.exe").c_str(),
-                              FALSE));
+        ASSERT_TRUE(CopyFileW(BesideTheTestProgram(L"update_start_marker.exe").c_str(),
+                              m_folder.File(L"Player.exe").c_str(), FALSE));
         WriteUpdateClientFiles(m_folder, {"zemovista", "1.0", m_service.ServerLine(),
                                           LoopbackUpdateService::IncrementWeb(), "Player.exe"});
     }
@@ -215,8 +219,8 @@ TEST_F(UpdaterTest, TheUpdaterProgramStartsTheProgramAgainWhateverTheOutcome) {
     EXPECT_EQ(UPDATER_INSTALLED, RunUpdaterProgram());
     EXPECT_TRUE(WaitForStarts(1));
 
-    WriteUpdateClientFiles(m_folder, {"zemovista", "2.0", m_service.ServerLine(),
-                                      LoopbackUpdateService::IncrementWeb(), "Player.exe"});
+    WriteUpdateClientFiles(
+        m_folder, {"zemovista", "2.0", m_service.ServerLine(), LoopbackUpdateService::IncrementWeb(), "Player.exe"});
     m_service.Publish("zemovista", "3.0", kRelease);
     m_service.Corrupt("Zemovista.exe", "broken");
     EXPECT_EQ(UPDATER_DOWNLOAD_FAILED, RunUpdaterProgram());
@@ -225,16 +229,16 @@ TEST_F(UpdaterTest, TheUpdaterProgramStartsTheProgramAgainWhateverTheOutcome) {
 }
 
 TEST_F(UpdaterTest, OnlyAProgramBelowTheProgramFolderIsStarted) {
-    ASSERT_TRUE(CopyFileW(BesideTheTestProgram(L"update_start_marker.exe").c_str(), m_folder.File(L"Player.exe").c_str(),
-                          FALSE));
+    ASSERT_TRUE(CopyFileW(BesideTheTestProgram(L"update_start_marker.exe").c_str(),
+                          m_folder.File(L"Player.exe").c_str(), FALSE));
     struct Case {
         const char* startFile;
         bool started;
     };
     for (const Case& c : {Case{"", false}, Case{"Missing.exe", false}, Case{"..\\Player.exe", false},
                           Case{"C:\\Player.exe", false}, Case{"Player.exe", true}}) {
-        WriteUpdateClientFiles(m_folder, {"zemovista", "1.0", m_service.ServerLine(),
-                                          LoopbackUpdateService::IncrementWeb(), c.startFile});
+        WriteUpdateClientFiles(
+            m_folder, {"zemovista", "1.0", m_service.ServerLine(), LoopbackUpdateService::IncrementWeb(), c.startFile});
         EXPECT_EQ(c.started, StartInstalledProgram(m_folder.Path())) << c.startFile;
     }
     EXPECT_TRUE(WaitForStarts(1));
@@ -267,8 +271,7 @@ TEST_F(UpdaterTest, AFailedInstallOnRecordHoldsItsVersionBackForADay) {
                           Case{"ADayAgo", record("2.0", std::to_string(now - 24 * 3600)), false},
                           Case{"InTheFuture", record("2.0", std::to_string(now + 3600)), false},
                           Case{"OtherVersion", record("1.9", std::to_string(now)), false},
-                          Case{"NoTime", record("2.0", ""), false},
-                          Case{"BadTime", record("2.0", "12ab"), false}}) {
+                          Case{"NoTime", record("2.0", ""), false}, Case{"BadTime", record("2.0", "12ab"), false}}) {
         m_folder.Write(L"Update\\Mendport\\Failed.ini", c.record);
         EXPECT_EQ(c.heldBack, IsHeldBack(ClientFolder(), "2.0")) << c.name;
     }
@@ -279,10 +282,10 @@ TEST_F(UpdaterTest, AFailedInstallOnRecordHoldsItsVersionBackForADay) {
 // What a run that ended half-way leaves: the journal of its steps and the backups.
 struct CrashCase {
     const char* name;
-    Files installed;  // the program folder's files as the run left them
-    Files backups;    // "Update\Mendport\Backup\<n>"
+    Files installed;                                     // the program folder's files as the run left them
+    Files backups;                                       // "Update\Mendport\Backup\<n>"
     std::vector<std::pair<bool, std::wstring>> journal;  // has a backup, target
-    std::string tail;  // a last line the crash cut
+    std::string tail;                                    // a last line the crash cut
 };
 
 void PrintTo(const CrashCase& c, std::ostream* out) { *out << c.name; }
@@ -309,33 +312,40 @@ TEST_P(CrashedRunTest, IsUndoneByTheNextRunBeforeItAsks) {
     ExpectNoWorkFiles();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Leftovers, CrashedRunTest,
-    ::testing::Values(
-        CrashCase{"BeforeTheFirstBackup", {}, {}, {{true, L"Zemovista.exe"}}, ""},
-        CrashCase{"AfterTheFirstBackup", {{L"Zemovista.exe", "<missing>"}}, {{L"0", "old program"}},
-                  {{true, L"Zemovista.exe"}}, ""},
-        CrashCase{"AfterTwoFilesAndANewOne",
-                  {{L"Zemovista.exe", "new program"}, {L"Images\\default\\a.png", "new image"},
-                   {L"Skin\\new\\x.xml", "<skin/>"}},
-                  {{L"0", "old program"}, {L"1", "old image"}},
-                  {{true, L"Zemovista.exe"}, {true, L"Images\\default\\a.png"}, {false, L"Skin\\new\\x.xml"}},
-                  "1 C:\\cut"},
-        CrashCase{"BeforeTheVersion",
-                  {{L"Zemovista.exe", "new program"}, {L"Images\\default\\a.png", "new image"},
-                   {L"Skin\\new\\x.xml", "<skin/>"}, {L"update\\version.dat", "<missing>"}},
-                  {{L"0", "old program"}, {L"1", "old image"}, {L"3", "1.0"}},
-                  {{true, L"Zemovista.exe"}, {true, L"Images\\default\\a.png"}, {false, L"Skin\\new\\x.xml"},
-                   {true, L"update\\version.dat"}},
-                  ""}),
-    [](const ::testing::TestParamInfo<CrashCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Leftovers, CrashedRunTest,
+                         ::testing::Values(CrashCase{"BeforeTheFirstBackup", {}, {}, {{true, L"Zemovista.exe"}}, ""},
+                                           CrashCase{"AfterTheFirstBackup",
+                                                     {{L"Zemovista.exe", "<missing>"}},
+                                                     {{L"0", "old program"}},
+                                                     {{true, L"Zemovista.exe"}},
+                                                     ""},
+                                           CrashCase{"AfterTwoFilesAndANewOne",
+                                                     {{L"Zemovista.exe", "new program"},
+                                                      {L"Images\\default\\a.png", "new image"},
+                                                      {L"Skin\\new\\x.xml", "<skin/>"}},
+                                                     {{L"0", "old program"}, {L"1", "old image"}},
+                                                     {{true, L"Zemovista.exe"},
+                                                      {true, L"Images\\default\\a.png"},
+                                                      {false, L"Skin\\new\\x.xml"}},
+                                                     "1 C:\\cut"},
+                                           CrashCase{"BeforeTheVersion",
+                                                     {{L"Zemovista.exe", "new program"},
+                                                      {L"Images\\default\\a.png", "new image"},
+                                                      {L"Skin\\new\\x.xml", "<skin/>"},
+                                                      {L"update\\version.dat", "<missing>"}},
+                                                     {{L"0", "old program"}, {L"1", "old image"}, {L"3", "1.0"}},
+                                                     {{true, L"Zemovista.exe"},
+                                                      {true, L"Images\\default\\a.png"},
+                                                      {false, L"Skin\\new\\x.xml"},
+                                                      {true, L"update\\version.dat"}},
+                                                     ""}),
+                         [](const ::testing::TestParamInfo<CrashCase>& info) { return std::string(info.param.name); });
 
 TEST_F(UpdaterTest, OriginalsThatCannotBePutBackAreKeptAndTheRunStops) {
     // The crashed run had replaced "Data\\settings.ini"; "Data" has become a file since.
     m_folder.Write(L"Data", "in the way");
     m_folder.Write(L"Update\\Mendport\\Backup\\0", "old settings");
-    m_folder.Write(L"Update\\Mendport\\Backup\\journal.txt",
-                   "1 " + Utf8(m_folder.File(L"Data\\settings.ini")) + "\n");
+    m_folder.Write(L"Update\\Mendport\\Backup\\journal.txt", "1 " + Utf8(m_folder.File(L"Data\\settings.ini")) + "\n");
     EXPECT_EQ(UPDATER_ROLLBACK_FAILED, RunUpdate(m_folder.Path()));
     EXPECT_EQ("old settings", m_folder.Read(L"Update\\Mendport\\Backup\\0"));
     EXPECT_TRUE(m_folder.Exists(L"Update\\Mendport\\Backup\\journal.txt"));

@@ -47,7 +47,8 @@ TEST(AppTest, DefaultStartUpRunsTheApplicationsLifeCycle) {
     int n = 0;
     for (const Case& c : cases) {
         std::wstring log = L"log" + std::to_wstring(n++) + L".txt";
-        EXPECT_EQ(c.code, RunProgram(_T("mfc_default_main.exe"), CString(folder.File(log).c_str()) + c.extra)) << c.name;
+        EXPECT_EQ(c.code, RunProgram(_T("mfc_default_main.exe"), CString(folder.File(log).c_str()) + c.extra))
+            << c.name;
         EXPECT_EQ(c.log, folder.Read(log)) << c.name;
     }
 }

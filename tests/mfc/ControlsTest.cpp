@@ -132,7 +132,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CReflectingButton, CButton)
-    ON_CONTROL_REFLECT(BN_CLICKED, OnReflectedClick)
+ON_CONTROL_REFLECT(BN_CLICKED, OnReflectedClick)
 END_MESSAGE_MAP()
 
 // Logs the control notifications and colour requests that reach it.
@@ -158,10 +158,10 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CParentWnd, CWnd)
-    ON_BN_CLICKED(ID_PLAIN, OnPlainClicked)
-    ON_BN_CLICKED(ID_REFLECTING, OnReflectingClicked)
-    ON_EN_CHANGE(ID_EDIT, OnEditChange)
-    ON_WM_CTLCOLOR()
+ON_BN_CLICKED(ID_PLAIN, OnPlainClicked)
+ON_BN_CLICKED(ID_REFLECTING, OnReflectingClicked)
+ON_EN_CHANGE(ID_EDIT, OnEditChange)
+ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 bool Logged(const std::vector<std::string>& log, const std::string& entry) {

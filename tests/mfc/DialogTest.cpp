@@ -147,9 +147,13 @@ TEST(DialogTest, FailingNumberKeepsTheDialogOpenWithTheFocusOnTheField) {
         int value;  // when accepted
     };
     const Case cases[] = {
-        {_T("12a"), false, 0},          {_T("2147483648"), false, 0}, {_T("-2147483649"), false, 0},
-        {_T(""), false, 0},             {_T("99999999999999999999"), false, 0},
-        {_T(" -17 "), true, -17},       {_T("2147483647"), true, 2147483647},
+        {_T("12a"), false, 0},
+        {_T("2147483648"), false, 0},
+        {_T("-2147483649"), false, 0},
+        {_T(""), false, 0},
+        {_T("99999999999999999999"), false, 0},
+        {_T(" -17 "), true, -17},
+        {_T("2147483647"), true, 2147483647},
         {_T("-2147483648"), true, (-2147483647 - 1)},
     };
     for (const Case& c : cases) {

@@ -18,13 +18,30 @@ TEST(GeometryTest, RectangleArithmetic) {
         {"deflate", [](CRect& r) { r.DeflateRect(5, 5); }, CRect(15, 25, 35, 65)},
         {"deflate each side", [](CRect& r) { r.DeflateRect(1, 2, 3, 4); }, CRect(11, 22, 37, 66)},
         {"move to a place", [](CRect& r) { r.MoveToXY(0, 0); }, CRect(0, 0, 30, 50)},
-        {"normalise a turned rectangle", [](CRect& r) { r.SetRect(40, 70, 10, 20); r.NormalizeRect(); },
+        {"normalise a turned rectangle",
+         [](CRect& r) {
+             r.SetRect(40, 70, 10, 20);
+             r.NormalizeRect();
+         },
          CRect(10, 20, 40, 70)},
-        {"intersection", [](CRect& r) { CRect a = r; r.IntersectRect(&a, CRect(30, 0, 100, 30)); },
+        {"intersection",
+         [](CRect& r) {
+             CRect a = r;
+             r.IntersectRect(&a, CRect(30, 0, 100, 30));
+         },
          CRect(30, 20, 40, 30)},
         {"no overlap gives the empty rectangle",
-         [](CRect& r) { CRect a = r; r.IntersectRect(&a, CRect(100, 100, 120, 120)); }, CRect(0, 0, 0, 0)},
-        {"union", [](CRect& r) { CRect a = r; r.UnionRect(&a, CRect(0, 0, 5, 5)); }, CRect(0, 0, 40, 70)},
+         [](CRect& r) {
+             CRect a = r;
+             r.IntersectRect(&a, CRect(100, 100, 120, 120));
+         },
+         CRect(0, 0, 0, 0)},
+        {"union",
+         [](CRect& r) {
+             CRect a = r;
+             r.UnionRect(&a, CRect(0, 0, 5, 5));
+         },
+         CRect(0, 0, 40, 70)},
     };
     for (const Case& c : cases) {
         CRect r(10, 20, 40, 70);

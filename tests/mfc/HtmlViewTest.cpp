@@ -62,16 +62,18 @@ private:
 };
 
 BEGIN_MESSAGE_MAP(CRewritingView, CHtmlView)
-    ON_MESSAGE(WM_TEST_NAVIGATE, OnTestNavigate)
+ON_MESSAGE(WM_TEST_NAVIGATE, OnTestNavigate)
 END_MESSAGE_MAP()
 
 class HtmlView : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(parent.CreateEx(0, nullptr, L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{0, 0, 640, 480}, nullptr, 0));
+        ASSERT_TRUE(
+            parent.CreateEx(0, nullptr, L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{0, 0, 640, 480}, nullptr, 0));
         view = new CRewritingView;
         view->destroyed = &destroyed;
-        ASSERT_TRUE(view->Create(nullptr, L"AnyWindowName1", WS_CHILD | WS_VISIBLE, RECT{0, 0, 0, 0}, &parent, 0xE901, nullptr));
+        ASSERT_TRUE(view->Create(nullptr, L"AnyWindowName1", WS_CHILD | WS_VISIBLE, RECT{0, 0, 0, 0}, &parent, 0xE901,
+                                 nullptr));
     }
     void TearDown() override {
         delete view;
@@ -95,7 +97,8 @@ protected:
         return std::wstring(url.begin(), url.end());
     }
 
-    LoopbackHttpServer server{[](const HttpRequest&, HttpReply& reply) { reply.body = "<html><body>page</body></html>"; }};
+    LoopbackHttpServer server{
+        [](const HttpRequest&, HttpReply& reply) { reply.body = "<html><body>page</body></html>"; }};
     CWnd parent;
     CRewritingView* view = nullptr;
     bool destroyed = false;

@@ -34,8 +34,10 @@ TEST(MenuTest, LoadedResourceShowsItsItems) {
         popup->GetMenuString(c.position, text, MF_BYPOSITION);
         EXPECT_STREQ(c.text, text) << c.position;
         UINT state = popup->GetMenuState(c.position, MF_BYPOSITION);
-        if (c.id == 0) EXPECT_NE(0u, state & MF_SEPARATOR);
-        else EXPECT_EQ(c.grayed, (state & MF_GRAYED) != 0) << c.position;
+        if (c.id == 0)
+            EXPECT_NE(0u, state & MF_SEPARATOR);
+        else
+            EXPECT_EQ(c.grayed, (state & MF_GRAYED) != 0) << c.position;
     }
     EXPECT_EQ(ID_TEST_INNER, popup->GetSubMenu(3)->GetMenuItemID(0));
 

@@ -42,7 +42,9 @@ protected:
         last = "keydown " + std::to_string(key) + " " + std::to_string(repeat) + " " + std::to_string(flags);
     }
     afx_msg void OnKeyUp(UINT key, UINT, UINT) { last = "keyup " + std::to_string(key); }
-    afx_msg void OnChar(UINT c, UINT repeat, UINT) { last = "char " + std::to_string(c) + " " + std::to_string(repeat); }
+    afx_msg void OnChar(UINT c, UINT repeat, UINT) {
+        last = "char " + std::to_string(c) + " " + std::to_string(repeat);
+    }
     afx_msg BOOL OnSetCursor(CWnd* wnd, UINT hit, UINT message) {
         last = std::string("cursor ") + (wnd == this ? "self " : "other ") + std::to_string(hit) + " " +
                std::to_string(message);
@@ -78,32 +80,32 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CEntriesWnd, CWnd)
-    ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
-    ON_WM_MOUSEMOVE()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_LBUTTONUP()
-    ON_WM_LBUTTONDBLCLK()
-    ON_WM_RBUTTONDOWN()
-    ON_WM_RBUTTONUP()
-    ON_WM_MOUSEWHEEL()
-    ON_WM_MOUSEHOVER()
-    ON_WM_MOUSELEAVE()
-    ON_WM_ENABLE()
-    ON_WM_KEYDOWN()
-    ON_WM_KEYUP()
-    ON_WM_CHAR()
-    ON_WM_SETCURSOR()
-    ON_WM_SHOWWINDOW()
-    ON_WM_SETFOCUS()
-    ON_WM_KILLFOCUS()
-    ON_WM_GETDLGCODE()
-    ON_WM_SIZE()
-    ON_WM_MOVE()
-    ON_WM_GETMINMAXINFO()
-    ON_WM_CLOSE()
-    ON_WM_QUERYDRAGICON()
-    ON_REGISTERED_MESSAGE(WM_TEST_REGISTERED, OnRegistered)
+ON_WM_PAINT()
+ON_WM_ERASEBKGND()
+ON_WM_MOUSEMOVE()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONUP()
+ON_WM_LBUTTONDBLCLK()
+ON_WM_RBUTTONDOWN()
+ON_WM_RBUTTONUP()
+ON_WM_MOUSEWHEEL()
+ON_WM_MOUSEHOVER()
+ON_WM_MOUSELEAVE()
+ON_WM_ENABLE()
+ON_WM_KEYDOWN()
+ON_WM_KEYUP()
+ON_WM_CHAR()
+ON_WM_SETCURSOR()
+ON_WM_SHOWWINDOW()
+ON_WM_SETFOCUS()
+ON_WM_KILLFOCUS()
+ON_WM_GETDLGCODE()
+ON_WM_SIZE()
+ON_WM_MOVE()
+ON_WM_GETMINMAXINFO()
+ON_WM_CLOSE()
+ON_WM_QUERYDRAGICON()
+ON_REGISTERED_MESSAGE(WM_TEST_REGISTERED, OnRegistered)
 END_MESSAGE_MAP()
 
 TEST(MessageMapTest, EachEntryUnpacksItsMessage) {

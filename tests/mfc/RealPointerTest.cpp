@@ -26,9 +26,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CHoverWnd, CWnd)
-    ON_WM_MOUSEMOVE()
-    ON_WM_MOUSEHOVER()
-    ON_WM_MOUSELEAVE()
+ON_WM_MOUSEMOVE()
+ON_WM_MOUSEHOVER()
+ON_WM_MOUSELEAVE()
 END_MESSAGE_MAP()
 
 // Pumps until the log ends with the entry (or a few seconds pass).

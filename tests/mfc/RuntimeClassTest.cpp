@@ -19,12 +19,9 @@ TEST(RuntimeClassTest, KindFollowsTheBaseChain) {
     CMenu menu;
     CTestApp app;
     const Case cases[] = {
-        {&wnd, RUNTIME_CLASS(CWnd), true},
-        {&wnd, RUNTIME_CLASS(CCmdTarget), true},
-        {&wnd, RUNTIME_CLASS(CObject), true},
-        {&wnd, RUNTIME_CLASS(CWinApp), false},
-        {&menu, RUNTIME_CLASS(CCmdTarget), false},
-        {&app, RUNTIME_CLASS(CWinThread), true},
+        {&wnd, RUNTIME_CLASS(CWnd), true},         {&wnd, RUNTIME_CLASS(CCmdTarget), true},
+        {&wnd, RUNTIME_CLASS(CObject), true},      {&wnd, RUNTIME_CLASS(CWinApp), false},
+        {&menu, RUNTIME_CLASS(CCmdTarget), false}, {&app, RUNTIME_CLASS(CWinThread), true},
         {&app, RUNTIME_CLASS(CTestApp), true},
     };
     for (const Case& c : cases)

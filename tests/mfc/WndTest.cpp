@@ -43,12 +43,12 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CLoggingWnd, CWnd)
-    ON_WM_CREATE()
-    ON_WM_DESTROY()
-    ON_WM_TIMER()
-    ON_MESSAGE(WM_TEST_PING, OnPing)
-    ON_MESSAGE(WM_TEST_THROW, OnThrow)
-    ON_COMMAND(ID_TEST_COMMAND, OnTestCommand)
+ON_WM_CREATE()
+ON_WM_DESTROY()
+ON_WM_TIMER()
+ON_MESSAGE(WM_TEST_PING, OnPing)
+ON_MESSAGE(WM_TEST_THROW, OnThrow)
+ON_COMMAND(ID_TEST_COMMAND, OnTestCommand)
 END_MESSAGE_MAP()
 
 // Overrides one message of its base; the rest still reach the base's table.
@@ -62,7 +62,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CDerivedWnd, CLoggingWnd)
-    ON_MESSAGE(WM_TEST_PING, OnDerivedPing)
+ON_MESSAGE(WM_TEST_PING, OnDerivedPing)
 END_MESSAGE_MAP()
 
 const RECT kRect = {0, 0, 200, 100};
@@ -73,7 +73,8 @@ TEST(WndTest, CreatedWindowIsBoundBeforeItsFirstMessage) {
     EXPECT_EQ(&wnd, CWnd::FromHandlePermanent(wnd.m_hWnd));
     ASSERT_FALSE(wnd.log.empty());
     EXPECT_EQ("create", wnd.log.front());
-    EXPECT_FALSE(wnd.CreateEx(0, nullptr, _T("t"), WS_POPUP, kRect, nullptr, 0)) << "a bound object creates no second window";
+    EXPECT_FALSE(wnd.CreateEx(0, nullptr, _T("t"), WS_POPUP, kRect, nullptr, 0))
+        << "a bound object creates no second window";
 
     HWND hWnd = wnd.m_hWnd;
     EXPECT_TRUE(wnd.DestroyWindow());
@@ -105,8 +106,10 @@ TEST(WndTest, MessagesReachTheirEntriesAndTheRestTheDefault) {
     for (const Case& c : cases) {
         wnd.log.clear();
         EXPECT_EQ(c.result, wnd.SendMessage(c.message, c.wParam, c.lParam)) << c.name;
-        if (c.logged) EXPECT_EQ(std::vector<std::string>{c.logged}, wnd.log) << c.name;
-        else EXPECT_TRUE(wnd.log.empty()) << c.name;
+        if (c.logged)
+            EXPECT_EQ(std::vector<std::string>{c.logged}, wnd.log) << c.name;
+        else
+            EXPECT_TRUE(wnd.log.empty()) << c.name;
     }
 }
 

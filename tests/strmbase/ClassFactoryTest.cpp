@@ -29,16 +29,14 @@ const CFactoryTemplate kTemplates[] = {
 
 TEST(ClassFactory, CreatesTheClassesOfItsTemplates) {
     IClassFactory* factory = nullptr;
-    ASSERT_EQ(GetClassObjectFromTemplates(kTemplates, 2, kFirst, IID_IClassFactory,
-                                          reinterpret_cast<void**>(&factory)),
+    ASSERT_EQ(GetClassObjectFromTemplates(kTemplates, 2, kFirst, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
               S_OK);
     EXPECT_EQ(CanUnloadModule(), S_FALSE);
     IUnknown* thing = nullptr;
     ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&thing)), S_OK);
     EXPECT_EQ(CUnknown::ObjectCount(), 1);
     IUnknown* wrong = nullptr;
-    EXPECT_EQ(factory->CreateInstance(nullptr, IID_IClassFactory, reinterpret_cast<void**>(&wrong)),
-              E_NOINTERFACE);
+    EXPECT_EQ(factory->CreateInstance(nullptr, IID_IClassFactory, reinterpret_cast<void**>(&wrong)), E_NOINTERFACE);
     EXPECT_EQ(wrong, nullptr);
     // The failed request left no object behind.
     EXPECT_EQ(CUnknown::ObjectCount(), 1);
@@ -51,9 +49,9 @@ TEST(ClassFactory, CreatesTheClassesOfItsTemplates) {
               S_OK);
     EXPECT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&thing)), E_OUTOFMEMORY);
     factory->Release();
-    EXPECT_EQ(GetClassObjectFromTemplates(kTemplates, 2, CLSID_NULL, IID_IClassFactory,
-                                          reinterpret_cast<void**>(&factory)),
-              CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(
+        GetClassObjectFromTemplates(kTemplates, 2, CLSID_NULL, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
+        CLASS_E_CLASSNOTAVAILABLE);
 }
 
 // An outer object that aggregates a CUnknown: the inner object's interfaces answer

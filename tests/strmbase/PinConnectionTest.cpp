@@ -15,8 +15,7 @@ class CTwoTypeSource : public CBaseFilter {
             return type->majortype == MEDIATYPE_Audio || type->majortype == MEDIATYPE_Video ? S_OK : S_FALSE;
         }
         HRESULT GetMediaType(int index, CMediaType* type) override {
-            if (index < 0 || index > 1)
-                return VFW_S_NO_MORE_ITEMS;
+            if (index < 0 || index > 1) return VFW_S_NO_MORE_ITEMS;
             type->SetType(index == 0 ? &MEDIATYPE_Audio : &MEDIATYPE_Video);
             type->SetSubtype(&MEDIASUBTYPE_PCM);
             type->SetFormatType(&FORMAT_None);
@@ -86,8 +85,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ConnectCase{"onlyVideo", MEDIATYPE_Video, GUID_NULL, S_OK, MEDIATYPE_Video},
                     ConnectCase{"partialAskedVideo", GUID_NULL, MEDIATYPE_Video, S_OK, MEDIATYPE_Video},
                     ConnectCase{"nothingInCommon", MEDIATYPE_Text, GUID_NULL, VFW_E_TYPE_NOT_ACCEPTED, GUID_NULL},
-                    ConnectCase{"askedWhatTheSinkRefuses", MEDIATYPE_Audio, MEDIATYPE_Video,
-                                VFW_E_TYPE_NOT_ACCEPTED, GUID_NULL}),
+                    ConnectCase{"askedWhatTheSinkRefuses", MEDIATYPE_Audio, MEDIATYPE_Video, VFW_E_TYPE_NOT_ACCEPTED,
+                                GUID_NULL}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct RefusalCase {
@@ -113,19 +112,18 @@ TEST_P(PinConnectionRefused, OnlyATypeRefusalLeadsToTheNextType) {
     EXPECT_FALSE(src->Pin()->IsConnected());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Refusals, PinConnectionRefused,
-    testing::Values(RefusalCase{"typeNotAccepted", VFW_E_TYPE_NOT_ACCEPTED, 2},
-                    RefusalCase{"invalidType", VFW_E_INVALIDMEDIATYPE, 2},
-                    RefusalCase{"deviceMissing", VFW_E_NO_DISPLAY_PALETTE, 1},
-                    RefusalCase{"outOfMemory", E_OUTOFMEMORY, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Refusals, PinConnectionRefused,
+                         testing::Values(RefusalCase{"typeNotAccepted", VFW_E_TYPE_NOT_ACCEPTED, 2},
+                                         RefusalCase{"invalidType", VFW_E_INVALIDMEDIATYPE, 2},
+                                         RefusalCase{"deviceMissing", VFW_E_NO_DISPLAY_PALETTE, 1},
+                                         RefusalCase{"outOfMemory", E_OUTOFMEMORY, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PinConnection, PinsOfOneDirectionDoNotConnect) {
     CComRef<IBaseFilter> a(new CTwoTypeSource), b(new CTwoTypeSource);
-    EXPECT_EQ(static_cast<CTwoTypeSource*>(a.Get())->Pin()->Connect(static_cast<CTwoTypeSource*>(b.Get())->Pin(),
-                                                                     nullptr),
-              VFW_E_INVALID_DIRECTION);
+    EXPECT_EQ(
+        static_cast<CTwoTypeSource*>(a.Get())->Pin()->Connect(static_cast<CTwoTypeSource*>(b.Get())->Pin(), nullptr),
+        VFW_E_INVALID_DIRECTION);
 }
 
 TEST(PinConnection, ConnectionsChangeOnlyWhileStopped) {

@@ -10,8 +10,7 @@ namespace {
 class CDoubler : public CAMThread {
 public:
     ~CDoubler() override {
-        if (ThreadExists())
-            CallWorker(0);
+        if (ThreadExists()) CallWorker(0);
         Close();
     }
     std::atomic<int> pendingSeen{0};
@@ -20,13 +19,11 @@ protected:
     DWORD ThreadProc() override {
         for (;;) {
             DWORD command = 0;
-            while (!CheckRequest(&command))
-                Sleep(1);
+            while (!CheckRequest(&command)) Sleep(1);
             ++pendingSeen;
             command = GetRequest();
             Reply(command * 2);
-            if (command == 0)
-                return 0;
+            if (command == 0) return 0;
         }
     }
 };
@@ -36,8 +33,7 @@ TEST(AMThread, CommandsGetTheWorkersReplies) {
     EXPECT_EQ(worker.CallWorker(5), static_cast<DWORD>(E_FAIL));  // no thread yet
     ASSERT_TRUE(worker.Create());
     EXPECT_FALSE(worker.Create());
-    for (DWORD i = 1; i < 50; ++i)
-        EXPECT_EQ(worker.CallWorker(i), i * 2);
+    for (DWORD i = 1; i < 50; ++i) EXPECT_EQ(worker.CallWorker(i), i * 2);
     EXPECT_EQ(worker.CallWorker(0), 0u);
     worker.Close();
     EXPECT_FALSE(worker.ThreadExists());

@@ -26,8 +26,7 @@ class CPushSource : public CBaseFilter {
             return type->majortype == MEDIATYPE_Audio ? S_OK : S_FALSE;
         }
         HRESULT GetMediaType(int index, CMediaType* type) override {
-            if (index != 0)
-                return VFW_S_NO_MORE_ITEMS;
+            if (index != 0) return VFW_S_NO_MORE_ITEMS;
             *type = AudioType();
             return S_OK;
         }
@@ -48,8 +47,7 @@ public:
     HRESULT Push(BYTE value, REFERENCE_TIME start) {
         IMediaSample* raw = nullptr;
         HRESULT hr = m_pin.GetDeliveryBuffer(&raw, nullptr, nullptr, 0);
-        if (FAILED(hr))
-            return hr;
+        if (FAILED(hr)) return hr;
         CComRef<IMediaSample> sample;
         *sample.Receive() = raw;
         BYTE* data = nullptr;
@@ -74,8 +72,7 @@ public:
         return type->majortype == MEDIATYPE_Audio ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
     }
     HRESULT GetOutputType(int index, CMediaType* type) override {
-        if (index != 0)
-            return VFW_S_NO_MORE_ITEMS;
+        if (index != 0) return VFW_S_NO_MORE_ITEMS;
         *type = AudioType();
         return S_OK;
     }
@@ -109,13 +106,11 @@ public:
 
 private:
     HRESULT DeliverHeld() {
-        if (!m_holding)
-            return S_OK;
+        if (!m_holding) return S_OK;
         m_holding = false;
         CComRef<IMediaSample> sample;
         HRESULT hr = GetDeliveryBuffer(sample);
-        if (FAILED(hr))
-            return hr;
+        if (FAILED(hr)) return hr;
         BYTE* data = nullptr;
         sample->GetPointer(&data);
         data[0] = m_held;
@@ -153,8 +148,7 @@ protected:
     }
     std::vector<BYTE> Received() {
         std::vector<BYTE> bytes;
-        for (const ReceivedSample& s : sink->Pin()->Samples())
-            bytes.push_back(s.data.empty() ? 0 : s.data[0]);
+        for (const ReceivedSample& s : sink->Pin()->Samples()) bytes.push_back(s.data.empty() ? 0 : s.data[0]);
         return bytes;
     }
     CBaseInputPin* Input() { return static_cast<CBaseInputPin*>(transform->Input()); }

@@ -60,8 +60,8 @@ private:
         Answer answer{m_status, Json::Value()};
         std::string errors;
         std::unique_ptr<Json::CharReader> reader(Json::CharReaderBuilder().newCharReader());
-        EXPECT_TRUE(reader->parse(request.body.data(), request.body.data() + request.body.size(), &answer.report,
-                                  &errors))
+        EXPECT_TRUE(
+            reader->parse(request.body.data(), request.body.data() + request.body.size(), &answer.report, &errors))
             << request.body;
         reply.status = answer.status;
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -185,7 +185,8 @@ TEST(ReportInterfaceTest, AServiceThatDripsItsAnswerHoldsUpTheEndOnlyUntilTheDea
 
     auto report = std::make_unique<CReportInterface>(config.File(L"Tallyhub.ini"));
     report->Init(103, L"1.0", 20);
-    for (int i = 0; i < 500 && server.Requests().empty(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    for (int i = 0; i < 500 && server.Requests().empty(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     ASSERT_FALSE(server.Requests().empty()) << "a report under way";
     auto started = std::chrono::steady_clock::now();
     report.reset();

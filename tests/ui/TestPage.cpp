@@ -69,7 +69,8 @@ TestPage::~TestPage() = default;
 
 bool TestPage::Open() {
     if (!m_template.Made()) return false;
-    if (!m_frame.CreateEx(WS_EX_TOPMOST, nullptr, L"test page", WS_POPUP | WS_VISIBLE, kFrame, nullptr, 0)) return false;
+    if (!m_frame.CreateEx(WS_EX_TOPMOST, nullptr, L"test page", WS_POPUP | WS_VISIBLE, kFrame, nullptr, 0))
+        return false;
     if (!m_window.Create(nullptr, nullptr, WS_VISIBLE, kClient, &m_frame, 1)) return false;
     HTMLayoutUpdateWindow(m_window.m_hWnd);
     PumpMessages();

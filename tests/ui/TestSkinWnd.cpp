@@ -24,7 +24,7 @@ bool CRecordingCtrlManager::Record(const char* what, htmlayout::dom::element& el
 }
 
 BEGIN_MESSAGE_MAP(CTestSkinWnd, CBaseSkinWnd)
-    ON_WM_CREATE()
+ON_WM_CREATE()
 END_MESSAGE_MAP()
 
 int CTestSkinWnd::OnCreate(LPCREATESTRUCT cs) {

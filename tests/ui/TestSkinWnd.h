@@ -15,7 +15,8 @@ public:
     // Binds the element objects of a test; without one the manager binds two plain ones.
     using Binder = std::function<void(CRecordingCtrlManager&)>;
 
-    explicit CRecordingCtrlManager(CBaseWnd* owner, Binder bind = nullptr) : CBaseSkinWndCtrlManager(owner), m_bind(std::move(bind)) {}
+    explicit CRecordingCtrlManager(CBaseWnd* owner, Binder bind = nullptr)
+        : CBaseSkinWndCtrlManager(owner), m_bind(std::move(bind)) {}
 
     void InitElements() override;
     void Adopt(const CString& id, std::unique_ptr<CElement> object) { AdoptElementObject(id, std::move(object)); }
@@ -48,7 +49,9 @@ public:
     void MakeManager() { CreateCtrlManager(); }
     CRecordingCtrlManager* Manager() const { return static_cast<CRecordingCtrlManager*>(m_pCtrlManager); }
     // Routes an engine event record as the engine would.
-    BOOL Route(UINT group, void* params) { return element_proc(static_cast<htmlayout::event_handler*>(this), nullptr, group, params); }
+    BOOL Route(UINT group, void* params) {
+        return element_proc(static_cast<htmlayout::event_handler*>(this), nullptr, group, params);
+    }
 
     int createResult = 0;
 

@@ -44,16 +44,16 @@ TEST_P(FileChecksumTest, MatchesKnownDigests) {
     EXPECT_EQ("####", std::string(sha1 + 41, 4));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, FileChecksumTest,
-    testing::Values(DigestCase{"ThreeLetters", "abc", "900150983cd24fb0d6963f7d28e17f72",
-                               "a9993e364706816aba3e25717850c26c9cd0d89d"},
-                    DigestCase{"AllByteValues", Counting(2560), "9aec5fa312feff7a1d15b135181ffe04",
-                               "f48a95799d144d5ad254355f1849533120dbec12"},
-                    // Spans three of the views the file is read through.
-                    DigestCase{"SeveralViews", Cycle((16u << 20) * 2 + 3), "9afe6fcb4206a20c211ea2b61e3b2b24",
-                               "ca898e9836ef530e35ade66aba58e33dafd2050f"}),
-    [](const testing::TestParamInfo<DigestCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Files, FileChecksumTest,
+                         testing::Values(DigestCase{"ThreeLetters", "abc", "900150983cd24fb0d6963f7d28e17f72",
+                                                    "a9993e364706816aba3e25717850c26c9cd0d89d"},
+                                         DigestCase{"AllByteValues", Counting(2560), "9aec5fa312feff7a1d15b135181ffe04",
+                                                    "f48a95799d144d5ad254355f1849533120dbec12"},
+                                         // Spans three of the views the file is read through.
+                                         DigestCase{"SeveralViews", Cycle((16u << 20) * 2 + 3),
+                                                    "9afe6fcb4206a20c211ea2b61e3b2b24",
+                                                    "ca898e9836ef530e35ade66aba58e33dafd2050f"}),
+                         [](const testing::TestParamInfo<DigestCase>& info) { return std::string(info.param.name); });
 
 // An unreadable file leaves empty digests and the size as it was; the result is still FS_OK.
 TEST_F(StorageTest, UnreadableFileGivesEmptyDigests) {

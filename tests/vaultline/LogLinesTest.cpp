@@ -11,9 +11,12 @@ TEST_F(LogLinesTest, CallEntryIsATraceLineWithItsPlace) {
     SignIn();
     std::string text = out.Text();
     EXPECT_TRUE(std::regex_search(
-        text, std::regex(R"(\[TRACE\] CFileStorage::UserLogin\(lpszUserName=alice smith&co=1%\) \[[^\]]*FileStorage\.cpp:\d+\]\r?\n)")))
+        text,
+        std::regex(
+            R"(\[TRACE\] CFileStorage::UserLogin\(lpszUserName=alice smith&co=1%\) \[[^\]]*FileStorage\.cpp:\d+\]\r?\n)")))
         << text;
-    EXPECT_TRUE(std::regex_search(text, std::regex(R"(\[DEBUG\] json result: result=200, uid=1001, sid=\w+, errorinfo=""\s\[)")))
+    EXPECT_TRUE(std::regex_search(
+        text, std::regex(R"(\[DEBUG\] json result: result=200, uid=1001, sid=\w+, errorinfo=""\s\[)")))
         << text;
 }
 
@@ -33,7 +36,8 @@ TEST_F(LogLinesTest, FailuresAreErrorLinesWithTheirText) {
     SignIn();
     CapturedStdout out;
     EXPECT_EQ(404, storage->EmoticonRemove("none"));
-    EXPECT_NE(std::string::npos, out.Text().find("[ERROR] Response code=404, errorinfo=no such emoticon [")) << out.Text();
+    EXPECT_NE(std::string::npos, out.Text().find("[ERROR] Response code=404, errorinfo=no such emoticon ["))
+        << out.Text();
 }
 
 // The last-error text belongs to the process: the second object's failure replaces it.
@@ -56,7 +60,8 @@ TEST_F(LogLinesTest, PercentSignsInTextsStayText) {
     EXPECT_STREQ("Response code=404, errorinfo=%s%n%x", storage->GetLastErrMsg());
     // A uid holding "%s" does not take the key's place in the path.
     service.PutEmoticon("%s", "k%s", "a.gif", "bytes");
-    EXPECT_EQ(FS_OK, storage->EmoticonDownload("%s", folder.Path().c_str(), "k%s", "a.gif")) << storage->GetLastErrMsg();
+    EXPECT_EQ(FS_OK, storage->EmoticonDownload("%s", folder.Path().c_str(), "k%s", "a.gif"))
+        << storage->GetLastErrMsg();
     EXPECT_EQ("bytes", folder.Read("a.gif"));
 }
 

@@ -54,8 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
                     KeyCase{"KeyIsAPrefix", "photo.jpg", std::string("photo"), FS_ERR_PICTURE_NAME_MISMATCH},
                     // Names beyond the old 36-character key buffer are compared whole.
                     KeyCase{"NameOf60Characters", std::string(56, 'p') + ".jpg", std::nullopt, FS_OK},
-                    KeyCase{"LongNameDiffersAtTheEnd", std::string(56, 'p') + ".jpg",
-                            std::string(56, 'p') + ".png", FS_ERR_PICTURE_NAME_MISMATCH}),
+                    KeyCase{"LongNameDiffersAtTheEnd", std::string(56, 'p') + ".jpg", std::string(56, 'p') + ".png",
+                            FS_ERR_PICTURE_NAME_MISMATCH}),
     [](const testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
 
 TEST_F(PictureTest, DownloadReplacesALongerFileWholly) {

@@ -73,8 +73,8 @@ std::vector<SERVICE_CALL> AllCalls() {
          [](CallTest& t) {
              char name[64], second[64], third[64];
              unsigned long size = 0;
-             int result = t.storage->LargeFileGetInfo(StorageTest::UID, t.key.c_str(), name, sizeof(name), size,
-                                                      second, third);
+             int result =
+                 t.storage->LargeFileGetInfo(StorageTest::UID, t.key.c_str(), name, sizeof(name), size, second, third);
              return result == FS_OK && size != LARGE.size() ? -1 : result;
          }},
         {"LargeFileDownload", "ofs/down.php", true, true, true, false, false,

@@ -16,9 +16,9 @@ struct SERVICE_CALL {
     const char* endpoint;
     bool retriesNotFound;  // sends again after HTTP 404
     bool needsSession;
-    bool bytesReply;       // the service answers with bytes, so an expired session is HTTP 403
-    bool reloginOnHttp;    // relogin and repeat after HTTP 403
-    bool reloginOnJson;    // relogin and repeat after a JSON result 403
+    bool bytesReply;                         // the service answers with bytes, so an expired session is HTTP 403
+    bool reloginOnHttp;                      // relogin and repeat after HTTP 403
+    bool reloginOnJson;                      // relogin and repeat after a JSON result 403
     std::function<void(CallTest&)> prepare;  // runs signed in
     std::function<int(CallTest&)> run;       // FS_OK when all goes well
 };

@@ -35,8 +35,7 @@ TEST_P(HttpExpiryTest, FollowsTheCallsRule) {
     ExpectRule(GetParam().reloginOnHttp);
 }
 
-INSTANTIATE_TEST_SUITE_P(Calls, JsonExpiryTest,
-                         testing::ValuesIn(ServiceCalls([](const SERVICE_CALL& call) {
+INSTANTIATE_TEST_SUITE_P(Calls, JsonExpiryTest, testing::ValuesIn(ServiceCalls([](const SERVICE_CALL& call) {
                              return call.needsSession && !call.bytesReply;
                          })),
                          CallName);
@@ -59,8 +58,7 @@ TEST_P(RepeatedExpiryTest, SecondExpiryIsHandedBack) {
     EXPECT_EQ(before + 2, Count(GetParam().endpoint));
 }
 
-INSTANTIATE_TEST_SUITE_P(Calls, RepeatedExpiryTest,
-                         testing::ValuesIn(ServiceCalls([](const SERVICE_CALL& call) {
+INSTANTIATE_TEST_SUITE_P(Calls, RepeatedExpiryTest, testing::ValuesIn(ServiceCalls([](const SERVICE_CALL& call) {
                              return call.reloginOnHttp || call.reloginOnJson;
                          })),
                          CallName);

@@ -25,8 +25,8 @@ std::string SmtpBase64Encode(const unsigned char* data, size_t size) {
     std::string out;
     out.reserve((size + 2) / 3 * 4);
     for (size_t i = 0; i < size; i += 3) {
-        const unsigned long triple = (unsigned long)data[i] << 16 | (i + 1 < size ? data[i + 1] << 8 : 0) |
-                                     (i + 2 < size ? data[i + 2] : 0);
+        const unsigned long triple =
+            (unsigned long)data[i] << 16 | (i + 1 < size ? data[i + 1] << 8 : 0) | (i + 2 < size ? data[i + 2] : 0);
         out += ALPHABET[triple >> 18 & 63];
         out += ALPHABET[triple >> 12 & 63];
         out += i + 1 < size ? ALPHABET[triple >> 6 & 63] : '=';

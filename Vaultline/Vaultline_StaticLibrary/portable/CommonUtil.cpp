@@ -11,10 +11,14 @@ char g_lastError[LAST_ERROR_SIZE];
 
 const char* Tag(LogLevel level) {
     switch (level) {
-    case LogLevel::Trace: return "[TRACE] ";
-    case LogLevel::Debug: return "[DEBUG] ";
-    case LogLevel::Info: return "[INFO]  ";
-    case LogLevel::Error: return "[ERROR] ";
+        case LogLevel::Trace:
+            return "[TRACE] ";
+        case LogLevel::Debug:
+            return "[DEBUG] ";
+        case LogLevel::Info:
+            return "[INFO]  ";
+        case LogLevel::Error:
+            return "[ERROR] ";
     }
     return "";
 }

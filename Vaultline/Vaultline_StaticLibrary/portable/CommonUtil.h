@@ -16,15 +16,15 @@ enum class LogLevel { Trace, Debug, Info, Error };
 void WriteLogLine(LogLevel level, const std::string& message, const char* file, int line) noexcept;
 
 // LOG_TRACE("size=" << size) and the like: the message is streamed together.
-#define VAULTLINE_LOG(level, message)                                      \
-    do {                                                                   \
-        std::ostringstream vaultlineLogText_;                              \
-        vaultlineLogText_ << message;                                      \
+#define VAULTLINE_LOG(level, message)                                     \
+    do {                                                                  \
+        std::ostringstream vaultlineLogText_;                             \
+        vaultlineLogText_ << message;                                     \
         WriteLogLine(level, vaultlineLogText_.str(), __FILE__, __LINE__); \
     } while (0)
 #define LOG_TRACE(message) VAULTLINE_LOG(LogLevel::Trace, message)
 #define LOG_DEBUG(message) VAULTLINE_LOG(LogLevel::Debug, message)
-#define LOG_INFO(message) VAULTLINE_LOG(LogLevel::Info, message)
+#define LOG_INFO(message)  VAULTLINE_LOG(LogLevel::Info, message)
 #define LOG_ERROR(message) VAULTLINE_LOG(LogLevel::Error, message)
 
 constexpr size_t LAST_ERROR_SIZE = 1024;

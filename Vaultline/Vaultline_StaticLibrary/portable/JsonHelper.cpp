@@ -69,10 +69,9 @@ const char* ReadEntry(const Json::Value& entry, LargeFileInfo& info) {
     if (!ReadField(entry, "createtime", info.createtime, CREATE_TIME_CHARS)) return "createtime";
     if (!ReadInt(entry, "finish", info.finish)) return "finish";
     if (!ReadInt(entry, "leftminute", info.leftminute)) return "leftminute";
-    LOG_DEBUG("json result: fkey=" << info.fkey << ", fname=" << info.fname << ", fsize=" << info.fsize
-                                   << ", fmd5=" << info.fmd5 << ", fsha1=" << info.fsha1 << ", createtime="
-                                   << info.createtime << ", finish=" << info.finish
-                                   << ", leftminute=" << info.leftminute);
+    LOG_DEBUG("json result: fkey=" << info.fkey << ", fname=" << info.fname << ", fsize=" << info.fsize << ", fmd5="
+                                   << info.fmd5 << ", fsha1=" << info.fsha1 << ", createtime=" << info.createtime
+                                   << ", finish=" << info.finish << ", leftminute=" << info.leftminute);
     return nullptr;
 }
 
@@ -135,8 +134,8 @@ int CJsonHelper::ParseLoginReply(const std::string& reply, int& result, std::str
     if (!ReadText(m_root, "uid", uid)) return Fail(errorinfo, "get uid error");
     if (!ReadText(m_root, "sid", sid)) return Fail(errorinfo, "get sid error");
     if (!ReadText(m_root, "errorinfo", errorinfo)) return Fail(errorinfo, "get errorinfo error");
-    LOG_DEBUG("json result: result=" << result << ", uid=" << uid << ", sid=" << sid << ", errorinfo=\""
-                                     << errorinfo << "\"");
+    LOG_DEBUG("json result: result=" << result << ", uid=" << uid << ", sid=" << sid << ", errorinfo=\"" << errorinfo
+                                     << "\"");
     return FS_OK;
 }
 
@@ -175,7 +174,7 @@ int CJsonHelper::ParseDepotInfo(const std::string& reply, int& result, double& t
     if (!ReadDouble(m_root, "freespace", freeSpace)) return Fail(errorinfo, "get freespace error");
     if (!ReadText(m_root, "errorinfo", errorinfo)) return Fail(errorinfo, "get errorinfo error");
     LOG_DEBUG("json result: result=" << result << ", uid=" << uid << ", totalspace=" << totalSpace
-                                     << ", totalsize=" << totalSize << ", freespace=" << freeSpace
-                                     << ", errorinfo=\"" << errorinfo << "\"");
+                                     << ", totalsize=" << totalSize << ", freespace=" << freeSpace << ", errorinfo=\""
+                                     << errorinfo << "\"");
     return FS_OK;
 }

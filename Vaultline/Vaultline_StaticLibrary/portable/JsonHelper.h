@@ -25,8 +25,7 @@ public:
     int ParseLoginReply(const std::string& reply, int& result, std::string& uid, std::string& sid,
                         std::string& errorinfo);
     // "fsize" is optional: without it fsize is 0.
-    int ParseUploadReply(const std::string& reply, int& result, std::string& fkey, int& fsize,
-                         std::string& errorinfo);
+    int ParseUploadReply(const std::string& reply, int& result, std::string& fkey, int& fsize, std::string& errorinfo);
     // The lists append one record per entry of "files" (null entries skipped); the
     // entries read before a failing one stay appended.
     int ParseEmoticonList(const std::string& reply, int& result, std::vector<EmoticonInfo>& list,
@@ -34,8 +33,8 @@ public:
     int ParseLargeFileList(const std::string& reply, int& result, std::vector<LargeFileInfo>& list,
                            std::string& errorinfo);
     // Each figure is written as soon as it is read.
-    int ParseDepotInfo(const std::string& reply, int& result, double& totalSpace, double& totalSize,
-                       double& freeSpace, std::string& errorinfo);
+    int ParseDepotInfo(const std::string& reply, int& result, double& totalSpace, double& totalSize, double& freeSpace,
+                       std::string& errorinfo);
 
 private:
     // Parses the text and reads "result"; FS_OK or the failure.

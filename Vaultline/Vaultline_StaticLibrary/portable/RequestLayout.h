@@ -7,14 +7,14 @@
 #include <string>
 
 // Text limits of the requests.
-constexpr size_t REST_PATH_MAX_CHARS = 255;     // a request template with its parameters
-constexpr size_t URL_PATH_MAX_CHARS = 1023;     // prefix, "/" and the request path
-constexpr size_t UPLOAD_PATH_MAX_CHARS = 259;   // folder "\" name of an upload's local file
-constexpr size_t DOWNLOAD_PATH_MAX_CHARS = 323; // the same for a download
+constexpr size_t REST_PATH_MAX_CHARS = 255;      // a request template with its parameters
+constexpr size_t URL_PATH_MAX_CHARS = 1023;      // prefix, "/" and the request path
+constexpr size_t UPLOAD_PATH_MAX_CHARS = 259;    // folder "\" name of an upload's local file
+constexpr size_t DOWNLOAD_PATH_MAX_CHARS = 323;  // the same for a download
 constexpr size_t SERVER_FILE_NAME_MAX_CHARS = 255;
 constexpr size_t PIECE_KEY_MAX_CHARS = 32;
 constexpr size_t FORM_BODY_MAX_CHARS = 1023;
-constexpr size_t CREATE_NAME_MAX_CHARS = 128;   // the name that announces a large file
+constexpr size_t CREATE_NAME_MAX_CHARS = 128;  // the name that announces a large file
 constexpr size_t SERVER_URL_MAX_SIZE = 1024;
 
 // Headers of the two multipart requests; each keeps its own spacing.

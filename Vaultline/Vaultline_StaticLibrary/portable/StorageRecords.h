@@ -15,7 +15,7 @@ struct EmoticonInfo {
 // One entry of the user's large-file list.
 struct LargeFileInfo {
     char fkey[33];
-    char fname[67];       // at most 65 characters
+    char fname[67];  // at most 65 characters
     int32_t fsize;
     char fmd5[33];        // 32 hexadecimal digits
     char fsha1[41];       // 40 hexadecimal digits

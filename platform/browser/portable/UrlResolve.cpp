@@ -86,7 +86,8 @@ std::u16string ResolveReference(const std::u16string& base, const std::u16string
     }
     std::u16string origin = base.substr(0, pathStart);
     size_t queryStart = base.find_first_of(u"?#", pathStart);
-    std::u16string path = base.substr(pathStart, queryStart == std::u16string::npos ? std::u16string::npos : queryStart - pathStart);
+    std::u16string path =
+        base.substr(pathStart, queryStart == std::u16string::npos ? std::u16string::npos : queryStart - pathStart);
     if (reference.empty()) return base.substr(0, base.find(u'#'));
     if (reference[0] == u'#') return base.substr(0, base.find(u'#')) + reference;
     if (reference[0] == u'?') return origin + path + reference;

@@ -101,19 +101,19 @@ LRESULT CALLBACK CBrowserWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, 
 
 LRESULT CBrowserWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_BROWSER_NAVIGATE:
-        RunQueued();
-        return 0;
-    case WM_CONTEXTMENU:
-        OnContextMenu(POINT{(short)LOWORD(lParam), (short)HIWORD(lParam)});
-        return 0;
-    case WM_NCDESTROY: {
-        HWND hwnd = m_hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        m_hwnd = nullptr;
-        m_queue.clear();
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
+        case WM_BROWSER_NAVIGATE:
+            RunQueued();
+            return 0;
+        case WM_CONTEXTMENU:
+            OnContextMenu(POINT{(short)LOWORD(lParam), (short)HIWORD(lParam)});
+            return 0;
+        case WM_NCDESTROY: {
+            HWND hwnd = m_hwnd;
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            m_hwnd = nullptr;
+            m_queue.clear();
+            return DefWindowProcW(hwnd, msg, wParam, lParam);
+        }
     }
     return DefWindowProcW(m_hwnd, msg, wParam, lParam);
 }
@@ -276,7 +276,8 @@ void CBrowserWindow::ShowLocalFile(const std::wstring& path) {
 }
 
 void CBrowserWindow::ShowBody(const std::string& body) {
-    HANDLE file = CreateFileW(m_pageFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr);
+    HANDLE file =
+        CreateFileW(m_pageFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;
     BOOL ok = WriteFile(file, body.data(), (DWORD)body.size(), &written, nullptr) && written == body.size();
@@ -313,8 +314,14 @@ void CBrowserWindow::OnContextMenu(POINT screen) {
     menu.Add(CMD_FORWARD, L"前进", CanGoForward());
     menu.Add(CMD_REFRESH, L"刷新", m_current >= 0);
     switch (menu.Track(m_hwnd, screen)) {
-    case CMD_BACK: GoBack(); break;
-    case CMD_FORWARD: GoForward(); break;
-    case CMD_REFRESH: Refresh(); break;
+        case CMD_BACK:
+            GoBack();
+            break;
+        case CMD_FORWARD:
+            GoForward();
+            break;
+        case CMD_REFRESH:
+            Refresh();
+            break;
     }
 }

@@ -45,8 +45,8 @@ bool IsChecked(HELEMENT he) {
 bool IsScriptUrl(const std::wstring& url) { return StartsWithNoCase(url, L"javascript:"); }
 
 std::wstring ResolveUrl(const std::wstring& base, const std::wstring& relative) {
-    std::u16string resolved = ResolveReference(std::u16string(base.begin(), base.end()),
-                                               std::u16string(relative.begin(), relative.end()));
+    std::u16string resolved =
+        ResolveReference(std::u16string(base.begin(), base.end()), std::u16string(relative.begin(), relative.end()));
     return std::wstring(resolved.begin(), resolved.end());
 }
 
@@ -70,8 +70,7 @@ FORM_SUBMISSION SubmitForm(HELEMENT form, const std::wstring& pageUrl) {
     ForEach(form, "input[type=hidden], input[type=checkbox]", [&](HELEMENT input) {
         std::wstring name = AttributeOf(input, "name");
         LPCWSTR disabled = nullptr;
-        if (name.empty() || (HTMLayoutGetAttributeByName(input, "disabled", &disabled) == HLDOM_OK && disabled))
-            return;
+        if (name.empty() || (HTMLayoutGetAttributeByName(input, "disabled", &disabled) == HLDOM_OK && disabled)) return;
         bool checkBox = _wcsicmp(AttributeOf(input, "type").c_str(), L"checkbox") == 0;
         if (checkBox && !IsChecked(input)) return;
         std::wstring value = AttributeOf(input, "value");
@@ -100,5 +99,6 @@ void PrepareControls(HELEMENT root) {
         if (HTMLayoutGetAttributeByName(box, "checked", &checked) == HLDOM_OK && checked)
             HTMLayoutSetElementState(box, STATE_CHECKED, 0, FALSE);
     });
-    ForEach(root, "input[type=submit]", [](HELEMENT submit) { HTMLayoutSetStyleAttribute(submit, "behavior", L"button"); });
+    ForEach(root, "input[type=submit]",
+            [](HELEMENT submit) { HTMLayoutSetStyleAttribute(submit, "behavior", L"button"); });
 }

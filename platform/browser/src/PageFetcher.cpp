@@ -33,18 +33,17 @@ bool ReadReply(HINTERNET request, const std::wstring& url, PAGE_REPLY& reply) {
 
 }  // namespace
 
-CPageFetcher::CPageFetcher()
-    : m_session(InternetOpenW(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0)) {
+CPageFetcher::CPageFetcher() : m_session(InternetOpenW(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0)) {
     if (m_session) SetTimeouts(m_session.Get(), kTimeoutMs, kTimeoutMs, kTimeoutMs);
 }
 
-bool CPageFetcher::Fetch(const std::wstring& url, const std::wstring& headers, bool post, const std::vector<BYTE>& postData,
-                         PAGE_REPLY& reply) {
+bool CPageFetcher::Fetch(const std::wstring& url, const std::wstring& headers, bool post,
+                         const std::vector<BYTE>& postData, PAGE_REPLY& reply) {
     reply = PAGE_REPLY();
     if (!m_session) return false;
     if (post) return Post(url, headers, postData, reply);
     CInternetHandle request(InternetOpenUrlW(m_session.Get(), url.c_str(), headers.empty() ? nullptr : headers.c_str(),
-                                            (DWORD)headers.size(), kFlags, 0));
+                                             (DWORD)headers.size(), kFlags, 0));
     return request && ReadReply(request.Get(), url, reply);
 }
 
@@ -54,7 +53,7 @@ bool CPageFetcher::Post(const std::wstring& url, const std::wstring& headers, co
     if (!CrackHttpUrl(url, parts)) return false;
     if (parts.Scheme != INTERNET_SCHEME_HTTP && parts.Scheme != INTERNET_SCHEME_HTTPS) return false;
     CInternetHandle connection(InternetConnectW(m_session.Get(), parts.Host.c_str(), parts.Port, nullptr, nullptr,
-                                               INTERNET_SERVICE_HTTP, 0, 0));
+                                                INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) return false;
     DWORD flags = kFlags | (parts.Scheme == INTERNET_SCHEME_HTTPS ? INTERNET_FLAG_SECURE : 0);
     CInternetHandle request(

@@ -45,7 +45,7 @@ extern "C" {
 /* Notifications to the window's callback: uMsg is WM_NOTIFY, wParam 0, lParam the
  * record (it starts with an NMHDR whose code is the notification), vParam the
  * callback's parameter. The result is ignored. */
-typedef LRESULT (CALLBACK* LPHTMLAYOUT_NOTIFY)(UINT uMsg, WPARAM wParam, LPARAM lParam, LPVOID vParam);
+typedef LRESULT(CALLBACK* LPHTMLAYOUT_NOTIFY)(UINT uMsg, WPARAM wParam, LPARAM lParam, LPVOID vParam);
 
 /* Raised when an element's "behavior" names no built-in behaviour (once per element
  * and name). The program may fill elementProc, elementTag and elementEvents; with a

@@ -37,27 +37,27 @@ extern "C" {
 
 /* Event groups: the subscription mask, and the evtg argument of the procedure
  * (one group per call). INITIALIZATION is always delivered. */
-#define HANDLE_INITIALIZATION  0x0000
-#define HANDLE_MOUSE           0x0001
-#define HANDLE_KEY             0x0002
-#define HANDLE_FOCUS           0x0004
-#define HANDLE_SCROLL          0x0008
-#define HANDLE_TIMER           0x0010 /* not raised by this engine */
-#define HANDLE_SIZE            0x0020 /* prms is null */
-#define HANDLE_DRAW            0x0040 /* not raised by this engine */
-#define HANDLE_DATA_ARRIVED    0x0080 /* not raised by this engine */
-#define HANDLE_BEHAVIOR_EVENT  0x0100
-#define HANDLE_METHOD_CALL     0x0200 /* not raised by this engine */
-#define HANDLE_EXCHANGE        0x1000 /* not raised by this engine */
-#define HANDLE_GESTURE         0x2000 /* not raised by this engine */
-#define HANDLE_ALL             0xFFFF
+#define HANDLE_INITIALIZATION 0x0000
+#define HANDLE_MOUSE          0x0001
+#define HANDLE_KEY            0x0002
+#define HANDLE_FOCUS          0x0004
+#define HANDLE_SCROLL         0x0008
+#define HANDLE_TIMER          0x0010 /* not raised by this engine */
+#define HANDLE_SIZE           0x0020 /* prms is null */
+#define HANDLE_DRAW           0x0040 /* not raised by this engine */
+#define HANDLE_DATA_ARRIVED   0x0080 /* not raised by this engine */
+#define HANDLE_BEHAVIOR_EVENT 0x0100
+#define HANDLE_METHOD_CALL    0x0200 /* not raised by this engine */
+#define HANDLE_EXCHANGE       0x1000 /* not raised by this engine */
+#define HANDLE_GESTURE        0x2000 /* not raised by this engine */
+#define HANDLE_ALL            0xFFFF
 
 /* Added to the command of an event. */
-#define SINKING  0x08000
-#define HANDLED  0x10000
+#define SINKING 0x08000
+#define HANDLED 0x10000
 
 /* An element procedure: TRUE when it handled the event. */
-typedef BOOL (CALLBACK ElementEventProc)(LPVOID tag, HELEMENT he, UINT evtg, LPVOID prms);
+typedef BOOL(CALLBACK ElementEventProc)(LPVOID tag, HELEMENT he, UINT evtg, LPVOID prms);
 typedef ElementEventProc* LPELEMENT_EVENT_PROC;
 
 /* HANDLE_INITIALIZATION */
@@ -68,21 +68,21 @@ typedef struct INITIALIZATION_PARAMS {
 } INITIALIZATION_PARAMS;
 
 /* HANDLE_MOUSE */
-#define MOUSE_ENTER   0
-#define MOUSE_LEAVE   1
-#define MOUSE_MOVE    2
-#define MOUSE_UP      3
-#define MOUSE_DOWN    4
-#define MOUSE_DCLICK  5
-#define DROP          9 /* not raised: this engine does not drag elements */
+#define MOUSE_ENTER  0
+#define MOUSE_LEAVE  1
+#define MOUSE_MOVE   2
+#define MOUSE_UP     3
+#define MOUSE_DOWN   4
+#define MOUSE_DCLICK 5
+#define DROP         9 /* not raised: this engine does not drag elements */
 
-#define MAIN_MOUSE_BUTTON    1
-#define PROP_MOUSE_BUTTON    2
-#define MIDDLE_MOUSE_BUTTON  4
+#define MAIN_MOUSE_BUTTON   1
+#define PROP_MOUSE_BUTTON   2
+#define MIDDLE_MOUSE_BUTTON 4
 
-#define CONTROL_KEY_PRESSED  1
-#define SHIFT_KEY_PRESSED    2
-#define ALT_KEY_PRESSED      4
+#define CONTROL_KEY_PRESSED 1
+#define SHIFT_KEY_PRESSED   2
+#define ALT_KEY_PRESSED     4
 
 typedef struct MOUSE_PARAMS {
     UINT cmd;          /* MOUSE_..., with SINKING and HANDLED */
@@ -94,19 +94,19 @@ typedef struct MOUSE_PARAMS {
 } MOUSE_PARAMS;
 
 /* HANDLE_KEY: to the focused element (the root when none is focused). */
-#define KEY_DOWN  0
-#define KEY_UP    1
-#define KEY_CHAR  2
+#define KEY_DOWN 0
+#define KEY_UP   1
+#define KEY_CHAR 2
 typedef struct KEY_PARAMS {
     UINT cmd;
     HELEMENT target;
-    UINT key_code;  /* virtual key; the character for KEY_CHAR */
+    UINT key_code; /* virtual key; the character for KEY_CHAR */
     UINT alt_state;
 } KEY_PARAMS;
 
 /* HANDLE_FOCUS: FOCUS_LOST to the element that had the focus, then FOCUS_GOT. */
-#define FOCUS_LOST  0
-#define FOCUS_GOT   1
+#define FOCUS_LOST 0
+#define FOCUS_GOT  1
 typedef struct FOCUS_PARAMS {
     UINT cmd;
     HELEMENT target;
@@ -114,7 +114,7 @@ typedef struct FOCUS_PARAMS {
 } FOCUS_PARAMS;
 
 /* HANDLE_SCROLL: for a scrollable element whose scroll position changed. */
-#define SCROLL_POS  0
+#define SCROLL_POS 0
 typedef struct SCROLL_PARAMS {
     UINT cmd;
     HELEMENT target;
@@ -128,9 +128,9 @@ typedef struct TIMER_PARAMS {
 } TIMER_PARAMS;
 
 /* HANDLE_DRAW */
-#define DRAW_BACKGROUND  0
-#define DRAW_CONTENT     1
-#define DRAW_FOREGROUND  2
+#define DRAW_BACKGROUND 0
+#define DRAW_CONTENT    1
+#define DRAW_FOREGROUND 2
 typedef struct DRAW_PARAMS {
     UINT cmd;
     HDC hdc;
@@ -164,17 +164,18 @@ typedef struct XCALL_PARAMS {
 } XCALL_PARAMS;
 
 /* HANDLE_BEHAVIOR_EVENT */
-#define BUTTON_CLICK          0
-#define BUTTON_STATE_CHANGED  2
-#define MENU_ITEM_CLICK       11  /* not raised: pages have no menus of their own */
-#define CONTEXT_MENU_SETUP    15  /* raised for the element under the pointer when the
-                                     right button is released, before its MOUSE_UP */
-#define TABLE_HEADER_CLICK    129
-#define TABLE_ROW_CLICK       130
-#define TABLE_ROW_DBL_CLICK   131
-#define ELEMENT_COLLAPSED     144
-#define ELEMENT_EXPANDED      145
-#define ACTIVATE_CHILD        146
+#define BUTTON_CLICK         0
+#define BUTTON_STATE_CHANGED 2
+#define MENU_ITEM_CLICK      11 /* not raised: pages have no menus of their own */
+#define CONTEXT_MENU_SETUP                                  \
+    15 /* raised for the element under the pointer when the \
+          right button is released, before its MOUSE_UP */
+#define TABLE_HEADER_CLICK  129
+#define TABLE_ROW_CLICK     130
+#define TABLE_ROW_DBL_CLICK 131
+#define ELEMENT_COLLAPSED   144
+#define ELEMENT_EXPANDED    145
+#define ACTIVATE_CHILD      146
 typedef struct BEHAVIOR_EVENT_PARAMS {
     UINT cmd;          /* event code, with SINKING and HANDLED */
     HELEMENT heTarget; /* the source element of the event */

@@ -29,53 +29,53 @@ extern "C" {
 typedef struct hlelement_tag* HELEMENT;
 
 typedef int HLDOM_RESULT;
-#define HLDOM_OK                 0
-#define HLDOM_INVALID_HWND       1 /* no engine page in that window */
-#define HLDOM_INVALID_HANDLE     2 /* null or stale element handle */
-#define HLDOM_PASSIVE_HANDLE     3 /* the element is in no window */
-#define HLDOM_INVALID_PARAMETER  4
-#define HLDOM_OPERATION_FAILED   5
+#define HLDOM_OK                0
+#define HLDOM_INVALID_HWND      1 /* no engine page in that window */
+#define HLDOM_INVALID_HANDLE    2 /* null or stale element handle */
+#define HLDOM_PASSIVE_HANDLE    3 /* the element is in no window */
+#define HLDOM_INVALID_PARAMETER 4
+#define HLDOM_OPERATION_FAILED  5
 
 /* Element states (HTMLayoutGetElementState / HTMLayoutSetElementState). HOVER, ACTIVE
  * and FOCUS follow the input; the others belong to the program and to the built-in
  * behaviours. EXPANDED and COLLAPSED exclude each other: setting one clears the other. */
-#define STATE_HOVER      0x00000002
-#define STATE_ACTIVE     0x00000004
-#define STATE_FOCUS      0x00000008
-#define STATE_CURRENT    0x00000020
-#define STATE_CHECKED    0x00000040
-#define STATE_DISABLED   0x00000080
-#define STATE_EXPANDED   0x00000200
-#define STATE_COLLAPSED  0x00000400
-#define STATE_ANCHOR     0x00004000
+#define STATE_HOVER     0x00000002
+#define STATE_ACTIVE    0x00000004
+#define STATE_FOCUS     0x00000008
+#define STATE_CURRENT   0x00000020
+#define STATE_CHECKED   0x00000040
+#define STATE_DISABLED  0x00000080
+#define STATE_EXPANDED  0x00000200
+#define STATE_COLLAPSED 0x00000400
+#define STATE_ANCHOR    0x00004000
 
 /* Area kinds of HTMLayoutGetElementLocation: an origin (low nibble) plus a box.
  * All rectangles are where the element is seen, after the scrolling of its
  * scrollable ancestors. */
-#define VIEW_RELATIVE    0x00 /* window client coordinates */
-#define ROOT_RELATIVE    0x01 /* relative to the root element's border box */
-#define CONTENT_BOX      0x00
-#define PADDING_BOX      0x10
-#define BORDER_BOX       0x20
-#define MARGIN_BOX       0x30
-#define VISIBLE_BOX      0x60 /* border box cut to what its scrolling ancestors and the window show */
+#define VIEW_RELATIVE 0x00 /* window client coordinates */
+#define ROOT_RELATIVE 0x01 /* relative to the root element's border box */
+#define CONTENT_BOX   0x00
+#define PADDING_BOX   0x10
+#define BORDER_BOX    0x20
+#define MARGIN_BOX    0x30
+#define VISIBLE_BOX   0x60 /* border box cut to what its scrolling ancestors and the window show */
 
 /* Flags of HTMLayoutScrollToView. */
-#define SCROLL_TO_TOP    0x01 /* bring the element to the top of its scrolling area */
-#define SCROLL_SMOOTH    0x10 /* accepted; scrolling is immediate */
+#define SCROLL_TO_TOP 0x01 /* bring the element to the top of its scrolling area */
+#define SCROLL_SMOOTH 0x10 /* accepted; scrolling is immediate */
 
 /* Flags of HTMLayoutUpdateElementEx. */
 #define UPDATE_MEASURE    0x0001 /* lay out again before redrawing */
 #define UPDATE_REDRAW_NOW 0x8000 /* paint before returning */
 
 /* Per-match callback of selection and visiting: TRUE stops the walk. */
-typedef BOOL (CALLBACK HTMLayoutElementCallback)(HELEMENT he, LPVOID param);
+typedef BOOL(CALLBACK HTMLayoutElementCallback)(HELEMENT he, LPVOID param);
 /* Comparison of two elements for sorting: negative, zero or positive. */
-typedef INT (CALLBACK ELEMENT_COMPARATOR)(HELEMENT he1, HELEMENT he2, LPVOID param);
+typedef INT(CALLBACK ELEMENT_COMPARATOR)(HELEMENT he1, HELEMENT he2, LPVOID param);
 /* Writers: the engine hands a text (not zero-terminated) and its length in code
  * units (UTF-16) or bytes (UTF-8), with the caller's parameter. */
-typedef VOID (CALLBACK LPCWSTR_RECEIVER)(LPCWSTR text, UINT length, LPVOID param);
-typedef VOID (CALLBACK LPCBYTE_RECEIVER)(const BYTE* text, UINT length, LPVOID param);
+typedef VOID(CALLBACK LPCWSTR_RECEIVER)(LPCWSTR text, UINT length, LPVOID param);
+typedef VOID(CALLBACK LPCBYTE_RECEIVER)(const BYTE* text, UINT length, LPVOID param);
 
 /* Uses. HTMLayout_UseElement fails (non-zero) on a stale handle. */
 HLDOM_RESULT HLAPI HTMLayout_UseElement(HELEMENT he);
@@ -99,22 +99,21 @@ HLDOM_RESULT HLAPI HTMLayoutDeleteElement(HELEMENT he);
 HLDOM_RESULT HLAPI HTMLayoutSwapElements(HELEMENT he1, HELEMENT he2);
 /* Stable sort of the children [firstIndex, lastIndex) of he; lastIndex is clamped
  * to the count. */
-HLDOM_RESULT HLAPI HTMLayoutSortElements(HELEMENT he, UINT firstIndex, UINT lastIndex,
-                                         ELEMENT_COMPARATOR* compare, LPVOID param);
+HLDOM_RESULT HLAPI HTMLayoutSortElements(HELEMENT he, UINT firstIndex, UINT lastIndex, ELEMENT_COMPARATOR* compare,
+                                         LPVOID param);
 
 /* Search. Matches are elements below he, in document order; ":root" in a selector
  * is he itself. A comma separates alternatives. */
-HLDOM_RESULT HLAPI HTMLayoutSelectElements(HELEMENT he, LPCSTR selector,
-                                           HTMLayoutElementCallback* callback, LPVOID param);
+HLDOM_RESULT HLAPI HTMLayoutSelectElements(HELEMENT he, LPCSTR selector, HTMLayoutElementCallback* callback,
+                                           LPVOID param);
 /* The first of he and its ancestors that matches; depth 1 tests he alone, depth n
  * he and n-1 ancestors, 0 every ancestor. Null when none. */
 HLDOM_RESULT HLAPI HTMLayoutSelectParent(HELEMENT he, LPCSTR selector, UINT depth, HELEMENT* found);
 /* Elements below he with the tag (null: any) that carry the attribute (null: any)
  * with the value (null: any value); depth 0 searches the whole subtree, 1 the
  * children only. */
-HLDOM_RESULT HLAPI HTMLayoutVisitElements(HELEMENT he, LPCSTR tagName, LPCSTR attributeName,
-                                          LPCWSTR attributeValue, HTMLayoutElementCallback* callback,
-                                          LPVOID param, DWORD depth);
+HLDOM_RESULT HLAPI HTMLayoutVisitElements(HELEMENT he, LPCSTR tagName, LPCSTR attributeName, LPCWSTR attributeValue,
+                                          HTMLayoutElementCallback* callback, LPVOID param, DWORD depth);
 
 /* Content. Names are case-insensitive. A returned value belongs to the engine and
  * stays valid until that attribute or style changes or the element goes; an absent

@@ -28,7 +28,7 @@ struct Box {
     bool laidOut = false;  // false for display:none and nodes outside any page
     Rect border;           // border box; for a text run its line box
     Edges margin, borderWidth, padding;
-    Rect ink;              // the box and everything below it that paints
+    Rect ink;  // the box and everything below it that paints
     int scrollX = 0, scrollY = 0;
     int scrollHeight = 0;  // height of the content of a scrolling box
     bool scrollbar = false;

@@ -63,7 +63,9 @@ Rect SliderThumb(const Node* slider, DocumentHost& host) {
     ThumbSize(slider, host, w, h);
     SliderRange r = SliderRangeOf(slider);
     long long travel = std::max(0, content.w - w);
-    int x = content.x + (r.max > r.min ? static_cast<int>(travel * (static_cast<long long>(r.value) - r.min) / (static_cast<long long>(r.max) - r.min)) : 0);
+    int x = content.x + (r.max > r.min ? static_cast<int>(travel * (static_cast<long long>(r.value) - r.min) /
+                                                          (static_cast<long long>(r.max) - r.min))
+                                       : 0);
     return {x, content.y + (content.h - h) / 2, w, h};
 }
 

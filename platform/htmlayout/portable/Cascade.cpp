@@ -70,14 +70,19 @@ void Cascade::Index() {
             for (const AttributeTest& a : compounds[k].attributes) testsAttribute(a.name);
         }
         const Compound& key = compounds.back();
-        if (!key.ids.empty()) m_byId[key.ids[0]].push_back(i);
-        else if (!key.classes.empty()) m_byClass[key.classes[0]].push_back(i);
-        else if (!key.tag.empty()) m_byTag[Widen(key.tag)].push_back(i);
-        else m_universal.push_back(i);
+        if (!key.ids.empty())
+            m_byId[key.ids[0]].push_back(i);
+        else if (!key.classes.empty())
+            m_byClass[key.classes[0]].push_back(i);
+        else if (!key.tag.empty())
+            m_byTag[Widen(key.tag)].push_back(i);
+        else
+            m_universal.push_back(i);
     }
 }
 
-ComputedStyle Cascade::Compute(const Node* element, const ComputedStyle& parent, const std::u16string& baseFolder) const {
+ComputedStyle Cascade::Compute(const Node* element, const ComputedStyle& parent,
+                               const std::u16string& baseFolder) const {
     std::vector<size_t> candidates = m_universal;
     if (const std::u16string* id = element->GetAttribute("id")) Collect(m_byId, *id, candidates);
     if (const std::u16string* classes = element->GetAttribute("class")) {

@@ -8,22 +8,62 @@ namespace hl {
 namespace {
 
 constexpr std::array<const char*, static_cast<size_t>(PropertyId::Count)> kNames = {
-    "display", "flow", "position", "left", "top", "right", "bottom", "width", "height",
-    "margin-left", "margin-top", "margin-right", "margin-bottom",
-    "padding-left", "padding-top", "padding-right", "padding-bottom",
-    "border-left-width", "border-top-width", "border-right-width", "border-bottom-width",
-    "border-left-style", "border-top-style", "border-right-style", "border-bottom-style",
-    "border-left-color", "border-top-color", "border-right-color", "border-bottom-color",
-    "background-color", "background-image", "background-repeat", "background-position",
-    "foreground-image", "foreground-repeat", "foreground-position",
-    "foreground-offset-left", "foreground-offset-top", "foreground-offset-right", "foreground-offset-bottom",
-    "color", "font-family", "font-size", "font-weight", "font-style", "text-align", "vertical-align",
-    "line-height", "overflow", "visibility", "cursor", "behavior", "thumb-image",
+    "display",
+    "flow",
+    "position",
+    "left",
+    "top",
+    "right",
+    "bottom",
+    "width",
+    "height",
+    "margin-left",
+    "margin-top",
+    "margin-right",
+    "margin-bottom",
+    "padding-left",
+    "padding-top",
+    "padding-right",
+    "padding-bottom",
+    "border-left-width",
+    "border-top-width",
+    "border-right-width",
+    "border-bottom-width",
+    "border-left-style",
+    "border-top-style",
+    "border-right-style",
+    "border-bottom-style",
+    "border-left-color",
+    "border-top-color",
+    "border-right-color",
+    "border-bottom-color",
+    "background-color",
+    "background-image",
+    "background-repeat",
+    "background-position",
+    "foreground-image",
+    "foreground-repeat",
+    "foreground-position",
+    "foreground-offset-left",
+    "foreground-offset-top",
+    "foreground-offset-right",
+    "foreground-offset-bottom",
+    "color",
+    "font-family",
+    "font-size",
+    "font-weight",
+    "font-style",
+    "text-align",
+    "vertical-align",
+    "line-height",
+    "overflow",
+    "visibility",
+    "cursor",
+    "behavior",
+    "thumb-image",
 };
 
-PropertyId Offset(PropertyId first, int side) {
-    return static_cast<PropertyId>(static_cast<int>(first) + side);
-}
+PropertyId Offset(PropertyId first, int side) { return static_cast<PropertyId>(static_cast<int>(first) + side); }
 
 // Sides in the order of the property ids: left, top, right, bottom.
 enum Side { kLeft, kTop, kRight, kBottom };
@@ -78,9 +118,12 @@ bool ExpandBorder(Declarations& out, const std::vector<std::string_view>& v, std
     std::string_view width = "medium", style = "none", color = "currentcolor";
     if (v.empty() || v.size() > 3) return false;
     for (std::string_view t : v) {
-        if (IsLengthToken(t) || IsOneOf(t, {"thin", "medium", "thick"})) width = t;
-        else if (IsBorderStyle(t)) style = t;
-        else color = t;
+        if (IsLengthToken(t) || IsOneOf(t, {"thin", "medium", "thick"}))
+            width = t;
+        else if (IsBorderStyle(t))
+            style = t;
+        else
+            color = t;
     }
     for (int side : sides) {
         Add(out, Offset(PropertyId::BorderLeftWidth, side), width);
@@ -94,10 +137,14 @@ bool ExpandBackground(Declarations& out, const std::vector<std::string_view>& v)
     std::string_view color = "transparent", image = "none", repeat = "repeat";
     std::string position;
     for (std::string_view t : v) {
-        if (IsImage(t)) image = t;
-        else if (IsRepeat(t)) repeat = t;
-        else if (IsPosition(t)) position += position.empty() ? std::string(t) : " " + std::string(t);
-        else color = t;
+        if (IsImage(t))
+            image = t;
+        else if (IsRepeat(t))
+            repeat = t;
+        else if (IsPosition(t))
+            position += position.empty() ? std::string(t) : " " + std::string(t);
+        else
+            color = t;
     }
     Add(out, PropertyId::BackgroundColor, color);
     Add(out, PropertyId::BackgroundImage, image);
@@ -189,8 +236,10 @@ std::vector<std::string_view> SplitValue(std::string_view value) {
                 i = close == std::string_view::npos ? value.size() : close + 1;
                 continue;
             }
-            if (c == '(') ++depth;
-            else if (c == ')' && depth > 0) --depth;
+            if (c == '(')
+                ++depth;
+            else if (c == ')' && depth > 0)
+                --depth;
             ++i;
         }
         parts.push_back(value.substr(start, i - start));
@@ -208,18 +257,30 @@ Declarations ParseProperty(std::string_view name, std::string_view value) {
     if (value.empty()) return out;
     std::string lower = AsciiLower(name);
     std::vector<std::string_view> parts = SplitValue(value);
-    if (lower == "margin") ExpandSides(out, PropertyId::MarginLeft, parts);
-    else if (lower == "padding") ExpandSides(out, PropertyId::PaddingLeft, parts);
-    else if (lower == "border-width") ExpandSides(out, PropertyId::BorderLeftWidth, parts);
-    else if (lower == "border-style") ExpandSides(out, PropertyId::BorderLeftStyle, parts);
-    else if (lower == "border-color") ExpandSides(out, PropertyId::BorderLeftColor, parts);
-    else if (lower == "border") ExpandBorder(out, parts, {kLeft, kTop, kRight, kBottom});
-    else if (lower == "border-left") ExpandBorder(out, parts, {kLeft});
-    else if (lower == "border-top") ExpandBorder(out, parts, {kTop});
-    else if (lower == "border-right") ExpandBorder(out, parts, {kRight});
-    else if (lower == "border-bottom") ExpandBorder(out, parts, {kBottom});
-    else if (lower == "background") ExpandBackground(out, parts);
-    else if (PropertyId id = FindProperty(lower); id != PropertyId::Count) Add(out, id, value);
+    if (lower == "margin")
+        ExpandSides(out, PropertyId::MarginLeft, parts);
+    else if (lower == "padding")
+        ExpandSides(out, PropertyId::PaddingLeft, parts);
+    else if (lower == "border-width")
+        ExpandSides(out, PropertyId::BorderLeftWidth, parts);
+    else if (lower == "border-style")
+        ExpandSides(out, PropertyId::BorderLeftStyle, parts);
+    else if (lower == "border-color")
+        ExpandSides(out, PropertyId::BorderLeftColor, parts);
+    else if (lower == "border")
+        ExpandBorder(out, parts, {kLeft, kTop, kRight, kBottom});
+    else if (lower == "border-left")
+        ExpandBorder(out, parts, {kLeft});
+    else if (lower == "border-top")
+        ExpandBorder(out, parts, {kTop});
+    else if (lower == "border-right")
+        ExpandBorder(out, parts, {kRight});
+    else if (lower == "border-bottom")
+        ExpandBorder(out, parts, {kBottom});
+    else if (lower == "background")
+        ExpandBackground(out, parts);
+    else if (PropertyId id = FindProperty(lower); id != PropertyId::Count)
+        Add(out, id, value);
     return out;
 }
 

@@ -16,8 +16,10 @@ constexpr int kSettleRounds = 8;
 void CollectStyleText(const Node* n, std::string& css) {
     for (const Node* kid : n->Kids()) {
         if (!kid->IsElement()) continue;
-        if (kid->Tag() == "style") css += Utf16ToUtf8(kid->InnerText()) + "\n";
-        else CollectStyleText(kid, css);
+        if (kid->Tag() == "style")
+            css += Utf16ToUtf8(kid->InnerText()) + "\n";
+        else
+            CollectStyleText(kid, css);
     }
 }
 
@@ -119,8 +121,10 @@ void Document::ResolveSubtree(Node* node, const ComputedStyle& parentStyle, bool
         bool forceKids = force || kid->subtreeStyleDirty;
         if (dirty) {
             ComputedStyle computed = m_cascade.Compute(kid, parentStyle, m_baseFolder);
-            if (!kid->box.laidOut || AffectsLayout(kid->style, computed)) RequestLayout();
-            else InvalidateNode(kid);
+            if (!kid->box.laidOut || AffectsLayout(kid->style, computed))
+                RequestLayout();
+            else
+                InvalidateNode(kid);
             forceKids = forceKids || InheritedDiffer(kid->style, computed);
             kid->style = std::move(computed);
             ResolveBehaviorOf(kid);
@@ -197,8 +201,10 @@ Rect Document::SeenRect(const Node* node, BoxKind kind) const {
         sy += a->box.scrollY;
     }
     const Box& b = node->box;
-    Rect r = kind == BoxKind::Content ? b.Content() : kind == BoxKind::Padding ? b.Padding()
-             : kind == BoxKind::Margin ? b.MarginBox() : b.border;
+    Rect r = kind == BoxKind::Content   ? b.Content()
+             : kind == BoxKind::Padding ? b.Padding()
+             : kind == BoxKind::Margin  ? b.MarginBox()
+                                        : b.border;
     if (node->IsText()) r = b.border;
     return r.Moved(-sx, -sy);
 }
@@ -247,8 +253,10 @@ void Document::ScrollToView(Node* node, bool toTop) {
         Rect target = SeenRect(node, BoxKind::Border);
         Rect view = SeenRect(a, BoxKind::Content);
         int delta = 0;
-        if (toTop || target.y < view.y || target.h > view.h) delta = target.y - view.y;
-        else if (target.Bottom() > view.Bottom()) delta = target.Bottom() - view.Bottom();
+        if (toTop || target.y < view.y || target.h > view.h)
+            delta = target.y - view.y;
+        else if (target.Bottom() > view.Bottom())
+            delta = target.Bottom() - view.Bottom();
         if (delta) SetScrollPos(a, 0, a->box.scrollY + delta);
     }
 }

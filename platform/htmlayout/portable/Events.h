@@ -14,7 +14,15 @@ class Document;
 class Node;
 
 // Event groups (subscription bits) and command flags: the public values.
-enum class Group : uint32_t { Initialization = 0, Mouse = 1, Key = 2, Focus = 4, Scroll = 8, Size = 0x20, Behavior = 0x100 };
+enum class Group : uint32_t {
+    Initialization = 0,
+    Mouse = 1,
+    Key = 2,
+    Focus = 4,
+    Scroll = 8,
+    Size = 0x20,
+    Behavior = 0x100
+};
 constexpr uint32_t kSinking = 0x8000;
 constexpr uint32_t kHandled = 0x10000;
 
@@ -63,7 +71,9 @@ struct HandlerEntry {
     uint32_t subscription = 0;
     bool alive = true;
 
-    bool Wants(Group g) const { return alive && (g == Group::Initialization || (subscription & static_cast<uint32_t>(g))); }
+    bool Wants(Group g) const {
+        return alive && (g == Group::Initialization || (subscription & static_cast<uint32_t>(g)));
+    }
 };
 using HandlerList = std::vector<std::shared_ptr<HandlerEntry>>;
 

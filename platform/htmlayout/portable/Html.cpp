@@ -15,12 +15,12 @@ struct Entity {
     char16_t value;
 };
 constexpr Entity kEntities[] = {
-    {"amp", u'&'},      {"lt", u'<'},       {"gt", u'>'},       {"quot", u'"'},     {"apos", u'\''},
-    {"nbsp", u'\xA0'},  {"copy", u'\xA9'},  {"reg", u'\xAE'},   {"middot", u'\xB7'}, {"times", u'\xD7'},
-    {"hellip", u'\x2026'}, {"mdash", u'\x2014'}, {"ndash", u'\x2013'}, {"laquo", u'\xAB'}, {"raquo", u'\xBB'},
+    {"amp", u'&'},         {"lt", u'<'},         {"gt", u'>'},         {"quot", u'"'},      {"apos", u'\''},
+    {"nbsp", u'\xA0'},     {"copy", u'\xA9'},    {"reg", u'\xAE'},     {"middot", u'\xB7'}, {"times", u'\xD7'},
+    {"hellip", u'\x2026'}, {"mdash", u'\x2014'}, {"ndash", u'\x2013'}, {"laquo", u'\xAB'},  {"raquo", u'\xBB'},
 };
 
-constexpr const char* kVoidElements[] = {"area", "base", "br",   "col",   "embed",  "hr",    "img",
+constexpr const char* kVoidElements[] = {"area",  "base", "br",   "col",   "embed",  "hr",    "img",
                                          "input", "link", "meta", "param", "source", "track", "wbr"};
 constexpr const char* kRawTextElements[] = {"style", "script"};
 
@@ -44,10 +44,12 @@ std::u16string Decode(std::string_view text) {
             bool hex = i + 1 < text.size() && (text[i + 1] == 'x' || text[i + 1] == 'X');
             size_t start = i + (hex ? 2 : 1), end = start;
             while (end < text.size() && end - start < 8 &&
-                   (hex ? std::isxdigit(static_cast<unsigned char>(text[end])) : std::isdigit(static_cast<unsigned char>(text[end]))))
+                   (hex ? std::isxdigit(static_cast<unsigned char>(text[end]))
+                        : std::isdigit(static_cast<unsigned char>(text[end]))))
                 ++end;
             if (end > start) {
-                unsigned long cp = std::strtoul(std::string(text.substr(start, end - start)).c_str(), nullptr, hex ? 16 : 10);
+                unsigned long cp =
+                    std::strtoul(std::string(text.substr(start, end - start)).c_str(), nullptr, hex ? 16 : 10);
                 AppendCodePoint(out, cp == 0 || cp > 0x10FFFF ? 0xFFFD : static_cast<char32_t>(cp));
                 i = end < text.size() && text[end] == ';' ? end + 1 : end;
                 continue;
@@ -230,7 +232,8 @@ private:
                 close += 2;
             }
             if (close == std::string_view::npos) close = m_text.size();
-            if (close > m_pos) element->AppendKid(Node::CreateText(Utf8ToUtf16(m_text.substr(m_pos, close - m_pos))).get());
+            if (close > m_pos)
+                element->AppendKid(Node::CreateText(Utf8ToUtf16(m_text.substr(m_pos, close - m_pos))).get());
             size_t end = close < m_text.size() ? m_text.find('>', close) : std::string_view::npos;
             m_pos = end == std::string_view::npos ? m_text.size() : end + 1;
             return true;
@@ -254,16 +257,23 @@ void Escape(std::string& out, std::u16string_view text, bool attribute) {
         std::string utf8 = Utf16ToUtf8(text.substr(start, mark == std::u16string_view::npos ? mark : mark - start));
         for (char c : utf8) {
             switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"':
-                if (attribute) {
-                    out += "&quot;";
+                case '&':
+                    out += "&amp;";
                     break;
-                }
-                [[fallthrough]];
-            default: out.push_back(c);
+                case '<':
+                    out += "&lt;";
+                    break;
+                case '>':
+                    out += "&gt;";
+                    break;
+                case '"':
+                    if (attribute) {
+                        out += "&quot;";
+                        break;
+                    }
+                    [[fallthrough]];
+                default:
+                    out.push_back(c);
             }
         }
         if (mark == std::u16string_view::npos) break;
@@ -284,7 +294,8 @@ void WriteNode(std::string& out, const Node* node, bool rawText) {
         if (rawText) {
             // Written as it stands, but never closing its element early.
             std::string raw = Utf16ToUtf8(node->Text());
-            for (size_t at = raw.find("</"); at != std::string::npos; at = raw.find("</", at + 3)) raw.insert(at + 1, "\\");
+            for (size_t at = raw.find("</"); at != std::string::npos; at = raw.find("</", at + 3))
+                raw.insert(at + 1, "\\");
             out += raw;
             return;
         }
@@ -346,8 +357,10 @@ void ParseHtml(std::string_view utf8, Node* container) {
 
 std::string WriteHtml(const Node* node, bool outer) {
     std::string out;
-    if (outer) WriteNode(out, node, false);
-    else WriteKids(out, node);
+    if (outer)
+        WriteNode(out, node, false);
+    else
+        WriteKids(out, node);
     return out;
 }
 

@@ -99,7 +99,9 @@ void Input::MouseMove(Point p, uint32_t buttons, uint32_t keys) {
         int trackTop = seenTrack.y + (track.y - b.border.y);
         int room = track.h - thumb.h;
         int range = MaxScroll(b);
-        if (room > 0) m_doc.SetScrollPos(m_scrolling.get(), 0, static_cast<int>(static_cast<long long>(p.y - m_thumbGrab - trackTop) * range / room));
+        if (room > 0)
+            m_doc.SetScrollPos(m_scrolling.get(), 0,
+                               static_cast<int>(static_cast<long long>(p.y - m_thumbGrab - trackTop) * range / room));
         return;
     }
     if (m_slider) {
@@ -167,7 +169,8 @@ void Input::MouseUp(Point p, uint32_t button, uint32_t keys) {
     }
     Node* target = m_doc.HitTest(p);
     NodeRef hold(target);
-    if (button == mouse::kPropButton && target) m_doc.SendEvent(ElementOf(target), behavior::kContextMenuSetup, target, 0);
+    if (button == mouse::kPropButton && target)
+        m_doc.SendEvent(ElementOf(target), behavior::kContextMenuSetup, target, 0);
     MouseDispatch(mouse::kUp, target, p, button, keys);
     if (button == mouse::kMainButton) {
         SetActive(nullptr);
@@ -176,9 +179,7 @@ void Input::MouseUp(Point p, uint32_t button, uint32_t keys) {
     RaiseQueued();
 }
 
-void Input::MouseLeave() {
-    Hover(nullptr, {}, 0, 0);
-}
+void Input::MouseLeave() { Hover(nullptr, {}, 0, 0); }
 
 void Input::CaptureLost() {
     m_captured = false;

@@ -54,9 +54,9 @@ private:
     bool MouseDispatch(uint32_t cmd, Node* target, Point p, uint32_t buttons, uint32_t keys);
 
     Document& m_doc;
-    NodeRef m_hover;      // element under the pointer; it and its ancestors are hovered
-    NodeRef m_active;     // element pressed; it and its ancestors are active
-    NodeRef m_pressed;    // button or check box pressed
+    NodeRef m_hover;    // element under the pointer; it and its ancestors are hovered
+    NodeRef m_active;   // element pressed; it and its ancestors are active
+    NodeRef m_pressed;  // button or check box pressed
     NodeRef m_focus;
     NodeRef m_slider;     // slider being dragged
     NodeRef m_scrolling;  // element whose scroll bar thumb is dragged

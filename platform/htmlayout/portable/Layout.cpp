@@ -176,8 +176,10 @@ private:
             if (w < 0) w = std::max(0, cbWidth - b.margin.Horizontal());
         }
         int contentHeight = -1;
-        if (borderHeight >= 0) contentHeight = std::max(0, borderHeight - FrameHeight(b));
-        else if (s.height.unit == Length::Unit::Px) contentHeight = std::max(0, s.height.Resolve(0, 0));
+        if (borderHeight >= 0)
+            contentHeight = std::max(0, borderHeight - FrameHeight(b));
+        else if (s.height.unit == Length::Unit::Px)
+            contentHeight = std::max(0, s.height.Resolve(0, 0));
         else if (s.height.unit == Length::Unit::Percent && cbHeight >= 0)
             contentHeight = std::max(0, s.height.Resolve(cbHeight, 0));
         b.border = {x + b.margin.left, y + b.margin.top, w, 0};
@@ -210,7 +212,8 @@ private:
             ShiftKids(n, 0, (contentHeight - used) / (s.verticalAlign == VerticalAlign::Middle ? 2 : 1));
         if (s.position == Position::Relative) {
             int dx = !s.left.IsAuto() ? s.left.Resolve(cbWidth, 0) : -s.right.Resolve(cbWidth, 0);
-            int dy = !s.top.IsAuto() ? s.top.Resolve(std::max(0, cbHeight), 0) : -s.bottom.Resolve(std::max(0, cbHeight), 0);
+            int dy =
+                !s.top.IsAuto() ? s.top.Resolve(std::max(0, cbHeight), 0) : -s.bottom.Resolve(std::max(0, cbHeight), 0);
             Shift(n, dx, dy);
         }
         if (IsPositioned(n)) PlaceAbsolutes(n);
@@ -249,7 +252,8 @@ private:
                 Unit u;
                 u.block = true;
                 u.nodes.push_back(kid);
-                if (kid->style.height.unit == Length::Unit::Flex && contentHeight >= 0) u.flex = kid->style.height.value;
+                if (kid->style.height.unit == Length::Unit::Flex && contentHeight >= 0)
+                    u.flex = kid->style.height.value;
                 units.push_back(std::move(u));
             }
         }
@@ -257,7 +261,8 @@ private:
         float totalFlex = 0;
         for (Unit& u : units) {
             u.top = y;
-            if (!u.block) u.height = LayoutLines(u.nodes, n, content.x, y, content.w);
+            if (!u.block)
+                u.height = LayoutLines(u.nodes, n, content.x, y, content.w);
             else if (u.flex > 0) {
                 totalFlex += u.flex;
                 u.height = 0;
@@ -277,7 +282,8 @@ private:
                 int share = static_cast<int>(left * u.flex / totalFlex);
                 Node* kid = u.nodes[0];
                 ResolveEdges(kid, content.w);
-                LayoutElement(kid, content.x, y, content.w, contentHeight, -1, std::max(0, share - kid->box.margin.Vertical()));
+                LayoutElement(kid, content.x, y, content.w, contentHeight, -1,
+                              std::max(0, share - kid->box.margin.Vertical()));
                 u.height = kid->box.MarginBox().h;
             } else {
                 for (Node* node : u.nodes) Shift(node, 0, y - u.top);
@@ -313,14 +319,20 @@ private:
             int height = 0;
             for (const Placed& p : line) height = std::max(height, p.h);
             int free = width - lineWidth;
-            int offset = container->style.textAlign == TextAlign::Center ? free / 2
-                         : container->style.textAlign == TextAlign::Right ? free : 0;
+            int offset = container->style.textAlign == TextAlign::Center  ? free / 2
+                         : container->style.textAlign == TextAlign::Right ? free
+                                                                          : 0;
             for (const Placed& p : line) {
                 VerticalAlign va = p.node->IsText() ? VerticalAlign::Middle : p.node->style.verticalAlign;
-                int dy = va == VerticalAlign::Middle ? (height - p.h) / 2 : va == VerticalAlign::Bottom ? height - p.h : 0;
+                int dy = va == VerticalAlign::Middle   ? (height - p.h) / 2
+                         : va == VerticalAlign::Bottom ? height - p.h
+                                                       : 0;
                 int px = x + offset + p.x, py = top + dy;
-                if (p.node->IsText()) p.node->box.border = {px, py, p.w, p.h};
-                else Shift(p.node, px - (p.node->box.border.x - p.node->box.margin.left), py - (p.node->box.border.y - p.node->box.margin.top));
+                if (p.node->IsText())
+                    p.node->box.border = {px, py, p.w, p.h};
+                else
+                    Shift(p.node, px - (p.node->box.border.x - p.node->box.margin.left),
+                          py - (p.node->box.border.y - p.node->box.margin.top));
             }
             top += height;
             line.clear();
@@ -335,7 +347,8 @@ private:
             } else {
                 ResolveEdges(node, width);
                 int borderWidth = SpecifiedWidth(node, width);
-                if (borderWidth < 0) borderWidth = std::min(MaxContentWidth(node), std::max(0, width - node->box.margin.Horizontal()));
+                if (borderWidth < 0)
+                    borderWidth = std::min(MaxContentWidth(node), std::max(0, width - node->box.margin.Horizontal()));
                 LayoutElement(node, 0, 0, width, -1, borderWidth, -1);
                 w = node->box.MarginBox().w;
                 h = node->box.MarginBox().h;
@@ -370,7 +383,8 @@ private:
                 item.width = TextWidth(kid);
             } else {
                 ResolveEdges(kid, content.w);
-                if (kid->style.width.unit == Length::Unit::Flex) item.flex = kid->style.width.value;
+                if (kid->style.width.unit == Length::Unit::Flex)
+                    item.flex = kid->style.width.value;
                 else {
                     int w = SpecifiedWidth(kid, content.w);
                     item.width = (w >= 0 ? w : MaxContentWidth(kid)) + kid->box.margin.Horizontal();
@@ -392,8 +406,10 @@ private:
                 continue;
             }
             ResolveEdges(kid, content.w);
-            int borderWidth = item.flex > 0 ? std::max(0, static_cast<int>(left * item.flex / totalFlex) - kid->box.margin.Horizontal())
-                                            : item.width - kid->box.margin.Horizontal();
+            int borderWidth =
+                item.flex > 0
+                    ? std::max(0, static_cast<int>(left * item.flex / totalFlex) - kid->box.margin.Horizontal())
+                    : item.width - kid->box.margin.Horizontal();
             int borderHeight = kid->style.height.unit == Length::Unit::Flex && contentHeight >= 0
                                    ? std::max(0, contentHeight - kid->box.margin.Vertical())
                                    : -1;
@@ -406,7 +422,8 @@ private:
             Node* kid = item.node;
             VerticalAlign va = kid->IsText() ? VerticalAlign::Middle : kid->style.verticalAlign;
             int h = kid->IsText() ? kid->box.border.h : kid->box.MarginBox().h;
-            if (va != VerticalAlign::Top && lineHeight > h) Shift(kid, 0, (lineHeight - h) / (va == VerticalAlign::Middle ? 2 : 1));
+            if (va != VerticalAlign::Top && lineHeight > h)
+                Shift(kid, 0, (lineHeight - h) / (va == VerticalAlign::Middle ? 2 : 1));
         }
         RecordStaticPositions(n, content);
         return height;
@@ -417,8 +434,11 @@ private:
     int LayoutTable(Node* table, const Rect& content) {
         std::vector<Node*> rows;
         for (Node* kid : table->Kids()) {
-            if (!IsShown(kid)) Clear(kid);
-            else if (kid->IsElement() && kid->style.display != Display::TableRow && kid->style.display != Display::TableRowGroup) Clear(kid);
+            if (!IsShown(kid))
+                Clear(kid);
+            else if (kid->IsElement() && kid->style.display != Display::TableRow &&
+                     kid->style.display != Display::TableRowGroup)
+                Clear(kid);
         }
         ForEachRow(table, [&](Node* row) { rows.push_back(row); });
         std::vector<int> columns;
@@ -461,7 +481,8 @@ private:
                 if (!cell->IsElement() || !cell->box.laidOut) continue;
                 int extra = height - cell->box.border.h;
                 VerticalAlign va = cell->style.verticalAlign;
-                if (extra > 0 && va != VerticalAlign::Top) ShiftKids(cell, 0, va == VerticalAlign::Middle ? extra / 2 : extra);
+                if (extra > 0 && va != VerticalAlign::Top)
+                    ShiftKids(cell, 0, va == VerticalAlign::Middle ? extra / 2 : extra);
                 cell->box.border.h = height;
             }
             row->box.border = {content.x, y, content.w, height};
@@ -509,7 +530,9 @@ private:
             h = std::max(0, s.height.Resolve(cb.h, 0)) + FrameHeight(b);
         else if (!s.top.IsAuto() && !s.bottom.IsAuto())
             h = std::max(0, cb.h - t - bt - b.margin.Vertical());
-        int x = !s.left.IsAuto() ? cb.x + l : !s.right.IsAuto() ? cb.Right() - r - w - b.margin.Horizontal() : a.staticPos.x;
+        int x = !s.left.IsAuto()    ? cb.x + l
+                : !s.right.IsAuto() ? cb.Right() - r - w - b.margin.Horizontal()
+                                    : a.staticPos.x;
         int y = !s.top.IsAuto() ? cb.y + t : a.staticPos.y;
         LayoutElement(n, x, y, cb.w, cb.h, w, h);
         if (s.top.IsAuto() && !s.bottom.IsAuto()) Shift(n, 0, cb.Bottom() - bt - b.MarginBox().Bottom());

@@ -109,9 +109,7 @@ void Node::MaybeDelete() {
     if (m_refs == 0 && m_uses == 0 && !m_parent) delete this;
 }
 
-Node* Node::ParentElement() const {
-    return m_parent && m_parent->m_kind == Kind::Element ? m_parent : nullptr;
-}
+Node* Node::ParentElement() const { return m_parent && m_parent->m_kind == Kind::Element ? m_parent : nullptr; }
 
 Document* Node::OwnerDocument() const {
     const Node* top = this;
@@ -207,7 +205,8 @@ bool Node::AppendKid(Node* kid) {
 }
 
 bool Node::InsertElement(Node* child, size_t elementIndex) {
-    if (!child || child == this || child->m_kind != Kind::Element || child->Contains(this) || !TakesElements()) return false;
+    if (!child || child == this || child->m_kind != Kind::Element || child->Contains(this) || !TakesElements())
+        return false;
     if (Depth() + 1 + child->Height() > kMaxDepth) return false;
     NodeRef hold(child);
     if (child->m_parent) child->Remove();
@@ -296,8 +295,10 @@ void Node::SetAttribute(std::string_view name, const std::u16string* value) {
     auto it = m_attributes.begin();
     while (it != m_attributes.end() && it->first != lower) ++it;
     if (value) {
-        if (it != m_attributes.end()) it->second = *value;
-        else m_attributes.emplace_back(lower, *value);
+        if (it != m_attributes.end())
+            it->second = *value;
+        else
+            m_attributes.emplace_back(lower, *value);
     } else if (it != m_attributes.end()) {
         m_attributes.erase(it);
     } else {
@@ -330,8 +331,10 @@ std::u16string Node::InnerText() const {
     while (!stack.empty()) {
         const Node* n = stack.back();
         stack.pop_back();
-        if (n->m_kind == Kind::Text) out += n->m_text;
-        else stack.insert(stack.end(), n->m_kids.rbegin(), n->m_kids.rend());
+        if (n->m_kind == Kind::Text)
+            out += n->m_text;
+        else
+            stack.insert(stack.end(), n->m_kids.rbegin(), n->m_kids.rend());
     }
     return out;
 }
@@ -350,8 +353,10 @@ void Node::SetRuntimeStyle(PropertyId id, const std::string* value) {
     auto it = m_runtimeStyle.begin();
     while (it != m_runtimeStyle.end() && it->id != id) ++it;
     if (value) {
-        if (it != m_runtimeStyle.end()) it->value = *value;
-        else m_runtimeStyle.push_back({id, *value});
+        if (it != m_runtimeStyle.end())
+            it->value = *value;
+        else
+            m_runtimeStyle.push_back({id, *value});
     } else if (it != m_runtimeStyle.end()) {
         m_runtimeStyle.erase(it);
     }

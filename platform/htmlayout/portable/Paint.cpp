@@ -92,8 +92,10 @@ private:
         BuiltinBehavior kind = BuiltinOf(n);
         if (kind == BuiltinBehavior::Progress) {
             Rect fill = ProgressFill(n).Moved(dx, dy);
-            if (!s.foregroundImage.url.empty()) Image(s.foregroundImage, content, fill);
-            else Fill(fill, s.color);
+            if (!s.foregroundImage.url.empty())
+                Image(s.foregroundImage, content, fill);
+            else
+                Fill(fill, s.color);
             return;
         }
         const Length* o = s.foregroundOffset;
@@ -103,8 +105,10 @@ private:
         Image(s.foregroundImage, fore, fore.Intersect(border));
         if (kind == BuiltinBehavior::Slider) {
             Rect thumb = SliderThumb(n, m_host).Moved(dx, dy);
-            if (!s.thumbImage.empty()) Image({s.thumbImage, Repeat::Stretch}, thumb, thumb);
-            else Fill(thumb, s.color);
+            if (!s.thumbImage.empty())
+                Image({s.thumbImage, Repeat::Stretch}, thumb, thumb);
+            else
+                Fill(thumb, s.color);
         }
     }
 

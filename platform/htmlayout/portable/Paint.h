@@ -21,9 +21,9 @@ struct PaintCommand {
     enum class Kind : uint8_t {
         PushClip,  // rect: later drawing is cut to it (and to the clips already pushed)
         PopClip,
-        Fill,      // rect in color
-        Image,     // image file text: one copy scaled onto tile, repeated to cover rect
-        Text,      // text in font and color, left-aligned in rect, vertically centred
+        Fill,   // rect in color
+        Image,  // image file text: one copy scaled onto tile, repeated to cover rect
+        Text,   // text in font and color, left-aligned in rect, vertically centred
     };
     Kind kind;
     Rect rect;

@@ -11,8 +11,8 @@ struct PseudoClass {
     uint32_t state;
 };
 constexpr PseudoClass kPseudoClasses[] = {
-    {"hover", kStateHover},     {"active", kStateActive},     {"focus", kStateFocus},
-    {"current", kStateCurrent}, {"checked", kStateChecked},   {"disabled", kStateDisabled},
+    {"hover", kStateHover},       {"active", kStateActive},       {"focus", kStateFocus},
+    {"current", kStateCurrent},   {"checked", kStateChecked},     {"disabled", kStateDisabled},
     {"expanded", kStateExpanded}, {"collapsed", kStateCollapsed}, {"anchor", kStateAnchor},
 };
 

@@ -19,11 +19,11 @@ struct NamedColor {
     Argb argb;
 };
 constexpr NamedColor kColors[] = {
-    {"black", 0xFF000000},  {"white", 0xFFFFFFFF}, {"red", 0xFFFF0000},    {"green", 0xFF008000},
-    {"blue", 0xFF0000FF},   {"gray", 0xFF808080},  {"grey", 0xFF808080},   {"silver", 0xFFC0C0C0},
-    {"yellow", 0xFFFFFF00}, {"orange", 0xFFFFA500}, {"navy", 0xFF000080},  {"maroon", 0xFF800000},
-    {"purple", 0xFF800080}, {"teal", 0xFF008080},  {"lime", 0xFF00FF00},   {"aqua", 0xFF00FFFF},
-    {"fuchsia", 0xFFFF00FF}, {"olive", 0xFF808000}, {"transparent", 0x00000000},
+    {"black", 0xFF000000},   {"white", 0xFFFFFFFF},  {"red", 0xFFFF0000},         {"green", 0xFF008000},
+    {"blue", 0xFF0000FF},    {"gray", 0xFF808080},   {"grey", 0xFF808080},        {"silver", 0xFFC0C0C0},
+    {"yellow", 0xFFFFFF00},  {"orange", 0xFFFFA500}, {"navy", 0xFF000080},        {"maroon", 0xFF800000},
+    {"purple", 0xFF800080},  {"teal", 0xFF008080},   {"lime", 0xFF00FF00},        {"aqua", 0xFF00FFFF},
+    {"fuchsia", 0xFFFF00FF}, {"olive", 0xFF808000},  {"transparent", 0x00000000},
 };
 
 template <typename E>
@@ -33,34 +33,44 @@ struct Keyword {
 };
 
 constexpr Keyword<Display> kDisplays[] = {
-    {"none", Display::None},           {"block", Display::Block},
-    {"inline", Display::Inline},       {"inline-block", Display::InlineBlock},
-    {"list-item", Display::ListItem},  {"table", Display::Table},
-    {"table-row-group", Display::TableRowGroup}, {"table-header-group", Display::TableRowGroup},
-    {"table-footer-group", Display::TableRowGroup}, {"table-row", Display::TableRow},
+    {"none", Display::None},
+    {"block", Display::Block},
+    {"inline", Display::Inline},
+    {"inline-block", Display::InlineBlock},
+    {"list-item", Display::ListItem},
+    {"table", Display::Table},
+    {"table-row-group", Display::TableRowGroup},
+    {"table-header-group", Display::TableRowGroup},
+    {"table-footer-group", Display::TableRowGroup},
+    {"table-row", Display::TableRow},
     {"table-cell", Display::TableCell},
 };
 constexpr Keyword<Flow> kFlows[] = {{"vertical", Flow::Vertical}, {"horizontal", Flow::Horizontal}};
-constexpr Keyword<Position> kPositions[] = {
-    {"static", Position::Static}, {"relative", Position::Relative},
-    {"absolute", Position::Absolute}, {"fixed", Position::Absolute}};
-constexpr Keyword<Overflow> kOverflows[] = {
-    {"visible", Overflow::Visible}, {"hidden", Overflow::Hidden}, {"auto", Overflow::Auto},
-    {"scroll", Overflow::Scroll}};
-constexpr Keyword<Repeat> kRepeats[] = {
-    {"repeat", Repeat::Repeat},      {"repeat-x", Repeat::RepeatX}, {"repeat-y", Repeat::RepeatY},
-    {"no-repeat", Repeat::NoRepeat}, {"stretch", Repeat::Stretch}};
-constexpr Keyword<TextAlign> kTextAligns[] = {
-    {"left", TextAlign::Left}, {"center", TextAlign::Center}, {"right", TextAlign::Right},
-    {"justify", TextAlign::Left}};
+constexpr Keyword<Position> kPositions[] = {{"static", Position::Static},
+                                            {"relative", Position::Relative},
+                                            {"absolute", Position::Absolute},
+                                            {"fixed", Position::Absolute}};
+constexpr Keyword<Overflow> kOverflows[] = {{"visible", Overflow::Visible},
+                                            {"hidden", Overflow::Hidden},
+                                            {"auto", Overflow::Auto},
+                                            {"scroll", Overflow::Scroll}};
+constexpr Keyword<Repeat> kRepeats[] = {{"repeat", Repeat::Repeat},
+                                        {"repeat-x", Repeat::RepeatX},
+                                        {"repeat-y", Repeat::RepeatY},
+                                        {"no-repeat", Repeat::NoRepeat},
+                                        {"stretch", Repeat::Stretch}};
+constexpr Keyword<TextAlign> kTextAligns[] = {{"left", TextAlign::Left},
+                                              {"center", TextAlign::Center},
+                                              {"right", TextAlign::Right},
+                                              {"justify", TextAlign::Left}};
 constexpr Keyword<VerticalAlign> kVerticalAligns[] = {
-    {"top", VerticalAlign::Top},       {"middle", VerticalAlign::Middle}, {"bottom", VerticalAlign::Bottom},
-    {"baseline", VerticalAlign::Top},  {"text-top", VerticalAlign::Top},  {"text-bottom", VerticalAlign::Bottom}};
-constexpr Keyword<BorderStyle> kBorderStyles[] = {
-    {"none", BorderStyle::None},   {"hidden", BorderStyle::None},  {"solid", BorderStyle::Solid},
-    {"double", BorderStyle::Solid}, {"groove", BorderStyle::Solid}, {"ridge", BorderStyle::Solid},
-    {"inset", BorderStyle::Solid}, {"outset", BorderStyle::Solid}, {"dashed", BorderStyle::Dashed},
-    {"dotted", BorderStyle::Dotted}};
+    {"top", VerticalAlign::Top},      {"middle", VerticalAlign::Middle}, {"bottom", VerticalAlign::Bottom},
+    {"baseline", VerticalAlign::Top}, {"text-top", VerticalAlign::Top},  {"text-bottom", VerticalAlign::Bottom}};
+constexpr Keyword<BorderStyle> kBorderStyles[] = {{"none", BorderStyle::None},     {"hidden", BorderStyle::None},
+                                                  {"solid", BorderStyle::Solid},   {"double", BorderStyle::Solid},
+                                                  {"groove", BorderStyle::Solid},  {"ridge", BorderStyle::Solid},
+                                                  {"inset", BorderStyle::Solid},   {"outset", BorderStyle::Solid},
+                                                  {"dashed", BorderStyle::Dashed}, {"dotted", BorderStyle::Dotted}};
 
 template <typename E, size_t N>
 bool ReadKeyword(std::string_view text, const Keyword<E> (&table)[N], E& out) {
@@ -100,8 +110,8 @@ bool ReadLength(std::string_view text, Length& out, bool allowFlex) {
     if (allowFlex && !text.empty() && text.back() == '*') {
         float share = 1;
         std::string_view unit;
-        if (text.size() > 1 && (!ReadNumber(text.substr(0, text.size() - 1), share, unit) || !unit.empty() ||
-                                share <= 0))
+        if (text.size() > 1 &&
+            (!ReadNumber(text.substr(0, text.size() - 1), share, unit) || !unit.empty() || share <= 0))
             return false;
         out = {Length::Unit::Flex, share};
         return true;
@@ -109,10 +119,14 @@ bool ReadLength(std::string_view text, Length& out, bool allowFlex) {
     float number = 0;
     std::string_view unit;
     if (!ReadNumber(text, number, unit)) return false;
-    if (unit.empty() || EqualsNoCase(unit, "px")) out = Length::Px(number);
-    else if (unit == "%") out = {Length::Unit::Percent, number};
-    else if (EqualsNoCase(unit, "pt")) out = Length::Px(number * 4 / 3);
-    else return false;
+    if (unit.empty() || EqualsNoCase(unit, "px"))
+        out = Length::Px(number);
+    else if (unit == "%")
+        out = {Length::Unit::Percent, number};
+    else if (EqualsNoCase(unit, "pt"))
+        out = Length::Px(number * 4 / 3);
+    else
+        return false;
     return true;
 }
 
@@ -128,10 +142,14 @@ int ReadBorderWidth(std::string_view text, bool& ok) {
 
 // "center" and the like as a percentage; x or y keywords only where they fit.
 bool ReadPositionPart(std::string_view t, Length& out, bool horizontal) {
-    if (EqualsNoCase(t, "center")) out = {Length::Unit::Percent, 50};
-    else if (EqualsNoCase(t, horizontal ? "left" : "top")) out = {Length::Unit::Percent, 0};
-    else if (EqualsNoCase(t, horizontal ? "right" : "bottom")) out = {Length::Unit::Percent, 100};
-    else return ReadLength(t, out, false) && !out.IsAuto();
+    if (EqualsNoCase(t, "center"))
+        out = {Length::Unit::Percent, 50};
+    else if (EqualsNoCase(t, horizontal ? "left" : "top"))
+        out = {Length::Unit::Percent, 0};
+    else if (EqualsNoCase(t, horizontal ? "right" : "bottom"))
+        out = {Length::Unit::Percent, 100};
+    else
+        return ReadLength(t, out, false) && !out.IsAuto();
     return true;
 }
 
@@ -176,13 +194,17 @@ bool ReadImage(std::string_view text, const std::u16string& baseFolder, std::u16
 std::u16string FormatLength(const Length& l) {
     char buffer[32];
     switch (l.unit) {
-    case Length::Unit::Auto: return u"auto";
-    case Length::Unit::Flex:
-        if (l.value == 1) return u"*";
-        std::snprintf(buffer, sizeof buffer, "%g*", l.value);
-        return Widen(buffer);
-    case Length::Unit::Percent: std::snprintf(buffer, sizeof buffer, "%g%%", l.value); return Widen(buffer);
-    case Length::Unit::Px: break;
+        case Length::Unit::Auto:
+            return u"auto";
+        case Length::Unit::Flex:
+            if (l.value == 1) return u"*";
+            std::snprintf(buffer, sizeof buffer, "%g*", l.value);
+            return Widen(buffer);
+        case Length::Unit::Percent:
+            std::snprintf(buffer, sizeof buffer, "%g%%", l.value);
+            return Widen(buffer);
+        case Length::Unit::Px:
+            break;
     }
     std::snprintf(buffer, sizeof buffer, "%gpx", l.value);
     return Widen(buffer);
@@ -203,9 +225,7 @@ std::u16string FormatColor(Argb c) {
 
 std::u16string FormatImage(const std::u16string& url) { return url.empty() ? u"none" : url; }
 
-std::u16string FormatPosition(const ImageLayer& layer) {
-    return FormatLength(layer.x) + u" " + FormatLength(layer.y);
-}
+std::u16string FormatPosition(const ImageLayer& layer) { return FormatLength(layer.x) + u" " + FormatLength(layer.y); }
 
 int Side(PropertyId id, PropertyId first) { return static_cast<int>(id) - static_cast<int>(first); }
 
@@ -218,10 +238,13 @@ bool InRange(PropertyId id, PropertyId first) {
 
 int Length::Resolve(int base, int fallback) const {
     switch (unit) {
-    case Unit::Px: return static_cast<int>(std::lround(value));
-    case Unit::Percent: return static_cast<int>(std::lround(base * value / 100.0));
-    case Unit::Auto:
-    case Unit::Flex: break;
+        case Unit::Px:
+            return static_cast<int>(std::lround(value));
+        case Unit::Percent:
+            return static_cast<int>(std::lround(base * value / 100.0));
+        case Unit::Auto:
+        case Unit::Flex:
+            break;
     }
     return fallback;
 }
@@ -345,8 +368,10 @@ void ApplyDeclaration(ComputedStyle& s, const Declaration& d, const ComputedStyl
     }
     if (InRange(id, PropertyId::BorderLeftColor)) {
         int side = Side(id, PropertyId::BorderLeftColor);
-        if (EqualsNoCase(v, "currentcolor")) s.borderColorIsText[side] = true;
-        else if (ParseColor(v, s.borderColor[side])) s.borderColorIsText[side] = false;
+        if (EqualsNoCase(v, "currentcolor"))
+            s.borderColorIsText[side] = true;
+        else if (ParseColor(v, s.borderColor[side]))
+            s.borderColorIsText[side] = false;
         return;
     }
     if (InRange(id, PropertyId::ForegroundOffsetLeft)) {
@@ -354,79 +379,137 @@ void ApplyDeclaration(ComputedStyle& s, const Declaration& d, const ComputedStyl
         return;
     }
     switch (id) {
-    case PropertyId::Display: ReadKeyword(v, kDisplays, s.display); break;
-    case PropertyId::Flow: ReadKeyword(v, kFlows, s.flow); break;
-    case PropertyId::Position: ReadKeyword(v, kPositions, s.position); break;
-    case PropertyId::Left: if (ReadLength(v, l, false)) s.left = l; break;
-    case PropertyId::Top: if (ReadLength(v, l, false)) s.top = l; break;
-    case PropertyId::Right: if (ReadLength(v, l, false)) s.right = l; break;
-    case PropertyId::Bottom: if (ReadLength(v, l, false)) s.bottom = l; break;
-    case PropertyId::Width: if (ReadLength(v, l, true) && l.value >= 0) s.width = l; break;
-    case PropertyId::Height: if (ReadLength(v, l, true) && l.value >= 0) s.height = l; break;
-    case PropertyId::BackgroundColor: ParseColor(v, s.background); break;
-    case PropertyId::BackgroundImage: ReadImage(v, baseFolder, s.backgroundImage.url); break;
-    case PropertyId::BackgroundRepeat: ReadKeyword(v, kRepeats, s.backgroundImage.repeat); break;
-    case PropertyId::BackgroundPosition: ReadPosition(v, s.backgroundImage.x, s.backgroundImage.y); break;
-    case PropertyId::ForegroundImage: ReadImage(v, baseFolder, s.foregroundImage.url); break;
-    case PropertyId::ForegroundRepeat: ReadKeyword(v, kRepeats, s.foregroundImage.repeat); break;
-    case PropertyId::ForegroundPosition: ReadPosition(v, s.foregroundImage.x, s.foregroundImage.y); break;
-    case PropertyId::Color: ParseColor(v, s.color); break;
-    case PropertyId::FontFamily: {
-        // "a b", 'c', d -> "a b,c,d"
-        std::string families;
-        for (char c : v) {
-            if (c == '"' || c == '\'') continue;
-            families.push_back(c);
+        case PropertyId::Display:
+            ReadKeyword(v, kDisplays, s.display);
+            break;
+        case PropertyId::Flow:
+            ReadKeyword(v, kFlows, s.flow);
+            break;
+        case PropertyId::Position:
+            ReadKeyword(v, kPositions, s.position);
+            break;
+        case PropertyId::Left:
+            if (ReadLength(v, l, false)) s.left = l;
+            break;
+        case PropertyId::Top:
+            if (ReadLength(v, l, false)) s.top = l;
+            break;
+        case PropertyId::Right:
+            if (ReadLength(v, l, false)) s.right = l;
+            break;
+        case PropertyId::Bottom:
+            if (ReadLength(v, l, false)) s.bottom = l;
+            break;
+        case PropertyId::Width:
+            if (ReadLength(v, l, true) && l.value >= 0) s.width = l;
+            break;
+        case PropertyId::Height:
+            if (ReadLength(v, l, true) && l.value >= 0) s.height = l;
+            break;
+        case PropertyId::BackgroundColor:
+            ParseColor(v, s.background);
+            break;
+        case PropertyId::BackgroundImage:
+            ReadImage(v, baseFolder, s.backgroundImage.url);
+            break;
+        case PropertyId::BackgroundRepeat:
+            ReadKeyword(v, kRepeats, s.backgroundImage.repeat);
+            break;
+        case PropertyId::BackgroundPosition:
+            ReadPosition(v, s.backgroundImage.x, s.backgroundImage.y);
+            break;
+        case PropertyId::ForegroundImage:
+            ReadImage(v, baseFolder, s.foregroundImage.url);
+            break;
+        case PropertyId::ForegroundRepeat:
+            ReadKeyword(v, kRepeats, s.foregroundImage.repeat);
+            break;
+        case PropertyId::ForegroundPosition:
+            ReadPosition(v, s.foregroundImage.x, s.foregroundImage.y);
+            break;
+        case PropertyId::Color:
+            ParseColor(v, s.color);
+            break;
+        case PropertyId::FontFamily: {
+            // "a b", 'c', d -> "a b,c,d"
+            std::string families;
+            for (char c : v) {
+                if (c == '"' || c == '\'') continue;
+                families.push_back(c);
+            }
+            std::u16string joined;
+            size_t start = 0;
+            while (start <= families.size()) {
+                size_t comma = families.find(',', start);
+                if (comma == std::string::npos) comma = families.size();
+                std::string_view one = Trim(std::string_view(families).substr(start, comma - start));
+                if (!one.empty()) joined += (joined.empty() ? u"" : u",") + Utf8ToUtf16(one);
+                start = comma + 1;
+            }
+            if (!joined.empty()) s.fontFamily = joined;
+            break;
         }
-        std::u16string joined;
-        size_t start = 0;
-        while (start <= families.size()) {
-            size_t comma = families.find(',', start);
-            if (comma == std::string::npos) comma = families.size();
-            std::string_view one = Trim(std::string_view(families).substr(start, comma - start));
-            if (!one.empty()) joined += (joined.empty() ? u"" : u",") + Utf8ToUtf16(one);
-            start = comma + 1;
+        case PropertyId::FontSize:
+            if (ReadLength(v, l, false) && !l.IsAuto() && l.value > 0)
+                s.fontSize = std::max(1, std::min(400, l.Resolve(parent.fontSize, parent.fontSize)));
+            else if (EqualsNoCase(v, "small"))
+                s.fontSize = 10;
+            else if (EqualsNoCase(v, "medium"))
+                s.fontSize = 12;
+            else if (EqualsNoCase(v, "large"))
+                s.fontSize = 14;
+            break;
+        case PropertyId::FontWeight:
+            if (EqualsNoCase(v, "bold") || EqualsNoCase(v, "bolder"))
+                s.bold = true;
+            else if (EqualsNoCase(v, "normal") || EqualsNoCase(v, "lighter"))
+                s.bold = false;
+            else if (int n = std::atoi(std::string(v).c_str()); n >= 100 && n <= 900)
+                s.bold = n >= 600;
+            break;
+        case PropertyId::FontStyle:
+            if (EqualsNoCase(v, "italic") || EqualsNoCase(v, "oblique"))
+                s.italic = true;
+            else if (EqualsNoCase(v, "normal"))
+                s.italic = false;
+            break;
+        case PropertyId::TextAlign:
+            ReadKeyword(v, kTextAligns, s.textAlign);
+            break;
+        case PropertyId::VerticalAlign:
+            ReadKeyword(v, kVerticalAligns, s.verticalAlign);
+            break;
+        case PropertyId::LineHeight: {
+            float number = 0;
+            std::string_view unit;
+            if (EqualsNoCase(v, "normal"))
+                s.lineHeight = Length{};
+            else if (ReadNumber(v, number, unit) && unit.empty() && number > 0)
+                s.lineHeight = Length::Px(std::round(number * s.fontSize));
+            else if (ReadLength(v, l, false) && !l.IsAuto() && l.value > 0)
+                s.lineHeight = Length::Px(static_cast<float>(l.Resolve(s.fontSize, s.fontSize)));
+            break;
         }
-        if (!joined.empty()) s.fontFamily = joined;
-        break;
-    }
-    case PropertyId::FontSize:
-        if (ReadLength(v, l, false) && !l.IsAuto() && l.value > 0)
-            s.fontSize = std::max(1, std::min(400, l.Resolve(parent.fontSize, parent.fontSize)));
-        else if (EqualsNoCase(v, "small")) s.fontSize = 10;
-        else if (EqualsNoCase(v, "medium")) s.fontSize = 12;
-        else if (EqualsNoCase(v, "large")) s.fontSize = 14;
-        break;
-    case PropertyId::FontWeight:
-        if (EqualsNoCase(v, "bold") || EqualsNoCase(v, "bolder")) s.bold = true;
-        else if (EqualsNoCase(v, "normal") || EqualsNoCase(v, "lighter")) s.bold = false;
-        else if (int n = std::atoi(std::string(v).c_str()); n >= 100 && n <= 900) s.bold = n >= 600;
-        break;
-    case PropertyId::FontStyle:
-        if (EqualsNoCase(v, "italic") || EqualsNoCase(v, "oblique")) s.italic = true;
-        else if (EqualsNoCase(v, "normal")) s.italic = false;
-        break;
-    case PropertyId::TextAlign: ReadKeyword(v, kTextAligns, s.textAlign); break;
-    case PropertyId::VerticalAlign: ReadKeyword(v, kVerticalAligns, s.verticalAlign); break;
-    case PropertyId::LineHeight: {
-        float number = 0;
-        std::string_view unit;
-        if (EqualsNoCase(v, "normal")) s.lineHeight = Length{};
-        else if (ReadNumber(v, number, unit) && unit.empty() && number > 0)
-            s.lineHeight = Length::Px(std::round(number * s.fontSize));
-        else if (ReadLength(v, l, false) && !l.IsAuto() && l.value > 0)
-            s.lineHeight = Length::Px(static_cast<float>(l.Resolve(s.fontSize, s.fontSize)));
-        break;
-    }
-    case PropertyId::Overflow: ReadKeyword(v, kOverflows, s.overflow); break;
-    case PropertyId::Visibility:
-        if (EqualsNoCase(v, "hidden") || EqualsNoCase(v, "collapse")) s.hidden = true;
-        else if (EqualsNoCase(v, "visible")) s.hidden = false;
-        break;
-    case PropertyId::Cursor: s.cursor = EqualsNoCase(v, "auto") ? std::string() : AsciiLower(v); break;
-    case PropertyId::Behavior: s.behavior = EqualsNoCase(v, "none") ? std::string() : std::string(v); break;
-    case PropertyId::ThumbImage: ReadImage(v, baseFolder, s.thumbImage); break;
-    default: break;
+        case PropertyId::Overflow:
+            ReadKeyword(v, kOverflows, s.overflow);
+            break;
+        case PropertyId::Visibility:
+            if (EqualsNoCase(v, "hidden") || EqualsNoCase(v, "collapse"))
+                s.hidden = true;
+            else if (EqualsNoCase(v, "visible"))
+                s.hidden = false;
+            break;
+        case PropertyId::Cursor:
+            s.cursor = EqualsNoCase(v, "auto") ? std::string() : AsciiLower(v);
+            break;
+        case PropertyId::Behavior:
+            s.behavior = EqualsNoCase(v, "none") ? std::string() : std::string(v);
+            break;
+        case PropertyId::ThumbImage:
+            ReadImage(v, baseFolder, s.thumbImage);
+            break;
+        default:
+            break;
     }
 }
 
@@ -444,40 +527,71 @@ std::u16string FormatProperty(const ComputedStyle& s, PropertyId id, const Box& 
     if (InRange(id, PropertyId::BorderLeftWidth)) return FormatPx(s.BorderWidth(Side(id, PropertyId::BorderLeftWidth)));
     if (InRange(id, PropertyId::BorderLeftStyle))
         return Widen(KeywordName(s.borderStyle[Side(id, PropertyId::BorderLeftStyle)], kBorderStyles));
-    if (InRange(id, PropertyId::BorderLeftColor)) return FormatColor(s.BorderColor(Side(id, PropertyId::BorderLeftColor)));
+    if (InRange(id, PropertyId::BorderLeftColor))
+        return FormatColor(s.BorderColor(Side(id, PropertyId::BorderLeftColor)));
     if (InRange(id, PropertyId::ForegroundOffsetLeft))
         return FormatLength(s.foregroundOffset[Side(id, PropertyId::ForegroundOffsetLeft)]);
     switch (id) {
-    case PropertyId::Display: return Widen(KeywordName(s.display, kDisplays));
-    case PropertyId::Flow: return Widen(KeywordName(s.flow, kFlows));
-    case PropertyId::Position: return Widen(KeywordName(s.position, kPositions));
-    case PropertyId::Left: return FormatLength(s.left);
-    case PropertyId::Top: return FormatLength(s.top);
-    case PropertyId::Right: return FormatLength(s.right);
-    case PropertyId::Bottom: return FormatLength(s.bottom);
-    case PropertyId::Width: return box.laidOut ? FormatPx(box.Content().w) : FormatLength(s.width);
-    case PropertyId::Height: return box.laidOut ? FormatPx(box.Content().h) : FormatLength(s.height);
-    case PropertyId::BackgroundColor: return FormatColor(s.background);
-    case PropertyId::BackgroundImage: return FormatImage(s.backgroundImage.url);
-    case PropertyId::BackgroundRepeat: return Widen(KeywordName(s.backgroundImage.repeat, kRepeats));
-    case PropertyId::BackgroundPosition: return FormatPosition(s.backgroundImage);
-    case PropertyId::ForegroundImage: return FormatImage(s.foregroundImage.url);
-    case PropertyId::ForegroundRepeat: return Widen(KeywordName(s.foregroundImage.repeat, kRepeats));
-    case PropertyId::ForegroundPosition: return FormatPosition(s.foregroundImage);
-    case PropertyId::Color: return FormatColor(s.color);
-    case PropertyId::FontFamily: return s.fontFamily;
-    case PropertyId::FontSize: return FormatPx(s.fontSize);
-    case PropertyId::FontWeight: return s.bold ? u"bold" : u"normal";
-    case PropertyId::FontStyle: return s.italic ? u"italic" : u"normal";
-    case PropertyId::TextAlign: return Widen(KeywordName(s.textAlign, kTextAligns));
-    case PropertyId::VerticalAlign: return Widen(KeywordName(s.verticalAlign, kVerticalAligns));
-    case PropertyId::LineHeight: return s.lineHeight.IsAuto() ? u"normal" : FormatLength(s.lineHeight);
-    case PropertyId::Overflow: return Widen(KeywordName(s.overflow, kOverflows));
-    case PropertyId::Visibility: return s.hidden ? u"hidden" : u"visible";
-    case PropertyId::Cursor: return s.cursor.empty() ? u"auto" : Widen(s.cursor);
-    case PropertyId::Behavior: return s.behavior.empty() ? u"none" : Utf8ToUtf16(s.behavior);
-    case PropertyId::ThumbImage: return FormatImage(s.thumbImage);
-    default: return u"";
+        case PropertyId::Display:
+            return Widen(KeywordName(s.display, kDisplays));
+        case PropertyId::Flow:
+            return Widen(KeywordName(s.flow, kFlows));
+        case PropertyId::Position:
+            return Widen(KeywordName(s.position, kPositions));
+        case PropertyId::Left:
+            return FormatLength(s.left);
+        case PropertyId::Top:
+            return FormatLength(s.top);
+        case PropertyId::Right:
+            return FormatLength(s.right);
+        case PropertyId::Bottom:
+            return FormatLength(s.bottom);
+        case PropertyId::Width:
+            return box.laidOut ? FormatPx(box.Content().w) : FormatLength(s.width);
+        case PropertyId::Height:
+            return box.laidOut ? FormatPx(box.Content().h) : FormatLength(s.height);
+        case PropertyId::BackgroundColor:
+            return FormatColor(s.background);
+        case PropertyId::BackgroundImage:
+            return FormatImage(s.backgroundImage.url);
+        case PropertyId::BackgroundRepeat:
+            return Widen(KeywordName(s.backgroundImage.repeat, kRepeats));
+        case PropertyId::BackgroundPosition:
+            return FormatPosition(s.backgroundImage);
+        case PropertyId::ForegroundImage:
+            return FormatImage(s.foregroundImage.url);
+        case PropertyId::ForegroundRepeat:
+            return Widen(KeywordName(s.foregroundImage.repeat, kRepeats));
+        case PropertyId::ForegroundPosition:
+            return FormatPosition(s.foregroundImage);
+        case PropertyId::Color:
+            return FormatColor(s.color);
+        case PropertyId::FontFamily:
+            return s.fontFamily;
+        case PropertyId::FontSize:
+            return FormatPx(s.fontSize);
+        case PropertyId::FontWeight:
+            return s.bold ? u"bold" : u"normal";
+        case PropertyId::FontStyle:
+            return s.italic ? u"italic" : u"normal";
+        case PropertyId::TextAlign:
+            return Widen(KeywordName(s.textAlign, kTextAligns));
+        case PropertyId::VerticalAlign:
+            return Widen(KeywordName(s.verticalAlign, kVerticalAligns));
+        case PropertyId::LineHeight:
+            return s.lineHeight.IsAuto() ? u"normal" : FormatLength(s.lineHeight);
+        case PropertyId::Overflow:
+            return Widen(KeywordName(s.overflow, kOverflows));
+        case PropertyId::Visibility:
+            return s.hidden ? u"hidden" : u"visible";
+        case PropertyId::Cursor:
+            return s.cursor.empty() ? u"auto" : Widen(s.cursor);
+        case PropertyId::Behavior:
+            return s.behavior.empty() ? u"none" : Utf8ToUtf16(s.behavior);
+        case PropertyId::ThumbImage:
+            return FormatImage(s.thumbImage);
+        default:
+            return u"";
     }
 }
 
@@ -497,7 +611,8 @@ bool AffectsLayout(const ComputedStyle& a, const ComputedStyle& b) {
         !same(a.width, b.width) || !same(a.height, b.height))
         return true;
     for (int i = 0; i < 4; ++i)
-        if (!same(a.margin[i], b.margin[i]) || !same(a.padding[i], b.padding[i]) || a.BorderWidth(i) != b.BorderWidth(i))
+        if (!same(a.margin[i], b.margin[i]) || !same(a.padding[i], b.padding[i]) ||
+            a.BorderWidth(i) != b.BorderWidth(i))
             return true;
     return false;
 }

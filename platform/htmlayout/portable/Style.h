@@ -68,7 +68,7 @@ struct ComputedStyle {
     bool bold = false;
     bool italic = false;
     TextAlign textAlign = TextAlign::Left;
-    Length lineHeight;  // auto: from the font
+    Length lineHeight;    // auto: from the font
     bool hidden = false;  // visibility: hidden
     std::string cursor;   // empty: auto
     // Not inherited:

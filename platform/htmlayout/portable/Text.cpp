@@ -31,8 +31,10 @@ std::u16string Utf8ToUtf16(std::string_view in) {
         bool ok = extra > 0 && in.size() - i > static_cast<size_t>(extra);
         for (int k = 1; ok && k <= extra; ++k) {
             unsigned char cc = static_cast<unsigned char>(in[i + k]);
-            if ((cc & 0xC0) != 0x80) ok = false;
-            else cp = (cp << 6) | (cc & 0x3F);
+            if ((cc & 0xC0) != 0x80)
+                ok = false;
+            else
+                cp = (cp << 6) | (cc & 0x3F);
         }
         // Overlong forms and surrogates are malformed.
         if (ok && ((extra == 2 && cp < 0x800) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)) ||

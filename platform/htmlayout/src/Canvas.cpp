@@ -47,11 +47,21 @@ public:
     void Run(const hl::PaintList& list) {
         for (const hl::PaintCommand& c : list) {
             switch (c.kind) {
-            case hl::PaintCommand::Kind::PushClip: PushClip(c.rect); break;
-            case hl::PaintCommand::Kind::PopClip: PopClip(); break;
-            case hl::PaintCommand::Kind::Fill: Fill(c); break;
-            case hl::PaintCommand::Kind::Image: Image(c); break;
-            case hl::PaintCommand::Kind::Text: Text(c); break;
+                case hl::PaintCommand::Kind::PushClip:
+                    PushClip(c.rect);
+                    break;
+                case hl::PaintCommand::Kind::PopClip:
+                    PopClip();
+                    break;
+                case hl::PaintCommand::Kind::Fill:
+                    Fill(c);
+                    break;
+                case hl::PaintCommand::Kind::Image:
+                    Image(c);
+                    break;
+                case hl::PaintCommand::Kind::Text:
+                    Text(c);
+                    break;
             }
         }
         while (m_depth > 0) PopClip();
@@ -106,7 +116,8 @@ private:
     }
 
     void Text(const hl::PaintCommand& c) {
-        if (const Surface* run = m_text.Rendered(c.text, c.font, c.color, c.rect.h)) run->BlendTo(m_dc, c.rect.x, c.rect.y);
+        if (const Surface* run = m_text.Rendered(c.text, c.font, c.color, c.rect.h))
+            run->BlendTo(m_dc, c.rect.x, c.rect.y);
     }
 
     HDC m_dc;

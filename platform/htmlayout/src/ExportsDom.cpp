@@ -30,7 +30,8 @@ HLDOM_RESULT WithNode(HELEMENT he, F&& body) {
 // Element-only operations refuse text runs.
 template <typename F>
 HLDOM_RESULT WithElement(HELEMENT he, F&& body) {
-    return WithNode(he, [&](Node* node) -> HLDOM_RESULT { return node->IsElement() ? body(node) : HLDOM_INVALID_PARAMETER; });
+    return WithNode(
+        he, [&](Node* node) -> HLDOM_RESULT { return node->IsElement() ? body(node) : HLDOM_INVALID_PARAMETER; });
 }
 
 // Names of tags and attributes: ASCII letters, digits, '-', '_', ':' and '.'.
@@ -45,7 +46,9 @@ bool IsName(const char* name) {
     return true;
 }
 
-std::u16string Wide(LPCWSTR text, size_t length) { return std::u16string(reinterpret_cast<const char16_t*>(text), length); }
+std::u16string Wide(LPCWSTR text, size_t length) {
+    return std::u16string(reinterpret_cast<const char16_t*>(text), length);
+}
 std::u16string Wide(LPCWSTR text) { return text ? Wide(text, wcslen(text)) : std::u16string(); }
 LPCWSTR Out(const std::u16string& text) { return reinterpret_cast<LPCWSTR>(text.c_str()); }
 
@@ -148,17 +151,20 @@ HLDOM_RESULT HLAPI HTMLayoutSortElements(HELEMENT he, UINT firstIndex, UINT last
                                          LPVOID param) {
     return WithElement(he, [&](Node* node) {
         if (!compare) return HLDOM_INVALID_PARAMETER;
-        node->SortElements(firstIndex, lastIndex,
-                           [&](Node* a, Node* b) { return static_cast<int>(compare(ToHandle(a), ToHandle(b), param)); });
+        node->SortElements(firstIndex, lastIndex, [&](Node* a, Node* b) {
+            return static_cast<int>(compare(ToHandle(a), ToHandle(b), param));
+        });
         return HLDOM_OK;
     });
 }
 
-HLDOM_RESULT HLAPI HTMLayoutSelectElements(HELEMENT he, LPCSTR selector, HTMLayoutElementCallback* callback, LPVOID param) {
+HLDOM_RESULT HLAPI HTMLayoutSelectElements(HELEMENT he, LPCSTR selector, HTMLayoutElementCallback* callback,
+                                           LPVOID param) {
     return WithElement(he, [&](Node* node) {
         if (!selector || !callback) return HLDOM_INVALID_PARAMETER;
-        return hl::SelectElements(node, hlwin::AnsiToUtf8(selector), Forward(callback, param)) ? HLDOM_OK
-                                                                                                 : HLDOM_INVALID_PARAMETER;
+        return hl::SelectElements(node, hlwin::AnsiToUtf8(selector), Forward(callback, param))
+                   ? HLDOM_OK
+                   : HLDOM_INVALID_PARAMETER;
     });
 }
 
@@ -309,10 +315,10 @@ HLDOM_RESULT HLAPI HTMLayoutGetElementLocation(HELEMENT he, LPRECT location, UIN
         if (!node->box.laidOut) return HLDOM_OK;
         using Kind = hl::Document::BoxKind;
         hl::Rect r = boxKind == VISIBLE_BOX ? document->VisibleRect(node)
-                     : document->SeenRect(node, boxKind == CONTENT_BOX ? Kind::Content
-                                                : boxKind == PADDING_BOX ? Kind::Padding
-                                                : boxKind == BORDER_BOX ? Kind::Border
-                                                                        : Kind::Margin);
+                                            : document->SeenRect(node, boxKind == CONTENT_BOX   ? Kind::Content
+                                                                       : boxKind == PADDING_BOX ? Kind::Padding
+                                                                       : boxKind == BORDER_BOX  ? Kind::Border
+                                                                                                : Kind::Margin);
         if (origin == ROOT_RELATIVE && document->Root()) {
             hl::Rect root = document->SeenRect(document->Root(), Kind::Border);
             r = r.Moved(-root.x, -root.y);

@@ -31,7 +31,8 @@ HLDOM_RESULT HLAPI HTMLayoutSetCallback(HWND hwnd, LPHTMLAYOUT_NOTIFY callback, 
     });
 }
 
-HLDOM_RESULT HLAPI HTMLayoutWindowAttachEventHandler(HWND hwnd, LPELEMENT_EVENT_PROC proc, LPVOID tag, UINT subscription) {
+HLDOM_RESULT HLAPI HTMLayoutWindowAttachEventHandler(HWND hwnd, LPELEMENT_EVENT_PROC proc, LPVOID tag,
+                                                     UINT subscription) {
     return Guarded([&] {
         View* view = View::Of(hwnd);
         if (!view) return HLDOM_INVALID_HWND;

@@ -53,7 +53,9 @@ Gdiplus::Font& Typography::Font(const hl::FontSpec& spec) {
         Gdiplus::FontFamily family(Wide(name));
         if (family.IsAvailable()) font = std::make_unique<Gdiplus::Font>(&family, size, style, Gdiplus::UnitPixel);
     }
-    if (!font) font = std::make_unique<Gdiplus::Font>(Gdiplus::FontFamily::GenericSansSerif(), size, style, Gdiplus::UnitPixel);
+    if (!font)
+        font =
+            std::make_unique<Gdiplus::Font>(Gdiplus::FontFamily::GenericSansSerif(), size, style, Gdiplus::UnitPixel);
     return *m_fonts.emplace(key, std::move(font)).first->second;
 }
 

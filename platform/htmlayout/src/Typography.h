@@ -35,7 +35,7 @@ private:
     Gdiplus::Bitmap m_surface;
     Gdiplus::Graphics m_measuring;
     std::map<std::tuple<std::u16string, int, bool, bool>, std::unique_ptr<Gdiplus::Font>> m_fonts;
-    std::unordered_map<std::u16string, int> m_widths;                        // by font and text
+    std::unordered_map<std::u16string, int> m_widths;                         // by font and text
     std::unordered_map<std::u16string, std::unique_ptr<Surface>> m_rendered;  // by font, colour, height and text
 };
 

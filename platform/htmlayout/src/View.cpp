@@ -51,11 +51,25 @@ struct CursorName {
     LPCWSTR cursor;
 };
 const CursorName kCursors[] = {
-    {"pointer", IDC_HAND},       {"hand", IDC_HAND},           {"default", IDC_ARROW},     {"arrow", IDC_ARROW},
-    {"text", IDC_IBEAM},         {"move", IDC_SIZEALL},        {"wait", IDC_WAIT},         {"progress", IDC_APPSTARTING},
-    {"crosshair", IDC_CROSS},    {"help", IDC_HELP},           {"not-allowed", IDC_NO},    {"ns-resize", IDC_SIZENS},
-    {"n-resize", IDC_SIZENS},    {"s-resize", IDC_SIZENS},     {"ew-resize", IDC_SIZEWE},  {"e-resize", IDC_SIZEWE},
-    {"w-resize", IDC_SIZEWE},    {"nwse-resize", IDC_SIZENWSE}, {"nesw-resize", IDC_SIZENESW},
+    {"pointer", IDC_HAND},
+    {"hand", IDC_HAND},
+    {"default", IDC_ARROW},
+    {"arrow", IDC_ARROW},
+    {"text", IDC_IBEAM},
+    {"move", IDC_SIZEALL},
+    {"wait", IDC_WAIT},
+    {"progress", IDC_APPSTARTING},
+    {"crosshair", IDC_CROSS},
+    {"help", IDC_HELP},
+    {"not-allowed", IDC_NO},
+    {"ns-resize", IDC_SIZENS},
+    {"n-resize", IDC_SIZENS},
+    {"s-resize", IDC_SIZENS},
+    {"ew-resize", IDC_SIZEWE},
+    {"e-resize", IDC_SIZEWE},
+    {"w-resize", IDC_SIZEWE},
+    {"nwse-resize", IDC_SIZENWSE},
+    {"nesw-resize", IDC_SIZENESW},
 };
 
 }  // namespace
@@ -165,8 +179,10 @@ void View::Invalidate(const hl::Rect& area) {
 void View::EventsPosted() { PostMessageW(m_hwnd, PostedEventsMessage(), 0, 0); }
 
 void View::CaptureMouse(bool capture) {
-    if (capture) SetCapture(m_hwnd);
-    else if (GetCapture() == m_hwnd) ReleaseCapture();
+    if (capture)
+        SetCapture(m_hwnd);
+    else if (GetCapture() == m_hwnd)
+        ReleaseCapture();
 }
 
 void View::Paint() {
@@ -183,21 +199,25 @@ void View::Paint() {
 void View::MouseButton(UINT msg, WPARAM wParam, LPARAM lParam) {
     hl::Point p = PointFrom(lParam);
     uint32_t keys = KeysFromMouse(wParam);
-    uint32_t button = msg <= WM_LBUTTONDBLCLK ? hl::mouse::kMainButton
+    uint32_t button = msg <= WM_LBUTTONDBLCLK   ? hl::mouse::kMainButton
                       : msg <= WM_RBUTTONDBLCLK ? hl::mouse::kPropButton
                                                 : hl::mouse::kMiddleButton;
     hl::Input& input = m_document.GetInput();
     switch (msg) {
-    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
-        if (GetFocus() != m_hwnd) SetFocus(m_hwnd);
-        input.MouseDown(p, button, keys, false);
-        break;
-    case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK:
-        input.MouseDown(p, button, keys, true);
-        break;
-    default:
-        input.MouseUp(p, button, keys);
-        break;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            if (GetFocus() != m_hwnd) SetFocus(m_hwnd);
+            input.MouseDown(p, button, keys, false);
+            break;
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDBLCLK:
+            input.MouseDown(p, button, keys, true);
+            break;
+        default:
+            input.MouseUp(p, button, keys);
+            break;
     }
 }
 
@@ -223,64 +243,70 @@ LRESULT View::Process(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled) {
         return 0;
     }
     switch (msg) {
-    case WM_PAINT:
-        Paint();
-        handled = TRUE;
-        return 0;
-    case WM_PRINTCLIENT: {
-        RECT client;
-        GetClientRect(m_hwnd, &client);
-        hl::PaintList list = m_document.Paint({0, 0, client.right, client.bottom});
-        DrawPaintList(reinterpret_cast<HDC>(wParam), client, list, m_images, m_typography);
-        handled = TRUE;
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        handled = TRUE;
-        return 1;
-    case WM_SIZE:
-        m_document.SetViewSize(LOWORD(lParam), HIWORD(lParam));
-        return 0;
-    case WM_MOUSEMOVE:
-        if (!m_trackingLeave) {
-            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, m_hwnd, 0};
-            m_trackingLeave = TrackMouseEvent(&track) != FALSE;
-        }
-        m_document.GetInput().MouseMove(PointFrom(lParam), ButtonsFromMouse(wParam), KeysFromMouse(wParam));
-        return 0;
-    case WM_MOUSELEAVE:
-        m_trackingLeave = false;
-        m_document.GetInput().MouseLeave();
-        return 0;
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK:
-        MouseButton(msg, wParam, lParam);
-        return 0;
-    case WM_MOUSEWHEEL: {
-        POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        ScreenToClient(m_hwnd, &p);
-        handled = m_document.GetInput().Wheel({p.x, p.y}, GET_WHEEL_DELTA_WPARAM(wParam)) ? TRUE : FALSE;
-        return 0;
-    }
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-    case WM_CHAR: {
-        uint32_t cmd = msg == WM_KEYDOWN ? hl::key::kDown : msg == WM_KEYUP ? hl::key::kUp : hl::key::kChar;
-        handled = m_document.GetInput().Key(cmd, static_cast<uint32_t>(wParam), KeysNow()) ? TRUE : FALSE;
-        return 0;
-    }
-    case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == m_hwnd && SetCursorFromPage()) {
+        case WM_PAINT:
+            Paint();
             handled = TRUE;
-            return TRUE;
+            return 0;
+        case WM_PRINTCLIENT: {
+            RECT client;
+            GetClientRect(m_hwnd, &client);
+            hl::PaintList list = m_document.Paint({0, 0, client.right, client.bottom});
+            DrawPaintList(reinterpret_cast<HDC>(wParam), client, list, m_images, m_typography);
+            handled = TRUE;
+            return 0;
         }
-        return 0;
-    case WM_CAPTURECHANGED:
-        if (reinterpret_cast<HWND>(lParam) != m_hwnd) m_document.GetInput().CaptureLost();
-        return 0;
-    default:
-        return 0;
+        case WM_ERASEBKGND:
+            handled = TRUE;
+            return 1;
+        case WM_SIZE:
+            m_document.SetViewSize(LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        case WM_MOUSEMOVE:
+            if (!m_trackingLeave) {
+                TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, m_hwnd, 0};
+                m_trackingLeave = TrackMouseEvent(&track) != FALSE;
+            }
+            m_document.GetInput().MouseMove(PointFrom(lParam), ButtonsFromMouse(wParam), KeysFromMouse(wParam));
+            return 0;
+        case WM_MOUSELEAVE:
+            m_trackingLeave = false;
+            m_document.GetInput().MouseLeave();
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+        case WM_MBUTTONDBLCLK:
+            MouseButton(msg, wParam, lParam);
+            return 0;
+        case WM_MOUSEWHEEL: {
+            POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            ScreenToClient(m_hwnd, &p);
+            handled = m_document.GetInput().Wheel({p.x, p.y}, GET_WHEEL_DELTA_WPARAM(wParam)) ? TRUE : FALSE;
+            return 0;
+        }
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_CHAR: {
+            uint32_t cmd = msg == WM_KEYDOWN ? hl::key::kDown : msg == WM_KEYUP ? hl::key::kUp : hl::key::kChar;
+            handled = m_document.GetInput().Key(cmd, static_cast<uint32_t>(wParam), KeysNow()) ? TRUE : FALSE;
+            return 0;
+        }
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == m_hwnd && SetCursorFromPage()) {
+                handled = TRUE;
+                return TRUE;
+            }
+            return 0;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != m_hwnd) m_document.GetInput().CaptureLost();
+            return 0;
+        default:
+            return 0;
     }
 }
 

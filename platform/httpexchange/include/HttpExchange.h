@@ -12,9 +12,9 @@
 struct HTTP_EXCHANGE {
     const wchar_t* Agent = L"";
     std::wstring Url;
-    const std::string* Body = nullptr;      // POST of these bytes; GET when null
-    const wchar_t* ContentType = nullptr;   // the body's, when there is one
-    DWORD TimeoutMs = 0;                    // for the connect, the send and each receive
+    const std::string* Body = nullptr;     // POST of these bytes; GET when null
+    const wchar_t* ContentType = nullptr;  // the body's, when there is one
+    DWORD TimeoutMs = 0;                   // for the connect, the send and each receive
     // GetTickCount64() by which the whole exchange is over, however slowly the peer
     // sends; 0: none. Its passing fails the exchange with ERROR_INTERNET_TIMEOUT.
     ULONGLONG Deadline = 0;

@@ -44,7 +44,7 @@ bool Exchange(const HTTP_EXCHANGE& exchange, DWORD& status, const HttpBodySink& 
     const std::string* body = exchange.Body;
     DWORD flags = INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_COOKIES;
     CInternetHandle request(HttpOpenRequestW(connection.Get(), body ? L"POST" : L"GET", parts.Object.c_str(), nullptr,
-                                            nullptr, nullptr, flags, 0));
+                                             nullptr, nullptr, flags, 0));
     if (!request) return Fail(error);
     if (!SetStepTimeouts(request.Get(), exchange)) return Fail(error, ERROR_INTERNET_TIMEOUT);
 

@@ -53,9 +53,9 @@ struct MENDPORT_SERVER {
 
 // Results of MendportPatch.
 enum {
-    MENDPORT_CURRENT = 0,        // the installed version is the newest
-    MENDPORT_NEWER = 1,          // a newer version exists; the sink was told
-    MENDPORT_CHECK_FAILED = 2,   // no service could be asked or understood
+    MENDPORT_CURRENT = 0,       // the installed version is the newest
+    MENDPORT_NEWER = 1,         // a newer version exists; the sink was told
+    MENDPORT_CHECK_FAILED = 2,  // no service could be asked or understood
     MENDPORT_BAD_ARGUMENTS = 3,
     // A newer version exists, but its install failed in this installation less than a
     // day ago: the sink was not told, so that the program starts as it is.

@@ -51,7 +51,7 @@ bool ParseHex(const std::string& text, std::string& bytes) {
     for (size_t i = 0; i < text.size(); i += 2) {
         int value = 0;
         for (char c : {text[i], text[i + 1]}) {
-            int digit = c >= '0' && c <= '9' ? c - '0'
+            int digit = c >= '0' && c <= '9'   ? c - '0'
                         : c >= 'a' && c <= 'f' ? c - 'a' + 10
                         : c >= 'A' && c <= 'F' ? c - 'A' + 10
                                                : -1;
@@ -78,7 +78,11 @@ bool DecodeUtf8(const std::string& text, std::u32string& decoded) {
     decoded.clear();
     for (size_t i = 0; i < text.size();) {
         unsigned char lead = (unsigned char)text[i];
-        size_t length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 0;
+        size_t length = lead < 0x80             ? 1
+                        : (lead & 0xE0) == 0xC0 ? 2
+                        : (lead & 0xF0) == 0xE0 ? 3
+                        : (lead & 0xF8) == 0xF0 ? 4
+                                                : 0;
         if (length == 0 || i + length > text.size()) return false;
         char32_t c = length == 1 ? lead : lead & (0x7F >> length);
         for (size_t k = 1; k < length; ++k) {

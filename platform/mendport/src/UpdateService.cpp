@@ -42,8 +42,7 @@ bool AskUpdateService(const std::string& checkUrl, ULONGLONG deadline, UPDATE_MA
 
 bool FetchUpdateFile(const std::string& checkUrl, const std::string& version, const UPDATE_FILE& file,
                      const std::wstring& target) {
-    std::string url =
-        EscapeUrl(checkUrl) + "&update=" + PercentEncode(version) + "&file=" + PercentEncode(file.Path);
+    std::string url = EscapeUrl(checkUrl) + "&update=" + PercentEncode(version) + "&file=" + PercentEncode(file.Path);
     CScopedHandle out(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     if (!out) return false;
     uint64_t received = 0;

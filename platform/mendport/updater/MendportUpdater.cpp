@@ -57,8 +57,8 @@ std::string ReadCheckUrl(const std::wstring& folder) {
     std::wstring socketConfig = clientFolder + L"SocketConfig.ini";
     std::wstring server = ReadProfileText(socketConfig, L"GROUP1", L"Server1");
     std::wstring path = ReadProfileText(socketConfig, L"GROUP1", L"IncrementWeb1");
-    std::u16string address = MendportUpdateAddress(std::u16string(server.begin(), server.end()),
-                                                   std::u16string(path.begin(), path.end()));
+    std::u16string address =
+        MendportUpdateAddress(std::u16string(server.begin(), server.end()), std::u16string(path.begin(), path.end()));
     std::string version;
     if (appName.empty() || address.empty() || !ReadInstalledVersion(folder + L"update\\version.dat", version))
         return std::string();
@@ -136,7 +136,7 @@ UPDATER_RESULT RunUpdate(const std::wstring& programFolder) {
     const std::wstring clientFolder = programFolder + L"Update\\Mendport\\";
     // Held for the whole run, gone with the process however it ends.
     CScopedHandle lock(CreateFileW((clientFolder + L"Mendport.lock").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                 FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+                                   FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     if (!lock) return GetLastError() == ERROR_SHARING_VIOLATION ? UPDATER_BUSY : UPDATER_NO_CONFIG;
     // What a run that ended half-way changed is put back before anything else.
     if (!RestoreBackups(clientFolder + L"Backup\\")) return UPDATER_ROLLBACK_FAILED;

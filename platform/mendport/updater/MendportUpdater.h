@@ -9,12 +9,12 @@
 
 enum UPDATER_RESULT {
     UPDATER_INSTALLED = 0,
-    UPDATER_CURRENT = 1,          // nothing newer
-    UPDATER_BUSY = 2,             // another updater works on the same folder
-    UPDATER_NO_CONFIG = 3,        // the client's files do not give a check URL
+    UPDATER_CURRENT = 1,    // nothing newer
+    UPDATER_BUSY = 2,       // another updater works on the same folder
+    UPDATER_NO_CONFIG = 3,  // the client's files do not give a check URL
     UPDATER_CHECK_FAILED = 4,
     UPDATER_DOWNLOAD_FAILED = 5,
-    UPDATER_INSTALL_FAILED = 6,   // and every file put back as it was
+    UPDATER_INSTALL_FAILED = 6,  // and every file put back as it was
     // Files could not be put back, by this run or after a run that ended half-way: the
     // originals stay in "Update\Mendport\Backup" and the next run puts them back first.
     UPDATER_ROLLBACK_FAILED = 7,

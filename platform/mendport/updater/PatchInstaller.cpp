@@ -105,7 +105,7 @@ INSTALL_RESULT InstallStagedFiles(const std::vector<STAGED_FILE>& files, const s
     {
         if (!MakeParentFolder(journalPath)) return INSTALL_UNDONE;
         CScopedHandle journal(CreateFileW(journalPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                                        FILE_FLAG_WRITE_THROUGH, nullptr));
+                                          FILE_FLAG_WRITE_THROUGH, nullptr));
         if (!journal) return INSTALL_UNDONE;
         for (size_t i = 0; i < files.size() && installed; ++i) installed = Install(files[i], backupFolder, journal, i);
     }

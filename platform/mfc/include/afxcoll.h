@@ -22,7 +22,10 @@ public:
     void SetAt(INT_PTR i, const T& value) { m_items.at((size_t)i) = value; }
     const T& operator[](INT_PTR i) const { return GetAt(i); }
     T& operator[](INT_PTR i) { return ElementAt(i); }
-    INT_PTR Add(const T& value) { m_items.push_back(value); return GetUpperBound(); }
+    INT_PTR Add(const T& value) {
+        m_items.push_back(value);
+        return GetUpperBound();
+    }
     INT_PTR Append(const CArrayOf& other) {
         INT_PTR first = GetSize();
         m_items.insert(m_items.end(), other.m_items.begin(), other.m_items.end());

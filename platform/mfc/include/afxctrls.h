@@ -79,13 +79,17 @@ public:
     int SelectString(int after, LPCTSTR text) {
         return (int)::SendMessage(m_hWnd, CB_SELECTSTRING, (WPARAM)after, (LPARAM)text);
     }
-    DWORD_PTR GetItemData(int index) const { return (DWORD_PTR)::SendMessage(m_hWnd, CB_GETITEMDATA, (WPARAM)index, 0); }
+    DWORD_PTR GetItemData(int index) const {
+        return (DWORD_PTR)::SendMessage(m_hWnd, CB_GETITEMDATA, (WPARAM)index, 0);
+    }
     int SetItemData(int index, DWORD_PTR data) {
         return (int)::SendMessage(m_hWnd, CB_SETITEMDATA, (WPARAM)index, (LPARAM)data);
     }
     void ShowDropDown(BOOL show = TRUE) { ::SendMessage(m_hWnd, CB_SHOWDROPDOWN, show, 0); }
     BOOL GetDroppedState() const { return (BOOL)::SendMessage(m_hWnd, CB_GETDROPPEDSTATE, 0, 0); }
-    BOOL SetEditSel(int start, int end) { return (BOOL)::SendMessage(m_hWnd, CB_SETEDITSEL, 0, MAKELPARAM(start, end)); }
+    BOOL SetEditSel(int start, int end) {
+        return (BOOL)::SendMessage(m_hWnd, CB_SETEDITSEL, 0, MAKELPARAM(start, end));
+    }
     BOOL LimitText(int maximum) { return (BOOL)::SendMessage(m_hWnd, CB_LIMITTEXT, (WPARAM)maximum, 0); }
 
     // An owner-drawn combo box's rows (CBS_OWNERDRAWFIXED, CBS_OWNERDRAWVARIABLE).

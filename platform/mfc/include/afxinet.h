@@ -5,12 +5,12 @@
 #include "afx.h"
 #include <wininet.h>
 
-#define AFX_INET_SERVICE_FTP INTERNET_SERVICE_FTP
-#define AFX_INET_SERVICE_HTTP INTERNET_SERVICE_HTTP
+#define AFX_INET_SERVICE_FTP    INTERNET_SERVICE_FTP
+#define AFX_INET_SERVICE_HTTP   INTERNET_SERVICE_HTTP
 #define AFX_INET_SERVICE_GOPHER INTERNET_SERVICE_GOPHER
-#define AFX_INET_SERVICE_UNK 0x1000
-#define AFX_INET_SERVICE_FILE (AFX_INET_SERVICE_UNK + 1)
-#define AFX_INET_SERVICE_HTTPS (AFX_INET_SERVICE_UNK + 6)
+#define AFX_INET_SERVICE_UNK    0x1000
+#define AFX_INET_SERVICE_FILE   (AFX_INET_SERVICE_UNK + 1)
+#define AFX_INET_SERVICE_HTTPS  (AFX_INET_SERVICE_UNK + 6)
 
 class CHttpConnection;
 class CHttpFile;
@@ -83,8 +83,8 @@ protected:
 
 class CHttpConnection : public CInternetConnection {
 public:
-    CHttpConnection(CInternetSession* session, HINTERNET connection, LPCTSTR server, INTERNET_PORT port,
-                    DWORD flags, DWORD_PTR context);
+    CHttpConnection(CInternetSession* session, HINTERNET connection, LPCTSTR server, INTERNET_PORT port, DWORD flags,
+                    DWORD_PTR context);
     // The caller deletes the returned file.
     CHttpFile* OpenRequest(LPCTSTR verb, LPCTSTR objectName, LPCTSTR referer = nullptr, DWORD_PTR context = 1,
                            LPCTSTR* acceptTypes = nullptr, LPCTSTR version = nullptr,

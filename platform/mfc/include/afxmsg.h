@@ -15,10 +15,10 @@ class CCmdTarget;
 typedef LRESULT (*AFX_MSG_THUNK)(CCmdTarget* target, WPARAM wParam, LPARAM lParam);
 
 struct AFX_MSGMAP_ENTRY {
-    UINT nMessage;   // window message; WM_COMMAND for command entries
-    UINT nCode;      // notification code of a command entry
-    UINT nID;        // first command id of a command entry
-    UINT nLastID;    // last command id
+    UINT nMessage;      // window message; WM_COMMAND for command entries
+    UINT nCode;         // notification code of a command entry
+    UINT nID;           // first command id of a command entry
+    UINT nLastID;       // last command id
     AFX_MSG_THUNK pfn;  // null ends the table
 };
 
@@ -62,23 +62,24 @@ LRESULT OnMessage(CCmdTarget* t, WPARAM w, LPARAM l) {
 
 #define afx_msg
 
-#define DECLARE_MESSAGE_MAP() \
-protected: \
+#define DECLARE_MESSAGE_MAP()                     \
+protected:                                        \
     static const AFX_MSGMAP* GetThisMessageMap(); \
     const AFX_MSGMAP* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass) \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                        \
     const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-    const AFX_MSGMAP* theClass::GetThisMessageMap() { \
-        typedef theClass ThisClass; \
-        typedef baseClass TheBaseClass; \
-        static_assert(sizeof(ThisClass) > 0, "a complete class"); \
+    const AFX_MSGMAP* theClass::GetThisMessageMap() {                                 \
+        typedef theClass ThisClass;                                                   \
+        typedef baseClass TheBaseClass;                                               \
+        static_assert(sizeof(ThisClass) > 0, "a complete class");                     \
         static const AFX_MSGMAP_ENTRY entries[] = {
-
-#define END_MESSAGE_MAP() \
-            {0, 0, 0, 0, nullptr}}; \
-        static const AFX_MSGMAP map = {&TheBaseClass::GetThisMessageMap, entries}; \
-        return &map; \
+#define END_MESSAGE_MAP()                                                      \
+    { 0, 0, 0, 0, nullptr }                                                    \
+    }                                                                          \
+    ;                                                                          \
+    static const AFX_MSGMAP map = {&TheBaseClass::GetThisMessageMap, entries}; \
+    return &map;                                                               \
     }
 
 // int OnCreate(LPCREATESTRUCT)
@@ -94,4 +95,5 @@ protected: \
 // LRESULT handler(WPARAM, LPARAM)
 #define ON_MESSAGE(message, memberFxn) {message, 0, 0, 0, &afx_thunk::OnMessage<ThisClass, &ThisClass::memberFxn>},
 // void handler(): a menu item, an accelerator or a control's click with that id
-#define ON_COMMAND(id, memberFxn) {WM_COMMAND, 0, (UINT)(id), (UINT)(id), &afx_thunk::OnVoid<ThisClass, &ThisClass::memberFxn>},
+#define ON_COMMAND(id, memberFxn) \
+    {WM_COMMAND, 0, (UINT)(id), (UINT)(id), &afx_thunk::OnVoid<ThisClass, &ThisClass::memberFxn>},

@@ -85,17 +85,19 @@ LRESULT OnMinMax(CCmdTarget* t, WPARAM, LPARAM l) {
 // HBRUSH OnCtlColor(CDC*, CWnd* control, UINT kind): every control colour message, kind CTLCOLOR_*
 #define AFX_CTLCOLOR_ENTRY(kind) \
     {WM_CTLCOLORMSGBOX + kind, 0, 0, 0, &afx_thunk::OnCtlColor<ThisClass, &ThisClass::OnCtlColor, kind>},
-#define ON_WM_CTLCOLOR() \
-    AFX_CTLCOLOR_ENTRY(CTLCOLOR_EDIT) AFX_CTLCOLOR_ENTRY(CTLCOLOR_LISTBOX) AFX_CTLCOLOR_ENTRY(CTLCOLOR_BTN) \
-    AFX_CTLCOLOR_ENTRY(CTLCOLOR_DLG) AFX_CTLCOLOR_ENTRY(CTLCOLOR_SCROLLBAR) AFX_CTLCOLOR_ENTRY(CTLCOLOR_STATIC)
+#define ON_WM_CTLCOLOR()                                                                                     \
+    AFX_CTLCOLOR_ENTRY(CTLCOLOR_EDIT)                                                                        \
+    AFX_CTLCOLOR_ENTRY(CTLCOLOR_LISTBOX)                                                                     \
+    AFX_CTLCOLOR_ENTRY(CTLCOLOR_BTN) AFX_CTLCOLOR_ENTRY(CTLCOLOR_DLG) AFX_CTLCOLOR_ENTRY(CTLCOLOR_SCROLLBAR) \
+        AFX_CTLCOLOR_ENTRY(CTLCOLOR_STATIC)
 // void OnXxx(UINT flags, CPoint point) in client coordinates
-#define ON_WM_MOUSEMOVE() {WM_MOUSEMOVE, 0, 0, 0, &afx_thunk::OnMouse<ThisClass, &ThisClass::OnMouseMove>},
-#define ON_WM_LBUTTONDOWN() {WM_LBUTTONDOWN, 0, 0, 0, &afx_thunk::OnMouse<ThisClass, &ThisClass::OnLButtonDown>},
-#define ON_WM_LBUTTONUP() {WM_LBUTTONUP, 0, 0, 0, &afx_thunk::OnMouse<ThisClass, &ThisClass::OnLButtonUp>},
+#define ON_WM_MOUSEMOVE()     {WM_MOUSEMOVE, 0, 0, 0, &afx_thunk::OnMouse<ThisClass, &ThisClass::OnMouseMove>},
+#define ON_WM_LBUTTONDOWN()   {WM_LBUTTONDOWN, 0, 0, 0, &afx_thunk::OnMouse<ThisClass, &ThisClass::OnLButtonDown>},
+#define ON_WM_LBUTTONUP()     {WM_LBUTTONUP, 0, 0, 0, &afx_thunk::OnMouse<ThisClass, &ThisClass::OnLButtonUp>},
 #define ON_WM_LBUTTONDBLCLK() {WM_LBUTTONDBLCLK, 0, 0, 0, &afx_thunk::OnMouse<ThisClass, &ThisClass::OnLButtonDblClk>},
-#define ON_WM_RBUTTONDOWN() {WM_RBUTTONDOWN, 0, 0, 0, &afx_thunk::OnMouse<ThisClass, &ThisClass::OnRButtonDown>},
-#define ON_WM_RBUTTONUP() {WM_RBUTTONUP, 0, 0, 0, &afx_thunk::OnMouse<ThisClass, &ThisClass::OnRButtonUp>},
-#define ON_WM_MOUSEHOVER() {WM_MOUSEHOVER, 0, 0, 0, &afx_thunk::OnMouse<ThisClass, &ThisClass::OnMouseHover>},
+#define ON_WM_RBUTTONDOWN()   {WM_RBUTTONDOWN, 0, 0, 0, &afx_thunk::OnMouse<ThisClass, &ThisClass::OnRButtonDown>},
+#define ON_WM_RBUTTONUP()     {WM_RBUTTONUP, 0, 0, 0, &afx_thunk::OnMouse<ThisClass, &ThisClass::OnRButtonUp>},
+#define ON_WM_MOUSEHOVER()    {WM_MOUSEHOVER, 0, 0, 0, &afx_thunk::OnMouse<ThisClass, &ThisClass::OnMouseHover>},
 // void OnMouseLeave()
 #define ON_WM_MOUSELEAVE() {WM_MOUSELEAVE, 0, 0, 0, &afx_thunk::OnVoid<ThisClass, &ThisClass::OnMouseLeave>},
 // BOOL OnMouseWheel(UINT flags, short delta, CPoint point) in screen coordinates
@@ -104,14 +106,14 @@ LRESULT OnMinMax(CCmdTarget* t, WPARAM, LPARAM l) {
 #define ON_WM_ENABLE() {WM_ENABLE, 0, 0, 0, &afx_thunk::OnBool<ThisClass, &ThisClass::OnEnable>},
 // void OnXxx(UINT key, UINT repeat, UINT flags)
 #define ON_WM_KEYDOWN() {WM_KEYDOWN, 0, 0, 0, &afx_thunk::OnKey<ThisClass, &ThisClass::OnKeyDown>},
-#define ON_WM_KEYUP() {WM_KEYUP, 0, 0, 0, &afx_thunk::OnKey<ThisClass, &ThisClass::OnKeyUp>},
-#define ON_WM_CHAR() {WM_CHAR, 0, 0, 0, &afx_thunk::OnKey<ThisClass, &ThisClass::OnChar>},
+#define ON_WM_KEYUP()   {WM_KEYUP, 0, 0, 0, &afx_thunk::OnKey<ThisClass, &ThisClass::OnKeyUp>},
+#define ON_WM_CHAR()    {WM_CHAR, 0, 0, 0, &afx_thunk::OnKey<ThisClass, &ThisClass::OnChar>},
 // BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message)
 #define ON_WM_SETCURSOR() {WM_SETCURSOR, 0, 0, 0, &afx_thunk::OnSetCursor<ThisClass, &ThisClass::OnSetCursor>},
 // void OnShowWindow(BOOL show, UINT status)
 #define ON_WM_SHOWWINDOW() {WM_SHOWWINDOW, 0, 0, 0, &afx_thunk::OnShowWindow<ThisClass, &ThisClass::OnShowWindow>},
 // void OnSetFocus(CWnd* previous), void OnKillFocus(CWnd* next)
-#define ON_WM_SETFOCUS() {WM_SETFOCUS, 0, 0, 0, &afx_thunk::OnWindow<ThisClass, &ThisClass::OnSetFocus>},
+#define ON_WM_SETFOCUS()  {WM_SETFOCUS, 0, 0, 0, &afx_thunk::OnWindow<ThisClass, &ThisClass::OnSetFocus>},
 #define ON_WM_KILLFOCUS() {WM_KILLFOCUS, 0, 0, 0, &afx_thunk::OnWindow<ThisClass, &ThisClass::OnKillFocus>},
 // UINT OnGetDlgCode()
 #define ON_WM_GETDLGCODE() {WM_GETDLGCODE, 0, 0, 0, &afx_thunk::OnResult<ThisClass, &ThisClass::OnGetDlgCode>},
@@ -132,14 +134,14 @@ LRESULT OnMinMax(CCmdTarget* t, WPARAM, LPARAM l) {
 // void handler(): a child control's notification with that code
 #define ON_CONTROL(code, id, memberFxn) \
     {WM_COMMAND, (UINT)(code), (UINT)(id), (UINT)(id), &afx_thunk::OnVoid<ThisClass, &ThisClass::memberFxn>},
-#define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
-#define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
-#define ON_EN_SETFOCUS(id, memberFxn) ON_CONTROL(EN_SETFOCUS, id, memberFxn)
-#define ON_EN_KILLFOCUS(id, memberFxn) ON_CONTROL(EN_KILLFOCUS, id, memberFxn)
-#define ON_CBN_SELCHANGE(id, memberFxn) ON_CONTROL(CBN_SELCHANGE, id, memberFxn)
+#define ON_BN_CLICKED(id, memberFxn)     ON_CONTROL(BN_CLICKED, id, memberFxn)
+#define ON_EN_CHANGE(id, memberFxn)      ON_CONTROL(EN_CHANGE, id, memberFxn)
+#define ON_EN_SETFOCUS(id, memberFxn)    ON_CONTROL(EN_SETFOCUS, id, memberFxn)
+#define ON_EN_KILLFOCUS(id, memberFxn)   ON_CONTROL(EN_KILLFOCUS, id, memberFxn)
+#define ON_CBN_SELCHANGE(id, memberFxn)  ON_CONTROL(CBN_SELCHANGE, id, memberFxn)
 #define ON_CBN_EDITCHANGE(id, memberFxn) ON_CONTROL(CBN_EDITCHANGE, id, memberFxn)
-#define ON_CBN_DROPDOWN(id, memberFxn) ON_CONTROL(CBN_DROPDOWN, id, memberFxn)
-#define ON_CBN_KILLFOCUS(id, memberFxn) ON_CONTROL(CBN_KILLFOCUS, id, memberFxn)
+#define ON_CBN_DROPDOWN(id, memberFxn)   ON_CONTROL(CBN_DROPDOWN, id, memberFxn)
+#define ON_CBN_KILLFOCUS(id, memberFxn)  ON_CONTROL(CBN_KILLFOCUS, id, memberFxn)
 // void handler(): the control's own notification with that code, handled by the
 // control's object before its parent sees it
 #define ON_CONTROL_REFLECT(code, memberFxn) \

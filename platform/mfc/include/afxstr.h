@@ -13,9 +13,11 @@
 
 namespace afx_detail {
 
-template <typename T> struct CharTraits;
+template <typename T>
+struct CharTraits;
 
-template <> struct CharTraits<wchar_t> {
+template <>
+struct CharTraits<wchar_t> {
     using Other = char;
     static int Length(const wchar_t* s) { return s ? (int)wcslen(s) : 0; }
     static int CompareNoCase(const wchar_t* a, const wchar_t* b) { return _wcsicmp(a, b); }
@@ -23,8 +25,12 @@ template <> struct CharTraits<wchar_t> {
     static int FormatInto(wchar_t* buffer, size_t count, const wchar_t* format, va_list args) {
         return _vsnwprintf(buffer, count, format, args);
     }
-    static void Lower(wchar_t* s, int length) { if (length > 0) CharLowerBuffW(s, (DWORD)length); }
-    static void Upper(wchar_t* s, int length) { if (length > 0) CharUpperBuffW(s, (DWORD)length); }
+    static void Lower(wchar_t* s, int length) {
+        if (length > 0) CharLowerBuffW(s, (DWORD)length);
+    }
+    static void Upper(wchar_t* s, int length) {
+        if (length > 0) CharUpperBuffW(s, (DWORD)length);
+    }
     static bool IsSpace(wchar_t c) { return iswspace(c) != 0; }
     static std::wstring FromOther(const char* s, int length) {
         std::wstring out;
@@ -36,7 +42,8 @@ template <> struct CharTraits<wchar_t> {
     }
 };
 
-template <> struct CharTraits<char> {
+template <>
+struct CharTraits<char> {
     using Other = wchar_t;
     static int Length(const char* s) { return s ? (int)strlen(s) : 0; }
     static int CompareNoCase(const char* a, const char* b) { return _stricmp(a, b); }
@@ -44,8 +51,12 @@ template <> struct CharTraits<char> {
     static int FormatInto(char* buffer, size_t count, const char* format, va_list args) {
         return _vsnprintf(buffer, count, format, args);
     }
-    static void Lower(char* s, int length) { if (length > 0) CharLowerBuffA(s, (DWORD)length); }
-    static void Upper(char* s, int length) { if (length > 0) CharUpperBuffA(s, (DWORD)length); }
+    static void Lower(char* s, int length) {
+        if (length > 0) CharLowerBuffA(s, (DWORD)length);
+    }
+    static void Upper(char* s, int length) {
+        if (length > 0) CharUpperBuffA(s, (DWORD)length);
+    }
     static bool IsSpace(char c) { return isspace((unsigned char)c) != 0; }
     static std::string FromOther(const wchar_t* s, int length) {
         std::string out;
@@ -73,17 +84,32 @@ public:
     CStringT() = default;
     CStringT(const CStringT&) = default;
     CStringT(CStringT&&) noexcept = default;
-    CStringT(PCXSTR s) { if (s) m_s = s; }
-    CStringT(PCXSTR s, int length) { if (s && length > 0) m_s.assign(s, (size_t)length); }
-    CStringT(T ch, int repeat = 1) { if (repeat > 0) m_s.assign((size_t)repeat, ch); }
+    CStringT(PCXSTR s) {
+        if (s) m_s = s;
+    }
+    CStringT(PCXSTR s, int length) {
+        if (s && length > 0) m_s.assign(s, (size_t)length);
+    }
+    CStringT(T ch, int repeat = 1) {
+        if (repeat > 0) m_s.assign((size_t)repeat, ch);
+    }
     CStringT(PCYSTR s) : m_s(Traits::FromOther(s, afx_detail::CharTraits<YCHAR>::Length(s))) {}
     CStringT(PCYSTR s, int length) : m_s(Traits::FromOther(s, length)) {}
     CStringT(const CStringT<YCHAR>& other) : m_s(Traits::FromOther(other.GetString(), other.GetLength())) {}
 
     CStringT& operator=(const CStringT&) = default;
     CStringT& operator=(CStringT&&) noexcept = default;
-    CStringT& operator=(PCXSTR s) { if (s) m_s = s; else m_s.clear(); return *this; }
-    CStringT& operator=(T ch) { m_s.assign(1, ch); return *this; }
+    CStringT& operator=(PCXSTR s) {
+        if (s)
+            m_s = s;
+        else
+            m_s.clear();
+        return *this;
+    }
+    CStringT& operator=(T ch) {
+        m_s.assign(1, ch);
+        return *this;
+    }
     CStringT& operator=(PCYSTR s) { return *this = CStringT(s); }
     CStringT& operator=(const CStringT<YCHAR>& other) { return *this = CStringT(other); }
 
@@ -98,12 +124,25 @@ public:
     operator PCXSTR() const { return m_s.c_str(); }
 
     // Appending.
-    CStringT& operator+=(PCXSTR s) { Append(s); return *this; }
-    CStringT& operator+=(const CStringT& s) { m_s += s.m_s; return *this; }
-    CStringT& operator+=(T ch) { m_s += ch; return *this; }
+    CStringT& operator+=(PCXSTR s) {
+        Append(s);
+        return *this;
+    }
+    CStringT& operator+=(const CStringT& s) {
+        m_s += s.m_s;
+        return *this;
+    }
+    CStringT& operator+=(T ch) {
+        m_s += ch;
+        return *this;
+    }
     CStringT& operator+=(PCYSTR s) { return *this += CStringT(s); }
-    void Append(PCXSTR s) { if (s) m_s += s; }
-    void Append(PCXSTR s, int length) { if (s && length > 0) m_s.append(s, (size_t)length); }
+    void Append(PCXSTR s) {
+        if (s) m_s += s;
+    }
+    void Append(PCXSTR s, int length) {
+        if (s && length > 0) m_s.append(s, (size_t)length);
+    }
     void AppendChar(T ch) { m_s += ch; }
 
     // Comparison.
@@ -133,14 +172,24 @@ public:
         if (first >= GetLength() || count == 0) return CStringT();
         return CStringT(m_s.substr((size_t)first, (size_t)count));
     }
-    CStringT SpanIncluding(PCXSTR set) const { return Left(Position(m_s.find_first_not_of(set ? set : EmptyText()), GetLength())); }
-    CStringT SpanExcluding(PCXSTR set) const { return Left(Position(m_s.find_first_of(set ? set : EmptyText()), GetLength())); }
+    CStringT SpanIncluding(PCXSTR set) const {
+        return Left(Position(m_s.find_first_not_of(set ? set : EmptyText()), GetLength()));
+    }
+    CStringT SpanExcluding(PCXSTR set) const {
+        return Left(Position(m_s.find_first_of(set ? set : EmptyText()), GetLength()));
+    }
 
     // Next token after start (runs of token characters separate tokens); start becomes -1 at the end.
     CStringT Tokenize(PCXSTR tokens, int& start) const {
-        if (start < 0 || start >= GetLength()) { start = -1; return CStringT(); }
+        if (start < 0 || start >= GetLength()) {
+            start = -1;
+            return CStringT();
+        }
         size_t from = tokens ? m_s.find_first_not_of(tokens, (size_t)start) : (size_t)start;
-        if (from == std::basic_string<T>::npos) { start = -1; return CStringT(); }
+        if (from == std::basic_string<T>::npos) {
+            start = -1;
+            return CStringT();
+        }
         size_t to = tokens ? m_s.find_first_of(tokens, from) : std::basic_string<T>::npos;
         if (to == std::basic_string<T>::npos) to = m_s.size();
         start = (int)(to < m_s.size() ? to + 1 : to);
@@ -148,9 +197,18 @@ public:
     }
 
     // Changes in place.
-    CStringT& MakeLower() { Traits::Lower(&m_s[0], GetLength()); return *this; }
-    CStringT& MakeUpper() { Traits::Upper(&m_s[0], GetLength()); return *this; }
-    CStringT& MakeReverse() { m_s.assign(m_s.rbegin(), m_s.rend()); return *this; }
+    CStringT& MakeLower() {
+        Traits::Lower(&m_s[0], GetLength());
+        return *this;
+    }
+    CStringT& MakeUpper() {
+        Traits::Upper(&m_s[0], GetLength());
+        return *this;
+    }
+    CStringT& MakeReverse() {
+        m_s.assign(m_s.rbegin(), m_s.rend());
+        return *this;
+    }
     CStringT& TrimLeft() {
         size_t i = 0;
         while (i < m_s.size() && Traits::IsSpace(m_s[i])) ++i;
@@ -163,21 +221,34 @@ public:
         m_s.resize(n);
         return *this;
     }
-    CStringT& TrimLeft(PCXSTR set) { m_s.erase(0, Position(m_s.find_first_not_of(set ? set : EmptyText()), GetLength())); return *this; }
+    CStringT& TrimLeft(PCXSTR set) {
+        m_s.erase(0, Position(m_s.find_first_not_of(set ? set : EmptyText()), GetLength()));
+        return *this;
+    }
     CStringT& TrimRight(PCXSTR set) {
         size_t last = m_s.find_last_not_of(set ? set : EmptyText());
         m_s.resize(last == std::basic_string<T>::npos ? 0 : last + 1);
         return *this;
     }
-    CStringT& TrimLeft(T ch) { const T set[2] = {ch, 0}; return TrimLeft(set); }
-    CStringT& TrimRight(T ch) { const T set[2] = {ch, 0}; return TrimRight(set); }
+    CStringT& TrimLeft(T ch) {
+        const T set[2] = {ch, 0};
+        return TrimLeft(set);
+    }
+    CStringT& TrimRight(T ch) {
+        const T set[2] = {ch, 0};
+        return TrimRight(set);
+    }
     CStringT& Trim() { return TrimRight().TrimLeft(); }
     CStringT& Trim(PCXSTR set) { return TrimRight(set).TrimLeft(set); }
     CStringT& Trim(T ch) { return TrimRight(ch).TrimLeft(ch); }
 
     int Replace(T from, T to) {
         int count = 0;
-        for (T& c : m_s) if (c == from) { c = to; ++count; }
+        for (T& c : m_s)
+            if (c == from) {
+                c = to;
+                ++count;
+            }
         return count;
     }
     int Replace(PCXSTR from, PCXSTR to) {
@@ -185,7 +256,8 @@ public:
         if (fromLength == 0) return 0;
         std::basic_string<T> replacement = to ? to : EmptyText();
         int count = 0;
-        for (size_t at = m_s.find(from); at != std::basic_string<T>::npos; at = m_s.find(from, at + replacement.size())) {
+        for (size_t at = m_s.find(from); at != std::basic_string<T>::npos;
+             at = m_s.find(from, at + replacement.size())) {
             m_s.replace(at, (size_t)fromLength, replacement);
             ++count;
         }
@@ -196,7 +268,10 @@ public:
         m_s.erase(std::remove(m_s.begin(), m_s.end(), ch), m_s.end());
         return (int)(before - m_s.size());
     }
-    int Insert(int at, T ch) { const T s[2] = {ch, 0}; return Insert(at, s); }
+    int Insert(int at, T ch) {
+        const T s[2] = {ch, 0};
+        return Insert(at, s);
+    }
     int Insert(int at, PCXSTR s) {
         if (at < 0) at = 0;
         if (at > GetLength()) at = GetLength();
@@ -208,8 +283,12 @@ public:
         if (count > 0 && at < GetLength()) m_s.erase((size_t)at, (size_t)count);
         return GetLength();
     }
-    void Truncate(int length) { if (length >= 0 && length < GetLength()) m_s.resize((size_t)length); }
-    void Preallocate(int length) { if (length > 0) m_s.reserve((size_t)length); }
+    void Truncate(int length) {
+        if (length >= 0 && length < GetLength()) m_s.resize((size_t)length);
+    }
+    void Preallocate(int length) {
+        if (length > 0) m_s.reserve((size_t)length);
+    }
 
     // printf-style formatting with the runtime's own rules (%s is a text of this string's kind).
     void Format(PCXSTR format, ...) {
@@ -268,11 +347,31 @@ public:
         return TRUE;
     }
 
-    friend CStringT operator+(const CStringT& a, const CStringT& b) { CStringT r(a); r += b; return r; }
-    friend CStringT operator+(const CStringT& a, PCXSTR b) { CStringT r(a); r += b; return r; }
-    friend CStringT operator+(PCXSTR a, const CStringT& b) { CStringT r(a); r += b; return r; }
-    friend CStringT operator+(const CStringT& a, T b) { CStringT r(a); r += b; return r; }
-    friend CStringT operator+(T a, const CStringT& b) { CStringT r(a); r += b; return r; }
+    friend CStringT operator+(const CStringT& a, const CStringT& b) {
+        CStringT r(a);
+        r += b;
+        return r;
+    }
+    friend CStringT operator+(const CStringT& a, PCXSTR b) {
+        CStringT r(a);
+        r += b;
+        return r;
+    }
+    friend CStringT operator+(PCXSTR a, const CStringT& b) {
+        CStringT r(a);
+        r += b;
+        return r;
+    }
+    friend CStringT operator+(const CStringT& a, T b) {
+        CStringT r(a);
+        r += b;
+        return r;
+    }
+    friend CStringT operator+(T a, const CStringT& b) {
+        CStringT r(a);
+        r += b;
+        return r;
+    }
 
     friend bool operator==(const CStringT& a, const CStringT& b) { return a.m_s == b.m_s; }
     friend bool operator==(const CStringT& a, PCXSTR b) { return a.Compare(b) == 0; }
@@ -287,7 +386,10 @@ public:
 
 private:
     explicit CStringT(std::basic_string<T>&& s) : m_s(std::move(s)) {}
-    static PCXSTR EmptyText() { static const T empty[1] = {0}; return empty; }
+    static PCXSTR EmptyText() {
+        static const T empty[1] = {0};
+        return empty;
+    }
     static size_t npos() { return std::basic_string<T>::npos; }
     static int Position(size_t at, int whenNone = -1) { return at == std::basic_string<T>::npos ? whenNone : (int)at; }
     static int LoadResourceText(UINT id, const T** text);

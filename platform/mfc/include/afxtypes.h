@@ -30,8 +30,14 @@ public:
     CPoint operator+(SIZE s) const { return CPoint(x + s.cx, y + s.cy); }
     CPoint operator-(SIZE s) const { return CPoint(x - s.cx, y - s.cy); }
     CSize operator-(POINT p) const { return CSize(x - p.x, y - p.y); }
-    CPoint& operator+=(SIZE s) { x += s.cx, y += s.cy; return *this; }
-    CPoint& operator-=(SIZE s) { x -= s.cx, y -= s.cy; return *this; }
+    CPoint& operator+=(SIZE s) {
+        x += s.cx, y += s.cy;
+        return *this;
+    }
+    CPoint& operator-=(SIZE s) {
+        x -= s.cx, y -= s.cy;
+        return *this;
+    }
 };
 
 class CRect : public RECT {

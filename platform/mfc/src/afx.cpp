@@ -27,15 +27,27 @@ BOOL CFile::Open(LPCTSTR fileName, UINT openFlags, CFileException* error) {
     Close();
     DWORD access = GENERIC_READ;
     switch (openFlags & 3) {
-        case modeWrite: access = GENERIC_WRITE; break;
-        case modeReadWrite: access = GENERIC_READ | GENERIC_WRITE; break;
+        case modeWrite:
+            access = GENERIC_WRITE;
+            break;
+        case modeReadWrite:
+            access = GENERIC_READ | GENERIC_WRITE;
+            break;
     }
     DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE;
     switch (openFlags & 0x70) {
-        case shareExclusive: share = 0; break;
-        case shareDenyWrite: share = FILE_SHARE_READ; break;
-        case shareDenyRead: share = FILE_SHARE_WRITE; break;
-        case shareDenyNone: share = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
+        case shareExclusive:
+            share = 0;
+            break;
+        case shareDenyWrite:
+            share = FILE_SHARE_READ;
+            break;
+        case shareDenyRead:
+            share = FILE_SHARE_WRITE;
+            break;
+        case shareDenyNone:
+            share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+            break;
     }
     DWORD creation = OPEN_EXISTING;
     if (openFlags & modeCreate) creation = (openFlags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
@@ -79,7 +91,8 @@ ULONGLONG CFile::GetLength() const {
 ULONGLONG CFile::GetPosition() const {
     LARGE_INTEGER zero, position;
     zero.QuadPart = 0;
-    if (!SetFilePointerEx(m_hFile, zero, &position, FILE_CURRENT)) throw new CFileException(GetLastError(), m_strFileName);
+    if (!SetFilePointerEx(m_hFile, zero, &position, FILE_CURRENT))
+        throw new CFileException(GetLastError(), m_strFileName);
     return (ULONGLONG)position.QuadPart;
 }
 

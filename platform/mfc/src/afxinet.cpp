@@ -15,12 +15,18 @@ CString ProgramFileName() {
 
 DWORD ServiceType(INTERNET_SCHEME scheme) {
     switch (scheme) {
-        case INTERNET_SCHEME_HTTP: return AFX_INET_SERVICE_HTTP;
-        case INTERNET_SCHEME_HTTPS: return AFX_INET_SERVICE_HTTPS;
-        case INTERNET_SCHEME_FTP: return AFX_INET_SERVICE_FTP;
-        case INTERNET_SCHEME_GOPHER: return AFX_INET_SERVICE_GOPHER;
-        case INTERNET_SCHEME_FILE: return AFX_INET_SERVICE_FILE;
-        default: return AFX_INET_SERVICE_UNK;
+        case INTERNET_SCHEME_HTTP:
+            return AFX_INET_SERVICE_HTTP;
+        case INTERNET_SCHEME_HTTPS:
+            return AFX_INET_SERVICE_HTTPS;
+        case INTERNET_SCHEME_FTP:
+            return AFX_INET_SERVICE_FTP;
+        case INTERNET_SCHEME_GOPHER:
+            return AFX_INET_SERVICE_GOPHER;
+        case INTERNET_SCHEME_FILE:
+            return AFX_INET_SERVICE_FILE;
+        default:
+            return AFX_INET_SERVICE_UNK;
     }
 }
 
@@ -131,8 +137,8 @@ CHttpConnection* CInternetSession::GetHttpConnection(LPCTSTR server, INTERNET_PO
     return GetHttpConnection(server, 0, port, userName, password);
 }
 
-CHttpConnection* CInternetSession::GetHttpConnection(LPCTSTR server, DWORD flags, INTERNET_PORT port,
-                                                     LPCTSTR userName, LPCTSTR password) {
+CHttpConnection* CInternetSession::GetHttpConnection(LPCTSTR server, DWORD flags, INTERNET_PORT port, LPCTSTR userName,
+                                                     LPCTSTR password) {
     HINTERNET connection =
         InternetConnect(m_hSession, server, port, userName, password, INTERNET_SERVICE_HTTP, flags, m_dwContext);
     if (!connection) AfxThrowInternetException(m_dwContext);
@@ -150,16 +156,16 @@ void CInternetConnection::Close() {
     m_hConnection = nullptr;
 }
 
-CHttpConnection::CHttpConnection(CInternetSession* session, HINTERNET connection, LPCTSTR server,
-                                 INTERNET_PORT port, DWORD flags, DWORD_PTR context)
+CHttpConnection::CHttpConnection(CInternetSession* session, HINTERNET connection, LPCTSTR server, INTERNET_PORT port,
+                                 DWORD flags, DWORD_PTR context)
     : CInternetConnection(session, server, port, context), m_dwFlags(flags) {
     m_hConnection = connection;
 }
 
 CHttpFile* CHttpConnection::OpenRequest(LPCTSTR verb, LPCTSTR objectName, LPCTSTR referer, DWORD_PTR context,
                                         LPCTSTR* acceptTypes, LPCTSTR version, DWORD flags) {
-    HINTERNET file = HttpOpenRequest(m_hConnection, verb, objectName, version, referer, acceptTypes,
-                                     flags | m_dwFlags, context);
+    HINTERNET file =
+        HttpOpenRequest(m_hConnection, verb, objectName, version, referer, acceptTypes, flags | m_dwFlags, context);
     if (!file) AfxThrowInternetException(context);
     return new CHttpFile(file, m_pSession, verb, objectName, context);
 }

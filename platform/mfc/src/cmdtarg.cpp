@@ -14,7 +14,8 @@ const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT message, UINT code, UI
     for (const AFX_MSGMAP* map = GetMessageMap(); map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
         for (const AFX_MSGMAP_ENTRY* entry = map->lpEntries; entry->pfn; ++entry) {
             if (entry->nMessage != message) continue;
-            if ((message != WM_COMMAND && message != WM_REFLECT_COMMAND) || (entry->nCode == code && entry->nID <= id && id <= entry->nLastID))
+            if ((message != WM_COMMAND && message != WM_REFLECT_COMMAND) ||
+                (entry->nCode == code && entry->nID <= id && id <= entry->nLastID))
                 return entry;
         }
     }

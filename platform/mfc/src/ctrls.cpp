@@ -61,9 +61,12 @@ void CComboBox::GetLBText(int index, CString& text) const {
 }
 
 BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    if (message == WM_DRAWITEM) DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    else if (message == WM_MEASUREITEM) MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-    else return CWnd::OnChildNotify(message, wParam, lParam, result);
+    if (message == WM_DRAWITEM)
+        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    else if (message == WM_MEASUREITEM)
+        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+    else
+        return CWnd::OnChildNotify(message, wParam, lParam, result);
     *result = TRUE;
     return TRUE;
 }

@@ -80,6 +80,8 @@ void DDX_Text(CDataExchange* dx, int id, UINT& value) { ExchangeWhole(dx, id, va
 
 void DDX_Text(CDataExchange* dx, int id, CString& value) {
     HWND control = dx->PrepareEditCtrl(id);
-    if (dx->m_bSaveAndValidate) CWnd::FromHandle(control)->GetWindowText(value);
-    else ::SetWindowText(control, value);
+    if (dx->m_bSaveAndValidate)
+        CWnd::FromHandle(control)->GetWindowText(value);
+    else
+        ::SetWindowText(control, value);
 }

@@ -26,9 +26,9 @@ HWND ModalOwner(CWnd* parent) {
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
-    ON_MESSAGE(WM_INITDIALOG, HandleInitDialog)
-    ON_COMMAND(IDOK, OnOK)
-    ON_COMMAND(IDCANCEL, OnCancel)
+ON_MESSAGE(WM_INITDIALOG, HandleInitDialog)
+ON_COMMAND(IDOK, OnOK)
+ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
@@ -43,9 +43,8 @@ BOOL CDialog::CreateFromTemplate(UINT templateId, HWND parent) {
     auto* dialogTemplate = loaded ? static_cast<LPCDLGTEMPLATE>(LockResource(loaded)) : nullptr;
     if (!dialogTemplate) return FALSE;
     m_nIDTemplate = templateId;
-    return CreateBound([&] {
-               return CreateDialogIndirectParam(module, dialogTemplate, parent, AfxDlgProc, 0);
-           }) != nullptr;
+    return CreateBound([&] { return CreateDialogIndirectParam(module, dialogTemplate, parent, AfxDlgProc, 0); }) !=
+           nullptr;
 }
 
 BOOL CDialog::Create(UINT templateId, CWnd* parent) {

@@ -12,8 +12,8 @@ POSITION ToPosition(size_t index) { return reinterpret_cast<POSITION>(index + 1)
 size_t FromPosition(POSITION position) { return reinterpret_cast<size_t>(position) - 1; }
 }  // namespace
 
-CFileDialog::CFileDialog(BOOL openFileDialog, LPCTSTR defaultExtension, LPCTSTR fileName, DWORD flags,
-                         LPCTSTR filter, CWnd* parent)
+CFileDialog::CFileDialog(BOOL openFileDialog, LPCTSTR defaultExtension, LPCTSTR fileName, DWORD flags, LPCTSTR filter,
+                         CWnd* parent)
     : m_open(openFileDialog), m_defaultExtension(defaultExtension), m_names(kNameBufferLength, 0) {
     if (filter) {
         m_filter = filter;
@@ -32,8 +32,10 @@ CFileDialog::CFileDialog(BOOL openFileDialog, LPCTSTR defaultExtension, LPCTSTR 
 INT_PTR CFileDialog::DoModal() {
     CDialog* modal = CDialog::GetActiveModal();
     CWnd* main = AfxGetMainWnd();
-    if (modal && modal->m_hWnd) m_ofn.hwndOwner = modal->m_hWnd;
-    else if (!m_ofn.hwndOwner && main) m_ofn.hwndOwner = main->m_hWnd;
+    if (modal && modal->m_hWnd)
+        m_ofn.hwndOwner = modal->m_hWnd;
+    else if (!m_ofn.hwndOwner && main)
+        m_ofn.hwndOwner = main->m_hWnd;
     BOOL chosen = m_open ? GetOpenFileName(&m_ofn) : GetSaveFileName(&m_ofn);
     return chosen ? IDOK : IDCANCEL;
 }

@@ -3,8 +3,8 @@
 IMPLEMENT_DYNAMIC(CHtmlView, CWnd)
 
 BEGIN_MESSAGE_MAP(CHtmlView, CWnd)
-    ON_MESSAGE(WM_SIZE, OnSizeMessage)
-    ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdateMessage)
+ON_MESSAGE(WM_SIZE, OnSizeMessage)
+ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdateMessage)
 END_MESSAGE_MAP()
 
 CHtmlView::~CHtmlView() {

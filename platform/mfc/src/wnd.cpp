@@ -60,17 +60,15 @@ LRESULT CALLBACK AfxCbtHookProc(int code, WPARAM wParam, LPARAM lParam) {
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
-    ON_WM_MEASUREITEM()
-    ON_WM_DRAWITEM()
+ON_WM_MEASUREITEM()
+ON_WM_DRAWITEM()
 END_MESSAGE_MAP()
 
 CWnd::~CWnd() {
     if (m_hWnd && FromHandlePermanent(m_hWnd) == this) DestroyWindow();
 }
 
-CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
-    return hWnd ? static_cast<CWnd*>(GetPropW(hWnd, kWndProperty)) : nullptr;
-}
+CWnd* CWnd::FromHandlePermanent(HWND hWnd) { return hWnd ? static_cast<CWnd*>(GetPropW(hWnd, kWndProperty)) : nullptr; }
 
 CWnd* CWnd::FromHandle(HWND hWnd) {
     if (!hWnd) return nullptr;
@@ -111,8 +109,8 @@ BOOL CWnd::PreCreateWindow(CREATESTRUCT& cs) {
     return TRUE;
 }
 
-BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect,
-                    CWnd* parent, UINT id, LPVOID param) {
+BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
+                    UINT id, LPVOID param) {
     if (m_hWnd) return FALSE;
     CREATESTRUCT cs = {};
     cs.dwExStyle = exStyle;
@@ -149,9 +147,7 @@ BOOL CWnd::Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT
     return CreateEx(0, className, windowName, style | WS_CHILD, rect, parent, id);
 }
 
-BOOL CWnd::DestroyWindow() {
-    return m_hWnd && ::DestroyWindow(m_hWnd);
-}
+BOOL CWnd::DestroyWindow() { return m_hWnd && ::DestroyWindow(m_hWnd); }
 
 BOOL CWnd::SubclassWindow(HWND hWnd) {
     if (m_hWnd || !IsWindow(hWnd) || FromHandlePermanent(hWnd)) return FALSE;
@@ -195,9 +191,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProc(m_hWnd, message, wParam, lParam);
 }
 
-LRESULT CWnd::Default() {
-    return DefWindowProc(m_currentMsg.message, m_currentMsg.wParam, m_currentMsg.lParam);
-}
+LRESULT CWnd::Default() { return DefWindowProc(m_currentMsg.message, m_currentMsg.wParam, m_currentMsg.lParam); }
 
 int CWnd::OnCreate(LPCREATESTRUCT) { return (int)Default(); }
 
@@ -217,8 +211,10 @@ void CWnd::OnMeasureItem(int id, LPMEASUREITEMSTRUCT item) {
     CMenu* menu = CMenu::GetTrackingMenu();
     LRESULT result = 0;
     if (item->CtlType == ODT_MENU) {
-        if (menu) menu->MeasureItem(item);
-        else Default();
+        if (menu)
+            menu->MeasureItem(item);
+        else
+            Default();
         return;
     }
     // Measured while the control is created, the row finds no object yet.
@@ -230,8 +226,10 @@ void CWnd::OnDrawItem(int id, LPDRAWITEMSTRUCT item) {
     CMenu* menu = CMenu::GetTrackingMenu();
     LRESULT result = 0;
     if (item->CtlType == ODT_MENU) {
-        if (menu) menu->DrawItem(item);
-        else Default();
+        if (menu)
+            menu->DrawItem(item);
+        else
+            Default();
         return;
     }
     CWnd* child = FromHandlePermanent(item->hwndItem);

@@ -8,13 +8,14 @@ BOOL ChangeLong(HWND hWnd, int index, DWORD remove, DWORD add, UINT flags) {
     DWORD style = (old & ~remove) | add;
     if (style == old) return FALSE;
     SetWindowLongPtr(hWnd, index, (LONG_PTR)style);
-    if (flags)
-        SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
+    if (flags) SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
     return TRUE;
 }
 }  // namespace
 
-BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags) { return ChangeLong(m_hWnd, GWL_STYLE, remove, add, flags); }
+BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags) {
+    return ChangeLong(m_hWnd, GWL_STYLE, remove, add, flags);
+}
 
 BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags) {
     return ChangeLong(m_hWnd, GWL_EXSTYLE, remove, add, flags);
@@ -36,9 +37,12 @@ void CWnd::CenterWindow(CWnd* alternateOwner) {
     HWND over = alternateOwner ? alternateOwner->m_hWnd : nullptr;
     bool child = (GetStyle() & WS_CHILD) != 0;
     if (!over) over = child ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER);
-    if (child) ::GetClientRect(over, &area);
-    else if (over && ::IsWindowVisible(over) && !::IsIconic(over)) ::GetWindowRect(over, &area);
-    else SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0);
+    if (child)
+        ::GetClientRect(over, &area);
+    else if (over && ::IsWindowVisible(over) && !::IsIconic(over))
+        ::GetWindowRect(over, &area);
+    else
+        SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0);
     CRect own;
     GetWindowRect(&own);
     int x = area.left + (area.Width() - own.Width()) / 2;

@@ -162,8 +162,8 @@ BOOL ovraLogin(OVRA_HANDLE session, const OVRA_LOGIN_INFO* info, DWORD timeoutMs
 BOOL ovraTicketLogin(OVRA_HANDLE session, const OVRA_TICKET_INFO* info, DWORD timeoutMs) {
     if (!info) return Fail(ERROR_INVALID_PARAMETER);
     if (!CheckSession(session)) return FALSE;
-    std::string form = FormField("client", info->ClientType) + "&" + FormField("verifycode", info->VerifyCode) +
-                       "&" + FormField("ticket", info->Ticket);
+    std::string form = FormField("client", info->ClientType) + "&" + FormField("verifycode", info->VerifyCode) + "&" +
+                       FormField("ticket", info->Ticket);
     OVRA_ACCOUNT_REPLY reply;
     return CallService(L"/ticketlogin", form, timeoutMs, reply) && SignIn(session, reply);
 }

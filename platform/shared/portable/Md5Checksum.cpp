@@ -23,8 +23,7 @@ uint32_t RotateLeft(uint32_t x, int n) { return x << n | x >> (32 - n); }
 
 }  // namespace
 
-CMD5Checksum::CMD5Checksum()
-    : m_state{0x67452301, 0xefcdab89, 0x98badcfe, 0x10325476}, m_bitCount{0, 0}, m_buffer{} {}
+CMD5Checksum::CMD5Checksum() : m_state{0x67452301, 0xefcdab89, 0x98badcfe, 0x10325476}, m_bitCount{0, 0}, m_buffer{} {}
 
 void CMD5Checksum::Transform(const uint8_t* block) {
     uint32_t x[16];
@@ -37,10 +36,22 @@ void CMD5Checksum::Transform(const uint8_t* block) {
         uint32_t f;
         int index;
         switch (round) {
-            case 0: f = (b & c) | (~b & d); index = step; break;
-            case 1: f = (b & d) | (c & ~d); index = (5 * step + 1) % 16; break;
-            case 2: f = b ^ c ^ d; index = (3 * step + 5) % 16; break;
-            default: f = c ^ (b | ~d); index = (7 * step) % 16; break;
+            case 0:
+                f = (b & c) | (~b & d);
+                index = step;
+                break;
+            case 1:
+                f = (b & d) | (c & ~d);
+                index = (5 * step + 1) % 16;
+                break;
+            case 2:
+                f = b ^ c ^ d;
+                index = (3 * step + 5) % 16;
+                break;
+            default:
+                f = c ^ (b | ~d);
+                index = (7 * step) % 16;
+                break;
         }
         uint32_t next = b + RotateLeft(a + f + kSine[step] + x[index], kShift[round][step % 4]);
         a = d;

@@ -34,12 +34,12 @@ protected:
 private:
     static DWORD WINAPI InitialThreadProc(LPVOID self);
 
-    CAMEvent m_requestSent{TRUE};     // set while a command waits for its reply
+    CAMEvent m_requestSent{TRUE};        // set while a command waits for its reply
     std::atomic<bool> m_pending{false};  // the same, readable without a system call
     CAMEvent m_replySent;
     DWORD m_command = 0;
     DWORD m_reply = 0;
     HANDLE m_thread = nullptr;
-    CCritSec m_callerLock;            // one caller at a time
-    CCritSec m_threadLock;            // guards creation and closing
+    CCritSec m_callerLock;  // one caller at a time
+    CCritSec m_threadLock;  // guards creation and closing
 };

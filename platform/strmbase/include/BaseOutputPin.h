@@ -22,8 +22,7 @@ public:
 
     virtual HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* properties) = 0;
     virtual HRESULT DecideAllocator(IMemInputPin* pin, IMemAllocator** allocator);
-    virtual HRESULT GetDeliveryBuffer(IMediaSample** sample, REFERENCE_TIME* start, REFERENCE_TIME* stop,
-                                      DWORD flags);
+    virtual HRESULT GetDeliveryBuffer(IMediaSample** sample, REFERENCE_TIME* start, REFERENCE_TIME* stop, DWORD flags);
     virtual HRESULT Deliver(IMediaSample* sample);
     virtual HRESULT DeliverEndOfStream();
     virtual HRESULT DeliverBeginFlush();

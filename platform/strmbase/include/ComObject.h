@@ -10,8 +10,7 @@ public:
     virtual ~CComObject() = default;
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv)
-            return E_POINTER;
+        if (!ppv) return E_POINTER;
         if (riid == IID_IUnknown || riid == *InterfaceId) {
             *ppv = static_cast<Interface*>(this);
             AddRef();
@@ -23,8 +22,7 @@ public:
     STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&m_ref)); }
     STDMETHODIMP_(ULONG) Release() override {
         LONG ref = InterlockedDecrement(&m_ref);
-        if (ref == 0)
-            delete this;
+        if (ref == 0) delete this;
         return static_cast<ULONG>(ref);
     }
 

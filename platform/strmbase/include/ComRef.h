@@ -10,22 +10,19 @@ public:
     CComRef() = default;
     // Takes a new reference on p.
     explicit CComRef(T* p) : m_p(p) {
-        if (m_p)
-            m_p->AddRef();
+        if (m_p) m_p->AddRef();
     }
     CComRef(const CComRef& other) : CComRef(other.m_p) {}
     ~CComRef() { Reset(); }
     CComRef& operator=(const CComRef& other) {
-        if (other.m_p)
-            other.m_p->AddRef();
+        if (other.m_p) other.m_p->AddRef();
         Reset();
         m_p = other.m_p;
         return *this;
     }
 
     void Reset() {
-        if (m_p)
-            m_p->Release();
+        if (m_p) m_p->Release();
         m_p = nullptr;
     }
     // The address to receive an interface that already carries its reference.

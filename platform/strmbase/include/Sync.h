@@ -45,8 +45,7 @@ class CAMEvent {
 public:
     explicit CAMEvent(BOOL manualReset = FALSE) : m_event(CreateEventW(nullptr, manualReset, FALSE, nullptr)) {}
     ~CAMEvent() {
-        if (m_event)
-            CloseHandle(m_event);
+        if (m_event) CloseHandle(m_event);
     }
     CAMEvent(const CAMEvent&) = delete;
     CAMEvent& operator=(const CAMEvent&) = delete;

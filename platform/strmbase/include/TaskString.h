@@ -11,7 +11,6 @@
 inline LPWSTR CopyToTaskString(const std::wstring& text) {
     size_t bytes = (text.size() + 1) * sizeof(WCHAR);
     auto* copy = static_cast<LPWSTR>(CoTaskMemAlloc(bytes));
-    if (copy)
-        std::memcpy(copy, text.c_str(), bytes);
+    if (copy) std::memcpy(copy, text.c_str(), bytes);
     return copy;
 }

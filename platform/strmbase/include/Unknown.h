@@ -41,9 +41,7 @@ HRESULT GetInterface(LPUNKNOWN unknown, void** ppv);
 
 // The three IUnknown methods of an interface implemented by a CUnknown, forwarded
 // to the object's owner.
-#define DECLARE_IUNKNOWN                                                                       \
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {                            \
-        return GetOwner()->QueryInterface(riid, ppv);                                          \
-    }                                                                                          \
-    STDMETHODIMP_(ULONG) AddRef() override { return GetOwner()->AddRef(); }                    \
+#define DECLARE_IUNKNOWN                                                                                            \
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override { return GetOwner()->QueryInterface(riid, ppv); } \
+    STDMETHODIMP_(ULONG) AddRef() override { return GetOwner()->AddRef(); }                                         \
     STDMETHODIMP_(ULONG) Release() override { return GetOwner()->Release(); }

@@ -6,21 +6,17 @@ CAMThread::~CAMThread() { Close(); }
 
 BOOL CAMThread::Create() {
     CAutoLock lock(&m_threadLock);
-    if (m_thread)
-        return FALSE;
+    if (m_thread) return FALSE;
     m_requestSent.Reset();
     m_thread = CreateThread(nullptr, 0, &CAMThread::InitialThreadProc, this, 0, nullptr);
     return m_thread != nullptr;
 }
 
-DWORD WINAPI CAMThread::InitialThreadProc(LPVOID self) {
-    return static_cast<CAMThread*>(self)->ThreadProc();
-}
+DWORD WINAPI CAMThread::InitialThreadProc(LPVOID self) { return static_cast<CAMThread*>(self)->ThreadProc(); }
 
 DWORD CAMThread::CallWorker(DWORD command) {
     CAutoLock lock(&m_callerLock);
-    if (!ThreadExists())
-        return static_cast<DWORD>(E_FAIL);
+    if (!ThreadExists()) return static_cast<DWORD>(E_FAIL);
     m_command = command;
     m_pending = true;
     m_requestSent.Set();
@@ -36,8 +32,7 @@ DWORD CAMThread::CallWorker(DWORD command) {
 
 void CAMThread::Close() {
     CAutoLock lock(&m_threadLock);
-    if (!m_thread)
-        return;
+    if (!m_thread) return;
     WaitForSingleObject(m_thread, INFINITE);
     CloseHandle(m_thread);
     m_thread = nullptr;
@@ -50,10 +45,8 @@ DWORD CAMThread::GetRequest() {
 
 BOOL CAMThread::CheckRequest(DWORD* command) {
     // Asked between every two packets: the flag spares a system call.
-    if (!m_pending || WaitForSingleObject(m_requestSent, 0) != WAIT_OBJECT_0)
-        return FALSE;
-    if (command)
-        *command = m_command;
+    if (!m_pending || WaitForSingleObject(m_requestSent, 0) != WAIT_OBJECT_0) return FALSE;
+    if (command) *command = m_command;
     return TRUE;
 }
 

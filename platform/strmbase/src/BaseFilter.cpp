@@ -9,21 +9,18 @@ CBaseFilter::CBaseFilter(LPCWSTR name, LPUNKNOWN owner, CCritSec* lock, REFCLSID
     : CUnknown(name, owner), m_clsid(clsid), m_pLock(lock) {}
 
 CBaseFilter::~CBaseFilter() {
-    if (m_pClock)
-        m_pClock->Release();
+    if (m_pClock) m_pClock->Release();
 }
 
 STDMETHODIMP CBaseFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
-    if (!ppv)
-        return E_POINTER;
+    if (!ppv) return E_POINTER;
     if (riid == IID_IBaseFilter || riid == IID_IMediaFilter || riid == IID_IPersist)
         return GetInterface(static_cast<IBaseFilter*>(this), ppv);
     return CUnknown::NonDelegatingQueryInterface(riid, ppv);
 }
 
 STDMETHODIMP CBaseFilter::GetClassID(CLSID* clsid) {
-    if (!clsid)
-        return E_POINTER;
+    if (!clsid) return E_POINTER;
     *clsid = m_clsid;
     return S_OK;
 }
@@ -36,8 +33,7 @@ STDMETHODIMP CBaseFilter::Stop() {
             CBasePin* pin = GetPin(i);
             if (pin && pin->IsConnected()) {
                 HRESULT hr = pin->Inactive();
-                if (FAILED(hr) && SUCCEEDED(result))
-                    result = hr;
+                if (FAILED(hr) && SUCCEEDED(result)) result = hr;
             }
         }
     }
@@ -52,8 +48,7 @@ STDMETHODIMP CBaseFilter::Pause() {
             CBasePin* pin = GetPin(i);
             if (pin && pin->IsConnected()) {
                 HRESULT hr = pin->Active();
-                if (FAILED(hr))
-                    return hr;
+                if (FAILED(hr)) return hr;
             }
         }
     }
@@ -66,16 +61,14 @@ STDMETHODIMP CBaseFilter::Run(REFERENCE_TIME start) {
     m_tStart = start;
     if (m_State == State_Stopped) {
         HRESULT hr = Pause();
-        if (FAILED(hr))
-            return hr;
+        if (FAILED(hr)) return hr;
     }
     if (m_State != State_Running) {
         for (int i = 0, n = GetPinCount(); i < n; ++i) {
             CBasePin* pin = GetPin(i);
             if (pin && pin->IsConnected()) {
                 HRESULT hr = pin->Run(start);
-                if (FAILED(hr))
-                    return hr;
+                if (FAILED(hr)) return hr;
             }
         }
     }
@@ -84,42 +77,35 @@ STDMETHODIMP CBaseFilter::Run(REFERENCE_TIME start) {
 }
 
 STDMETHODIMP CBaseFilter::GetState(DWORD, FILTER_STATE* state) {
-    if (!state)
-        return E_POINTER;
+    if (!state) return E_POINTER;
     *state = m_State;
     return S_OK;
 }
 
 STDMETHODIMP CBaseFilter::SetSyncSource(IReferenceClock* clock) {
     CAutoLock lock(m_pLock);
-    if (clock)
-        clock->AddRef();
-    if (m_pClock)
-        m_pClock->Release();
+    if (clock) clock->AddRef();
+    if (m_pClock) m_pClock->Release();
     m_pClock = clock;
     return S_OK;
 }
 
 STDMETHODIMP CBaseFilter::GetSyncSource(IReferenceClock** clock) {
-    if (!clock)
-        return E_POINTER;
+    if (!clock) return E_POINTER;
     CAutoLock lock(m_pLock);
     *clock = m_pClock;
-    if (m_pClock)
-        m_pClock->AddRef();
+    if (m_pClock) m_pClock->AddRef();
     return S_OK;
 }
 
 STDMETHODIMP CBaseFilter::EnumPins(IEnumPins** pins) {
-    if (!pins)
-        return E_POINTER;
+    if (!pins) return E_POINTER;
     *pins = new (std::nothrow) CEnumPins(this, 0);
     return *pins ? S_OK : E_OUTOFMEMORY;
 }
 
 STDMETHODIMP CBaseFilter::FindPin(LPCWSTR id, IPin** pin) {
-    if (!id || !pin)
-        return E_POINTER;
+    if (!id || !pin) return E_POINTER;
     CAutoLock lock(m_pLock);
     for (int i = 0, n = GetPinCount(); i < n; ++i) {
         CBasePin* candidate = GetPin(i);
@@ -134,12 +120,10 @@ STDMETHODIMP CBaseFilter::FindPin(LPCWSTR id, IPin** pin) {
 }
 
 STDMETHODIMP CBaseFilter::QueryFilterInfo(FILTER_INFO* info) {
-    if (!info)
-        return E_POINTER;
+    if (!info) return E_POINTER;
     lstrcpynW(info->achName, m_graphName.c_str(), MAX_FILTER_NAME);
     info->pGraph = m_pGraph;
-    if (m_pGraph)
-        m_pGraph->AddRef();
+    if (m_pGraph) m_pGraph->AddRef();
     return S_OK;
 }
 
@@ -156,7 +140,6 @@ STDMETHODIMP CBaseFilter::JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) {
 STDMETHODIMP CBaseFilter::QueryVendorInfo(LPWSTR*) { return E_NOTIMPL; }
 
 HRESULT CBaseFilter::NotifyEvent(long code, LONG_PTR param1, LONG_PTR param2) {
-    if (!m_pSink)
-        return E_NOTIMPL;
+    if (!m_pSink) return E_NOTIMPL;
     return m_pSink->Notify(code, param1, param2);
 }

@@ -2,17 +2,14 @@
 
 #include <uuids.h>
 
-CBaseInputPin::CBaseInputPin(LPCWSTR objectName, CBaseFilter* filter, CCritSec* lock, HRESULT* result,
-                             LPCWSTR pinName)
+CBaseInputPin::CBaseInputPin(LPCWSTR objectName, CBaseFilter* filter, CCritSec* lock, HRESULT* result, LPCWSTR pinName)
     : CBasePin(objectName, filter, lock, result, pinName, PINDIR_INPUT) {}
 
 CBaseInputPin::~CBaseInputPin() { CBaseInputPin::BreakConnect(); }
 
 STDMETHODIMP CBaseInputPin::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
-    if (!ppv)
-        return E_POINTER;
-    if (riid == IID_IMemInputPin)
-        return GetInterface(static_cast<IMemInputPin*>(this), ppv);
+    if (!ppv) return E_POINTER;
+    if (riid == IID_IMemInputPin) return GetInterface(static_cast<IMemInputPin*>(this), ppv);
     return CBasePin::NonDelegatingQueryInterface(riid, ppv);
 }
 
@@ -29,14 +26,12 @@ STDMETHODIMP CBaseInputPin::EndFlush() {
 }
 
 STDMETHODIMP CBaseInputPin::GetAllocator(IMemAllocator** allocator) {
-    if (!allocator)
-        return E_POINTER;
+    if (!allocator) return E_POINTER;
     CAutoLock lock(m_pLock);
     if (!m_pAllocator) {
         HRESULT hr = CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_IMemAllocator,
                                       reinterpret_cast<void**>(&m_pAllocator));
-        if (FAILED(hr))
-            return hr;
+        if (FAILED(hr)) return hr;
     }
     *allocator = m_pAllocator;
     m_pAllocator->AddRef();
@@ -44,12 +39,10 @@ STDMETHODIMP CBaseInputPin::GetAllocator(IMemAllocator** allocator) {
 }
 
 STDMETHODIMP CBaseInputPin::NotifyAllocator(IMemAllocator* allocator, BOOL readOnly) {
-    if (!allocator)
-        return E_POINTER;
+    if (!allocator) return E_POINTER;
     CAutoLock lock(m_pLock);
     allocator->AddRef();
-    if (m_pAllocator)
-        m_pAllocator->Release();
+    if (m_pAllocator) m_pAllocator->Release();
     m_pAllocator = allocator;
     m_bReadOnly = readOnly != FALSE;
     return S_OK;
@@ -58,28 +51,23 @@ STDMETHODIMP CBaseInputPin::NotifyAllocator(IMemAllocator* allocator, BOOL readO
 STDMETHODIMP CBaseInputPin::GetAllocatorRequirements(ALLOCATOR_PROPERTIES*) { return E_NOTIMPL; }
 
 HRESULT CBaseInputPin::CheckStreaming() {
-    if (!IsConnected())
-        return VFW_E_NOT_CONNECTED;
-    if (m_bFlushing)
-        return S_FALSE;
+    if (!IsConnected()) return VFW_E_NOT_CONNECTED;
+    if (m_bFlushing) return S_FALSE;
     return m_pFilter->IsStopped() ? VFW_E_WRONG_STATE : S_OK;
 }
 
 STDMETHODIMP CBaseInputPin::Receive(IMediaSample* sample) {
-    if (!sample)
-        return E_POINTER;
+    if (!sample) return E_POINTER;
     return CheckStreaming();
 }
 
 STDMETHODIMP CBaseInputPin::ReceiveMultiple(IMediaSample** samples, long count, long* processed) {
-    if (!samples || !processed)
-        return E_POINTER;
+    if (!samples || !processed) return E_POINTER;
     HRESULT hr = S_OK;
     *processed = 0;
     while (*processed < count) {
         hr = Receive(samples[*processed]);
-        if (hr != S_OK)
-            break;
+        if (hr != S_OK) break;
         ++*processed;
     }
     return hr;

@@ -7,21 +7,20 @@
 
 CBasePin::CBasePin(LPCWSTR objectName, CBaseFilter* filter, CCritSec* lock, HRESULT*, LPCWSTR pinName,
                    PIN_DIRECTION direction)
-    : CUnknown(objectName, nullptr), m_pFilter(filter), m_pLock(lock), m_name(pinName ? pinName : L""),
+    : CUnknown(objectName, nullptr),
+      m_pFilter(filter),
+      m_pLock(lock),
+      m_name(pinName ? pinName : L""),
       m_dir(direction) {}
 
 CBasePin::~CBasePin() {
-    if (m_Connected)
-        m_Connected->Release();
+    if (m_Connected) m_Connected->Release();
 }
 
 STDMETHODIMP CBasePin::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
-    if (!ppv)
-        return E_POINTER;
-    if (riid == IID_IPin)
-        return GetInterface(static_cast<IPin*>(this), ppv);
-    if (riid == IID_IQualityControl)
-        return GetInterface(static_cast<IQualityControl*>(this), ppv);
+    if (!ppv) return E_POINTER;
+    if (riid == IID_IPin) return GetInterface(static_cast<IPin*>(this), ppv);
+    if (riid == IID_IQualityControl) return GetInterface(static_cast<IQualityControl*>(this), ppv);
     return CUnknown::NonDelegatingQueryInterface(riid, ppv);
 }
 
@@ -30,17 +29,14 @@ STDMETHODIMP_(ULONG) CBasePin::NonDelegatingAddRef() { return m_pFilter->AddRef(
 STDMETHODIMP_(ULONG) CBasePin::NonDelegatingRelease() { return m_pFilter->Release(); }
 
 HRESULT CBasePin::CanConnect() const {
-    if (m_Connected)
-        return VFW_E_ALREADY_CONNECTED;
+    if (m_Connected) return VFW_E_ALREADY_CONNECTED;
     return m_pFilter->IsStopped() ? S_OK : VFW_E_NOT_STOPPED;
 }
 
 STDMETHODIMP CBasePin::Connect(IPin* receivePin, const AM_MEDIA_TYPE* type) {
-    if (!receivePin)
-        return E_POINTER;
+    if (!receivePin) return E_POINTER;
     CAutoLock lock(m_pLock);
-    if (HRESULT hr = CanConnect(); FAILED(hr))
-        return hr;
+    if (HRESULT hr = CanConnect(); FAILED(hr)) return hr;
     CMediaType partial;
     if (type)
         partial = *type;
@@ -58,35 +54,28 @@ HRESULT CBasePin::AgreeMediaType(IPin* receivePin, const CMediaType* type) {
     for (int round = 0; round < 2; ++round) {
         IEnumMediaTypes* types = nullptr;
         HRESULT hr = round == 0 ? receivePin->EnumMediaTypes(&types) : EnumMediaTypes(&types);
-        if (FAILED(hr) || !types)
-            continue;
+        if (FAILED(hr) || !types) continue;
         bool peerFailed = false;
         hr = TryMediaTypes(receivePin, type, types, &peerFailed);
         types->Release();
-        if (SUCCEEDED(hr) || peerFailed)
-            return hr;
-        if (hr != VFW_E_NO_ACCEPTABLE_TYPES)
-            best = hr;
+        if (SUCCEEDED(hr) || peerFailed) return hr;
+        if (hr != VFW_E_NO_ACCEPTABLE_TYPES) best = hr;
     }
     return best;
 }
 
-HRESULT CBasePin::TryMediaTypes(IPin* receivePin, const CMediaType* partial, IEnumMediaTypes* types,
-                                bool* peerFailed) {
+HRESULT CBasePin::TryMediaTypes(IPin* receivePin, const CMediaType* partial, IEnumMediaTypes* types, bool* peerFailed) {
     HRESULT best = VFW_E_NO_ACCEPTABLE_TYPES;
     // Bounded: an enumerator that never ends cannot hang the connection.
     for (int i = 0; i < 1000; ++i) {
         AM_MEDIA_TYPE* raw = nullptr;
         ULONG fetched = 0;
-        if (types->Next(1, &raw, &fetched) != S_OK || fetched != 1 || !raw)
-            break;
+        if (types->Next(1, &raw, &fetched) != S_OK || fetched != 1 || !raw) break;
         CMediaType candidate(*raw);
         DeleteMediaType(raw);
-        if (!candidate.MatchesPartial(partial))
-            continue;
+        if (!candidate.MatchesPartial(partial)) continue;
         HRESULT hr = AttemptConnection(receivePin, &candidate, peerFailed);
-        if (SUCCEEDED(hr) || *peerFailed)
-            return hr;
+        if (SUCCEEDED(hr) || *peerFailed) return hr;
         best = hr;
     }
     return best;
@@ -121,8 +110,7 @@ HRESULT CBasePin::AttemptConnection(IPin* receivePin, const CMediaType* type, bo
     hr = receivePin->ReceiveConnection(static_cast<IPin*>(this), type);
     if (SUCCEEDED(hr)) {
         hr = CompleteConnect(receivePin);
-        if (SUCCEEDED(hr))
-            return S_OK;
+        if (SUCCEEDED(hr)) return S_OK;
         receivePin->Disconnect();
     } else if (peerFailed) {
         // A pin that failed for another reason is not asked again: some renderers are
@@ -136,11 +124,9 @@ HRESULT CBasePin::AttemptConnection(IPin* receivePin, const CMediaType* type, bo
 }
 
 STDMETHODIMP CBasePin::ReceiveConnection(IPin* connector, const AM_MEDIA_TYPE* type) {
-    if (!connector || !type)
-        return E_POINTER;
+    if (!connector || !type) return E_POINTER;
     CAutoLock lock(m_pLock);
-    if (HRESULT hr = CanConnect(); FAILED(hr))
-        return hr;
+    if (HRESULT hr = CanConnect(); FAILED(hr)) return hr;
     HRESULT hr = CheckConnect(connector);
     if (FAILED(hr)) {
         BreakConnect();
@@ -155,8 +141,7 @@ STDMETHODIMP CBasePin::ReceiveConnection(IPin* connector, const AM_MEDIA_TYPE* t
     m_Connected = connector;
     m_Connected->AddRef();
     hr = SetMediaType(&offered);
-    if (SUCCEEDED(hr))
-        hr = CompleteConnect(connector);
+    if (SUCCEEDED(hr)) hr = CompleteConnect(connector);
     if (FAILED(hr)) {
         m_Connected->Release();
         m_Connected = nullptr;
@@ -167,13 +152,10 @@ STDMETHODIMP CBasePin::ReceiveConnection(IPin* connector, const AM_MEDIA_TYPE* t
 
 STDMETHODIMP CBasePin::Disconnect() {
     CAutoLock lock(m_pLock);
-    if (!m_pFilter->IsStopped())
-        return VFW_E_NOT_STOPPED;
-    if (!m_Connected)
-        return S_FALSE;
+    if (!m_pFilter->IsStopped()) return VFW_E_NOT_STOPPED;
+    if (!m_Connected) return S_FALSE;
     HRESULT hr = BreakConnect();
-    if (FAILED(hr))
-        return hr;
+    if (FAILED(hr)) return hr;
     m_Connected->Release();
     m_Connected = nullptr;
     m_mt = CMediaType();
@@ -181,20 +163,17 @@ STDMETHODIMP CBasePin::Disconnect() {
 }
 
 STDMETHODIMP CBasePin::ConnectedTo(IPin** pin) {
-    if (!pin)
-        return E_POINTER;
+    if (!pin) return E_POINTER;
     // No lock: streaming threads ask while a caller holding the filter lock waits for
     // them, and the connection changes only while the filter is stopped.
     *pin = m_Connected;
-    if (!m_Connected)
-        return VFW_E_NOT_CONNECTED;
+    if (!m_Connected) return VFW_E_NOT_CONNECTED;
     m_Connected->AddRef();
     return S_OK;
 }
 
 STDMETHODIMP CBasePin::ConnectionMediaType(AM_MEDIA_TYPE* type) {
-    if (!type)
-        return E_POINTER;
+    if (!type) return E_POINTER;
     CAutoLock lock(m_pLock);
     if (!m_Connected) {
         ZeroMemory(type, sizeof(*type));
@@ -204,8 +183,7 @@ STDMETHODIMP CBasePin::ConnectionMediaType(AM_MEDIA_TYPE* type) {
 }
 
 STDMETHODIMP CBasePin::QueryPinInfo(PIN_INFO* info) {
-    if (!info)
-        return E_POINTER;
+    if (!info) return E_POINTER;
     info->pFilter = m_pFilter;
     m_pFilter->AddRef();
     lstrcpynW(info->achName, m_name.c_str(), MAX_PIN_NAME);
@@ -214,29 +192,25 @@ STDMETHODIMP CBasePin::QueryPinInfo(PIN_INFO* info) {
 }
 
 STDMETHODIMP CBasePin::QueryDirection(PIN_DIRECTION* direction) {
-    if (!direction)
-        return E_POINTER;
+    if (!direction) return E_POINTER;
     *direction = m_dir;
     return S_OK;
 }
 
 STDMETHODIMP CBasePin::QueryId(LPWSTR* id) {
-    if (!id)
-        return E_POINTER;
+    if (!id) return E_POINTER;
     *id = CopyToTaskString(m_name);
     return *id ? S_OK : E_OUTOFMEMORY;
 }
 
 STDMETHODIMP CBasePin::QueryAccept(const AM_MEDIA_TYPE* type) {
-    if (!type)
-        return E_POINTER;
+    if (!type) return E_POINTER;
     CMediaType offered(*type);
     return CheckMediaType(&offered) == S_OK ? S_OK : S_FALSE;
 }
 
 STDMETHODIMP CBasePin::EnumMediaTypes(IEnumMediaTypes** types) {
-    if (!types)
-        return E_POINTER;
+    if (!types) return E_POINTER;
     *types = new (std::nothrow) CEnumMediaTypes(this, 0);
     return *types ? S_OK : E_OUTOFMEMORY;
 }
@@ -269,8 +243,7 @@ HRESULT CBasePin::SetMediaType(const CMediaType* type) {
 HRESULT CBasePin::CheckConnect(IPin* pin) {
     PIN_DIRECTION other;
     HRESULT hr = pin->QueryDirection(&other);
-    if (FAILED(hr))
-        return hr;
+    if (FAILED(hr)) return hr;
     return other == m_dir ? VFW_E_INVALID_DIRECTION : S_OK;
 }
 

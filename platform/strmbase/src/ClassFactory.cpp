@@ -10,8 +10,7 @@ HINSTANCE g_instance = nullptr;
 
 void CallInitRoutines(const CFactoryTemplate* templates, int count, BOOL loading) {
     for (int i = 0; i < count; ++i) {
-        if (templates[i].m_lpfnInit)
-            templates[i].m_lpfnInit(loading, templates[i].m_ClsID);
+        if (templates[i].m_lpfnInit) templates[i].m_lpfnInit(loading, templates[i].m_ClsID);
     }
 }
 }  // namespace
@@ -23,16 +22,13 @@ CClassFactory::CClassFactory(const CFactoryTemplate* factoryTemplate) : m_templa
 CClassFactory::~CClassFactory() { InterlockedDecrement(&g_factoryCount); }
 
 STDMETHODIMP CClassFactory::CreateInstance(LPUNKNOWN outer, REFIID riid, void** ppv) {
-    if (!ppv)
-        return E_POINTER;
+    if (!ppv) return E_POINTER;
     *ppv = nullptr;
     // An aggregating caller may only ask for the inner IUnknown.
-    if (outer && riid != IID_IUnknown)
-        return E_NOINTERFACE;
+    if (outer && riid != IID_IUnknown) return E_NOINTERFACE;
     HRESULT hr = S_OK;
     CUnknown* object = m_template->m_lpfnNew(outer, &hr);
-    if (!object)
-        return FAILED(hr) ? hr : E_OUTOFMEMORY;
+    if (!object) return FAILED(hr) ? hr : E_OUTOFMEMORY;
     if (FAILED(hr)) {
         delete object;
         return hr;
@@ -53,17 +49,13 @@ STDMETHODIMP CClassFactory::LockServer(BOOL lock) {
 
 HRESULT GetClassObjectFromTemplates(const CFactoryTemplate* templates, int count, REFCLSID clsid, REFIID riid,
                                     void** ppv) {
-    if (!ppv)
-        return E_POINTER;
+    if (!ppv) return E_POINTER;
     *ppv = nullptr;
-    if (riid != IID_IClassFactory && riid != IID_IUnknown)
-        return E_NOINTERFACE;
+    if (riid != IID_IClassFactory && riid != IID_IUnknown) return E_NOINTERFACE;
     for (int i = 0; i < count; ++i) {
-        if (*templates[i].m_ClsID != clsid)
-            continue;
+        if (*templates[i].m_ClsID != clsid) continue;
         CClassFactory* factory = new (std::nothrow) CClassFactory(&templates[i]);
-        if (!factory)
-            return E_OUTOFMEMORY;
+        if (!factory) return E_OUTOFMEMORY;
         *ppv = static_cast<IClassFactory*>(factory);
         return S_OK;
     }

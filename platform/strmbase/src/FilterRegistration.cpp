@@ -9,8 +9,7 @@ class CComScope {
 public:
     CComScope() : m_hr(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
     ~CComScope() {
-        if (SUCCEEDED(m_hr))
-            CoUninitialize();
+        if (SUCCEEDED(m_hr)) CoUninitialize();
     }
     CComScope(const CComScope&) = delete;
     CComScope& operator=(const CComScope&) = delete;
@@ -22,8 +21,7 @@ private:
 class CRegKey {
 public:
     ~CRegKey() {
-        if (m_key)
-            RegCloseKey(m_key);
+        if (m_key) RegCloseKey(m_key);
     }
     LONG Create(HKEY parent, LPCWSTR path) {
         return RegCreateKeyExW(parent, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key, nullptr);
@@ -47,15 +45,11 @@ HRESULT RegisterClassKeys(const CFactoryTemplate& t, LPCWSTR modulePath) {
     wsprintfW(path, L"CLSID\\%s", clsid);
     CRegKey classKey;
     LONG error = classKey.Create(HKEY_CLASSES_ROOT, path);
-    if (error == ERROR_SUCCESS)
-        error = classKey.SetText(nullptr, t.m_Name);
+    if (error == ERROR_SUCCESS) error = classKey.SetText(nullptr, t.m_Name);
     CRegKey serverKey;
-    if (error == ERROR_SUCCESS)
-        error = serverKey.Create(classKey.Get(), L"InprocServer32");
-    if (error == ERROR_SUCCESS)
-        error = serverKey.SetText(nullptr, modulePath);
-    if (error == ERROR_SUCCESS)
-        error = serverKey.SetText(L"ThreadingModel", L"Both");
+    if (error == ERROR_SUCCESS) error = serverKey.Create(classKey.Get(), L"InprocServer32");
+    if (error == ERROR_SUCCESS) error = serverKey.SetText(nullptr, modulePath);
+    if (error == ERROR_SUCCESS) error = serverKey.SetText(L"ThreadingModel", L"Both");
     return ResultOf(error);
 }
 
@@ -87,27 +81,22 @@ HRESULT RegisterWithMapper(IFilterMapper2* mapper, const AMOVIESETUP_FILTER& set
 
 HRESULT RegisterFilterTemplates(const CFactoryTemplate* templates, int count, BOOL reg) {
     WCHAR modulePath[MAX_PATH];
-    if (!GetModuleFileNameW(GetModuleInstance(), modulePath, MAX_PATH))
-        return HRESULT_FROM_WIN32(GetLastError());
+    if (!GetModuleFileNameW(GetModuleInstance(), modulePath, MAX_PATH)) return HRESULT_FROM_WIN32(GetLastError());
     CComScope com;
     IFilterMapper2* mapper = nullptr;
     HRESULT hr = CoCreateInstance(CLSID_FilterMapper2, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterMapper2,
                                   reinterpret_cast<void**>(&mapper));
-    if (FAILED(hr))
-        return hr;
+    if (FAILED(hr)) return hr;
     for (int i = 0; i < count && SUCCEEDED(hr); ++i) {
         const CFactoryTemplate& t = templates[i];
-        if (!t.m_pAMovieSetup_Filter)
-            continue;
+        if (!t.m_pAMovieSetup_Filter) continue;
         if (reg) {
             hr = RegisterClassKeys(t, modulePath);
-            if (SUCCEEDED(hr))
-                hr = RegisterWithMapper(mapper, *t.m_pAMovieSetup_Filter, TRUE);
+            if (SUCCEEDED(hr)) hr = RegisterWithMapper(mapper, *t.m_pAMovieSetup_Filter, TRUE);
         } else {
             hr = RegisterWithMapper(mapper, *t.m_pAMovieSetup_Filter, FALSE);
             HRESULT keys = UnregisterClassKeys(t);
-            if (SUCCEEDED(hr))
-                hr = keys;
+            if (SUCCEEDED(hr)) hr = keys;
         }
     }
     mapper->Release();

@@ -4,8 +4,7 @@
 #include <vfwmsgs.h>
 
 STDMETHODIMP CMediaSample::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv)
-        return E_POINTER;
+    if (!ppv) return E_POINTER;
     if (riid == IID_IUnknown || riid == IID_IMediaSample) {
         *ppv = static_cast<IMediaSample*>(this);
         AddRef();
@@ -20,23 +19,19 @@ STDMETHODIMP_(ULONG) CMediaSample::AddRef() { return static_cast<ULONG>(Interloc
 STDMETHODIMP_(ULONG) CMediaSample::Release() {
     // The allocator may free the sample: nothing of it is touched afterwards.
     LONG ref = InterlockedDecrement(&m_ref);
-    if (ref == 0)
-        m_allocator->ReleaseBuffer(this);
+    if (ref == 0) m_allocator->ReleaseBuffer(this);
     return static_cast<ULONG>(ref);
 }
 
 STDMETHODIMP CMediaSample::GetPointer(BYTE** buffer) {
-    if (!buffer)
-        return E_POINTER;
+    if (!buffer) return E_POINTER;
     *buffer = m_buffer;
     return S_OK;
 }
 
 STDMETHODIMP CMediaSample::GetTime(REFERENCE_TIME* start, REFERENCE_TIME* stop) {
-    if (!m_hasTime)
-        return VFW_E_SAMPLE_TIME_NOT_SET;
-    if (!start || !stop)
-        return E_POINTER;
+    if (!m_hasTime) return VFW_E_SAMPLE_TIME_NOT_SET;
+    if (!start || !stop) return E_POINTER;
     *start = m_start;
     *stop = m_stop;
     return S_OK;
@@ -62,15 +57,13 @@ STDMETHODIMP CMediaSample::SetPreroll(BOOL preroll) {
 }
 
 STDMETHODIMP CMediaSample::SetActualDataLength(long length) {
-    if (length < 0 || length > m_size)
-        return VFW_E_BUFFER_OVERFLOW;
+    if (length < 0 || length > m_size) return VFW_E_BUFFER_OVERFLOW;
     m_length = length;
     return S_OK;
 }
 
 STDMETHODIMP CMediaSample::GetMediaType(AM_MEDIA_TYPE** type) {
-    if (!type)
-        return E_POINTER;
+    if (!type) return E_POINTER;
     *type = nullptr;
     return S_FALSE;
 }

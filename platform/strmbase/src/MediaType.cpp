@@ -11,8 +11,7 @@ void Init(AM_MEDIA_TYPE& type) {
 }  // namespace
 
 void FreeMediaType(AM_MEDIA_TYPE& type) {
-    if (type.cbFormat != 0 || type.pbFormat)
-        CoTaskMemFree(type.pbFormat);
+    if (type.cbFormat != 0 || type.pbFormat) CoTaskMemFree(type.pbFormat);
     type.cbFormat = 0;
     type.pbFormat = nullptr;
     if (type.pUnk) {
@@ -22,8 +21,7 @@ void FreeMediaType(AM_MEDIA_TYPE& type) {
 }
 
 void DeleteMediaType(AM_MEDIA_TYPE* type) {
-    if (!type)
-        return;
+    if (!type) return;
     FreeMediaType(*type);
     CoTaskMemFree(type);
 }
@@ -42,8 +40,7 @@ HRESULT CopyMediaType(AM_MEDIA_TYPE* target, const AM_MEDIA_TYPE* source) {
         target->pbFormat = nullptr;
         target->cbFormat = 0;
     }
-    if (target->pUnk)
-        target->pUnk->AddRef();
+    if (target->pUnk) target->pUnk->AddRef();
     return S_OK;
 }
 
@@ -68,17 +65,13 @@ CMediaType::CMediaType(const CMediaType& other) : CMediaType(static_cast<const A
 CMediaType::~CMediaType() { FreeMediaType(*this); }
 
 CMediaType& CMediaType::operator=(const AM_MEDIA_TYPE& other) {
-    if (&other == this)
-        return *this;
+    if (&other == this) return *this;
     FreeMediaType(*this);
-    if (FAILED(CopyMediaType(this, &other)))
-        Init(*this);
+    if (FAILED(CopyMediaType(this, &other))) Init(*this);
     return *this;
 }
 
-CMediaType& CMediaType::operator=(const CMediaType& other) {
-    return *this = static_cast<const AM_MEDIA_TYPE&>(other);
-}
+CMediaType& CMediaType::operator=(const CMediaType& other) { return *this = static_cast<const AM_MEDIA_TYPE&>(other); }
 
 bool CMediaType::operator==(const CMediaType& other) const {
     return majortype == other.majortype && subtype == other.subtype && formattype == other.formattype &&
@@ -97,16 +90,14 @@ void CMediaType::SetSampleSize(ULONG size) {
 BYTE* CMediaType::AllocFormatBuffer(ULONG length) {
     ResetFormatBuffer();
     pbFormat = static_cast<BYTE*>(CoTaskMemAlloc(length));
-    if (!pbFormat)
-        return nullptr;
+    if (!pbFormat) return nullptr;
     std::memset(pbFormat, 0, length);
     cbFormat = length;
     return pbFormat;
 }
 
 BOOL CMediaType::SetFormat(const BYTE* format, ULONG length) {
-    if (!AllocFormatBuffer(length))
-        return FALSE;
+    if (!AllocFormatBuffer(length)) return FALSE;
     std::memcpy(pbFormat, format, length);
     return TRUE;
 }
@@ -118,15 +109,11 @@ void CMediaType::ResetFormatBuffer() {
 }
 
 bool CMediaType::MatchesPartial(const CMediaType* partial) const {
-    if (partial->majortype != GUID_NULL && majortype != partial->majortype)
-        return false;
-    if (partial->subtype != GUID_NULL && subtype != partial->subtype)
-        return false;
+    if (partial->majortype != GUID_NULL && majortype != partial->majortype) return false;
+    if (partial->subtype != GUID_NULL && subtype != partial->subtype) return false;
     if (partial->formattype != GUID_NULL) {
-        if (formattype != partial->formattype || cbFormat != partial->cbFormat)
-            return false;
-        if (cbFormat != 0 && std::memcmp(pbFormat, partial->pbFormat, cbFormat) != 0)
-            return false;
+        if (formattype != partial->formattype || cbFormat != partial->cbFormat) return false;
+        if (cbFormat != 0 && std::memcmp(pbFormat, partial->pbFormat, cbFormat) != 0) return false;
     }
     return true;
 }

@@ -6,18 +6,16 @@ IMediaSeeking* CSeekingPassThrough::Upstream(HRESULT* hr) {
     IPin* peer = m_input->GetConnected();
     IMediaSeeking* seeking = nullptr;
     *hr = peer ? peer->QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&seeking)) : VFW_E_NOT_CONNECTED;
-    if (FAILED(*hr))
-        seeking = nullptr;
-    if (!seeking && SUCCEEDED(*hr))
-        *hr = E_NOTIMPL;
+    if (FAILED(*hr)) seeking = nullptr;
+    if (!seeking && SUCCEEDED(*hr)) *hr = E_NOTIMPL;
     return seeking;
 }
 
 // Calls a method of the upstream IMediaSeeking, or answers with why it cannot.
-#define PASS_UPSTREAM(call)                                                                     \
-    HRESULT hr;                                                                                \
-    CComRef<IMediaSeeking> upstream;                                                           \
-    *upstream.Receive() = Upstream(&hr);                                                       \
+#define PASS_UPSTREAM(call)              \
+    HRESULT hr;                          \
+    CComRef<IMediaSeeking> upstream;     \
+    *upstream.Receive() = Upstream(&hr); \
     return upstream ? upstream->call : hr
 
 STDMETHODIMP CSeekingPassThrough::GetCapabilities(DWORD* capabilities) { PASS_UPSTREAM(GetCapabilities(capabilities)); }
@@ -31,15 +29,12 @@ STDMETHODIMP CSeekingPassThrough::IsUsingTimeFormat(const GUID* format) { PASS_U
 STDMETHODIMP CSeekingPassThrough::SetTimeFormat(const GUID* format) { PASS_UPSTREAM(SetTimeFormat(format)); }
 STDMETHODIMP CSeekingPassThrough::GetDuration(LONGLONG* duration) { PASS_UPSTREAM(GetDuration(duration)); }
 STDMETHODIMP CSeekingPassThrough::GetStopPosition(LONGLONG* stop) { PASS_UPSTREAM(GetStopPosition(stop)); }
-STDMETHODIMP CSeekingPassThrough::GetCurrentPosition(LONGLONG* current) {
-    PASS_UPSTREAM(GetCurrentPosition(current));
-}
+STDMETHODIMP CSeekingPassThrough::GetCurrentPosition(LONGLONG* current) { PASS_UPSTREAM(GetCurrentPosition(current)); }
 STDMETHODIMP CSeekingPassThrough::ConvertTimeFormat(LONGLONG* target, const GUID* targetFormat, LONGLONG source,
                                                     const GUID* sourceFormat) {
     PASS_UPSTREAM(ConvertTimeFormat(target, targetFormat, source, sourceFormat));
 }
-STDMETHODIMP CSeekingPassThrough::SetPositions(LONGLONG* current, DWORD currentFlags, LONGLONG* stop,
-                                               DWORD stopFlags) {
+STDMETHODIMP CSeekingPassThrough::SetPositions(LONGLONG* current, DWORD currentFlags, LONGLONG* stop, DWORD stopFlags) {
     PASS_UPSTREAM(SetPositions(current, currentFlags, stop, stopFlags));
 }
 STDMETHODIMP CSeekingPassThrough::GetPositions(LONGLONG* current, LONGLONG* stop) {

@@ -20,26 +20,22 @@ HRESULT CTransformInputPin::BreakConnect() {
 STDMETHODIMP CTransformInputPin::Receive(IMediaSample* sample) {
     CAutoLock lock(&m_pTransform->m_csReceive);
     HRESULT hr = CBaseInputPin::Receive(sample);
-    if (hr != S_OK)
-        return hr;
-    if (!m_pTransform->m_pOutput->IsConnected())
-        return S_OK;
+    if (hr != S_OK) return hr;
+    if (!m_pTransform->m_pOutput->IsConnected()) return S_OK;
     return m_pTransform->Transform(sample);
 }
 
 STDMETHODIMP CTransformInputPin::EndOfStream() {
     CAutoLock lock(&m_pTransform->m_csReceive);
     HRESULT hr = CheckStreaming();
-    if (hr != S_OK)
-        return hr == S_FALSE ? S_OK : hr;
+    if (hr != S_OK) return hr == S_FALSE ? S_OK : hr;
     m_pTransform->Drain();
     return m_pTransform->m_pOutput->DeliverEndOfStream();
 }
 
 STDMETHODIMP CTransformInputPin::BeginFlush() {
     CAutoLock lock(&m_pTransform->m_csFilter);
-    if (!IsConnected() || !m_pTransform->m_pOutput->IsConnected())
-        return VFW_E_NOT_CONNECTED;
+    if (!IsConnected() || !m_pTransform->m_pOutput->IsConnected()) return VFW_E_NOT_CONNECTED;
     CBaseInputPin::BeginFlush();
     // Downstream lets go of a sample that the streaming thread may be blocked on.
     return m_pTransform->m_pOutput->DeliverBeginFlush();
@@ -47,8 +43,7 @@ STDMETHODIMP CTransformInputPin::BeginFlush() {
 
 STDMETHODIMP CTransformInputPin::EndFlush() {
     CAutoLock lock(&m_pTransform->m_csFilter);
-    if (!IsConnected() || !m_pTransform->m_pOutput->IsConnected())
-        return VFW_E_NOT_CONNECTED;
+    if (!IsConnected() || !m_pTransform->m_pOutput->IsConnected()) return VFW_E_NOT_CONNECTED;
     {
         CAutoLock streaming(&m_pTransform->m_csReceive);
         m_pTransform->Flush();
@@ -68,32 +63,28 @@ STDMETHODIMP CTransformInputPin::NewSegment(REFERENCE_TIME start, REFERENCE_TIME
 }
 
 CTransformOutputPin::CTransformOutputPin(CTransformFilter* filter, HRESULT* result)
-    : CBaseOutputPin(L"Transform output", filter, &filter->m_csFilter, result, L"Out"), m_pTransform(filter),
+    : CBaseOutputPin(L"Transform output", filter, &filter->m_csFilter, result, L"Out"),
+      m_pTransform(filter),
       m_seeking(reinterpret_cast<LPUNKNOWN>(static_cast<INonDelegatingUnknown*>(this)), filter->m_pInput.get()) {}
 
 STDMETHODIMP CTransformOutputPin::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
-    if (!ppv)
-        return E_POINTER;
-    if (riid == IID_IMediaSeeking)
-        return GetInterface(static_cast<IMediaSeeking*>(&m_seeking), ppv);
+    if (!ppv) return E_POINTER;
+    if (riid == IID_IMediaSeeking) return GetInterface(static_cast<IMediaSeeking*>(&m_seeking), ppv);
     return CBaseOutputPin::NonDelegatingQueryInterface(riid, ppv);
 }
 
 HRESULT CTransformOutputPin::CheckConnect(IPin* pin) {
-    if (!m_pTransform->m_pInput->IsConnected())
-        return VFW_E_NO_TYPES;
+    if (!m_pTransform->m_pInput->IsConnected()) return VFW_E_NO_TYPES;
     return CBaseOutputPin::CheckConnect(pin);
 }
 
 HRESULT CTransformOutputPin::CheckMediaType(const CMediaType* type) {
-    if (!m_pTransform->m_pInput->IsConnected())
-        return VFW_E_NOT_CONNECTED;
+    if (!m_pTransform->m_pInput->IsConnected()) return VFW_E_NOT_CONNECTED;
     return m_pTransform->CheckTransform(&m_pTransform->m_pInput->CurrentMediaType(), type);
 }
 
 HRESULT CTransformOutputPin::GetMediaType(int index, CMediaType* type) {
-    if (!m_pTransform->m_pInput->IsConnected())
-        return E_UNEXPECTED;
+    if (!m_pTransform->m_pInput->IsConnected()) return E_UNEXPECTED;
     return m_pTransform->GetOutputType(index, type);
 }
 
@@ -116,8 +107,7 @@ CTransformFilter::CTransformFilter(LPCWSTR name, LPUNKNOWN owner, REFCLSID clsid
 CTransformFilter::~CTransformFilter() = default;
 
 CBasePin* CTransformFilter::GetPin(int index) {
-    if (index == 0)
-        return m_pInput.get();
+    if (index == 0) return m_pInput.get();
     return index == 1 ? m_pOutput.get() : nullptr;
 }
 
@@ -139,8 +129,7 @@ STDMETHODIMP CTransformFilter::Pause() {
     if (m_State == State_Stopped && m_pInput->IsConnected() && m_pOutput->IsConnected()) {
         CAutoLock streaming(&m_csReceive);
         HRESULT hr = StartStreaming();
-        if (FAILED(hr))
-            return hr;
+        if (FAILED(hr)) return hr;
         m_bStreaming = true;
     }
     return CBaseFilter::Pause();
@@ -148,8 +137,7 @@ STDMETHODIMP CTransformFilter::Pause() {
 
 HRESULT CTransformFilter::GetDeliveryBuffer(CComRef<IMediaSample>& sample) {
     HRESULT hr = m_pOutput->GetDeliveryBuffer(sample.Receive(), nullptr, nullptr, 0);
-    if (FAILED(hr))
-        return hr;
+    if (FAILED(hr)) return hr;
     AM_MEDIA_TYPE* type = nullptr;
     if (sample->GetMediaType(&type) == S_OK && type) {
         m_pOutput->AdoptMediaType(*type);

@@ -14,8 +14,7 @@ CUnknown::~CUnknown() { InterlockedDecrement(&g_objectCount); }
 LONG CUnknown::ObjectCount() { return g_objectCount; }
 
 HRESULT STDMETHODCALLTYPE CUnknown::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
-    if (!ppv)
-        return E_POINTER;
+    if (!ppv) return E_POINTER;
     if (riid == IID_IUnknown)
         return GetInterface(reinterpret_cast<LPUNKNOWN>(static_cast<INonDelegatingUnknown*>(this)), ppv);
     *ppv = nullptr;
@@ -36,8 +35,7 @@ ULONG STDMETHODCALLTYPE CUnknown::NonDelegatingRelease() {
 }
 
 HRESULT GetInterface(LPUNKNOWN unknown, void** ppv) {
-    if (!ppv)
-        return E_POINTER;
+    if (!ppv) return E_POINTER;
     *ppv = unknown;
     unknown->AddRef();
     return S_OK;

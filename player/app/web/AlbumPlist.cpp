@@ -29,8 +29,7 @@ CAlbumPlist::CAlbumPlist(const CString& replyText)
 CAlbumPlist::CAlbumPlist(const CString& replyText, const CString& downloadFolder, const CString& userName)
     : Folder(WithBackslash(downloadFolder)), PlistText(replyText), UserName(userName) {}
 
-bool CAlbumPlist::BuildDownloadList(std::vector<DOWNLOAD_LIST_ITEM>& list, const CString& sid,
-                                    const CString& token) {
+bool CAlbumPlist::BuildDownloadList(std::vector<DOWNLOAD_LIST_ITEM>& list, const CString& sid, const CString& token) {
     if (PlistText.IsEmpty() || !Xml.SetDocument(PlistText)) return false;
     for (LPCWSTR name : {L"plist", L"array", L"dict"})
         if (!Xml.FindElement(name) || !Xml.EnterElement()) return false;
@@ -40,8 +39,10 @@ bool CAlbumPlist::BuildDownloadList(std::vector<DOWNLOAD_LIST_ITEM>& list, const
     // The name is the value right after the key; the file array is the first after it.
     bool atArray = false;
     if (Xml.FindElement(L"")) {
-        if (IsValue(Xml.GetName())) AlbumName = Xml.GetData();
-        else atArray = Xml.GetName() == L"array";
+        if (IsValue(Xml.GetName()))
+            AlbumName = Xml.GetData();
+        else
+            atArray = Xml.GetName() == L"array";
     }
     if ((atArray || Xml.FindElement(L"array")) && Xml.EnterElement()) {
         while (Xml.FindElement(L"dict")) {

@@ -31,7 +31,7 @@ public:
     const CString& GetAlbumName() const { return AlbumName; }
 
 private:
-    CString Folder;     // ends in "\"
+    CString Folder;  // ends in "\"
     CString PlistText;
     CXmlDoc Xml;
     CString AlbumName;

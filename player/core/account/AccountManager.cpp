@@ -85,8 +85,8 @@ int CAccountManager::GetPoints() {
     if (!m_pCurrent) return 0;
     CString reply = HttpGetText(ServiceUri(L"point_get", L"/controller_ashx") + L"?action=gold&username=" +
                                 UrlEncode(m_pCurrent->UserName, false));
-    return PointsFromReply(std::u16string(reinterpret_cast<const char16_t*>(reply.GetString()),
-                                          (size_t)reply.GetLength()));
+    return PointsFromReply(
+        std::u16string(reinterpret_cast<const char16_t*>(reply.GetString()), (size_t)reply.GetLength()));
 }
 
 void CAccountManager::Logout() {

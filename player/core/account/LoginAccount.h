@@ -15,9 +15,9 @@ struct LOGIN_ACCOUNT {
     void ClearSession();
     CString GetUserName() const { return UserName; }
 
-    CString UserName;    // "default" in a record that was signed out
-    CString Uid;         // from the account SDK
-    CString Sid;         // the web services' "sid"
+    CString UserName;  // "default" in a record that was signed out
+    CString Uid;       // from the account SDK
+    CString Sid;       // the web services' "sid"
     CString NickName;
     CString Password;    // the typed password, or the SDK ticket when remembered
     CString VerifyCode;  // sent with the ticket by a ticket sign-in

@@ -21,10 +21,14 @@ CString FormatError(const wchar_t* format) {
 
 [[noreturn]] void ThrowPasswordFailure(DWORD error) {
     switch (error) {
-        case OVRA_ERROR_WRONG_NAME_OR_PASSWORD: throw CZemoException(L"用户名或密码错误！");
-        case OVRA_ERROR_NO_SUCH_USER: throw CZemoException(L"用户名不存在！");
-        case OVRA_ERROR_WRONG_PASSWORD: throw CZemoException(L"密码错误！");
-        default: throw CZemoException(kNetworkFailure);
+        case OVRA_ERROR_WRONG_NAME_OR_PASSWORD:
+            throw CZemoException(L"用户名或密码错误！");
+        case OVRA_ERROR_NO_SUCH_USER:
+            throw CZemoException(L"用户名不存在！");
+        case OVRA_ERROR_WRONG_PASSWORD:
+            throw CZemoException(L"密码错误！");
+        default:
+            throw CZemoException(kNetworkFailure);
     }
 }
 

@@ -25,8 +25,7 @@ public:
     // Fill the account from the signed-in session (with remember, the SDK ticket takes
     // the password's place), or throw.
     void Login(LOGIN_ACCOUNT& account, const CString& userName, const CString& password, bool remember);
-    void TicketLogin(LOGIN_ACCOUNT& account, const CString& userName, const CString& ticket,
-                     const CString& verifyCode);
+    void TicketLogin(LOGIN_ACCOUNT& account, const CString& userName, const CString& ticket, const CString& verifyCode);
     // Signs the session out and resets the account to the user "default"; throws when refused.
     void Logout(LOGIN_ACCOUNT& account);
 

@@ -96,8 +96,8 @@ bool IsFolderWritable(const CString& folder) {
     GUID guid;
     if (UuidCreate(&guid) != RPC_S_OK) return false;
     CString probe = folder + GuidToString(guid) + L".xof";
-    HANDLE file = CreateFileW(probe, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    HANDLE file =
+        CreateFileW(probe, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     CloseHandle(file);
     DeleteFileW(probe);
@@ -173,7 +173,9 @@ CString GetProductVersion() {
     if (size == 0) return CString();
     std::vector<BYTE> data(size);
     if (!GetFileVersionInfoW(path, 0, size, data.data())) return CString();
-    struct Translation { WORD language, codePage; };
+    struct Translation {
+        WORD language, codePage;
+    };
     Translation* translations = nullptr;
     UINT length = 0;
     if (!VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", (LPVOID*)&translations, &length) ||
@@ -217,9 +219,7 @@ RECT DefaultMainWindowRectFor(int screenWidth, int screenHeight) {
     return RECT{left, top, left + width, top + height};
 }
 
-RECT GetBottomStripRect() {
-    return BottomStripRectFor(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-}
+RECT GetBottomStripRect() { return BottomStripRectFor(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)); }
 
 bool IsPointInBottomStrip(POINT point) {
     RECT strip = GetBottomStripRect();

@@ -10,7 +10,7 @@
 namespace Gdiplus {
 class Bitmap;
 class Image;
-}
+}  // namespace Gdiplus
 
 // Program folder with its trailing backslash.
 CString GetProgramFolder();

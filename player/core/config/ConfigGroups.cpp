@@ -23,9 +23,7 @@ int ReadInt(const CString& text, int min, int max, int fallback) {
     return (int)value;
 }
 
-bool ReadFlag(const CString& text, bool fallback) {
-    return ReadInt(text, INT_MIN, INT_MAX, fallback ? 1 : 0) != 0;
-}
+bool ReadFlag(const CString& text, bool fallback) { return ReadInt(text, INT_MIN, INT_MAX, fallback ? 1 : 0) != 0; }
 
 void AddPair(CStringArray* pairs, LPCWSTR name, const CString& value) {
     if (!pairs) return;

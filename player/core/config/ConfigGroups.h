@@ -42,9 +42,9 @@ public:
     bool GetAutoDownload() const { return AutoDownload; }
 
     CString DownloadPath;
-    int DownloadNum;   // downloads at once, 1-10
-    bool AutoDownload; // unfinished downloads start with the program
-    int RelinkTimes;   // reconnection attempts, 1-10
+    int DownloadNum;    // downloads at once, 1-10
+    bool AutoDownload;  // unfinished downloads start with the program
+    int RelinkTimes;    // reconnection attempts, 1-10
     bool AutoAdd2PlayList;
 };
 

@@ -33,14 +33,18 @@ int CPlayControl::Execute(int code, void* data) {
     IMainWindowView* main = MainWindow();
     IPlayDialogView* play = main ? main->GetDlgPlay() : nullptr;
     switch (code) {
-        case CMD_OPEN_FILE: OpenFiles(); break;
+        case CMD_OPEN_FILE:
+            OpenFiles();
+            break;
         case CMD_CLOSE_FILE:
             if (main) main->CloseVideo();
             break;
         case CMD_PLAY_PAUSE:
             if (play) play->OnPlayPause();
             break;
-        case CMD_STOP: Stop(); break;
+        case CMD_STOP:
+            Stop();
+            break;
         case CMD_TOGGLE_MUTE:
             if (play) play->ToggleMute();
             break;
@@ -50,8 +54,12 @@ int CPlayControl::Execute(int code, void* data) {
         case CMD_CLEAR_PLAY_LIST:
             if (data) facade.ClearPlayList(*(bool*)data);
             break;
-        case CMD_PLAY_PREV: PlayPrev(); break;
-        case CMD_PLAY_NEXT: PlayNext((const bool*)data); break;
+        case CMD_PLAY_PREV:
+            PlayPrev();
+            break;
+        case CMD_PLAY_NEXT:
+            PlayNext((const bool*)data);
+            break;
         case CMD_OPEN_FROM_OTHER_INSTANCE:
             if (data) PlayFile(*(CString*)data, true);
             break;
@@ -100,8 +108,8 @@ void CPlayControl::ResumeSavedPosition(const CString& path) {
     CString elapsed, total;
     IPlayDialogView* play = MainWindow()->GetDlgPlay();
     play->GetPlayTimes(progress, elapsed, total);
-    int seconds = TimeTextToSeconds(std::u16string(reinterpret_cast<const char16_t*>(total.GetString()),
-                                                   (size_t)total.GetLength()));
+    int seconds = TimeTextToSeconds(
+        std::u16string(reinterpret_cast<const char16_t*>(total.GetString()), (size_t)total.GetLength()));
     // A total that cannot be read, or under a second, leaves nothing to resume against.
     if (seconds <= 0) return;
     play->SeekToProgress((int)(1000LL * position / seconds));

@@ -1,8 +1,9 @@
 #include "db/AllConfigSql.h"
 
 std::unique_ptr<SqlRows> CAllConfigSql::Select(const CStringArray*) {
-    return Query(L"SELECT WindowShowType, WindowLeft, WindowTop, WindowRight, WindowBottom, MaximizeWindow, AutoLogin "
-                 L"FROM AllConfig;");
+    return Query(
+        L"SELECT WindowShowType, WindowLeft, WindowTop, WindowRight, WindowBottom, MaximizeWindow, AutoLogin "
+        L"FROM AllConfig;");
 }
 
 void CAllConfigSql::Save(const CStringArray* pairs) {

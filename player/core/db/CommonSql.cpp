@@ -66,9 +66,7 @@ CString CCommonSql::Quote(const CString& text) {
     return quoted;
 }
 
-CString CCommonSql::WrapTransaction(const CString& sql) {
-    return L"Begin Transaction;" + sql + L"Commit Transaction;";
-}
+CString CCommonSql::WrapTransaction(const CString& sql) { return L"Begin Transaction;" + sql + L"Commit Transaction;"; }
 
 bool CCommonSql::IsPairList(const CStringArray* pairs) {
     return pairs && !pairs->IsEmpty() && pairs->GetSize() % 2 == 0;

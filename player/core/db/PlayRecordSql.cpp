@@ -23,8 +23,9 @@ void CPlayRecordSql::SaveList(const std::vector<PLAY_RECORD_INFO>& items) {
     sql.Preallocate((int)items.size() * 200 + 64);
     for (size_t i = 0; i < items.size(); ++i) {
         const PLAY_RECORD_INFO& item = items[i];
-        sql += L"INSERT OR REPLACE INTO UserPlayRecord(FilePath, AddTime, PlayTime, Consuming, Sequence) "
-               L"\t\t\t\t\t\t  VALUES('";
+        sql +=
+            L"INSERT OR REPLACE INTO UserPlayRecord(FilePath, AddTime, PlayTime, Consuming, Sequence) "
+            L"\t\t\t\t\t\t  VALUES('";
         sql += Quote(item.FilePath);
         sql += L"', '";
         AppendNumber(sql, item.AddTime);

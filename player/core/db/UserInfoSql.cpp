@@ -7,10 +7,11 @@ std::unique_ptr<SqlRows> CUserInfoSql::Select(const CStringArray*) {
 void CUserInfoSql::Save(const CStringArray* account) {
     if (!account || account->GetSize() < 5) return;
     CString insert;
-    insert.Format(L"Insert Or Replace Into User ( Username, Nickname, Password, RemindPwd, IsLast, VerifyCode) values "
-                  L"\t\t\t\t  ('%s', '%s', '%s', '%s', '%d', '%s');",
-                  (LPCWSTR)Quote((*account)[0]), (LPCWSTR)Quote((*account)[1]), (LPCWSTR)Quote((*account)[2]),
-                  (LPCWSTR)Quote((*account)[3]), 1, (LPCWSTR)Quote((*account)[4]));
+    insert.Format(
+        L"Insert Or Replace Into User ( Username, Nickname, Password, RemindPwd, IsLast, VerifyCode) values "
+        L"\t\t\t\t  ('%s', '%s', '%s', '%s', '%d', '%s');",
+        (LPCWSTR)Quote((*account)[0]), (LPCWSTR)Quote((*account)[1]), (LPCWSTR)Quote((*account)[2]),
+        (LPCWSTR)Quote((*account)[3]), 1, (LPCWSTR)Quote((*account)[4]));
     Execute(L"Update User Set IsLast = 0;" + insert, false);
 }
 

@@ -110,7 +110,9 @@ void CDownloadControl::OnAddDownloads(void* data) {
 }
 
 void CDownloadControl::OnPauseDownload(void* data) {
-    if (data) m_pScheduler->Stop(KeyOf(static_cast<DOWNLOAD_LIST_ITEM*>(data)->Task, CUserConfig::GetInstance().GetCurrentUser()));
+    if (data)
+        m_pScheduler->Stop(
+            KeyOf(static_cast<DOWNLOAD_LIST_ITEM*>(data)->Task, CUserConfig::GetInstance().GetCurrentUser()));
 }
 
 void CDownloadControl::OnStartDownload(void* data) {

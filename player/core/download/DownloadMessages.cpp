@@ -11,6 +11,4 @@ void PostJobMessage(HWND window, UINT message, std::unique_ptr<DOWNLOAD_JOB_KEY>
     PostOwnedMessage(window, message, std::move(key), value);
 }
 
-LPARAM SizeToMessageValue(LONGLONG size) {
-    return (LPARAM)(size > 0x7FFFFFFF ? 0x7FFFFFFF : size);
-}
+LPARAM SizeToMessageValue(LONGLONG size) { return (LPARAM)(size > 0x7FFFFFFF ? 0x7FFFFFFF : size); }

@@ -4,12 +4,18 @@ namespace {
 
 LPCWSTR KindText(int kind) {
     switch (kind) {
-        case DOWNLOAD_ERR_NONE: return L"";
-        case DOWNLOAD_ERR_PAUSED: return L"暂停";
-        case DOWNLOAD_ERR_CONNECT: return L"连接请求异常";
-        case DOWNLOAD_ERR_CREATE_FILE: return L"创建文件失败";
-        case DOWNLOAD_ERR_WRITE_FILE: return L"写文件失败";
-        case DOWNLOAD_ERR_UNKNOWN: return L"未知错误";
+        case DOWNLOAD_ERR_NONE:
+            return L"";
+        case DOWNLOAD_ERR_PAUSED:
+            return L"暂停";
+        case DOWNLOAD_ERR_CONNECT:
+            return L"连接请求异常";
+        case DOWNLOAD_ERR_CREATE_FILE:
+            return L"创建文件失败";
+        case DOWNLOAD_ERR_WRITE_FILE:
+            return L"写文件失败";
+        case DOWNLOAD_ERR_UNKNOWN:
+            return L"未知错误";
     }
     return L"";
 }

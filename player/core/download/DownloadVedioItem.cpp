@@ -115,8 +115,8 @@ int CDownloadVedioItem::Download(HANDLE file, int& detail, CPauseRequestList& pa
     CInternetHandle connection(
         InternetConnectW(session.Get(), server, port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) return ConnectFailed(detail);
-    CInternetHandle request(HttpOpenRequestW(connection.Get(), L"GET", object, nullptr, nullptr, nullptr,
-                                            INTERNET_FLAG_NO_CACHE_WRITE, 0));
+    CInternetHandle request(
+        HttpOpenRequestW(connection.Get(), L"GET", object, nullptr, nullptr, nullptr, INTERNET_FLAG_NO_CACHE_WRITE, 0));
     if (!request) return ConnectFailed(detail);
     if (m_task.DownSize > 0) {
         CString range;
@@ -127,8 +127,7 @@ int CDownloadVedioItem::Download(HANDLE file, int& detail, CPauseRequestList& pa
 
     DWORD status = 0;
     DWORD statusSize = sizeof(status);
-    if (!HttpQueryInfoW(request.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &statusSize,
-                        nullptr))
+    if (!HttpQueryInfoW(request.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &statusSize, nullptr))
         return ConnectFailed(detail);
     HeaderText length, range, type, encoding;
     REPLY_HEADERS reply{(int)status, QueryContentLength(request.Get(), length),
@@ -185,8 +184,8 @@ int CDownloadVedioItem::Transfer(HINTERNET request, HANDLE file, LONGLONG remain
 
         DWORD now = GetTickCount();
         if (now - lastReport >= kProgressInterval) {
-            auto progress = std::make_unique<DOWNLOAD_JOB_KEY>(m_task.FileID, m_task.UserName, m_task.FilePath,
-                                                               sinceReport);
+            auto progress =
+                std::make_unique<DOWNLOAD_JOB_KEY>(m_task.FileID, m_task.UserName, m_task.FilePath, sinceReport);
             progress->DownSize = m_task.DownSize;
             progress->FileSize = m_task.FileSize;
             PostJobMessage(WindowHandle(), WM_DOWNLOAD_PROGRESS, std::move(progress),

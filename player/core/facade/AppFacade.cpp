@@ -34,18 +34,36 @@ int HandleKeyDown(CAppFacade& facade, IMainWindowView& main, WPARAM key) {
             if (!facade.IsFullScreen()) return -1;
             main.ToggleFullScreen();
             return 1;
-        case VK_SPACE: main.TogglePlayPause(); return 1;
-        case VK_UP: main.VolumeUp(); return 1;
-        case VK_DOWN: main.VolumeDown(); return 1;
-        case VK_F1: main.OnHelpOnline(); return 1;
+        case VK_SPACE:
+            main.TogglePlayPause();
+            return 1;
+        case VK_UP:
+            main.VolumeUp();
+            return 1;
+        case VK_DOWN:
+            main.VolumeDown();
+            return 1;
+        case VK_F1:
+            main.OnHelpOnline();
+            return 1;
     }
     if (!ctrl) return -1;
     switch (key) {
-        case VK_PRIOR: facade.Broadcast(CMD_PLAY_PREV, nullptr); return 1;
-        case VK_NEXT: facade.Broadcast(CMD_PLAY_NEXT, nullptr); return 1;
-        case 'M': main.MuteSound(); return 1;
-        case 'O': facade.Broadcast(CMD_OPEN_FILE, nullptr); return 1;
-        case 'S': main.StopPlay(); return 1;
+        case VK_PRIOR:
+            facade.Broadcast(CMD_PLAY_PREV, nullptr);
+            return 1;
+        case VK_NEXT:
+            facade.Broadcast(CMD_PLAY_NEXT, nullptr);
+            return 1;
+        case 'M':
+            main.MuteSound();
+            return 1;
+        case 'O':
+            facade.Broadcast(CMD_OPEN_FILE, nullptr);
+            return 1;
+        case 'S':
+            main.StopPlay();
+            return 1;
     }
     return -1;
 }
@@ -55,10 +73,16 @@ int HandleSysKeyDown(IMainWindowView& main, WPARAM key) {
     if (!KeyDown(VK_MENU)) return -1;
     switch (key) {
         case '1':
-        case VK_NUMPAD1: main.SetVideoSizeOriginal(); return 1;
+        case VK_NUMPAD1:
+            main.SetVideoSizeOriginal();
+            return 1;
         case '2':
-        case VK_NUMPAD2: main.SetVideoSizeDouble(); return 1;
-        case 'O': main.ShowSettingsDialog(); return 1;
+        case VK_NUMPAD2:
+            main.SetVideoSizeDouble();
+            return 1;
+        case 'O':
+            main.ShowSettingsDialog();
+            return 1;
     }
     return -1;
 }

@@ -102,8 +102,8 @@ private:
     CPlayList* PlayList() const;
 
     std::unique_ptr<CPlayerCore> m_pCore;
-    std::map<int, CBaseControl*> m_controls;  // owned
-    LOGIN_ACCOUNT* m_pAccount = nullptr;      // not owned
-    IMainDialogView* m_pMainDialog = nullptr; // not owned
+    std::map<int, CBaseControl*> m_controls;   // owned
+    LOGIN_ACCOUNT* m_pAccount = nullptr;       // not owned
+    IMainDialogView* m_pMainDialog = nullptr;  // not owned
     CString m_strToken;
 };

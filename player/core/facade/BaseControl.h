@@ -15,6 +15,6 @@ public:
     virtual int Execute(int code, void* data) = 0;
 
 protected:
-    CWnd* m_pWnd;         // not owned
-    CPlayerCore* m_pCore; // not owned
+    CWnd* m_pWnd;          // not owned
+    CPlayerCore* m_pCore;  // not owned
 };

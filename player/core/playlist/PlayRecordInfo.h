@@ -4,8 +4,8 @@
 #include <afx.h>
 
 struct PLAY_RECORD_INFO {
-    CString FilePath;     // the item's key, compared without regard to case
-    __int64 AddTime = 0;  // seconds since 1970, UTC
-    __int64 PlayTime = 0; // last start of play; 0 = never
-    int Consuming = 0;    // resume position in seconds; 0 = from the start
+    CString FilePath;      // the item's key, compared without regard to case
+    __int64 AddTime = 0;   // seconds since 1970, UTC
+    __int64 PlayTime = 0;  // last start of play; 0 = never
+    int Consuming = 0;     // resume position in seconds; 0 = from the start
 };

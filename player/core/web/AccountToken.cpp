@@ -30,8 +30,7 @@ CString BuildAccountToken(const CString& uid, const CString& userName) {
 CString BuildAccountTokenAt(const SYSTEMTIME& time, const CString& uid, const CString& userName) {
     CString text;
     text.Format(L"%04d%02d%02d%02d%02d%02d/{uid:%s,account:\"%s\",platform:\"None\"}", time.wYear, time.wMonth,
-                time.wDay, time.wHour, time.wMinute, time.wSecond, uid.GetString(),
-                EscapeQuoted(userName).GetString());
+                time.wDay, time.wHour, time.wMinute, time.wSecond, uid.GetString(), EscapeQuoted(userName).GetString());
     std::string utf8;
     WideToUtf8(text, true, utf8);
     const uint8_t* plain = reinterpret_cast<const uint8_t*>(utf8.data());

@@ -37,9 +37,9 @@ CString SignRequest(IStringEncryptAndDecrypt& signer, const CString& text) {
 }
 
 int GetGoldBalance(IStringEncryptAndDecrypt& signer, const CString& uid) {
-    CString sign = SignRequest(signer, CString(L"api_key") + kGoldApiKey + L"formatjson" +
-                                           L"methodtm.wealth.getWealthByUid" + L"uid" + uid +
-                                           L"wealth_typegold" + kGoldSecret);
+    CString sign =
+        SignRequest(signer, CString(L"api_key") + kGoldApiKey + L"formatjson" + L"methodtm.wealth.getWealthByUid" +
+                                L"uid" + uid + L"wealth_typegold" + kGoldSecret);
     CString url = RestServer(L"gold_get") + L"?api_key=" + kGoldApiKey +
                   L"&format=json&method=tm.wealth.getWealthByUid&uid=" + uid + L"&wealth_type=gold&sign=" + sign;
     return GoldFromReply(Utf8Reply(url));
@@ -58,9 +58,9 @@ bool QueryNeedChooseAge(IStringEncryptAndDecrypt& signer, const CString& uid) {
 void UpdateIndulge(IStringEncryptAndDecrypt& signer, const CString& uid, bool is12YearsOld,
                    const CString& parentEmail) {
     CString flag = is12YearsOld ? L"1" : L"0";
-    CString sign = SignRequest(signer, CString(L"api_key") + kMembersApiKey + L"formatjson" + L"is_12yearsold" +
-                                           flag + L"methodtm.members.updateIndulge" + L"parent_email" +
-                                           parentEmail + L"uid" + uid + kMembersSecret);
+    CString sign = SignRequest(signer, CString(L"api_key") + kMembersApiKey + L"formatjson" + L"is_12yearsold" + flag +
+                                           L"methodtm.members.updateIndulge" + L"parent_email" + parentEmail + L"uid" +
+                                           uid + kMembersSecret);
     CString url = RestServer(L"age_need") + L"?api_key=" + kMembersApiKey +
                   L"&format=json&method=tm.members.updateIndulge&uid=" + uid + L"&is_12yearsold=" + flag +
                   L"&parent_email=" + UrlEncode(parentEmail, false) + L"&sign=" + sign;

@@ -12,8 +12,7 @@ CString SignRequest(IStringEncryptAndDecrypt& signer, const CString& text);
 
 int GetGoldBalance(IStringEncryptAndDecrypt& signer, const CString& uid);
 bool QueryNeedChooseAge(IStringEncryptAndDecrypt& signer, const CString& uid);
-void UpdateIndulge(IStringEncryptAndDecrypt& signer, const CString& uid, bool is12YearsOld,
-                   const CString& parentEmail);
+void UpdateIndulge(IStringEncryptAndDecrypt& signer, const CString& uid, bool is12YearsOld, const CString& parentEmail);
 
 // Request the web pages' sign-in (with the session id) and sign-out addresses.
 void WebLogin(const CString& sid);

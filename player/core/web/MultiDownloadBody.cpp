@@ -10,7 +10,8 @@ std::string RewriteMultiDownloadBody(const std::vector<BYTE>& posted) {
     std::wstring text((size_t)wideLength, L'\0');
     MultiByteToWideChar(CP_THREAD_ACP, 0, bytes, (int)length, &text[0], wideLength);
     if (!text.empty()) CharLowerBuffW(&text[0], (DWORD)text.size());
-    for (size_t at = text.find(L"%2c"); at != std::wstring::npos; at = text.find(L"%2c", at + 1)) text.replace(at, 3, L",");
+    for (size_t at = text.find(L"%2c"); at != std::wstring::npos; at = text.find(L"%2c", at + 1))
+        text.replace(at, 3, L",");
 
     std::string body;
     for (size_t i = 0; i < text.size(); ++i) {

@@ -19,7 +19,9 @@ std::u16string Chars(const CString& text) {
 
 CString GetServiceHomePage() { return CWebUriGettor::GetUri(L"index_get", L"/index.aspx", true, CString(), CString()); }
 
-bool IsServiceAddress(const CString& url, const CString& serviceUrl) { return IsSameHost(Chars(url), Chars(serviceUrl)); }
+bool IsServiceAddress(const CString& url, const CString& serviceUrl) {
+    return IsSameHost(Chars(url), Chars(serviceUrl));
+}
 
 bool NeedsSessionQuery(const CString& url, const CString& serviceUrl, bool signedIn) {
     return signedIn && IsServiceAddress(url, serviceUrl) && url.Find(L"zemoid=") < 0;
@@ -29,8 +31,8 @@ CString AddSessionQuery(const CString& url, const CString& serviceUrl, bool sign
                         const CString& sid, const CString& guid) {
     if (!signedIn || !IsServiceAddress(url, serviceUrl)) return url;
     CString query;
-    query.Format(L"%szemoid=%s&sid=%s&guid=%s", !url.IsEmpty() && url.Find(L'?') >= 0 ? L"&" : L"?",
-                 (LPCWSTR)token, (LPCWSTR)sid, (LPCWSTR)guid);
+    query.Format(L"%szemoid=%s&sid=%s&guid=%s", !url.IsEmpty() && url.Find(L'?') >= 0 ? L"&" : L"?", (LPCWSTR)token,
+                 (LPCWSTR)sid, (LPCWSTR)guid);
     return url + query;
 }
 

@@ -11,9 +11,9 @@ namespace {
 
 // Code pages whose conversion cannot report replaced characters.
 bool RefusesDefaultCharReport(UINT codePage) {
-    return (codePage >= 50220 && codePage <= 50222) || codePage == 50225 || codePage == 50227 ||
-           codePage == 50229 || codePage == 52936 || codePage == 54936 || (codePage >= 57002 && codePage <= 57011) ||
-           codePage == 65000 || codePage == 65001;
+    return (codePage >= 50220 && codePage <= 50222) || codePage == 50225 || codePage == 50227 || codePage == 50229 ||
+           codePage == 52936 || codePage == 54936 || (codePage >= 57002 && codePage <= 57011) || codePage == 65000 ||
+           codePage == 65001;
 }
 
 // The text in the code page; false when a character does not convert.
@@ -39,7 +39,8 @@ bool ReplaceFileWith(const CString& path, const std::string& bytes) {
     if (!GetTempFileNameW(folder, L"xml", 0, temporary)) return false;
     bool written = false;
     {
-        CScopedHandle file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        CScopedHandle file(
+            CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         DWORD count = 0;
         written = file &&
                   (bytes.empty() || (WriteFile(file.Get(), bytes.data(), (DWORD)bytes.size(), &count, nullptr) &&

@@ -15,8 +15,8 @@ void SetButtonTextStyle(CSkinButton& button, Gdiplus::REAL fontSize, Gdiplus::AR
     button.Redraw();
 }
 
-void SetDialogButtonImages(const CString& normal, const CString& hover, const CString& pressed,
-                           const CString& disabled, CSkinButton& button) {
+void SetDialogButtonImages(const CString& normal, const CString& hover, const CString& pressed, const CString& disabled,
+                           CSkinButton& button) {
     button.SetStateImages(normal, hover, pressed, disabled);
     button.SizeToImage();
     button.SetParentBackground();

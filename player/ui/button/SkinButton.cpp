@@ -6,8 +6,8 @@ const DWORD SKIN_BUTTON_STYLE = BS_OWNERDRAW | BS_NOTIFY;
 const int FRAME_BORDER = 6;  // corner size of the nine-part frame look
 
 // Draws the button's text in the look's font and colour into the layout's line.
-void DrawButtonText(Gdiplus::Graphics& graphics, const CString& text, const CString& face, Gdiplus::REAL size, INT style,
-                    Gdiplus::ARGB color, Gdiplus::REAL left, Gdiplus::REAL top, Gdiplus::REAL width) {
+void DrawButtonText(Gdiplus::Graphics& graphics, const CString& text, const CString& face, Gdiplus::REAL size,
+                    INT style, Gdiplus::ARGB color, Gdiplus::REAL left, Gdiplus::REAL top, Gdiplus::REAL width) {
     if (text.IsEmpty()) return;
     auto font = MakeSkinFont(face, size, style, Gdiplus::UnitPixel);
     Gdiplus::StringFormat format;
@@ -20,17 +20,17 @@ void DrawButtonText(Gdiplus::Graphics& graphics, const CString& text, const CStr
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CSkinButton, CButton)
-    ON_MESSAGE(WM_MOUSEMOVE, OnMouseMove)
-    ON_MESSAGE(WM_MOUSEHOVER, OnMouseHover)
-    ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
-    ON_MESSAGE(WM_SETFOCUS, OnSetFocus)
-    ON_MESSAGE(WM_KILLFOCUS, OnKillFocus)
-    ON_MESSAGE(WM_LBUTTONDOWN, OnMouseButton)
-    ON_MESSAGE(WM_LBUTTONUP, OnMouseButton)
-    ON_MESSAGE(WM_ENABLE, OnEnable)
-    ON_MESSAGE(WM_KEYDOWN, OnKeyDown)
-    ON_MESSAGE(WM_SETTEXT, OnSetText)
-    ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
+ON_MESSAGE(WM_MOUSEMOVE, OnMouseMove)
+ON_MESSAGE(WM_MOUSEHOVER, OnMouseHover)
+ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
+ON_MESSAGE(WM_SETFOCUS, OnSetFocus)
+ON_MESSAGE(WM_KILLFOCUS, OnKillFocus)
+ON_MESSAGE(WM_LBUTTONDOWN, OnMouseButton)
+ON_MESSAGE(WM_LBUTTONUP, OnMouseButton)
+ON_MESSAGE(WM_ENABLE, OnEnable)
+ON_MESSAGE(WM_KEYDOWN, OnKeyDown)
+ON_MESSAGE(WM_SETTEXT, OnSetText)
+ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
 END_MESSAGE_MAP()
 
 CSkinButton::CSkinButton() : m_strFontFace(L"宋体") {}
@@ -92,7 +92,8 @@ void CSkinButton::DrawStateImage(Gdiplus::Graphics& graphics, Gdiplus::Image* im
     if (!image) return;
     int imageWidth = (int)image->GetWidth(), imageHeight = (int)image->GetHeight();
     if (!m_bFrameMode) {
-        DrawImagePart(graphics, *image, Gdiplus::Rect(0, 0, width, height), Gdiplus::Rect(0, 0, imageWidth, imageHeight));
+        DrawImagePart(graphics, *image, Gdiplus::Rect(0, 0, width, height),
+                      Gdiplus::Rect(0, 0, imageWidth, imageHeight));
         return;
     }
     const int b = FRAME_BORDER;
@@ -103,8 +104,7 @@ void CSkinButton::DrawStateImage(Gdiplus::Graphics& graphics, Gdiplus::Image* im
     const int targetY[] = {0, b, height - b}, targetH[] = {b, height - 2 * b, b};
     for (int row = 0; row < 3; ++row)
         for (int column = 0; column < 3; ++column)
-            DrawImagePart(graphics, *image,
-                          Gdiplus::Rect(targetX[column], targetY[row], targetW[column], targetH[row]),
+            DrawImagePart(graphics, *image, Gdiplus::Rect(targetX[column], targetY[row], targetW[column], targetH[row]),
                           Gdiplus::Rect(sourceX[column], sourceY[row], sourceW[column], sourceH[row]));
 }
 
@@ -118,8 +118,7 @@ void CSkinButton::DrawItem(LPDRAWITEMSTRUCT item) {
     if (m_bBackgroundColor) graphics.Clear(Gdiplus::Color(m_backgroundColor));
     if (m_backgroundImage)
         graphics.DrawImage(m_backgroundImage.get(), Gdiplus::Rect(0, 0, width + 1, height), 0, 0,
-                           (INT)m_backgroundImage->GetWidth(), (INT)m_backgroundImage->GetHeight(),
-                           Gdiplus::UnitPixel);
+                           (INT)m_backgroundImage->GetWidth(), (INT)m_backgroundImage->GetHeight(), Gdiplus::UnitPixel);
 
     Gdiplus::ARGB color = m_textColor;
     Gdiplus::REAL size = m_fontSize;
@@ -149,7 +148,7 @@ void CSkinButton::DrawItem(LPDRAWITEMSTRUCT item) {
     GetWindowText(text);
     const RECT& area = item->rcItem;
     DrawButtonText(graphics, text, m_strFontFace, size, m_nFontStyle, color, (Gdiplus::REAL)(area.left + offset.x),
-             (Gdiplus::REAL)(area.top + offset.y), (Gdiplus::REAL)(area.right - area.left));
+                   (Gdiplus::REAL)(area.top + offset.y), (Gdiplus::REAL)(area.right - area.left));
 
     Gdiplus::Graphics target(item->hDC);
     target.DrawImage(&canvas, 0, 0, width, height);

@@ -52,8 +52,7 @@ void CBaseCtrlManager::DeleteElementObjects() { m_elements.clear(); }
 
 bool CBaseCtrlManager::SetElementText(const CString& id, const CString& text) {
     htmlayout::dom::element element = GetElementById(id);
-    return element.is_valid() &&
-           HTMLayoutSetElementInnerText16(element, text, (UINT)text.GetLength()) == HLDOM_OK;
+    return element.is_valid() && HTMLayoutSetElementInnerText16(element, text, (UINT)text.GetLength()) == HLDOM_OK;
 }
 
 bool CBaseCtrlManager::SetElementAttribute(const CString& id, LPCSTR name, const CString& value) {
@@ -92,7 +91,8 @@ RECT CBaseCtrlManager::GetElementRect(const CString& id) const {
 
 htmlayout::dom::element CreateHtmlElement(LPCSTR tagName, const CString& text,
                                           const std::map<CStringA, CString>& attributes) {
-    htmlayout::dom::element element = htmlayout::dom::element::create(tagName, text.IsEmpty() ? nullptr : text.GetString());
+    htmlayout::dom::element element =
+        htmlayout::dom::element::create(tagName, text.IsEmpty() ? nullptr : text.GetString());
     if (!element.is_valid()) return element;
     for (const auto& attribute : attributes) HTMLayoutSetAttributeByName(element, attribute.first, attribute.second);
     return element;

@@ -9,8 +9,8 @@ extern const wchar_t DIGITS_CHECK_MESSAGE[];
 
 enum WHOLE_NUMBER_CHECK {
     WHOLE_NUMBER_OK,
-    WHOLE_NUMBER_NOT_DIGITS,   // holds a character other than "0" to "9"
-    WHOLE_NUMBER_OUT_OF_RANGE, // empty, or a number outside the bounds (however long)
+    WHOLE_NUMBER_NOT_DIGITS,    // holds a character other than "0" to "9"
+    WHOLE_NUMBER_OUT_OF_RANGE,  // empty, or a number outside the bounds (however long)
 };
 
 // True for an empty text or one of the digits "0" to "9" only.

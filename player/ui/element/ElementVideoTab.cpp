@@ -67,7 +67,8 @@ void CElementVideoTab::AddPlayListItem(const CString& path, const CString& title
     // The model takes no empty path, and the page keeps to the model.
     if (!list.is_valid() || path.IsEmpty()) return;
     if (!FindListItem(list, "path", path).is_valid())
-        AppendChild(list, CreateHtmlElement("li", title, {{"class", L"right-viedo-list-current-item"}, {"path", path}}));
+        AppendChild(list,
+                    CreateHtmlElement("li", title, {{"class", L"right-viedo-list-current-item"}, {"path", path}}));
     if (mark) MarkPlayingByPath(path);
 }
 
@@ -136,7 +137,8 @@ void CElementVideoTab::ReloadItems() {
     CAppFacade& facade = CAppFacade::GetInstance();
     std::unique_ptr<CStringArray> paths = facade.GetPlayListPaths(true);
     if (!paths) return;
-    for (INT_PTR i = 0; i < paths->GetSize(); ++i) AddPlayListItem((*paths)[i], facade.GetDisplayTitle((*paths)[i]), false);
+    for (INT_PTR i = 0; i < paths->GetSize(); ++i)
+        AddPlayListItem((*paths)[i], facade.GetDisplayTitle((*paths)[i]), false);
 }
 
 void CElementVideoTab::SortItems() {
@@ -192,10 +194,11 @@ htmlayout::dom::element AppendNew(HELEMENT parent, LPCSTR tag, const CString& te
 }
 
 htmlayout::dom::element NormalItem(const WEB_INFO_NEWESE_VIDEO& video, int position) {
-    htmlayout::dom::element item = CreateHtmlElement(
-        "li", L"",
-        {{"class", CString(L"right-normal-item-") + Colour(position)}, {"url", video.url}, {"image-url", video.imageurl},
-         {"brief", video.brief}});
+    htmlayout::dom::element item = CreateHtmlElement("li", L"",
+                                                     {{"class", CString(L"right-normal-item-") + Colour(position)},
+                                                      {"url", video.url},
+                                                      {"image-url", video.imageurl},
+                                                      {"brief", video.brief}});
     AppendNew(item, "div", SerialNumber(position), {{"class", L"serial-number"}});
     AppendNew(item, "div", video.name, {{"class", L"right-normal-item-text"}});
     htmlayout::dom::element payment = AppendNew(item, "div", L"", {{"class", L"right-normal-item-payment"}});
@@ -205,12 +208,12 @@ htmlayout::dom::element NormalItem(const WEB_INFO_NEWESE_VIDEO& video, int posit
 
 // The brief's line stays empty here: it shows the tooltip's text once that is set.
 htmlayout::dom::element ExpandedItem(const WEB_INFO_NEWESE_VIDEO& video, int position) {
-    htmlayout::dom::element item =
-        CreateHtmlElement("li", L"", {{"class", L"right-current-item"}, {"url", video.url}, {"image-url", video.imageurl}});
+    htmlayout::dom::element item = CreateHtmlElement(
+        "li", L"", {{"class", L"right-current-item"}, {"url", video.url}, {"image-url", video.imageurl}});
     htmlayout::dom::element row = AppendNew(item, "ul", L"", {{"class", L"horizontal"}});
-    htmlayout::dom::element cover =
-        AppendNew(row, "li", L"",
-              {{"class", CString(L"right-current-item-cover-") + Colour(position)}, {"style", CoverStyle(video.imageurl)}});
+    htmlayout::dom::element cover = AppendNew(
+        row, "li", L"",
+        {{"class", CString(L"right-current-item-cover-") + Colour(position)}, {"style", CoverStyle(video.imageurl)}});
     AppendNew(cover, "div", SerialNumber(position), {{"class", L"serial-number"}});
     htmlayout::dom::element info = AppendNew(row, "ul", L"", {{"class", L"right-current-item-info"}});
     AppendNew(info, "li", video.name, {{"class", L"right-current-item-text"}});

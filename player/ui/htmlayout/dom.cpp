@@ -80,9 +80,7 @@ HELEMENT element::last_in_parent() const {
     return count ? p.child_at(count - 1) : nullptr;
 }
 
-LPCWSTR element::get_attribute(LPCSTR name) const {
-    return Query<LPCWSTR>(HTMLayoutGetAttributeByName, m_he, name);
-}
+LPCWSTR element::get_attribute(LPCSTR name) const { return Query<LPCWSTR>(HTMLayoutGetAttributeByName, m_he, name); }
 
 RECT element::location(UINT areaKind) const {
     RECT rect = {};
@@ -104,8 +102,10 @@ shared_utf8 element::get_outer_html() const {
 
 void element::replace_html(const BYTE* html, size_t length) {
     if (!m_he) return;
-    if (!html || length == 0) HTMLayoutSetElementInnerText16(m_he, L"", 0);
-    else HTMLayoutSetElementHtml(m_he, html, (DWORD)length);
+    if (!html || length == 0)
+        HTMLayoutSetElementInnerText16(m_he, L"", 0);
+    else
+        HTMLayoutSetElementHtml(m_he, html, (DWORD)length);
 }
 
 void element::remove() {
@@ -164,9 +164,7 @@ void element::visit_matches(callback& cb, LPCSTR format, ...) const {
     va_end(args);
 }
 
-HELEMENT element::matches(LPCSTR selector) const {
-    return Query<HELEMENT>(HTMLayoutSelectParent, m_he, selector, 1u);
-}
+HELEMENT element::matches(LPCSTR selector) const { return Query<HELEMENT>(HTMLayoutSelectParent, m_he, selector, 1u); }
 
 HELEMENT element::matching_ancestor(LPCSTR selector) const {
     return Query<HELEMENT>(HTMLayoutSelectParent, m_he, selector, 0u);

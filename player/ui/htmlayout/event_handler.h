@@ -31,7 +31,9 @@ public:
     virtual BOOL handle_scroll(HELEMENT he, SCROLL_PARAMS& params) {
         return on_scroll(he, params.target, params.cmd, params.pos, params.vertical);
     }
-    virtual BOOL handle_draw(HELEMENT he, DRAW_PARAMS& params) { return on_draw(he, params.cmd, params.hdc, params.area); }
+    virtual BOOL handle_draw(HELEMENT he, DRAW_PARAMS& params) {
+        return on_draw(he, params.cmd, params.hdc, params.area);
+    }
     virtual BOOL handle_method_call(HELEMENT he, METHOD_PARAMS& params) {
         return on_method_call(he, params.methodID, &params);
     }

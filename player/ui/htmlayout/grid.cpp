@@ -54,8 +54,8 @@ BOOL grid::on_mouse(HELEMENT he, HELEMENT target, UINT event_type, POINT, UINT m
     return FALSE;
 }
 
-void grid::make_row_current(const dom::element& table, const dom::element& row, UINT keyboardStates,
-                            bool doubleClick, bool smooth) {
+void grid::make_row_current(const dom::element& table, const dom::element& row, UINT keyboardStates, bool doubleClick,
+                            bool smooth) {
     dom::element previous = current_row(table);
     bool changesPrevious = previous.is_valid() && (HELEMENT)previous != (HELEMENT)row;
     if (is_multiple(table)) {
@@ -73,8 +73,10 @@ void grid::make_row_current(const dom::element& table, const dom::element& row, 
         } else {
             if (keyboardStates & CONTROL_KEY_PRESSED) {
                 set_state(row, STATE_CURRENT, 0);
-                if (has_state(row, STATE_CHECKED)) set_state(row, 0, STATE_CHECKED);
-                else set_state(row, STATE_CHECKED, 0);
+                if (has_state(row, STATE_CHECKED))
+                    set_state(row, 0, STATE_CHECKED);
+                else
+                    set_state(row, STATE_CHECKED, 0);
             } else {
                 checkall(table, false);
                 set_state(row, STATE_CHECKED | STATE_CURRENT, 0);
@@ -154,10 +156,18 @@ BOOL grid::on_key(HELEMENT he, HELEMENT, UINT event_type, UINT code, UINT keyboa
     dom::element reached;
     bool smooth = true;
     switch (code) {
-        case VK_PRIOR: reached = page_row(table, true); break;
-        case VK_NEXT: reached = page_row(table, false); break;
-        case VK_END: reached = visible_row(table, (int)table.child_count() - 1, -1); break;
-        case VK_HOME: reached = visible_row(table, fixed_rows(table), 1); break;
+        case VK_PRIOR:
+            reached = page_row(table, true);
+            break;
+        case VK_NEXT:
+            reached = page_row(table, false);
+            break;
+        case VK_END:
+            reached = visible_row(table, (int)table.child_count() - 1, -1);
+            break;
+        case VK_HOME:
+            reached = visible_row(table, fixed_rows(table), 1);
+            break;
         case VK_UP:
             reached = visible_row(table, index >= 0 ? index - 1 : (int)table.child_count() - 1, -1);
             smooth = false;
@@ -170,7 +180,8 @@ BOOL grid::on_key(HELEMENT he, HELEMENT, UINT event_type, UINT code, UINT keyboa
             if (!(keyboardStates & CONTROL_KEY_PRESSED) || !is_multiple(table)) return FALSE;
             checkall(table, true);
             return TRUE;
-        default: return FALSE;
+        default:
+            return FALSE;
     }
     if (reached.is_valid()) make_row_current(table, reached, keyboardStates, false, smooth);
     return TRUE;
@@ -190,7 +201,8 @@ void sortable_grid::on_header_cell_click(HELEMENT he, HELEMENT cell) {
     dom::element current = current_row(table);
     row_sorter sorter((int)dom::element(cell).index_in_parent());
     HTMLayoutSortElements(table, (UINT)fixed_rows(table), table.child_count(),
-                          &dom::element::comparator::element_comparator, static_cast<dom::element::comparator*>(&sorter));
+                          &dom::element::comparator::element_comparator,
+                          static_cast<dom::element::comparator*>(&sorter));
     if (current.is_valid()) HTMLayoutScrollToView(current, 0);
 }
 

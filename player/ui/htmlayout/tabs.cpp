@@ -97,11 +97,20 @@ BOOL tabs::on_key(HELEMENT he, HELEMENT, UINT event_type, UINT code, UINT keyboa
             reached = keyboardStates & SHIFT_KEY_PRESSED ? enabled_tab(strip, index - 1, -1)
                                                          : enabled_tab(strip, index + 1, 1);
             break;
-        case VK_END: reached = focused ? enabled_tab(strip, (int)strip.child_count() - 1, -1) : dom::element(); break;
-        case VK_HOME: reached = focused ? enabled_tab(strip, 0, 1) : dom::element(); break;
-        case VK_LEFT: reached = focused ? enabled_tab(strip, index - 1, -1) : dom::element(); break;
-        case VK_RIGHT: reached = focused ? enabled_tab(strip, index + 1, 1) : dom::element(); break;
-        default: return FALSE;
+        case VK_END:
+            reached = focused ? enabled_tab(strip, (int)strip.child_count() - 1, -1) : dom::element();
+            break;
+        case VK_HOME:
+            reached = focused ? enabled_tab(strip, 0, 1) : dom::element();
+            break;
+        case VK_LEFT:
+            reached = focused ? enabled_tab(strip, index - 1, -1) : dom::element();
+            break;
+        case VK_RIGHT:
+            reached = focused ? enabled_tab(strip, index + 1, 1) : dom::element();
+            break;
+        default:
+            return FALSE;
     }
     if (!reached.is_valid() || !reached.get_attribute("panel")) return FALSE;
     return activate_tab(holder, reached);

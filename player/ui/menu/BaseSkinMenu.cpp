@@ -10,7 +10,8 @@ void CBaseSkinMenu::SetRowHeights(int rowHeight, int separatorHeight, int capHei
     m_nCapHeight = capHeight;
 }
 
-void CBaseSkinMenu::SetColors(Gdiplus::ARGB text, Gdiplus::ARGB selectedText, Gdiplus::ARGB disabledText, Gdiplus::ARGB fourth) {
+void CBaseSkinMenu::SetColors(Gdiplus::ARGB text, Gdiplus::ARGB selectedText, Gdiplus::ARGB disabledText,
+                              Gdiplus::ARGB fourth) {
     m_textColor = text;
     m_selectedTextColor = selectedText;
     m_disabledTextColor = disabledText;

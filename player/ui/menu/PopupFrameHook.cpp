@@ -2,7 +2,7 @@
 
 namespace {
 
-const UINT WM_MENU_SIZING = 0x1E2;              // sent to a popup menu before it is sized
+const UINT WM_MENU_SIZING = 0x1E2;  // sent to a popup menu before it is sized
 const wchar_t POPUP_MENU_CLASS[] = L"#32768";
 const wchar_t FRAME_PROPERTY[] = L"ZemoPopupFrame";  // the frame removed, packed as width | height << 16
 const LONG FRAME_STYLE = WS_BORDER;

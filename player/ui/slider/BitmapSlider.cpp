@@ -9,9 +9,9 @@
 
 namespace {
 
-const int POSITION_GUARD = 950;   // a drag step to 0 from above this freezes the drag
-const int FIT_CHANNEL_TOP = 5;    // fit mode draws the channel this far down
-const int FIT_BAND_LEFT = 10;     // fit mode's band of the passed part that stretches
+const int POSITION_GUARD = 950;  // a drag step to 0 from above this freezes the drag
+const int FIT_CHANNEL_TOP = 5;   // fit mode draws the channel this far down
+const int FIT_BAND_LEFT = 10;    // fit mode's band of the passed part that stretches
 const int FIT_BAND_WIDTH = 20;
 
 // True when the coordinate lies more than half the thumb away from its centre.
@@ -20,16 +20,16 @@ bool OutsideThumb(int coordinate, int pixel, int thumbSize) { return 2 * std::ab
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CBitmapSlider, CStatic)
-    ON_MESSAGE(WM_LBUTTONDOWN, OnLButtonDown)
-    ON_MESSAGE(WM_MOUSEMOVE, OnMouseMove)
-    ON_MESSAGE(WM_LBUTTONUP, OnLButtonUp)
-    ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
-    ON_MESSAGE(WM_GETDLGCODE, OnGetDlgCode)
-    ON_MESSAGE(WM_SETFOCUS, OnSetFocus)
-    ON_MESSAGE(WM_KILLFOCUS, OnKillFocus)
-    ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
-    ON_MESSAGE(WM_PAINT, OnPaint)
-    ON_MESSAGE(WM_DESTROY, OnDestroy)
+ON_MESSAGE(WM_LBUTTONDOWN, OnLButtonDown)
+ON_MESSAGE(WM_MOUSEMOVE, OnMouseMove)
+ON_MESSAGE(WM_LBUTTONUP, OnLButtonUp)
+ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
+ON_MESSAGE(WM_GETDLGCODE, OnGetDlgCode)
+ON_MESSAGE(WM_SETFOCUS, OnSetFocus)
+ON_MESSAGE(WM_KILLFOCUS, OnKillFocus)
+ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
+ON_MESSAGE(WM_PAINT, OnPaint)
+ON_MESSAGE(WM_DESTROY, OnDestroy)
 END_MESSAGE_MAP()
 
 CBitmapSlider::CBitmapSlider() = default;
@@ -248,8 +248,8 @@ LRESULT CBitmapSlider::OnPaint(WPARAM, LPARAM) {
         CDC saved;
         saved.CreateCompatibleDC(&dc);
         HGDIOBJ old = ::SelectObject(saved.m_hDC, m_thumbBackground.m_hObject);
-        ::BitBlt(dc.m_hDC, m_thumbBackgroundAt.x, m_thumbBackgroundAt.y, m_nThumbWidth, m_nThumbHeight, saved.m_hDC,
-                 0, 0, SRCCOPY);
+        ::BitBlt(dc.m_hDC, m_thumbBackgroundAt.x, m_thumbBackgroundAt.y, m_nThumbWidth, m_nThumbHeight, saved.m_hDC, 0,
+                 0, SRCCOPY);
         ::SelectObject(saved.m_hDC, old);
         m_thumbBackgroundAt = CPoint(-1, -1);
     }
@@ -297,8 +297,10 @@ void CBitmapSlider::DrawChannel(Gdiplus::Graphics& graphics, int pixel) {
 void CBitmapSlider::DrawThumb(CDC& dc, int pixel) {
     Gdiplus::Image* image = m_thumbNormal.get();
     if (m_bFitMode) {
-        if (m_bLButtonDown) image = m_thumbPressed.get();
-        else if (m_bHover) image = m_thumbActive.get();
+        if (m_bLButtonDown)
+            image = m_thumbPressed.get();
+        else if (m_bHover)
+            image = m_thumbActive.get();
     } else if (m_bLButtonDown && m_bThumbActive) {
         image = m_thumbActive.get();
     }

@@ -1,9 +1,10 @@
 #include "slider/MemDC.h"
 
-CMemDC::CMemDC(CDC* target, const CRect* rect, bool copyFirst)
-    : m_pTarget(target), m_bMemDC(!target->IsPrinting()) {
-    if (rect) m_rect = *rect;
-    else target->GetClipBox(&m_rect);
+CMemDC::CMemDC(CDC* target, const CRect* rect, bool copyFirst) : m_pTarget(target), m_bMemDC(!target->IsPrinting()) {
+    if (rect)
+        m_rect = *rect;
+    else
+        target->GetClipBox(&m_rect);
     if (!m_bMemDC) {
         Attach(target->m_hDC);
         return;
@@ -32,7 +33,7 @@ CMemDC::~CMemDC() {
         Detach();
         return;
     }
-    ::BitBlt(m_pTarget->m_hDC, m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), m_hDC, m_rect.left,
-             m_rect.top, SRCCOPY);
+    ::BitBlt(m_pTarget->m_hDC, m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), m_hDC, m_rect.left, m_rect.top,
+             SRCCOPY);
     ::SelectObject(m_hDC, m_oldBitmap);
 }

@@ -6,8 +6,8 @@
 IMPLEMENT_DYNAMIC(CBaseSkinWnd, CBaseWnd)
 
 BEGIN_MESSAGE_MAP(CBaseSkinWnd, CBaseWnd)
-    ON_WM_CREATE()
-    ON_WM_DESTROY()
+ON_WM_CREATE()
+ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 int CBaseSkinWnd::OnCreate(LPCREATESTRUCT cs) {

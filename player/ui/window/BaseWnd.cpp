@@ -30,7 +30,7 @@ CStringA ReadPageText(CFile& file) {
 IMPLEMENT_DYNAMIC(CBaseWnd, CWnd)
 
 BEGIN_MESSAGE_MAP(CBaseWnd, CWnd)
-    ON_WM_CREATE()
+ON_WM_CREATE()
 END_MESSAGE_MAP()
 
 CBaseWnd::CBaseWnd() : htmlayout::event_handler(HANDLE_ALL) {}
@@ -65,8 +65,10 @@ CString CBaseWnd::PrepareSkinTemplate(const CString& templatePath, CBaseWnd* win
     CFile file;
     if (!file.Open(copyPath, CFile::modeReadWrite)) return CString();
     CStringA text = ReadPageText(file);
-    if (hook) hook(text);
-    else ReplaceSkinPlaceholders(window->m_pCtrlManager, text);
+    if (hook)
+        hook(text);
+    else
+        ReplaceSkinPlaceholders(window->m_pCtrlManager, text);
 
     // A template shorter than its head is not padded out.
     file.SetLength(std::min<ULONGLONG>(TEMPLATE_HEAD, file.GetLength()));
@@ -122,11 +124,19 @@ BOOL CBaseWnd::on_event(HELEMENT, HELEMENT target, UINT eventCode, UINT_PTR) {
     htmlayout::dom::element source(target);
     CString id = source.get_attribute("id");
     switch (eventCode) {
-        case BUTTON_CLICK: return m_pCtrlManager->OnButtonClick(id);
-        case BUTTON_STATE_CHANGED: return m_pCtrlManager->OnButtonStateChanged(id);
-        case MENU_ITEM_CLICK: return m_pCtrlManager->OnMenuItemClick(id);
-        case CONTEXT_MENU_SETUP: m_pCtrlManager->SetCurrentElement(source); return TRUE;
-        case TABLE_ROW_DBL_CLICK: m_pCtrlManager->OnRowDoubleClick(source); return TRUE;
-        default: return FALSE;
+        case BUTTON_CLICK:
+            return m_pCtrlManager->OnButtonClick(id);
+        case BUTTON_STATE_CHANGED:
+            return m_pCtrlManager->OnButtonStateChanged(id);
+        case MENU_ITEM_CLICK:
+            return m_pCtrlManager->OnMenuItemClick(id);
+        case CONTEXT_MENU_SETUP:
+            m_pCtrlManager->SetCurrentElement(source);
+            return TRUE;
+        case TABLE_ROW_DBL_CLICK:
+            m_pCtrlManager->OnRowDoubleClick(source);
+            return TRUE;
+        default:
+            return FALSE;
     }
 }

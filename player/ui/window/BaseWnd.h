@@ -52,7 +52,7 @@ protected:
 
     int m_nViewKind = 0;
     CBaseCtrlManager* m_pCtrlManager = nullptr;  // owned
-    CString m_strPagePath;                        // the prepared copy, deleted with the window
+    CString m_strPagePath;                       // the prepared copy, deleted with the window
 
     DECLARE_MESSAGE_MAP()
 };

@@ -11,7 +11,7 @@ const UINT ALL_EVENTS = 0xFFFF;
 IMPLEMENT_DYNAMIC(CSettingList, CWnd)
 
 BEGIN_MESSAGE_MAP(CSettingList, CWnd)
-    ON_WM_CREATE()
+ON_WM_CREATE()
 END_MESSAGE_MAP()
 
 CSettingList::CSettingList() : htmlayout::event_handler(ALL_EVENTS) {}

@@ -9,8 +9,8 @@ constexpr int kMaxBits = 56;
 constexpr int kMaxExpGolombPrefix = 31;
 }  // namespace
 
-CCachedBitReader::CCachedBitReader(IByteSource* source, int32_t* result, int cacheLength,
-                                   bool requireRandomAccess, bool allowStreaming)
+CCachedBitReader::CCachedBitReader(IByteSource* source, int32_t* result, int cacheLength, bool requireRandomAccess,
+                                   bool allowStreaming)
     : m_source(source) {
     if (!m_source) {
         *result = RESULT_UNEXPECTED;
@@ -21,8 +21,7 @@ CCachedBitReader::CCachedBitReader(IByteSource* source, int32_t* result, int cac
     m_streaming = total == 0 && available > 0;
     m_randomAccess = total > 0 && total == available;
     m_len = total;
-    if (ResultFailed(hr) || (requireRandomAccess && !m_randomAccess) || (m_streaming && !allowStreaming) ||
-        m_len < 0) {
+    if (ResultFailed(hr) || (requireRandomAccess && !m_randomAccess) || (m_streaming && !allowStreaming) || m_len < 0) {
         *result = RESULT_FAIL;
         return;
     }
@@ -35,11 +34,9 @@ bool CCachedBitReader::SetCacheLength(int length) {
     m_cache.reset();
     m_cacheTotal = 0;
     m_cacheLen = 0;
-    if (length <= 0)
-        return length == 0;
+    if (length <= 0) return length == 0;
     m_cache.reset(new (std::nothrow) uint8_t[static_cast<size_t>(length)]);
-    if (!m_cache)
-        return false;
+    if (!m_cache) return false;
     m_cacheTotal = length;
     return true;
 }
@@ -47,8 +44,7 @@ bool CCachedBitReader::SetCacheLength(int length) {
 int64_t CCachedBitReader::GetLength(bool refresh) {
     if (m_streaming || refresh) {
         int64_t total = 0, available = 0;
-        if (!ResultFailed(m_source->Length(&total, &available)))
-            m_len = m_streaming ? available : total;
+        if (!ResultFailed(m_source->Length(&total, &available))) m_len = m_streaming ? available : total;
     }
     return m_len;
 }
@@ -56,16 +52,14 @@ int64_t CCachedBitReader::GetLength(bool refresh) {
 int64_t CCachedBitReader::GetRemaining() { return std::max<int64_t>(0, GetLength() - GetPosition()); }
 
 void CCachedBitReader::Seek(int64_t position) {
-    if (m_streaming)
-        GetLength(true);
+    if (m_streaming) GetLength(true);
     m_pos = std::min(std::max<int64_t>(position, 0), m_len);
     m_bitBuffer = 0;
     m_bitCount = 0;
 }
 
 uint64_t CCachedBitReader::ReadBits(int count, bool peek) {
-    if (count <= 0)
-        return 0;
+    if (count <= 0) return 0;
     if (count > kMaxBits) {
         m_readError = true;
         return 0;
@@ -116,8 +110,7 @@ int32_t CCachedBitReader::ReadDirect(uint8_t* buffer, int64_t count) {
     while (count > 0) {
         int32_t piece = static_cast<int32_t>(std::min(count, kMaxPiece));
         int32_t hr = m_source->SyncRead(m_pos, piece, buffer);
-        if (hr != RESULT_OK)
-            return hr;
+        if (hr != RESULT_OK) return hr;
         m_pos += piece;
         buffer += piece;
         count -= piece;
@@ -126,19 +119,14 @@ int32_t CCachedBitReader::ReadDirect(uint8_t* buffer, int64_t count) {
 }
 
 int32_t CCachedBitReader::ReadCached(uint8_t* buffer, int64_t count) {
-    if (!m_source)
-        return RESULT_NOINTERFACE;
-    if (count < 0)
-        return RESULT_FAIL;
-    if (count == 0)
-        return RESULT_OK;
+    if (!m_source) return RESULT_NOINTERFACE;
+    if (count < 0) return RESULT_FAIL;
+    if (count == 0) return RESULT_OK;
     if (!m_randomAccess) {
         int64_t total = 0, available = 0;
-        if (!ResultFailed(m_source->Length(&total, &available)) && total == available)
-            m_randomAccess = true;
+        if (!ResultFailed(m_source->Length(&total, &available)) && total == available) m_randomAccess = true;
     }
-    if (m_cacheTotal == 0)
-        return ReadDirect(buffer, count);
+    if (m_cacheTotal == 0) return ReadDirect(buffer, count);
     if (m_pos >= m_cachePos && m_pos < m_cachePos + m_cacheLen) {
         int64_t take = std::min(count, m_cachePos + m_cacheLen - m_pos);
         std::memcpy(buffer, m_cache.get() + (m_pos - m_cachePos), static_cast<size_t>(take));
@@ -150,8 +138,7 @@ int32_t CCachedBitReader::ReadCached(uint8_t* buffer, int64_t count) {
         // Large reads bypass the cache; less than a cache's worth is left for it.
         int64_t direct = count - count % m_cacheTotal;
         int32_t hr = ReadDirect(buffer, direct);
-        if (hr != RESULT_OK)
-            return hr;
+        if (hr != RESULT_OK) return hr;
         buffer += direct;
         count -= direct;
     }
@@ -159,8 +146,7 @@ int32_t CCachedBitReader::ReadCached(uint8_t* buffer, int64_t count) {
     while (count > 0) {
         int64_t maxLen = std::min(m_len - m_pos, m_cacheTotal);
         int64_t take = std::min(count, maxLen);
-        if (take <= 0)
-            return RESULT_FALSE;
+        if (take <= 0) return RESULT_FALSE;
         hr = m_source->SyncRead(m_pos, static_cast<int32_t>(maxLen), m_cache.get());
         if (hr != RESULT_OK) {
             m_cacheLen = 0;

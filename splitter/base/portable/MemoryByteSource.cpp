@@ -3,10 +3,8 @@
 #include <cstring>
 
 int32_t CMemoryByteSource::SyncRead(int64_t position, int32_t length, uint8_t* buffer) {
-    if (position < 0 || length < 0 || position > m_size || length > m_size - position)
-        return RESULT_FAIL;
-    if (length > 0)
-        std::memcpy(buffer, m_data + position, static_cast<size_t>(length));
+    if (position < 0 || length < 0 || position > m_size || length > m_size - position) return RESULT_FAIL;
+    if (length > 0) std::memcpy(buffer, m_data + position, static_cast<size_t>(length));
     return RESULT_OK;
 }
 

@@ -20,8 +20,7 @@ const int kSampleRates[4][3] = {
 };
 
 int BitrateColumn(const MpegAudioHeader& h) {
-    if (h.version & 1)
-        return h.layer - 1;
+    if (h.version & 1) return h.layer - 1;
     return h.layer == 1 ? 3 : 4;
 }
 
@@ -32,13 +31,10 @@ bool ReadMpegAudioHeader(CCachedBitReader& file, int bytesToSearch, bool allowMp
     const int syncBits = allowMpeg25 ? 11 : 12;
     const uint64_t syncValue = (uint64_t{1} << syncBits) - 1;
     for (;; --bytesToSearch) {
-        if (bytesToSearch < 4 || file.GetRemaining() < 4)
-            return false;
-        if (file.ReadBits(syncBits, true) == syncValue)
-            break;
+        if (bytesToSearch < 4 || file.GetRemaining() < 4) return false;
+        if (file.ReadBits(syncBits, true) == syncValue) break;
         file.ReadBits(8);
-        if (file.HasReadError())
-            return false;
+        if (file.HasReadError()) return false;
     }
     file.ReadBits(11);
     h.version = static_cast<int>(file.ReadBits(2));
@@ -58,8 +54,7 @@ bool ReadMpegAudioHeader(CCachedBitReader& file, int bytesToSearch, bool allowMp
         return false;
     h.layer = 4 - h.layer;
     h.bitrate = 1000 * kBitrates[BitrateColumn(h)][h.bitrateIndex];
-    if (h.bitrate == 0)
-        return false;
+    if (h.bitrate == 0) return false;
     h.sampleRate = kSampleRates[h.version][h.samplingIndex];
     h.extension = h.layer == 3 && h.version != 3;
     if (h.layer == 1)

@@ -31,16 +31,14 @@ public:
     // An uninitialised payload of the given size; false when it cannot be allocated.
     bool SetDataSize(size_t size) {
         FreeData();
-        if (size == 0)
-            return true;
+        if (size == 0) return true;
         if (m_pool) {
             m_data = m_pool->Take(size, &m_capacity);
         } else {
             m_data.reset(new (std::nothrow) uint8_t[size]);
             m_capacity = size;
         }
-        if (!m_data)
-            return false;
+        if (!m_data) return false;
         m_size = size;
         return true;
     }
@@ -55,8 +53,7 @@ public:
 
 private:
     void FreeData() {
-        if (m_pool && m_data)
-            m_pool->Give(std::move(m_data), m_capacity);
+        if (m_pool && m_data) m_pool->Give(std::move(m_data), m_capacity);
         m_data.reset();
         m_size = m_capacity = 0;
     }

@@ -25,8 +25,7 @@ int64_t TagTime(const XofTagHeader& h) { return static_cast<int64_t>(h.TimeStamp
 CXofParser::CXofParser(CCachedBitReader& file) : m_file(file) {}
 
 bool CXofParser::ReadTagHeader(XofTagHeader& h) {
-    if (m_file.GetRemaining() < kTagHeaderSize)
-        return false;
+    if (m_file.GetRemaining() < kTagHeaderSize) return false;
     m_file.ClearReadError();
     h.PreviousTagSize = static_cast<uint32_t>(m_file.ReadBits(32));
     h.TagType = static_cast<uint32_t>(m_file.ReadBits(8));
@@ -38,8 +37,7 @@ bool CXofParser::ReadTagHeader(XofTagHeader& h) {
 }
 
 bool CXofParser::ReadAudioTagHeader(XofAudioTagHeader& h) {
-    if (m_file.GetRemaining() < 1)
-        return false;
+    if (m_file.GetRemaining() < 1) return false;
     h.SoundFormat = static_cast<uint32_t>(m_file.ReadBits(4));
     h.SoundRate = static_cast<uint32_t>(m_file.ReadBits(2));
     h.SoundSize = static_cast<uint32_t>(m_file.ReadBits(1));
@@ -48,8 +46,7 @@ bool CXofParser::ReadAudioTagHeader(XofAudioTagHeader& h) {
 }
 
 bool CXofParser::ReadVideoTagHeader(XofVideoTagHeader& h) {
-    if (m_file.GetRemaining() < 1)
-        return false;
+    if (m_file.GetRemaining() < 1) return false;
     h.FrameType = static_cast<uint32_t>(m_file.ReadBits(4));
     h.CodecID = static_cast<uint32_t>(m_file.ReadBits(4));
     return true;
@@ -63,15 +60,13 @@ int32_t CXofParser::Open(std::vector<XofStreamFormat>& streams, int64_t& duratio
     m_ignorePrevSizes = false;
     m_file.Seek(0);
     m_file.ClearReadError();
-    if (m_file.ReadBits(24) != 0x464C56 || m_file.ReadBits(8) != 1)
-        return RESULT_FAIL;
+    if (m_file.ReadBits(24) != 0x464C56 || m_file.ReadBits(8) != 1) return RESULT_FAIL;
     m_file.ReadBits(5);
     m_file.ReadBits(1);
     m_file.ReadBits(1);
     m_file.ReadBits(1);
     m_dataOffset = static_cast<uint32_t>(m_file.ReadBits(32));
-    if (m_file.HasReadError())
-        return RESULT_FAIL;
+    if (m_file.HasReadError()) return RESULT_FAIL;
     m_file.Seek(m_dataOffset);
 
     bool lookForAudio = true, lookForVideo = true;
@@ -79,8 +74,7 @@ int32_t CXofParser::Open(std::vector<XofStreamFormat>& streams, int64_t& duratio
     XofTagHeader tag;
     for (int i = 0; i < kMaxOpenTags && (lookForAudio || lookForVideo) && ReadTagHeader(tag); ++i) {
         int64_t next = m_file.GetPosition() + tag.DataSize;
-        if (i > 0 && tag.PreviousTagSize != expectedPrevSize)
-            m_ignorePrevSizes = true;
+        if (i > 0 && tag.PreviousTagSize != expectedPrevSize) m_ignorePrevSizes = true;
         expectedPrevSize = tag.DataSize + 11;
 
         XofStreamFormat format;
@@ -102,8 +96,7 @@ int32_t CXofParser::Open(std::vector<XofStreamFormat>& streams, int64_t& duratio
         m_file.Seek(next);
     }
 
-    if (m_file.IsRandomAccess())
-        m_duration = ScanDuration();
+    if (m_file.IsRandomAccess()) m_duration = ScanDuration();
     duration = m_duration;
     return streams.empty() ? RESULT_FAIL : RESULT_OK;
 }
@@ -115,36 +108,36 @@ bool CXofParser::ReadAudioFormat(const XofTagHeader& tag, const XofAudioTagHeade
     f.bitsPerSample = static_cast<uint16_t>(8 * (audio.SoundSize + 1));
     f.channels = static_cast<uint16_t>(audio.SoundType + 1);
     switch (audio.SoundFormat) {
-    case 0:
-        f.formatTag = 1;
-        f.subtype = 1;
-        f.blockAlign = static_cast<uint16_t>(f.channels * f.bitsPerSample / 8);
-        f.avgBytesPerSec = f.samplesPerSec * f.blockAlign;
-        return true;
-    case 1:
-        f.subtype = XofFourCC('A', 'S', 'W', 'F');
-        return true;
-    case 2: {
-        f.formatTag = 0x55;
-        f.subtype = 0x55;
-        MpegAudioHeader mpeg;
-        if (ReadMpegAudioHeader(m_file, 4, false, mpeg)) {
-            f.kind = XofFormatKind::MpegAudio;
-            f.mpeg = mpeg;
+        case 0:
+            f.formatTag = 1;
+            f.subtype = 1;
+            f.blockAlign = static_cast<uint16_t>(f.channels * f.bitsPerSample / 8);
+            f.avgBytesPerSec = f.samplesPerSec * f.blockAlign;
+            return true;
+        case 1:
+            f.subtype = XofFourCC('A', 'S', 'W', 'F');
+            return true;
+        case 2: {
+            f.formatTag = 0x55;
+            f.subtype = 0x55;
+            MpegAudioHeader mpeg;
+            if (ReadMpegAudioHeader(m_file, 4, false, mpeg)) {
+                f.kind = XofFormatKind::MpegAudio;
+                f.mpeg = mpeg;
+            }
+            return true;
         }
-        return true;
-    }
-    case 5:
-        f.subtype = XofFourCC('N', 'E', 'L', 'L');
-        f.samplesPerSec = 8000;
-        return true;
-    case 6:
-        f.subtype = XofFourCC('N', 'E', 'L', 'L');
-        return true;
-    case 10:
-        break;
-    default:
-        return false;
+        case 5:
+            f.subtype = XofFourCC('N', 'E', 'L', 'L');
+            f.samplesPerSec = 8000;
+            return true;
+        case 6:
+            f.subtype = XofFourCC('N', 'E', 'L', 'L');
+            return true;
+        case 10:
+            break;
+        default:
+            return false;
     }
 
     // AAC: only a configuration packet (type 0) describes the stream.
@@ -154,13 +147,11 @@ bool CXofParser::ReadAudioFormat(const XofTagHeader& tag, const XofAudioTagHeade
     }
     int64_t configOffset = m_file.GetPosition();
     uint32_t configSize = tag.DataSize - 2;
-    if (configSize < 2 || configSize > kMaxConfigSize)
-        return false;
+    if (configSize < 2 || configSize > kMaxConfigSize) return false;
     m_file.ReadBits(5);
     uint32_t rateIndex = static_cast<uint32_t>(m_file.ReadBits(4));
     uint32_t channelIndex = static_cast<uint32_t>(m_file.ReadBits(4));
-    if (m_file.HasReadError() || rateIndex > 12 || channelIndex > 7)
-        return false;
+    if (m_file.HasReadError() || rateIndex > 12 || channelIndex > 7) return false;
     f.samplesPerSec = kAacRates[rateIndex];
     f.channels = kAacChannels[channelIndex];
     f.bitsPerSample = 16;
@@ -178,44 +169,58 @@ bool CXofParser::ReadVideoFormat(const XofTagHeader& tag, XofStreamFormat& f, bo
     lookAgain = false;
     f.kind = XofFormatKind::VideoInfo;
     switch (video.CodecID) {
-    case 2:
-        return ReadH263Format(f);
-    case 5:
-        m_file.ReadBits(24);
-        return ReadVp6Format(f, lookAgain);
-    case 4:
-        return ReadVp6Format(f, lookAgain);
-    case 7:
-        return ReadAvcFormat(tag, f, lookAgain);
-    default:
-        lookAgain = true;
-        return false;
+        case 2:
+            return ReadH263Format(f);
+        case 5:
+            m_file.ReadBits(24);
+            return ReadVp6Format(f, lookAgain);
+        case 4:
+            return ReadVp6Format(f, lookAgain);
+        case 7:
+            return ReadAvcFormat(tag, f, lookAgain);
+        default:
+            lookAgain = true;
+            return false;
     }
 }
 
 bool CXofParser::ReadH263Format(XofStreamFormat& f) {
-    if (m_file.ReadBits(17) != 1)
-        return false;
+    if (m_file.ReadBits(17) != 1) return false;
     m_file.ReadBits(13);
     int32_t width = 0, height = 0;
     switch (m_file.ReadBits(3)) {
-    case 0:
-        width = static_cast<int32_t>(m_file.ReadBits(8));
-        height = static_cast<int32_t>(m_file.ReadBits(8));
-        break;
-    case 1:
-        width = static_cast<int32_t>(m_file.ReadBits(16));
-        height = static_cast<int32_t>(m_file.ReadBits(16));
-        break;
-    case 2: width = 352; height = 288; break;
-    case 3: width = 176; height = 144; break;
-    case 4: width = 128; height = 96; break;
-    case 5: width = 320; height = 240; break;
-    case 6: width = 160; height = 120; break;
-    default: break;
+        case 0:
+            width = static_cast<int32_t>(m_file.ReadBits(8));
+            height = static_cast<int32_t>(m_file.ReadBits(8));
+            break;
+        case 1:
+            width = static_cast<int32_t>(m_file.ReadBits(16));
+            height = static_cast<int32_t>(m_file.ReadBits(16));
+            break;
+        case 2:
+            width = 352;
+            height = 288;
+            break;
+        case 3:
+            width = 176;
+            height = 144;
+            break;
+        case 4:
+            width = 128;
+            height = 96;
+            break;
+        case 5:
+            width = 320;
+            height = 240;
+            break;
+        case 6:
+            width = 160;
+            height = 120;
+            break;
+        default:
+            break;
     }
-    if (m_file.HasReadError() || width == 0 || height == 0)
-        return false;
+    if (m_file.HasReadError() || width == 0 || height == 0) return false;
     f.width = f.sourceRight = width;
     f.height = f.sourceBottom = height;
     f.subtype = XofFourCC('F', 'L', 'V', '1');
@@ -233,14 +238,12 @@ bool CXofParser::ReadVp6Format(XofStreamFormat& f, bool& lookAgain) {
     m_file.ReadBits(5);
     uint64_t filterHeader = m_file.ReadBits(2);
     m_file.ReadBits(1);
-    if (separatedCoefficients == 1 || filterHeader == 0)
-        m_file.ReadBits(16);
+    if (separatedCoefficients == 1 || filterHeader == 0) m_file.ReadBits(16);
     int32_t h = static_cast<int32_t>(m_file.ReadBits(8)) * 16;
     int32_t w = static_cast<int32_t>(m_file.ReadBits(8)) * 16;
     int32_t dh = static_cast<int32_t>(m_file.ReadBits(8)) * 16;
     int32_t dw = static_cast<int32_t>(m_file.ReadBits(8)) * 16;
-    if (m_file.HasReadError())
-        return false;
+    if (m_file.HasReadError()) return false;
     if ((dw != 0 && dw != w) || (dh != 0 && dh != h)) {
         f.kind = XofFormatKind::VideoInfo2;
         f.aspectX = static_cast<uint32_t>(dw);
@@ -264,8 +267,7 @@ bool CXofParser::ReadAvcFormat(const XofTagHeader& tag, XofStreamFormat& f, bool
     if (m_file.HasReadError() || m_file.ReadBytes(record.data(), static_cast<int64_t>(record.size())) != RESULT_OK)
         return false;
     f.kind = XofFormatKind::Mpeg2Video;
-    if (!ParseAvcConfig(record.data(), record.size(), f))
-        return false;
+    if (!ParseAvcConfig(record.data(), record.size(), f)) return false;
     f.sourceRight = f.width;
     f.sourceBottom = f.height;
     f.subtype = XofFourCC('A', 'V', 'C', '1');
@@ -276,8 +278,7 @@ int64_t CXofParser::ScanDuration() {
     int64_t position = std::max<int64_t>(m_dataOffset, m_file.GetLength() - kTailScan);
     int64_t duration = 0;
     // A last tag longer than the tail is stepped over backwards.
-    if (!ResyncAtOrBefore(position))
-        return 0;
+    if (!ResyncAtOrBefore(position)) return 0;
     XofTagHeader tag;
     while (ReadTagHeader(tag)) {
         int64_t next = m_file.GetPosition() + tag.DataSize;
@@ -297,8 +298,7 @@ bool CXofParser::ResyncToTag(int64_t& position) {
     while (m_file.GetRemaining() >= kTagHeaderSize) {
         uint64_t type = m_file.ReadBits(8);
         if (type != XOF_TAG_AUDIO && type != XOF_TAG_VIDEO) {
-            if (m_file.GetRemaining() < kTagHeaderSize)
-                return false;
+            if (m_file.GetRemaining() < kTagHeaderSize) return false;
             continue;
         }
         // The found byte is a tag type, preceded by the previous-size field.
@@ -339,10 +339,8 @@ bool CXofParser::ResyncAtOrBefore(int64_t position) {
     // (a position inside the last tag, or past the end).
     for (int64_t step = kFirstStep;; step *= 2) {
         int64_t found = position;
-        if (ResyncToTag(found))
-            return true;
-        if (position <= m_dataOffset)
-            return false;
+        if (ResyncToTag(found)) return true;
+        if (position <= m_dataOffset) return false;
         position = std::max<int64_t>(position - step, m_dataOffset);
     }
 }
@@ -351,8 +349,7 @@ int64_t CXofParser::EstimatePosition(int64_t time) {
     int64_t length = m_file.GetLength();
     double fraction = static_cast<double>(time) / static_cast<double>(m_duration);
     double estimate = m_dataOffset + static_cast<double>(length - m_dataOffset) * fraction;
-    if (!(estimate >= m_dataOffset))
-        return m_dataOffset;
+    if (!(estimate >= m_dataOffset)) return m_dataOffset;
     return estimate >= static_cast<double>(length) ? length : static_cast<int64_t>(estimate);
 }
 
@@ -378,8 +375,7 @@ void CXofParser::SeekWalkingBack(int64_t time) {
     for (;;) {
         int64_t tagStart = m_file.GetPosition();
         if (!ReadTagHeader(tag)) {
-            if (lastTagStart >= 0)
-                m_file.Seek(lastTagStart);
+            if (lastTagStart >= 0) m_file.Seek(lastTagStart);
             break;
         }
         if (TagTime(tag) >= time) {
@@ -391,10 +387,8 @@ void CXofParser::SeekWalkingBack(int64_t time) {
     }
     // Backward along the previous-size chain until every stream has its start.
     while (m_file.GetPosition() >= m_dataOffset) {
-        if (!needAudio && !needVideo)
-            return;
-        if (!ReadTagHeader(tag))
-            break;
+        if (!needAudio && !needVideo) return;
+        if (!ReadTagHeader(tag)) break;
         int64_t previous = m_file.GetPosition() - 19 - static_cast<int64_t>(tag.PreviousTagSize);
         if (TagTime(tag) <= time) {
             XofAudioTagHeader audio;
@@ -404,12 +398,10 @@ void CXofParser::SeekWalkingBack(int64_t time) {
             else if (tag.TagType == XOF_TAG_VIDEO && ReadVideoTagHeader(video) && video.FrameType == 1)
                 needVideo = false;
         }
-        if (previous < 0)
-            break;
+        if (previous < 0) break;
         m_file.Seek(previous);
     }
-    if (needAudio || needVideo)
-        m_file.Seek(m_dataOffset);
+    if (needAudio || needVideo) m_file.Seek(m_dataOffset);
 }
 
 void CXofParser::SeekSteppingBack(int64_t time) {
@@ -431,8 +423,7 @@ void CXofParser::SeekSteppingBack(int64_t time) {
                 XofVideoTagHeader video;
                 if (tag.TagType == XOF_TAG_AUDIO && ReadAudioTagHeader(audio) && needAudio) {
                     foundAudio = true;
-                    if (!needVideo)
-                        best = tagStart;
+                    if (!needVideo) best = tagStart;
                 } else if (tag.TagType == XOF_TAG_VIDEO && ReadVideoTagHeader(video) && video.FrameType == 1 &&
                            needVideo) {
                     foundVideo = true;
@@ -445,8 +436,7 @@ void CXofParser::SeekSteppingBack(int64_t time) {
             m_file.Seek(best);
             return;
         }
-        if (fromStart)
-            break;
+        if (fromStart) break;
     }
     m_file.Seek(m_dataOffset);
 }
@@ -454,8 +444,7 @@ void CXofParser::SeekSteppingBack(int64_t time) {
 XofReadStatus CXofParser::ReadNext(std::unique_ptr<Packet>& packet) {
     packet.reset();
     XofTagHeader tag;
-    if (m_file.GetRemaining() <= 0 || !ReadTagHeader(tag))
-        return XofReadStatus::End;
+    if (m_file.GetRemaining() <= 0 || !ReadTagHeader(tag)) return XofReadStatus::End;
     const int64_t next = m_file.GetPosition() + tag.DataSize;
     int64_t compositionOffset = 0;
     bool syncPoint = true;

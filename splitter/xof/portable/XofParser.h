@@ -13,7 +13,7 @@ struct XofTagHeader {
     uint32_t PreviousTagSize = 0;
     uint32_t TagType = 0;
     uint32_t DataSize = 0;
-    uint32_t TimeStamp = 0;     // milliseconds
+    uint32_t TimeStamp = 0;  // milliseconds
     uint32_t StreamID = 0;
 };
 
@@ -25,7 +25,7 @@ struct XofAudioTagHeader {
 };
 
 struct XofVideoTagHeader {
-    uint32_t FrameType = 0;     // 1 key frame, 5 information/command frame
+    uint32_t FrameType = 0;  // 1 key frame, 5 information/command frame
     uint32_t CodecID = 0;
 };
 

@@ -16,8 +16,10 @@ CString Escaped(CString text) {
 CString Entry(const CString& inner) { return L"<dict>" + inner + L"</dict>"; }
 
 CString Plist(const CString& album, const CString& entries, const CString& more = CString()) {
-    return L"<?xml version=\"1.0\"?><plist><array><dict><key>kOther</key><string>x</string><key>kAlbumName</key><string>" +
-           album + L"</string><key>kAlbumFiles</key><array>" + entries + L"</array></dict>" + more + L"</array></plist>";
+    return L"<?xml "
+           L"version=\"1.0\"?><plist><array><dict><key>kOther</key><string>x</string><key>kAlbumName</key><string>" +
+           album + L"</string><key>kAlbumFiles</key><array>" + entries + L"</array></dict>" + more +
+           L"</array></plist>";
 }
 
 const CString kFull = Entry(
@@ -89,10 +91,10 @@ TEST(AlbumPlist, HostileNamePartsStayInsideTheFolder) {
         {L"A\tB", L"\x01", L"N", L".flv", L"D:\\Down\\A_B___N_u.flv"},
     };
     for (const auto& c : cases) {
-        CString reply = Plist(Escaped(c.album), Entry(L"<key>kFileID</key><integer>1</integer><key>kFileOrder</key><string>" +
-                                                      Escaped(c.order) + L"</string><key>kFileName</key><string>" +
-                                                      Escaped(c.name) + L"</string><key>kFileType</key><string>" +
-                                                      Escaped(c.type) + L"</string>"));
+        CString reply = Plist(Escaped(c.album),
+                              Entry(L"<key>kFileID</key><integer>1</integer><key>kFileOrder</key><string>" +
+                                    Escaped(c.order) + L"</string><key>kFileName</key><string>" + Escaped(c.name) +
+                                    L"</string><key>kFileType</key><string>" + Escaped(c.type) + L"</string>"));
         auto list = Build(reply);
         ASSERT_EQ(1u, list.size()) << c.path;
         EXPECT_STREQ(c.path, list[0].Task.FilePath);
@@ -108,17 +110,25 @@ TEST(AlbumPlist, EntriesAndTheirValuesAreReadAsTheyStand) {
         std::vector<int> ids;  // of the items, in order
         std::vector<LONGLONG> sizes;
     } cases[] = {
-        {"strings or integers", Entry(L"<key>kFileID</key><string> +7x</string><key>kFileSize</key><string>2</string>"),
-         {7}, {2 * 1048576LL}},
-        {"order of entries, duplicates kept", Entry(L"<key>kFileID</key><integer>2</integer>") +
-                                                  Entry(L"<key>kFileID</key><integer>1</integer>") +
-                                                  Entry(L"<key>kFileID</key><integer>2</integer>"),
-         {2, 1, 2}, {0, 0, 0}},
+        {"strings or integers",
+         Entry(L"<key>kFileID</key><string> +7x</string><key>kFileSize</key><string>2</string>"),
+         {7},
+         {2 * 1048576LL}},
+        {"order of entries, duplicates kept",
+         Entry(L"<key>kFileID</key><integer>2</integer>") + Entry(L"<key>kFileID</key><integer>1</integer>") +
+             Entry(L"<key>kFileID</key><integer>2</integer>"),
+         {2, 1, 2},
+         {0, 0, 0}},
         {"no id: skipped", Entry(L"<key>kFileName</key><string>n</string>") + kFull, {101}, {12 * 1048576LL}},
         {"keys differing in case are ignored", Entry(L"<key>kfileid</key><integer>5</integer>"), {}, {}},
         {"a key without its value takes nothing from the next",
-         Entry(L"<key>kFileSize</key><key>kFileID</key><integer>9</integer>"), {9}, {0}},
-        {"a value without a key is skipped", Entry(L"<integer>4</integer><key>kFileID</key><integer>8</integer>"), {8}, {0}},
+         Entry(L"<key>kFileSize</key><key>kFileID</key><integer>9</integer>"),
+         {9},
+         {0}},
+        {"a value without a key is skipped",
+         Entry(L"<integer>4</integer><key>kFileID</key><integer>8</integer>"),
+         {8},
+         {0}},
         {"a last key without value", Entry(L"<key>kFileID</key><integer>6</integer><key>kFileSize</key>"), {6}, {0}},
         {"no digits", Entry(L"<key>kFileID</key><string>abc</string>"), {0}, {0}},
         {"no entries", CString(), {}, {}},
@@ -145,10 +155,11 @@ TEST(AlbumPlist, RepliesOfAnotherShapeGiveNothing) {
         {"empty", CString(), 0},
         {"not xml", L"Internal Server Error", 0},
         {"no plist", L"<html><body>error</body></html>", 0},
-        {"no album name", L"<plist><array><dict><key>kFiles</key><array>" + kFull + L"</array></dict></array></plist>", 0},
+        {"no album name", L"<plist><array><dict><key>kFiles</key><array>" + kFull + L"</array></dict></array></plist>",
+         0},
         {"only the first album", Plist(L"A", kFull, second), 1},
-        {"array right after the name key", L"<plist><array><dict><key>kAlbumName</key><array>" + kFull +
-                                               L"</array></dict></array></plist>", 1},
+        {"array right after the name key",
+         L"<plist><array><dict><key>kAlbumName</key><array>" + kFull + L"</array></dict></array></plist>", 1},
     };
     for (const auto& c : cases) {
         auto list = Build(c.reply);

@@ -60,8 +60,8 @@ protected:
         account.Sid = L"S9";
         CAppFacade::GetInstance().SetCurrentAccount(&account, L"TOK");
         RecordingDownloads::Installed().lists.clear();
-        frame = CreateWindowW(L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800, 600, nullptr, nullptr, nullptr,
-                              nullptr);
+        frame = CreateWindowW(L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800, 600, nullptr, nullptr,
+                              nullptr, nullptr);
         ASSERT_TRUE(browser.Create(frame, RECT{0, 0, 800, 600}, 1, &events));
         events.view = browser.GetHwnd();
         std::string start = site.Url("/index.aspx");

@@ -121,7 +121,8 @@ TEST_F(UrlCheck, TheResultNamesTheReasonAPageIsNotShown) {
         EXPECT_STREQ(c.message, result.Message);
         EXPECT_EQ(id, result.Id);
     }
-    EXPECT_STREQ(L"无法访问该页面，问题的原因可能是：您的网线没插好，或是您未正确设置网络连接。", GetNetworkErrorText());
+    EXPECT_STREQ(L"无法访问该页面，问题的原因可能是：您的网线没插好，或是您未正确设置网络连接。",
+                 GetNetworkErrorText());
 }
 
 TEST(ErrorPage, TheParagraphsOfTheDivGiveWayToTheMessage) {
@@ -132,7 +133,8 @@ TEST(ErrorPage, TheParagraphsOfTheDivGiveWayToTheMessage) {
     } cases[] = {
         {"<html><body><div><p>old</p>\n<p>older</p>\n<b>kept</b></div></body></html>", true,
          "<html><body><div><b>kept</b><p>\xE6\xB6\x88\xE6\x81\xAF</p>\r\n</div></body></html>"},
-        {"<html><body><div></div></body></html>", true, "<html><body><div><p>\xE6\xB6\x88\xE6\x81\xAF</p>\r\n</div></body></html>"},
+        {"<html><body><div></div></body></html>", true,
+         "<html><body><div><p>\xE6\xB6\x88\xE6\x81\xAF</p>\r\n</div></body></html>"},
         {"<html><body><p>no div</p></body></html>", false, nullptr},
         {"", false, nullptr},
         {nullptr, false, nullptr},
@@ -142,8 +144,10 @@ TEST(ErrorPage, TheParagraphsOfTheDivGiveWayToTheMessage) {
         CString path = folder.File(L"error.html").c_str();
         if (c.file) folder.Write(L"error.html", c.file);
         EXPECT_EQ(c.written, WriteErrorPage(path, L"消息")) << (c.file ? c.file : "no file");
-        if (c.file) EXPECT_EQ(c.after ? c.after : c.file, folder.Read(L"error.html"));
-        else EXPECT_FALSE(folder.Exists(L"error.html"));
+        if (c.file)
+            EXPECT_EQ(c.after ? c.after : c.file, folder.Read(L"error.html"));
+        else
+            EXPECT_FALSE(folder.Exists(L"error.html"));
     }
 }
 

@@ -38,15 +38,16 @@ TEST(UrlResolve, ReferencesResolveAgainstTheBase) {
         {"C:/pages/first.htm", "second.htm", "C:\\pages\\second.htm"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.resolved, Narrow(ResolveReference(Wide(c.base), Wide(c.reference)))) << c.base << " + " << c.reference;
+        EXPECT_EQ(c.resolved, Narrow(ResolveReference(Wide(c.base), Wide(c.reference))))
+            << c.base << " + " << c.reference;
 }
 
 TEST(UrlResolve, LocalPathsAreToldFromUrls) {
     struct Case {
         const char* text;
         bool local;
-    } cases[] = {{"C:\\x", true}, {"c:/x", true}, {"\\\\s\\x", true}, {"http://h/", false},
-                 {"C:x", false},  {"ab:\\x", false}, {"", false}, {"/x", false}};
+    } cases[] = {{"C:\\x", true}, {"c:/x", true},    {"\\\\s\\x", true}, {"http://h/", false},
+                 {"C:x", false},  {"ab:\\x", false}, {"", false},        {"/x", false}};
     for (const Case& c : cases) EXPECT_EQ(c.local, IsLocalPath(Wide(c.text))) << c.text;
 }
 

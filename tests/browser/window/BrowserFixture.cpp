@@ -2,9 +2,7 @@
 
 namespace browsertest {
 
-std::string PathPage(const std::string& path) {
-    return "<html><body><p id=\"path\">" + path + "</p></body></html>";
-}
+std::string PathPage(const std::string& path) { return "<html><body><p id=\"path\">" + path + "</p></body></html>"; }
 
 BrowserFixture::BrowserFixture()
     : server([this](const HttpRequest& request, HttpReply& reply) {

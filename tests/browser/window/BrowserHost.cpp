@@ -9,7 +9,9 @@ BOOL CALLBACK TakeFirst(HELEMENT he, LPVOID param) {
     return TRUE;
 }
 
-VOID CALLBACK KeepText(LPCWSTR chars, UINT length, LPVOID param) { static_cast<std::wstring*>(param)->assign(chars, length); }
+VOID CALLBACK KeepText(LPCWSTR chars, UINT length, LPVOID param) {
+    static_cast<std::wstring*>(param)->assign(chars, length);
+}
 
 }  // namespace
 
@@ -105,8 +107,10 @@ HELEMENT BrowserHost::Select(const char* selector) const {
 
 std::wstring BrowserHost::Text(const char* selector) const {
     HELEMENT he = nullptr;
-    if (selector) he = Select(selector);
-    else HTMLayoutGetRootElement(View(), &he);
+    if (selector)
+        he = Select(selector);
+    else
+        HTMLayoutGetRootElement(View(), &he);
     std::wstring text;
     if (he) HTMLayoutGetElementInnerTextCB(he, &KeepText, &text);
     return text;

@@ -69,8 +69,9 @@ TEST_F(Forms, SubmittingSendsHiddenAndCheckedFieldsByTheFormsMethod) {
 }
 
 TEST_F(Forms, AFormWithoutFieldsIsStillPosted) {
-    SetPage("/forms/empty.htm", "<html><body><form method=\"post\" action=\"/sent\"><input type=\"checkbox\" name=\"x\">"
-                                "<button id=\"send\">send</button></form></body></html>");
+    SetPage("/forms/empty.htm",
+            "<html><body><form method=\"post\" action=\"/sent\"><input type=\"checkbox\" name=\"x\">"
+            "<button id=\"send\">send</button></form></body></html>");
     ASSERT_TRUE(Open("/forms/empty.htm"));
     server.ClearRequests();
     ASSERT_TRUE(ClickAndWait("#send"));
@@ -83,7 +84,8 @@ TEST_F(Forms, AFormWithoutFieldsIsStillPosted) {
 TEST_F(Forms, ButtonsThatDoNotSubmitAndButtonsOutsideFormsGoNowhere) {
     SetPage("/forms/page.htm",
             "<html><body><form method=\"post\" action=\"/x\"><button type=\"button\" id=\"plain\">plain</button>"
-            "<button type=\"reset\" id=\"reset\">reset</button></form><button id=\"outside\">outside</button></body></html>");
+            "<button type=\"reset\" id=\"reset\">reset</button></form><button "
+            "id=\"outside\">outside</button></body></html>");
     ASSERT_TRUE(Open("/forms/page.htm"));
     for (const char* button : {"#plain", "#reset", "#outside"}) ASSERT_TRUE(host.Click(button)) << button;
     host.Settle();

@@ -58,7 +58,9 @@ TEST_F(Navigation, AScriptLinkIsRaisedAsItIsAndLoadsNothing) {
 }
 
 TEST_F(Navigation, APressOnOneLinkAndAReleaseOnAnotherGoesNowhere) {
-    SetPage("/two.htm", "<html><body><p><a id=\"a\" href=\"/a\">first</a></p><p><a id=\"b\" href=\"/b\">second</a></p></body></html>");
+    SetPage(
+        "/two.htm",
+        "<html><body><p><a id=\"a\" href=\"/a\">first</a></p><p><a id=\"b\" href=\"/b\">second</a></p></body></html>");
     ASSERT_TRUE(Open("/two.htm"));
     RECT a = {}, b = {};
     HTMLayoutGetElementLocation(host.Select("#a"), &a, VIEW_RELATIVE | BORDER_BOX);
@@ -83,7 +85,8 @@ TEST_F(Navigation, NavigateSendsTheHeadersAndTheBodyAsGiven) {
         SCOPED_TRACE(c.body);
         server.ClearRequests();
         int documents = host.events.documents;
-        host.browser.Navigate(Url("/take?id=5"), 0x40, L"frame", c.headers, std::vector<BYTE>(c.body.begin(), c.body.end()));
+        host.browser.Navigate(Url("/take?id=5"), 0x40, L"frame", c.headers,
+                              std::vector<BYTE>(c.body.begin(), c.body.end()));
         ASSERT_TRUE(host.WaitForDocuments(documents + 1));
         const auto& before = host.events.befores.back();
         EXPECT_EQ(0x40u, before.Flags);
@@ -98,7 +101,10 @@ TEST_F(Navigation, NavigateSendsTheHeadersAndTheBodyAsGiven) {
         for (const char* name : {"X-Player", "Content-Type"}) {
             std::wstring line = Wide(name) + L": ";
             size_t at = c.headers.find(line);
-            std::string expected = at == std::wstring::npos ? "" : Narrow(c.headers.substr(at + line.size(), c.headers.find(L"\r\n", at) - at - line.size()));
+            std::string expected =
+                at == std::wstring::npos
+                    ? ""
+                    : Narrow(c.headers.substr(at + line.size(), c.headers.find(L"\r\n", at) - at - line.size()));
             EXPECT_EQ(expected, request.Header(name)) << name;
         }
     }
@@ -175,8 +181,9 @@ VOID CALLBACK AnswerBox(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 TEST_F(Navigation, AModalDialogFromTheEventLeavesThePageIntact) {
-    SetPage("/first", "<html><body><p id=\"path\">first page</p><a id=\"go\" href=\"/next\">next</a> "
-                      "<a id=\"second\" href=\"/later\">later</a></body></html>");
+    SetPage("/first",
+            "<html><body><p id=\"path\">first page</p><a id=\"go\" href=\"/next\">next</a> "
+            "<a id=\"second\" href=\"/later\">later</a></body></html>");
     ASSERT_TRUE(Open("/first"));
     ModalState state;
     state.host = &host;
@@ -223,7 +230,8 @@ TEST_F(Navigation, AServerErrorShowsItsBody) {
 
 TEST_F(Navigation, LocalFilesLoadAndTheirLinksResolveToFiles) {
     ScratchFolder folder;
-    std::wstring first = folder.Write(L"pages\\first.htm", "<html><body><a id=\"go\" href=\"second.htm\">second</a></body></html>");
+    std::wstring first =
+        folder.Write(L"pages\\first.htm", "<html><body><a id=\"go\" href=\"second.htm\">second</a></body></html>");
     folder.Write(L"pages\\second.htm", "<html><body><p id=\"path\">second file</p></body></html>");
     host.browser.Navigate(first);
     ASSERT_TRUE(host.WaitForDocuments(1));

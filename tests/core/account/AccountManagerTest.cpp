@@ -310,8 +310,9 @@ TEST_F(AccountManagerTest, SignedCallsForTheCurrentAccount) {
     EXPECT_EQ("1009", calls[2].Params["uid"]);
 
     CString expected;
-    expected.Format(L"http://127.0.0.1:%d/?controller=public&action=loginpassportovra&sid=%s&url=http%%3A%%2F%%2Fa%%2Fb",
-                    PortNumber(), m_manager->GetCurrentAccount()->Sid.GetString());
+    expected.Format(
+        L"http://127.0.0.1:%d/?controller=public&action=loginpassportovra&sid=%s&url=http%%3A%%2F%%2Fa%%2Fb",
+        PortNumber(), m_manager->GetCurrentAccount()->Sid.GetString());
     EXPECT_STREQ(expected, m_manager->GetWebLoginUrl(L"http://a/b"));
 }
 

@@ -253,18 +253,18 @@ TEST_P(DialogSignInTest, TakesTheRoadOfTheRecord) {
     EXPECT_EQ(c.remember, !rows.back()[2].IsEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Roads, DialogSignInTest,
-    testing::Values(
-        // A remembered account whose stored ticket was not touched signs in by ticket.
-        DialogSignIn{"RememberedUntouched", L"tom", nullptr, true, "/ovra/ticketlogin", L"(none)"},
-        DialogSignIn{"RememberedThenNotKept", L"tom", nullptr, false, "/ovra/ticketlogin", L"(none)"},
-        DialogSignIn{"RememberedRetyped", L"tom", L"secret", true, "/ovra/login", L"(none)"},
-        DialogSignIn{"NotRemembered", L"ann", L"pw", false, "/ovra/login", L"(none)"},
-        DialogSignIn{"NewAccount", L"tommy", L"pw2", false, "/ovra/login", L"(none)"},
-        DialogSignIn{"WrongPassword", L"ann", L"nope", false, "/ovra/login", L"密码错误！"},
-        DialogSignIn{"NoSuchUser", L"tomm", L"pw", false, "/ovra/login", L"用户名不存在！"}),
-    [](const testing::TestParamInfo<DialogSignIn>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Roads, DialogSignInTest,
+                         testing::Values(
+                             // A remembered account whose stored ticket was not touched signs in by ticket.
+                             DialogSignIn{"RememberedUntouched", L"tom", nullptr, true, "/ovra/ticketlogin", L"(none)"},
+                             DialogSignIn{"RememberedThenNotKept", L"tom", nullptr, false, "/ovra/ticketlogin",
+                                          L"(none)"},
+                             DialogSignIn{"RememberedRetyped", L"tom", L"secret", true, "/ovra/login", L"(none)"},
+                             DialogSignIn{"NotRemembered", L"ann", L"pw", false, "/ovra/login", L"(none)"},
+                             DialogSignIn{"NewAccount", L"tommy", L"pw2", false, "/ovra/login", L"(none)"},
+                             DialogSignIn{"WrongPassword", L"ann", L"nope", false, "/ovra/login", L"密码错误！"},
+                             DialogSignIn{"NoSuchUser", L"tomm", L"pw", false, "/ovra/login", L"用户名不存在！"}),
+                         [](const testing::TestParamInfo<DialogSignIn>& info) { return std::string(info.param.name); });
 
 TEST_F(LoginSessionTest, ATicketWithItsVerifyCodeTakesTheTicketRoad) {
     m_session->AutoLogin();

@@ -79,11 +79,8 @@ struct PathCase {
 
 TEST(CommonHelpersTest, FileNameAndTitleFromPath) {
     const PathCase cases[] = {
-        {L"C:\\v\\clip.xof", L"clip.xof", L"clip"},
-        {L"clip.xof", L"clip.xof", L""},
-        {L"C:\\v.d\\clip", L"clip", L""},
-        {L"C:\\v\\a.b.xof", L"a.b.xof", L"a.b"},
-        {L"C:\\v\\", L"", L""},
+        {L"C:\\v\\clip.xof", L"clip.xof", L"clip"}, {L"clip.xof", L"clip.xof", L""}, {L"C:\\v.d\\clip", L"clip", L""},
+        {L"C:\\v\\a.b.xof", L"a.b.xof", L"a.b"},    {L"C:\\v\\", L"", L""},
     };
     for (const PathCase& c : cases) {
         EXPECT_STREQ(c.name, GetFileNameFromPath(c.path)) << c.path;

@@ -37,7 +37,7 @@ protected:
     }
     void StoreUserRow(const CString& user, const std::vector<CString>& values) {
         static const wchar_t* const names[] = {L"DownloadPath", L"DownloadNum", L"AutoDownload", L"RelinkTimes",
-                                               L"Mute", L"Volume", L"PlayOrder", L"AutoAdd2PlayList"};
+                                               L"Mute",         L"Volume",      L"PlayOrder",    L"AutoAdd2PlayList"};
         CStringArray pairs;
         pairs.Add(L"UserName");
         pairs.Add(user);
@@ -148,18 +148,58 @@ TEST_P(StoredUserValuesTest, LoadTakesValidValuesAndRefusesTheOthers) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, StoredUserValuesTest,
     ::testing::Values(
-        StoredValuesCase{"Limits", {L"E:\\v", L"10", L"1", L"1", L"1", L"100", L"2", L"0"}, L"E:\\v", 10, 1, 100, 2,
-                         true, true, false},
-        StoredValuesCase{"LowLimits", {L"E:\\v", L"1", L"0", L"10", L"0", L"0", L"0", L"1"}, L"E:\\v", 1, 10, 0, 0,
-                         false, false, true},
-        StoredValuesCase{"OutOfRange", {L"E:\\v", L"0", L"0", L"11", L"0", L"101", L"3", L"1"}, L"E:\\v", 5, 5, 50, 0,
-                         false, false, true},
-        StoredValuesCase{"Negative", {L"E:\\v", L"-1", L"0", L"-5", L"0", L"-1", L"-1", L"1"}, L"E:\\v", 5, 5, 50, 0,
-                         false, false, true},
-        StoredValuesCase{"NotNumbers", {L"E:\\v", L"5x", L"yes", L"", L"on", L"fifty", L"1.5", L""}, L"E:\\v", 5, 5,
-                         50, 0, false, false, true},
-        StoredValuesCase{"EmptyPath", {L"", L"3", L"0", L"3", L"0", L"30", L"1", L"1"}, L"", 3, 3, 30, 1, false, false,
+        StoredValuesCase{"Limits",
+                         {L"E:\\v", L"10", L"1", L"1", L"1", L"100", L"2", L"0"},
+                         L"E:\\v",
+                         10,
+                         1,
+                         100,
+                         2,
+                         true,
+                         true,
+                         false},
+        StoredValuesCase{"LowLimits",
+                         {L"E:\\v", L"1", L"0", L"10", L"0", L"0", L"0", L"1"},
+                         L"E:\\v",
+                         1,
+                         10,
+                         0,
+                         0,
+                         false,
+                         false,
                          true},
+        StoredValuesCase{"OutOfRange",
+                         {L"E:\\v", L"0", L"0", L"11", L"0", L"101", L"3", L"1"},
+                         L"E:\\v",
+                         5,
+                         5,
+                         50,
+                         0,
+                         false,
+                         false,
+                         true},
+        StoredValuesCase{"Negative",
+                         {L"E:\\v", L"-1", L"0", L"-5", L"0", L"-1", L"-1", L"1"},
+                         L"E:\\v",
+                         5,
+                         5,
+                         50,
+                         0,
+                         false,
+                         false,
+                         true},
+        StoredValuesCase{"NotNumbers",
+                         {L"E:\\v", L"5x", L"yes", L"", L"on", L"fifty", L"1.5", L""},
+                         L"E:\\v",
+                         5,
+                         5,
+                         50,
+                         0,
+                         false,
+                         false,
+                         true},
+        StoredValuesCase{
+            "EmptyPath", {L"", L"3", L"0", L"3", L"0", L"30", L"1", L"1"}, L"", 3, 3, 30, 1, false, false, true},
         StoredValuesCase{"Missing", {}, L"", 5, 5, 50, 0, false, false, true}),
     [](const ::testing::TestParamInfo<StoredValuesCase>& info) { return std::string(info.param.name); });
 
@@ -217,8 +257,8 @@ TEST_F(UserConfigTest, AnObserverMayLeaveWhileItIsTold) {
 // A top-level window standing in for the main dialog.
 struct ScreenWindow {
     explicit ScreenWindow(RECT r)
-        : hwnd(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                               nullptr, nullptr, nullptr, nullptr)) {}
+        : hwnd(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr,
+                               nullptr, nullptr, nullptr)) {}
     ~ScreenWindow() { DestroyWindow(hwnd); }
     HWND hwnd;
 };
@@ -286,8 +326,8 @@ TEST(UserConfigWithoutTablesTest, KeepsTheDefaultsAndSavesNothing) {
     EXPECT_NO_FATAL_FAILURE(ExpectUserDefaults(config));
     config.Save(true);
     config.NotifyObservers();
-    for (CBaseConfig* group : std::vector<CBaseConfig*>{&config.GetDownloadConfig(), &config.GetOtherConfig(),
-                                                        &config.GetAllConfig()}) {
+    for (CBaseConfig* group :
+         std::vector<CBaseConfig*>{&config.GetDownloadConfig(), &config.GetOtherConfig(), &config.GetAllConfig()}) {
         group->Save(nullptr);
         group->Load(nullptr);
     }

@@ -77,8 +77,9 @@ TEST_F(PlayControlTest, WindowCommandsAndTheCodesItIgnores) {
         EXPECT_EQ(c.second, m_windows.calls) << c.first;
     }
     CString path = Path(L"a.xof");
-    for (int code : std::initializer_list<int>{-1, 0, CMD_USER_LOGIN, CMD_APP_EXIT, CMD_USER_LOGOUT, 8, 9, CMD_MAIN_WINDOW_CREATED,
-                     CMD_DELETE_DOWNLOADS, CMD_DOWNLOAD_COMPLETE, CMD_DOWNLOAD_STOPPED, CMD_GET_FILE_TITLE, 27}) {
+    for (int code : std::initializer_list<int>{-1, 0, CMD_USER_LOGIN, CMD_APP_EXIT, CMD_USER_LOGOUT, 8, 9,
+                                               CMD_MAIN_WINDOW_CREATED, CMD_DELETE_DOWNLOADS, CMD_DOWNLOAD_COMPLETE,
+                                               CMD_DOWNLOAD_STOPPED, CMD_GET_FILE_TITLE, 27}) {
         m_windows.calls.clear();
         for (void* data : {(void*)nullptr, (void*)&path}) Send(code, data);
         EXPECT_TRUE(m_windows.calls.empty()) << code;

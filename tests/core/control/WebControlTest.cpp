@@ -14,7 +14,8 @@ namespace {
 // A message-only window of the test thread, destroyed with the object.
 class MessageWindow {
 public:
-    MessageWindow() : m_window(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {}
+    MessageWindow()
+        : m_window(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {}
     ~MessageWindow() {
         if (IsWindow(m_window)) DestroyWindow(m_window);
     }

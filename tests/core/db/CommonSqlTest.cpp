@@ -76,7 +76,8 @@ TEST_F(CommonSqlTest, FailuresAreSilentUnlessThrowingIsAsked) {
 }
 
 TEST_F(CommonSqlTest, AFailedStatementInAWrappedTransactionLeavesNoTransactionOpen) {
-    m_sql.Execute(CCommonSql::WrapTransaction(L"INSERT INTO t VALUES('lost', 1);INSERT INTO nowhere VALUES(1);"), false);
+    m_sql.Execute(CCommonSql::WrapTransaction(L"INSERT INTO t VALUES('lost', 1);INSERT INTO nowhere VALUES(1);"),
+                  false);
     EXPECT_FALSE(m_db.InTransaction());
     EXPECT_EQ(nullptr, m_sql.Query(L"SELECT a FROM t;"));
 
@@ -89,7 +90,8 @@ TEST_F(CommonSqlTest, AFailedStatementInAWrappedTransactionLeavesNoTransactionOp
 }
 
 TEST_F(CommonSqlTest, WrapTransactionConcatenates) {
-    EXPECT_STREQ(L"Begin Transaction;DELETE FROM t;Commit Transaction;", CCommonSql::WrapTransaction(L"DELETE FROM t;"));
+    EXPECT_STREQ(L"Begin Transaction;DELETE FROM t;Commit Transaction;",
+                 CCommonSql::WrapTransaction(L"DELETE FROM t;"));
 }
 
 TEST_F(CommonSqlTest, EveryStatementIsWrittenToTheDebuggerOutputBeforeItRuns) {

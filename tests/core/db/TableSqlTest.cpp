@@ -32,8 +32,7 @@ std::vector<std::vector<CString>> Plain(const std::unique_ptr<SqlRows>& rows) {
 using Rows = std::vector<std::vector<CString>>;
 
 struct Tables {
-    explicit Tables(CDatabaseConnection* db)
-        : allConfig(db), users(db), userSet(db), downloads(db), plays(db) {}
+    explicit Tables(CDatabaseConnection* db) : allConfig(db), users(db), userSet(db), downloads(db), plays(db) {}
     CAllConfigSql allConfig;
     CUserInfoSql users;
     CUserSetSql userSet;
@@ -75,7 +74,8 @@ TEST_P(TableStatementTest, SendsTheStatementsWordForWord) {
 INSTANTIATE_TEST_SUITE_P(
     Tables, TableStatementTest,
     ::testing::Values(
-        StatementCase{"AllConfigSelect", [](Tables& t) { t.allConfig.Select(nullptr); },
+        StatementCase{"AllConfigSelect",
+                      [](Tables& t) { t.allConfig.Select(nullptr); },
                       {L"SELECT WindowShowType, WindowLeft, WindowTop, WindowRight, WindowBottom, MaximizeWindow, "
                        L"AutoLogin FROM AllConfig;"}},
         StatementCase{"AllConfigFirstSaveInserts",
@@ -85,16 +85,16 @@ INSTANTIATE_TEST_SUITE_P(
                       },
                       {L"SELECT WindowShowType FROM AllConfig",
                        L"INSERT INTO AllConfig(WindowLeft,AutoLogin) VALUES('10','1');"}},
-        StatementCase{"AllConfigLaterSaveUpdates",
-                      [](Tables& t) {
-                          CStringArray pairs = Texts({L"WindowShowType", L"2"});
-                          t.allConfig.Save(&pairs);
-                          pairs = Texts({L"WindowLeft", L"1'0", L"AutoLogin", L"1"});
-                          t.allConfig.Save(&pairs);
-                      },
-                      {L"SELECT WindowShowType FROM AllConfig", L"INSERT INTO AllConfig(WindowShowType) VALUES('2');",
-                       L"SELECT WindowShowType FROM AllConfig",
-                       L"UPDATE AllConfig SET WindowLeft = '1''0',AutoLogin = '1';"}},
+        StatementCase{
+            "AllConfigLaterSaveUpdates",
+            [](Tables& t) {
+                CStringArray pairs = Texts({L"WindowShowType", L"2"});
+                t.allConfig.Save(&pairs);
+                pairs = Texts({L"WindowLeft", L"1'0", L"AutoLogin", L"1"});
+                t.allConfig.Save(&pairs);
+            },
+            {L"SELECT WindowShowType FROM AllConfig", L"INSERT INTO AllConfig(WindowShowType) VALUES('2');",
+             L"SELECT WindowShowType FROM AllConfig", L"UPDATE AllConfig SET WindowLeft = '1''0',AutoLogin = '1';"}},
         StatementCase{"AllConfigOddOrNoPairs",
                       [](Tables& t) {
                           CStringArray odd = Texts({L"WindowLeft"}), none;
@@ -103,8 +103,10 @@ INSTANTIATE_TEST_SUITE_P(
                           t.allConfig.Save(nullptr);
                       },
                       {}},
-        StatementCase{"UserSelect", [](Tables& t) { t.users.Select(nullptr); },
-                      {L"Select Username, Nickname, Password, RemindPwd, IsLast, VerifyCode from User order by IsLast;"}},
+        StatementCase{
+            "UserSelect",
+            [](Tables& t) { t.users.Select(nullptr); },
+            {L"Select Username, Nickname, Password, RemindPwd, IsLast, VerifyCode from User order by IsLast;"}},
         StatementCase{"UserSave",
                       [](Tables& t) {
                           CStringArray account = Texts({L"bob", L"Bob's", L"p%w", L"1", L"v"});
@@ -114,7 +116,8 @@ INSTANTIATE_TEST_SUITE_P(
                       },
                       {L"Update User Set IsLast = 0;Insert Or Replace Into User ( Username, Nickname, Password, "
                        L"RemindPwd, IsLast, VerifyCode) values \t\t\t\t  ('bob', 'Bob''s', 'p%%w', '1', '1', 'v');"}},
-        StatementCase{"UserSelectLast", [](Tables& t) { t.users.SelectLastUser(); },
+        StatementCase{"UserSelectLast",
+                      [](Tables& t) { t.users.SelectLastUser(); },
                       {L"SELECT UserName FROM User WHERE IsLast = 1;"}},
         StatementCase{"UserConfigSelect",
                       [](Tables& t) {
@@ -151,36 +154,38 @@ INSTANTIATE_TEST_SUITE_P(
                       },
                       {L"SELECT AlbumName, SectionName FROM DownloadRecord WHERE UserName = 'bob' AND FilePath = "
                        L"'C:\\a.xof' COLLATE NOCASE;"}},
-        StatementCase{"DownloadSaveList",
-                      [](Tables& t) {
-                          t.downloads.SaveList({Texts({L"bob", L"f1", L"C:\\a.xof", L"100", L"50", L"http://h/a", L"1",
-                                                       L"Album", L"S1"}),
-                                                Texts({L"bob", L"f2", L"C:\\b.xof", L"100", L"0", L"http://h/b", L"0",
-                                                       L"Album", L"S2"})});
-                      },
-                      {L"Begin Transaction;INSERT OR REPLACE INTO DownloadRecord(UserName, FileID, FilePath, FileSize, "
-                       L"DownSize, DownloadUrl, Sequence, AlbumName, SectionName) \t\t\t\t\t\t VALUES('bob', 'f1', "
-                       L"'C:\\a.xof', '100', '50', 'http://h/a', '1', 'Album', 'S1');UPDATE DownloadRecord \t\t\t\t\t\t "
-                       L"SET FilePath = 'C:\\b.xof', FileSize = '100', DownSize = '0', DownloadUrl = 'http://h/b' "
-                       L"\t\t\t\t\t\t WHERE UserName = 'bob' AND FileID = 'f2';Commit Transaction;"}},
+        StatementCase{
+            "DownloadSaveList",
+            [](Tables& t) {
+                t.downloads.SaveList(
+                    {Texts({L"bob", L"f1", L"C:\\a.xof", L"100", L"50", L"http://h/a", L"1", L"Album", L"S1"}),
+                     Texts({L"bob", L"f2", L"C:\\b.xof", L"100", L"0", L"http://h/b", L"0", L"Album", L"S2"})});
+            },
+            {L"Begin Transaction;INSERT OR REPLACE INTO DownloadRecord(UserName, FileID, FilePath, FileSize, "
+             L"DownSize, DownloadUrl, Sequence, AlbumName, SectionName) \t\t\t\t\t\t VALUES('bob', 'f1', "
+             L"'C:\\a.xof', '100', '50', 'http://h/a', '1', 'Album', 'S1');UPDATE DownloadRecord \t\t\t\t\t\t "
+             L"SET FilePath = 'C:\\b.xof', FileSize = '100', DownSize = '0', DownloadUrl = 'http://h/b' "
+             L"\t\t\t\t\t\t WHERE UserName = 'bob' AND FileID = 'f2';Commit Transaction;"}},
         StatementCase{"DownloadDeleteList",
                       [](Tables& t) {
                           t.downloads.DeleteList({Texts({L"bob", L"f1"}), Texts({L"bob", L"f2"})});
                       },
                       {L"Begin Transaction;Delete from DownloadRecord where UserName = 'bob' and FileID = 'f1';Delete "
                        L"from DownloadRecord where UserName = 'bob' and FileID = 'f2';Commit Transaction;"}},
-        StatementCase{"PlaySelect", [](Tables& t) { t.plays.Select(nullptr); },
+        StatementCase{"PlaySelect",
+                      [](Tables& t) { t.plays.Select(nullptr); },
                       {L"SELECT FilePath, AddTime, PlayTime, Consuming FROM UserPlayRecord ORDER BY Sequence;"}},
-        StatementCase{"PlaySaveList",
-                      [](Tables& t) {
-                          PLAY_RECORD_INFO a{L"C:\\it's.xof", 1700000000000LL, 0, 65};
-                          PLAY_RECORD_INFO b{L"C:\\b.xof", 5, 6, 0};
-                          t.plays.SaveList({a, b});
-                      },
-                      {L"Begin Transaction;DELETE FROM UserPlayRecord;INSERT OR REPLACE INTO UserPlayRecord(FilePath, "
-                       L"AddTime, PlayTime, Consuming, Sequence) \t\t\t\t\t\t  VALUES('C:\\it''s.xof', '1700000000000', "
-                       L"'0', '65', '0');INSERT OR REPLACE INTO UserPlayRecord(FilePath, AddTime, PlayTime, Consuming, "
-                       L"Sequence) \t\t\t\t\t\t  VALUES('C:\\b.xof', '5', '6', '0', '1');Commit Transaction;"}}),
+        StatementCase{
+            "PlaySaveList",
+            [](Tables& t) {
+                PLAY_RECORD_INFO a{L"C:\\it's.xof", 1700000000000LL, 0, 65};
+                PLAY_RECORD_INFO b{L"C:\\b.xof", 5, 6, 0};
+                t.plays.SaveList({a, b});
+            },
+            {L"Begin Transaction;DELETE FROM UserPlayRecord;INSERT OR REPLACE INTO UserPlayRecord(FilePath, "
+             L"AddTime, PlayTime, Consuming, Sequence) \t\t\t\t\t\t  VALUES('C:\\it''s.xof', '1700000000000', "
+             L"'0', '65', '0');INSERT OR REPLACE INTO UserPlayRecord(FilePath, AddTime, PlayTime, Consuming, "
+             L"Sequence) \t\t\t\t\t\t  VALUES('C:\\b.xof', '5', '6', '0', '1');Commit Transaction;"}}),
     [](const ::testing::TestParamInfo<StatementCase>& info) { return std::string(info.param.name); });
 
 TEST_F(TableSqlTest, WindowSettingsKeepOneRow) {
@@ -212,9 +217,9 @@ TEST_F(TableSqlTest, SavingAnAccountMakesItTheOnlyLastOne) {
 TEST_F(TableSqlTest, NoLastUserWithoutAccounts) { EXPECT_STREQ(L"", users.SelectLastUser()); }
 
 TEST_F(TableSqlTest, EachUserHasOneSettingsRow) {
-    CStringArray bob = Texts({L"UserName", L"bob", L"DownloadPath", L"D:\\下载", L"DownloadNum", L"3", L"AutoDownload", L"1",
-                              L"RelinkTimes", L"5", L"Mute", L"0", L"Volume", L"70", L"PlayOrder", L"2",
-                              L"AutoAdd2PlayList", L"1"});
+    CStringArray bob =
+        Texts({L"UserName", L"bob", L"DownloadPath", L"D:\\下载", L"DownloadNum", L"3", L"AutoDownload", L"1",
+               L"RelinkTimes", L"5", L"Mute", L"0", L"Volume", L"70", L"PlayOrder", L"2", L"AutoAdd2PlayList", L"1"});
     userSet.Save(&bob);
     bob[5] = L"4";
     userSet.Save(&bob);
@@ -233,8 +238,8 @@ TEST_F(TableSqlTest, EachUserHasOneSettingsRow) {
 TEST_F(TableSqlTest, DownloadRecordsAreCreatedOnlyWithAlbumDataAndUpdatedOtherwise) {
     downloads.SaveList({
         Texts({L"bob", L"f1", L"C:\\A.xof", L"100", L"100", L"u1", L"1", L"Album", L"S1"}),
-        Texts({L"bob", L"f2", L"C:\\b.xof", L"100", L"0", L"u2", L"0", L"Album", L"S2"}),   // Sequence 0
-        Texts({L"bob", L"f3", L"C:\\c.xof", L"100", L"0", L"u3", L"3", L"", L"S3"}),        // no album
+        Texts({L"bob", L"f2", L"C:\\b.xof", L"100", L"0", L"u2", L"0", L"Album", L"S2"}),  // Sequence 0
+        Texts({L"bob", L"f3", L"C:\\c.xof", L"100", L"0", L"u3", L"3", L"", L"S3"}),       // no album
         Texts({L"carol", L"f1", L"C:\\d.xof", L"2048", L"1024", L"u4", L"4", L"Other", L"S4"}),
         Texts({L"short"}),
     });

@@ -20,17 +20,17 @@ protected:
     static std::string Script(int version, const std::string& extra = "") {
         std::string n = std::to_string(version);
         return "CREATE TABLE IF NOT EXISTS Log(Step INTEGER, Note TEXT);\n"
-               "INSERT INTO Log(Step) VALUES(" + n + ");\n" + extra +
+               "INSERT INTO Log(Step) VALUES(" +
+               n + ");\n" + extra +
                "CREATE TABLE IF NOT EXISTS DBVersion(Version INTEGER);\n"
-               "DELETE FROM DBVersion; INSERT INTO DBVersion VALUES(" + n + ");\n";
+               "DELETE FROM DBVersion; INSERT INTO DBVersion VALUES(" +
+               n + ");\n";
     }
     void SetScripts(int newest, int count) {
         m_folder.WriteFile(L"DbUpdateConfig.ini", "[NewestVersion]\r\nversion=" + std::to_string(newest) + "\r\n");
         for (int v = 1; v <= count; ++v) WriteScript(v, Script(v));
     }
-    void WriteScript(int version, const std::string& text) {
-        m_folder.WriteFile(ScriptName(version), text);
-    }
+    void WriteScript(int version, const std::string& text) { m_folder.WriteFile(ScriptName(version), text); }
     static CString ScriptName(int version) {
         CString name;
         name.Format(L"Sql\\dbupdate%d.sql", version);
@@ -103,8 +103,9 @@ TEST_P(UpgradeFailureTest, LeavesTheDatabaseByteForByteAsBefore) {
     SetScripts(4, 3);
     if (!GetParam().script4.empty()) WriteScript(4, GetParam().script4);
     if (GetParam().unreadable) ASSERT_TRUE(CreateDirectoryW(m_folder.File(ScriptName(4)), nullptr));
-    Prepare(L"CREATE TABLE DBVersion(Version INTEGER); INSERT INTO DBVersion VALUES(2);"
-            L"CREATE TABLE Keep(a); INSERT INTO Keep VALUES('data');");
+    Prepare(
+        L"CREATE TABLE DBVersion(Version INTEGER); INSERT INTO DBVersion VALUES(2);"
+        L"CREATE TABLE Keep(a); INSERT INTO Keep VALUES('data');");
     const std::string before = DatabaseBytes();
     ASSERT_FALSE(before.empty());
 
@@ -116,7 +117,8 @@ TEST_P(UpgradeFailureTest, LeavesTheDatabaseByteForByteAsBefore) {
 
 INSTANTIATE_TEST_SUITE_P(
     Scripts, UpgradeFailureTest,
-    ::testing::Values(FailureCase{"FailingHalfway", "INSERT INTO Keep VALUES('half');\nINSERT INTO Nowhere VALUES(1);\n"},
+    ::testing::Values(FailureCase{"FailingHalfway",
+                                  "INSERT INTO Keep VALUES('half');\nINSERT INTO Nowhere VALUES(1);\n"},
                       FailureCase{"FailingInsideItsTransaction",
                                   "BEGIN; INSERT INTO Keep VALUES('half'); DROP TABLE Nowhere; COMMIT;"},
                       FailureCase{"Missing", ""}, FailureCase{"Unreadable", "", true}),

@@ -57,7 +57,9 @@ protected:
         name.Format(L"%s_v%d.xof", (LPCWSTR)user, fileId);
         return name;
     }
-    CString PathOf(int fileId, const CString& user = L"alice") const { return data.folder.File(FileName(fileId, user)); }
+    CString PathOf(int fileId, const CString& user = L"alice") const {
+        return data.folder.File(FileName(fileId, user));
+    }
     // A task as the album list brings it.
     DOWNLOAD_LIST_ITEM Item(int fileId, const CString& user = L"alice") const {
         DOWNLOAD_TASK_INFO task;
@@ -107,7 +109,7 @@ protected:
                                       if (control) control->Execute(code, d);
                                   }};
     std::unique_ptr<CPlayerCore> core = StartPlayerCore(data.folder.Path());
-    std::atomic<unsigned> slowFiles{0};  // bit i: file i comes slowly
+    std::atomic<unsigned> slowFiles{0};       // bit i: file i comes slowly
     std::atomic<unsigned> tricklingFiles{0};  // bit i: file i slows to a trickle after a burst
     LoopbackHttpServer server;
     std::unique_ptr<CDownloadControl> control;

@@ -55,7 +55,7 @@ protected:
 // its final name; a whole ".temp" that was never renamed still needs completing.
 TEST_F(DownloadRecordStoreTest, LoadsStatesFromTheFilesOnDisk) {
     Save({AlbumTask(1, 3000), AlbumTask(2, 3000), AlbumTask(3, 3000), AlbumTask(4, 3000), AlbumTask(5, 0)});
-    data.folder.WriteFile(Name(1), std::string(3000, 'a'));         // whole
+    data.folder.WriteFile(Name(1), std::string(3000, 'a'));            // whole
     data.folder.WriteFile(Name(2, L".temp"), std::string(3000, 'b'));  // whole, not renamed
     data.folder.WriteFile(Name(3, L".temp"), std::string(1200, 'c'));  // partial
     // 4: nothing on disk; 5: size unknown and nothing on disk

@@ -24,7 +24,8 @@ class DownloadJobTest : public testing::Test {
 protected:
     DownloadJobTest() : source(PatternSource(kSize)) {
         settings.SignIn(L"carol");
-        server.SetHandler([this](const HttpRequest& request, HttpReply& reply) { reply = RangeReply(request, source); });
+        server.SetHandler(
+            [this](const HttpRequest& request, HttpReply& reply) { reply = RangeReply(request, source); });
     }
 
     DOWNLOAD_TASK_INFO Task(LONGLONG fileSize = 3 * 1048576) const {
@@ -225,7 +226,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(UnframedCase{"WholeCloseDelimited", BodyFraming::UntilClose, std::nullopt, nullptr, 0, false},
                     UnframedCase{"WholeChunked", BodyFraming::Chunked, std::nullopt, nullptr, 0, false},
                     UnframedCase{"CutCloseDelimited", BodyFraming::UntilClose, 1000000, nullptr, 0, false},
-                    UnframedCase{"CutCloseDelimitedOverAPartial", BodyFraming::UntilClose, 1000000, nullptr, 700000, true},
+                    UnframedCase{"CutCloseDelimitedOverAPartial", BodyFraming::UntilClose, 1000000, nullptr, 700000,
+                                 true},
                     UnframedCase{"CutChunked", BodyFraming::Chunked, 1000000, nullptr, 0, false},
                     UnframedCase{"ChunkedWithASmallerLength", BodyFraming::Chunked, std::nullopt, "750000", 0, false},
                     UnframedCase{"ConflictingLengths", BodyFraming::ContentLength, std::nullopt, "750000", 0, false}));
@@ -267,10 +269,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct ChangedFileCase {
     const char* name;
-    LONGLONG taskSize;     // the size the task carries
-    uint64_t oldOnDisk;    // bytes of the old file on disk when the job starts
-    bool cutOldFirst;      // the first reply is still the old file, cut after 1,000,000 bytes
-    bool changed;          // the server has a file of another size from then on
+    LONGLONG taskSize;   // the size the task carries
+    uint64_t oldOnDisk;  // bytes of the old file on disk when the job starts
+    bool cutOldFirst;    // the first reply is still the old file, cut after 1,000,000 bytes
+    bool changed;        // the server has a file of another size from then on
     size_t requests;
 };
 
@@ -308,13 +310,12 @@ TEST_P(ChangedFileTest, IsDownloadedAfresh) {
     EXPECT_EQ(c.changed, !server.Requests().back().HasHeader("range"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, ChangedFileTest,
-    testing::Values(ChangedFileCase{"ChangedDuringTheJob", 4 * 1048576, 0, true, true, 3},
-                    ChangedFileCase{"ChangedSinceTheLastJob", 4000000, 1000000, false, true, 2},
-                    ChangedFileCase{"UnchangedSinceTheLastJob", 4000000, 1000000, false, false, 1},
-                    // An album's size in whole megabytes tells nothing of the server's file.
-                    ChangedFileCase{"AlbumSizeOnly", 4 * 1048576, 1000000, false, false, 1}));
+INSTANTIATE_TEST_SUITE_P(Files, ChangedFileTest,
+                         testing::Values(ChangedFileCase{"ChangedDuringTheJob", 4 * 1048576, 0, true, true, 3},
+                                         ChangedFileCase{"ChangedSinceTheLastJob", 4000000, 1000000, false, true, 2},
+                                         ChangedFileCase{"UnchangedSinceTheLastJob", 4000000, 1000000, false, false, 1},
+                                         // An album's size in whole megabytes tells nothing of the server's file.
+                                         ChangedFileCase{"AlbumSizeOnly", 4 * 1048576, 1000000, false, false, 1}));
 
 // A burst, then 1000 bytes a second: a pause request ends the transfer at its next
 // read, not when a large read has filled up.

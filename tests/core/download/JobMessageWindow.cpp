@@ -9,8 +9,8 @@ namespace {
 constexpr LPCWSTR kClassName = L"ZemoTestJobMessages";
 
 bool IsJobEnd(UINT message) {
-    return message == WM_DOWNLOAD_COMPLETE || message == WM_DOWNLOAD_PAUSED ||
-           message == WM_DOWNLOAD_CONNECT_FAILED || message == WM_DOWNLOAD_FAILED;
+    return message == WM_DOWNLOAD_COMPLETE || message == WM_DOWNLOAD_PAUSED || message == WM_DOWNLOAD_CONNECT_FAILED ||
+           message == WM_DOWNLOAD_FAILED;
 }
 
 }  // namespace
@@ -24,8 +24,8 @@ JobMessageWindow::JobMessageWindow() {
         return RegisterClassW(&windowClass);
     }();
     (void)registered;
-    m_wnd.m_hWnd = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                   GetModuleHandleW(nullptr), nullptr);
+    m_wnd.m_hWnd =
+        CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(m_wnd.m_hWnd, GWLP_USERDATA, (LONG_PTR)this);
 }
 

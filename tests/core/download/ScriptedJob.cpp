@@ -18,8 +18,7 @@ bool JobProbe::WaitStarted(DWORD timeoutMs) const {
 
 ScriptedJob::ScriptedJob(int fileId, const CString& userName, std::vector<JobStep> steps,
                          std::shared_ptr<JobProbe> probe, CWnd* window)
-    : m_fileId(fileId), m_userName(userName), m_steps(std::move(steps)), m_probe(std::move(probe)),
-      m_window(window) {}
+    : m_fileId(fileId), m_userName(userName), m_steps(std::move(steps)), m_probe(std::move(probe)), m_window(window) {}
 
 ScriptedJob::~ScriptedJob() { m_probe->destroyed = true; }
 

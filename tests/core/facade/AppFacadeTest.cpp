@@ -71,8 +71,8 @@ TEST(AppFacadeTest, BroadcastReachesEveryControlInAscendingIdWithTheData) {
 TEST(AppFacadeTest, NestedBroadcastEndsBeforeTheOuterOneGoesOn) {
     CAppFacade& facade = CAppFacade::GetInstance();
     facade.RegisterControl(201, new RecordingControl(201, [&](int code) {
-        if (code == CMD_PLAY_FILE) facade.Broadcast(CMD_GET_FILE_TITLE, nullptr);
-    }));
+                               if (code == CMD_PLAY_FILE) facade.Broadcast(CMD_GET_FILE_TITLE, nullptr);
+                           }));
     facade.RegisterControl(202, new RecordingControl(202));
     facade.Broadcast(CMD_PLAY_FILE, nullptr);
 
@@ -136,8 +136,8 @@ TEST(AppFacadeTest, PrepareShutdownSavesThePositionThenEndsTheDownloads) {
     CAppFacade& facade = CAppFacade::GetInstance();
     FakeWindows windows;
     facade.RegisterControl(401, new RecordingControl(401, [&](int code) {
-        if (code == CMD_APP_EXIT) windows.calls.push_back("CMD_APP_EXIT");
-    }));
+                               if (code == CMD_APP_EXIT) windows.calls.push_back("CMD_APP_EXIT");
+                           }));
     EXPECT_EQ(1, facade.PrepareShutdown());
     EXPECT_EQ((std::vector<std::string>{"SavePlayPosition", "CMD_APP_EXIT"}), windows.calls);
 }
@@ -190,17 +190,18 @@ TEST_P(SortPathsTest, SortsTheRangeInNaturalOrder) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SortPathsTest,
-    testing::Values(
-        SortCase{"NumbersAsNumbersCaseIgnored", {L"b10", L"B2", L"a1"}, 0, 2, {L"a1", L"B2", L"b10"}},
-        SortCase{"Episodes",
-                 {L"C:\\v\\ep 12.xof", L"C:\\v\\ep 2.xof", L"C:\\v\\ep 1.xof", L"C:\\v\\ep 2.xof", L"C:\\v\\ep 100.xof"},
-                 0, 4,
-                 {L"C:\\v\\ep 1.xof", L"C:\\v\\ep 2.xof", L"C:\\v\\ep 2.xof", L"C:\\v\\ep 12.xof", L"C:\\v\\ep 100.xof"}},
-        SortCase{"SubRangeOnly", {L"z", L"c", L"b", L"a"}, 1, 2, {L"z", L"b", L"c", L"a"}},
-        SortCase{"FirstNotBelowLast", {L"b", L"a"}, 1, 1, {L"b", L"a"}},
-        SortCase{"LastOutOfRange", {L"b", L"a"}, 0, 2, {L"b", L"a"}},
-        SortCase{"FirstNegative", {L"b", L"a"}, -1, 1, {L"b", L"a"}},
-        SortCase{"Empty", {}, 0, 0, {}}),
+    testing::Values(SortCase{"NumbersAsNumbersCaseIgnored", {L"b10", L"B2", L"a1"}, 0, 2, {L"a1", L"B2", L"b10"}},
+                    SortCase{"Episodes",
+                             {L"C:\\v\\ep 12.xof", L"C:\\v\\ep 2.xof", L"C:\\v\\ep 1.xof", L"C:\\v\\ep 2.xof",
+                              L"C:\\v\\ep 100.xof"},
+                             0,
+                             4,
+                             {L"C:\\v\\ep 1.xof", L"C:\\v\\ep 2.xof", L"C:\\v\\ep 2.xof", L"C:\\v\\ep 12.xof",
+                              L"C:\\v\\ep 100.xof"}},
+                    SortCase{"SubRangeOnly", {L"z", L"c", L"b", L"a"}, 1, 2, {L"z", L"b", L"c", L"a"}},
+                    SortCase{"FirstNotBelowLast", {L"b", L"a"}, 1, 1, {L"b", L"a"}},
+                    SortCase{"LastOutOfRange", {L"b", L"a"}, 0, 2, {L"b", L"a"}},
+                    SortCase{"FirstNegative", {L"b", L"a"}, -1, 1, {L"b", L"a"}}, SortCase{"Empty", {}, 0, 0, {}}),
     [](const testing::TestParamInfo<SortCase>& info) { return std::string(info.param.name); });
 
 TEST(SortPathsLargeTest, MatchesAStableReferenceSort) {

@@ -82,11 +82,13 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         HotKeyCase{"Tab", WM_KEYDOWN, VK_TAB, false, false, false, false, 1, {"CycleViewMode"}, 0},
         HotKeyCase{"TabInFullScreenIsSwallowed", WM_KEYDOWN, VK_TAB, false, false, true, false, 1, {}, 0},
-        HotKeyCase{"EnterTogglesAndGoesOn", WM_KEYDOWN, VK_RETURN, false, false, false, false, 0, {"ToggleFullScreen"}, 0},
+        HotKeyCase{
+            "EnterTogglesAndGoesOn", WM_KEYDOWN, VK_RETURN, false, false, false, false, 0, {"ToggleFullScreen"}, 0},
         HotKeyCase{"EscInFullScreen", WM_KEYDOWN, VK_ESCAPE, false, false, true, false, 1, {"ToggleFullScreen"}, 0},
         HotKeyCase{"EscOutsideFullScreen", WM_KEYDOWN, VK_ESCAPE, false, false, false, false, 0, {}, 0},
         HotKeyCase{"Space", WM_KEYDOWN, VK_SPACE, false, false, false, false, 1, {"TogglePlayPause"}, 0},
-        HotKeyCase{"SpaceWhileWebViewShown", WM_KEYDOWN, VK_SPACE, false, false, false, true, 1, {"TogglePlayPause"}, 0},
+        HotKeyCase{
+            "SpaceWhileWebViewShown", WM_KEYDOWN, VK_SPACE, false, false, false, true, 1, {"TogglePlayPause"}, 0},
         HotKeyCase{"CtrlPageUp", WM_KEYDOWN, VK_PRIOR, true, false, false, false, 1, {}, CMD_PLAY_PREV},
         HotKeyCase{"CtrlPageDown", WM_KEYDOWN, VK_NEXT, true, false, false, false, 1, {}, CMD_PLAY_NEXT},
         HotKeyCase{"PageDownWithoutCtrl", WM_KEYDOWN, VK_NEXT, false, false, false, false, 0, {}, 0},
@@ -104,7 +106,8 @@ INSTANTIATE_TEST_SUITE_P(
         HotKeyCase{"AltO", WM_SYSKEYDOWN, 'O', false, true, false, false, 1, {"ShowSettingsDialog"}, 0},
         HotKeyCase{"SysKeyWithoutAlt", WM_SYSKEYDOWN, '1', false, false, false, false, 0, {}, 0},
         HotKeyCase{"WheelUp", WM_MOUSEWHEEL, kWheelUp, false, false, false, false, 1, {"ChangeVolumeByWheel(up)"}, 0},
-        HotKeyCase{"WheelDown", WM_MOUSEWHEEL, kWheelDown, false, false, false, false, 1, {"ChangeVolumeByWheel(down)"}, 0},
+        HotKeyCase{
+            "WheelDown", WM_MOUSEWHEEL, kWheelDown, false, false, false, false, 1, {"ChangeVolumeByWheel(down)"}, 0},
         HotKeyCase{"WheelWhileWebViewShown", WM_MOUSEWHEEL, kWheelUp, false, false, false, true, 0, {}, 0},
         HotKeyCase{"OtherMessage", WM_CHAR, 'a', false, false, false, false, 0, {}, 0}),
     [](const testing::TestParamInfo<HotKeyCase>& info) { return std::string(info.param.name); });
@@ -130,8 +133,8 @@ TEST(HotKeyStateTest, NoShortcutWithoutMainDialogOrWhileItIsInTheTray) {
 
 TEST(HotKeyStateTest, NoShortcutWhileTheMainDialogIsMinimised) {
     FakeWindows windows;
-    windows.dialog.m_hWnd = CreateWindowExW(0, L"STATIC", L"main", WS_OVERLAPPEDWINDOW | WS_MINIMIZE, 0, 0, 200,
-                                            100, nullptr, nullptr, nullptr, nullptr);
+    windows.dialog.m_hWnd = CreateWindowExW(0, L"STATIC", L"main", WS_OVERLAPPEDWINDOW | WS_MINIMIZE, 0, 0, 200, 100,
+                                            nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(nullptr, windows.dialog.m_hWnd);
     ASSERT_TRUE(IsIconic(windows.dialog.m_hWnd));
     MSG space = SpaceKey();

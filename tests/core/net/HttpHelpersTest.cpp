@@ -29,7 +29,9 @@ std::string ServedOverHttps(const LoopbackHttpServer& server) {
 std::string WithoutHost(const LoopbackHttpServer& server) {
     return "/127.0.0.1:" + std::to_string(server.Port()) + "/Avatar/Big.PNG?User=AbC";
 }
-std::string Refused(const LoopbackHttpServer&) { return "http://127.0.0.1:" + std::to_string(UnusedLoopbackPort()) + "/x"; }
+std::string Refused(const LoopbackHttpServer&) {
+    return "http://127.0.0.1:" + std::to_string(UnusedLoopbackPort()) + "/x";
+}
 std::string RefusedHttps(const LoopbackHttpServer&) {
     return "https://127.0.0.1:" + std::to_string(UnusedLoopbackPort()) + "/x";
 }
@@ -229,7 +231,8 @@ INSTANTIATE_TEST_SUITE_P(
 // A window of no size or place that collects posted messages.
 class MessageWindow {
 public:
-    MessageWindow() : m_window(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {}
+    MessageWindow()
+        : m_window(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {}
     ~MessageWindow() { DestroyWindow(m_window); }
     MessageWindow(const MessageWindow&) = delete;
     MessageWindow& operator=(const MessageWindow&) = delete;
@@ -238,7 +241,8 @@ public:
     std::vector<WPARAM> Take(UINT message) {
         std::vector<WPARAM> values;
         MSG msg;
-        while (values.size() < 1000 && PeekMessageW(&msg, m_window, message, message, PM_REMOVE)) values.push_back(msg.wParam);
+        while (values.size() < 1000 && PeekMessageW(&msg, m_window, message, message, PM_REMOVE))
+            values.push_back(msg.wParam);
         return values;
     }
 
@@ -324,7 +328,8 @@ INSTANTIATE_TEST_SUITE_P(
     Http, PostFails,
     testing::Values(PostFailureCase{"NotFound", Served, Reply(404, "missing"), L"服务器响应不正确: 404", 1},
                     PostFailureCase{"NoContentLength", Served, Chunked("reply"), L"QueryInfo出错，错误代码: ", 1},
-                    PostFailureCase{"DroppedMidBody", Served, DroppedAfter(100, Pattern(1000)), L"Read出错，错误代码: ", 1},
+                    PostFailureCase{"DroppedMidBody", Served, DroppedAfter(100, Pattern(1000)), L"Read出错，错误代码: ",
+                                    1},
                     PostFailureCase{"Announces2GigabytesSends10", Served, Announcing(0x7FFFFFFF, "0123456789"),
                                     L"Read出错，错误代码: ", 1},
                     // Nothing is sent for an address without a host.

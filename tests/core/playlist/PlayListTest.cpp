@@ -164,16 +164,15 @@ TEST_P(PlayListMoveTest, MovesOneItemAndShiftsTheOthers) {
     EXPECT_EQ(GetParam().result, PathsOf(m_list));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Moves, PlayListMoveTest,
-    ::testing::Values(MoveCase{"LastToFirst", L"d", 0, true, {L"d", L"a", L"b", L"c"}},
-                      MoveCase{"FirstToLast", L"A", 3, true, {L"b", L"c", L"d", L"a"}},
-                      MoveCase{"Forward", L"b", 2, true, {L"a", L"c", L"b", L"d"}},
-                      MoveCase{"InPlace", L"c", 2, true, {L"a", L"b", L"c", L"d"}},
-                      MoveCase{"IndexEqualToTheSize", L"a", 4, false, {L"a", L"b", L"c", L"d"}},
-                      MoveCase{"NegativeIndex", L"c", -1, false, {L"a", L"b", L"c", L"d"}},
-                      MoveCase{"PathNotInTheList", L"x", 0, false, {L"a", L"b", L"c", L"d"}}),
-    [](const ::testing::TestParamInfo<MoveCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Moves, PlayListMoveTest,
+                         ::testing::Values(MoveCase{"LastToFirst", L"d", 0, true, {L"d", L"a", L"b", L"c"}},
+                                           MoveCase{"FirstToLast", L"A", 3, true, {L"b", L"c", L"d", L"a"}},
+                                           MoveCase{"Forward", L"b", 2, true, {L"a", L"c", L"b", L"d"}},
+                                           MoveCase{"InPlace", L"c", 2, true, {L"a", L"b", L"c", L"d"}},
+                                           MoveCase{"IndexEqualToTheSize", L"a", 4, false, {L"a", L"b", L"c", L"d"}},
+                                           MoveCase{"NegativeIndex", L"c", -1, false, {L"a", L"b", L"c", L"d"}},
+                                           MoveCase{"PathNotInTheList", L"x", 0, false, {L"a", L"b", L"c", L"d"}}),
+                         [](const ::testing::TestParamInfo<MoveCase>& info) { return std::string(info.param.name); });
 
 CStringArray ArrayOf(const Paths& paths) {
     CStringArray array;

@@ -40,8 +40,8 @@ TEST_F(XmlDocCoreTest, AnElementNeverEndedHoldsOnlyItsStartTagAndItsTextGoesToTh
     ASSERT_TRUE(Walk({u"a", u"b"}));
     EXPECT_EQ("", Data());
     EXPECT_TRUE(m_doc.LeaveElement());
-    EXPECT_EQ("", Data());  // a holds the element b
-    ASSERT_TRUE(m_doc.EnterElement());  // back to b
+    EXPECT_EQ("", Data());               // a holds the element b
+    ASSERT_TRUE(m_doc.EnterElement());   // back to b
     ASSERT_TRUE(m_doc.RemoveElement());  // removes "<b>" alone
     EXPECT_EQ("<a>x</a>", Text());
     ASSERT_TRUE(m_doc.LeaveElement());
@@ -131,8 +131,14 @@ TEST_F(XmlDocCoreTest, NamesMatchWithCaseAndMayGoOnAfterASeparator) {
     struct {
         const char16_t* name;
         bool found;
-    } names[] = {{u"plist version=\"1.0\"", true}, {u"plist=x", true}, {u"plist/", true}, {u"plist[1]", true},
-                 {u"plist]", true},                {u"plists", false}, {u"plis", false},  {u"PLIST", false}};
+    } names[] = {{u"plist version=\"1.0\"", true},
+                 {u"plist=x", true},
+                 {u"plist/", true},
+                 {u"plist[1]", true},
+                 {u"plist]", true},
+                 {u"plists", false},
+                 {u"plis", false},
+                 {u"PLIST", false}};
     for (const auto& n : names) {
         SCOPED_TRACE(Narrow(n.name));
         ASSERT_TRUE(Load(u"<plist>p</plist>"));
@@ -301,8 +307,7 @@ INSTANTIATE_TEST_SUITE_P(
                      u"gbk"},
         EncodingCase{"OtherMeta", u"<html><head><meta name=\"charset\" content=\"charset=gbk\"></head></html>",
                      u"UTF-8"},
-        EncodingCase{"NotHtml", u"<page><meta http-equiv=\"Content-Type\" content=\"charset=gbk\"/></page>",
-                     u"UTF-8"},
+        EncodingCase{"NotHtml", u"<page><meta http-equiv=\"Content-Type\" content=\"charset=gbk\"/></page>", u"UTF-8"},
         EncodingCase{"Empty", u"", u"UTF-8"}),
     [](const ::testing::TestParamInfo<EncodingCase>& info) { return std::string(info.param.name); });
 
@@ -310,9 +315,17 @@ TEST(XmlCharsetsTest, NamesGiveTheirCodePages) {
     struct {
         const char16_t* name;
         unsigned codePage;
-    } cases[] = {{u"GB2312", 936}, {u"gbk", 936},         {u"UTF-8", 65001},        {u"Big5", 950},
-                 {u"Shift_JIS", 932}, {u"ISO-8859-1", 28591}, {u"windows-1252", 1252}, {u"gb18030", 54936},
-                 {u"x-unknown", 0},   {u"utf-8 ", 0},         {u"", 0}};
+    } cases[] = {{u"GB2312", 936},
+                 {u"gbk", 936},
+                 {u"UTF-8", 65001},
+                 {u"Big5", 950},
+                 {u"Shift_JIS", 932},
+                 {u"ISO-8859-1", 28591},
+                 {u"windows-1252", 1252},
+                 {u"gb18030", 54936},
+                 {u"x-unknown", 0},
+                 {u"utf-8 ", 0},
+                 {u"", 0}};
     for (const auto& c : cases) {
         std::u16string name(c.name);
         EXPECT_EQ(c.codePage, xml::CodePageOfCharset(name.data(), name.size())) << Narrow(name);

@@ -27,11 +27,13 @@ public:
     }
 
     void WriteClientFiles(const std::string& app, const std::string& version, const std::string& server) {
-        WriteUpdateClientFiles(m_folder, {app, version, server, LoopbackUpdateService::IncrementWeb(), "Zemovista.exe"});
+        WriteUpdateClientFiles(m_folder,
+                               {app, version, server, LoopbackUpdateService::IncrementWeb(), "Zemovista.exe"});
     }
     // A file from beside the test program into the program folder.
     void Copy(const std::wstring& name, const std::wstring& relativePath) const {
-        ASSERT_TRUE(CopyFileW(BesideTheTestProgram(name).c_str(), m_folder.File(relativePath).c_str(), FALSE)) << relativePath;
+        ASSERT_TRUE(CopyFileW(BesideTheTestProgram(name).c_str(), m_folder.File(relativePath).c_str(), FALSE))
+            << relativePath;
     }
     CString Folder() const { return CString(m_folder.Path().c_str()); }
     void Delete(const wchar_t* relativePath) const { DeleteFileW(m_folder.File(relativePath).c_str()); }
@@ -64,7 +66,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, CheckResultTest,
     ::testing::Values(
         CheckCase{"Older", [](CheckVersionTest&) {}, MENDPORT_NEWER, true, 1},
-        CheckCase{"Newest", [](CheckVersionTest& t) { t.WriteClientFiles("zemovista", "2.0.0.1", t.m_service.ServerLine()); },
+        CheckCase{"Newest",
+                  [](CheckVersionTest& t) { t.WriteClientFiles("zemovista", "2.0.0.1", t.m_service.ServerLine()); },
                   MENDPORT_CURRENT, false, 1},
         CheckCase{"NoConfig", [](CheckVersionTest& t) { t.Delete(L"Update\\Mendport\\Config.ini"); }, 3, false, 0},
         CheckCase{"NoAppName", [](CheckVersionTest& t) { t.WriteClientFiles("", "1.0.0.1", t.m_service.ServerLine()); },
@@ -80,20 +83,22 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"NoVersionFile", [](CheckVersionTest& t) { t.Delete(L"update\\version.dat"); }, 1, false, 0},
         CheckCase{"NoSocketConfig", [](CheckVersionTest& t) { t.Delete(L"Update\\Mendport\\SocketConfig.ini"); }, 1,
                   false, 0},
-        CheckCase{"ServerWithoutSpace", [](CheckVersionTest& t) { t.WriteClientFiles("zemovista", "1.0.0.1", "127.0.0.1"); },
-                  1, false, 0},
+        CheckCase{"ServerWithoutSpace",
+                  [](CheckVersionTest& t) { t.WriteClientFiles("zemovista", "1.0.0.1", "127.0.0.1"); }, 1, false, 0},
         CheckCase{"ServiceDown",
                   [](CheckVersionTest& t) {
                       t.WriteClientFiles("zemovista", "1.0.0.1",
                                          "socket 127.0.0.1 " + std::to_string(UnusedLoopbackPort()));
                   },
                   MENDPORT_CHECK_FAILED, false, 0},
-        CheckCase{"UnknownApp", [](CheckVersionTest& t) { t.WriteClientFiles("other", "1.0.0.1", t.m_service.ServerLine()); },
+        CheckCase{"UnknownApp",
+                  [](CheckVersionTest& t) { t.WriteClientFiles("other", "1.0.0.1", t.m_service.ServerLine()); },
                   MENDPORT_CHECK_FAILED, false, 1},
         CheckCase{"NoClientLibrary", [](CheckVersionTest& t) { t.Delete(L"MendportInterface.dll"); },
                   MENDPORT_CHECK_FAILED, false, 0},
         // A library of the same name that is no update client.
-        CheckCase{"OtherLibrary", [](CheckVersionTest& t) { t.m_folder.Write(L"MendportInterface.dll", "MZ not a library"); },
+        CheckCase{"OtherLibrary",
+                  [](CheckVersionTest& t) { t.m_folder.Write(L"MendportInterface.dll", "MZ not a library"); },
                   MENDPORT_CHECK_FAILED, false, 0}),
     [](const ::testing::TestParamInfo<CheckCase>& info) { return std::string(info.param.name); });
 
@@ -108,10 +113,9 @@ TEST_F(CheckVersionTest, TheRequestCarriesAppNameAndTheInstalledVersionFromItsFi
         std::string bytes;
         const char* sent;
     };
-    for (const VersionFile& file : {VersionFile{"1.0.0.1", "1.0.0.1"},
-                                    VersionFile{std::string("1.0\0junk", 8), "1.0"},
-                                    VersionFile{"123456789012345678901234567890+tail", "123456789012345678901234567890"},
-                                    VersionFile{"", ""}}) {
+    for (const VersionFile& file :
+         {VersionFile{"1.0.0.1", "1.0.0.1"}, VersionFile{std::string("1.0\0junk", 8), "1.0"},
+          VersionFile{"123456789012345678901234567890+tail", "123456789012345678901234567890"}, VersionFile{"", ""}}) {
         m_service.Publish("zemovista", file.sent, {});
         m_folder.Write(L"update\\version.dat", file.bytes);
         CCheckVersion check(Folder());
@@ -162,7 +166,7 @@ TEST_F(CheckVersionTest, OnlyTheFourthSlotOfTheFirstTableSetsTheFlag) {
     EXPECT_FALSE(check.IsNewerVersion());
 
     // Called as the client calls it: through the table's fourth entry.
-    using Slot = bool(__attribute__((thiscall)) *)(IMendportEvent*);
+    using Slot = bool(__attribute__((thiscall))*)(IMendportEvent*);
     Slot fourth = (*reinterpret_cast<Slot**>(&sink))[3];
     EXPECT_FALSE(fourth(&sink));
     EXPECT_TRUE(check.IsNewerVersion());
@@ -187,7 +191,8 @@ protected:
     // Waits (at most 60 s) until the updater has installed the version and ended its work.
     bool WaitForInstalled(const std::string& version) const {
         return WaitFor([&] {
-            return m_folder.Read(L"update\\version.dat") == version && !m_folder.Exists(L"Update\\Mendport\\Mendport.lock");
+            return m_folder.Read(L"update\\version.dat") == version &&
+                   !m_folder.Exists(L"Update\\Mendport\\Mendport.lock");
         });
     }
 };

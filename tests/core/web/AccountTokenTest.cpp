@@ -30,10 +30,14 @@ CString TokenOf(const std::string& text) {
     base64.pop_back();
     CString token;
     for (char c : base64) {
-        if (c == '+') token += L"%2B";
-        else if (c == '/') token += L"%2F";
-        else if (c == '=') token += L"%3D";
-        else token += (wchar_t)c;
+        if (c == '+')
+            token += L"%2B";
+        else if (c == '/')
+            token += L"%2F";
+        else if (c == '=')
+            token += L"%3D";
+        else
+            token += (wchar_t)c;
     }
     return token;
 }
@@ -44,7 +48,8 @@ TEST(AccountTokenTest, EnciphersTheStampedAccountText) {
         {L"a\"b\\c", "20240102030405/{uid:1001,account:\"a\\\"b\\\\c\",platform:\"None\"}"},
         {L"\x5c0f\x660e", "20240102030405/{uid:1001,account:\"\xe5\xb0\x8f\xe6\x98\x8e\",platform:\"None\"}"},
     };
-    for (const auto& c : cases) EXPECT_STREQ(TokenOf(c.second), BuildAccountTokenAt(Time(), L"1001", c.first)) << c.second;
+    for (const auto& c : cases)
+        EXPECT_STREQ(TokenOf(c.second), BuildAccountTokenAt(Time(), L"1001", c.first)) << c.second;
 }
 
 TEST(AccountTokenTest, LongUserNamesFitTheirBuffers) {

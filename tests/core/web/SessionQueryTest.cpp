@@ -33,8 +33,10 @@ TEST(SessionQuery, OnlyTheServicesOwnAddressesGetTheKeys) {
         EXPECT_FALSE(NeedsSessionQuery(c.url, kService, false));
         CString rewritten = AddSessionQuery(c.url, kService, true, L"TOK", L"S1", L"g1");
         bool alreadyHasKeys = CString(c.url).Find(L"zemoid=") >= 0;
-        if (c.signedIn) EXPECT_STREQ(CString(c.signedIn) + kQuery, rewritten);
-        else if (!alreadyHasKeys) EXPECT_STREQ(c.url, rewritten);
+        if (c.signedIn)
+            EXPECT_STREQ(CString(c.signedIn) + kQuery, rewritten);
+        else if (!alreadyHasKeys)
+            EXPECT_STREQ(c.url, rewritten);
         EXPECT_STREQ(c.url, AddSessionQuery(c.url, kService, false, L"TOK", L"S1", L"g1"));
     }
 }

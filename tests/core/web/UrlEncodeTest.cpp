@@ -17,8 +17,6 @@ TEST(UrlEncodeTest, KeepsLettersAndDigitsAndEncodesTheRest) {
     for (const auto& c : cases) EXPECT_STREQ(c.second, UrlEncode(c.first, false)) << CStringA(c.first).GetString();
 }
 
-TEST(UrlEncodeTest, EncodeAllTurnsEveryByteIntoDigits) {
-    EXPECT_STREQ(L"%61%20%31", UrlEncode(L"a 1", true));
-}
+TEST(UrlEncodeTest, EncodeAllTurnsEveryByteIntoDigits) { EXPECT_STREQ(L"%61%20%31", UrlEncode(L"a 1", true)); }
 
 }  // namespace

@@ -19,7 +19,8 @@ const UriCase kCases[] = {
     {"[get_user]\r\nserver=host\r\nport=9000\r\n", L"get_user", true, L"/x", L"http://host:9000/default/x"},
     {"[other]\r\nserver=host\r\nport=80\r\n", L"get_user", true, L"", L"http://www.zemovista.com:8080/default"},
     {"", L"get_user", false, L"", L"http://www.zemovista.com:8080/default?sid=S1"},
-    {"[get_user]\r\nserver=host\r\nport=80\r\nurl=/p\r\n", L"get_user", false, L"/q.php", L"http://host/p/q.php?sid=S1"},
+    {"[get_user]\r\nserver=host\r\nport=80\r\nurl=/p\r\n", L"get_user", false, L"/q.php",
+     L"http://host/p/q.php?sid=S1"},
 };
 
 class WebUriGettorTest : public testing::TestWithParam<UriCase> {};

@@ -80,10 +80,10 @@ TEST_P(XmlDocUnsavableTest, AFailedConversionIsReportedAndTheFileKept) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, XmlDocUnsavableTest,
-    ::testing::Values(
-        UnsavableCase{"CharacterOutsideTheCodePage", L"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?><r>中</r>"},
-        UnsavableCase{"LoneSurrogateInUtf8", std::wstring(L"<r>") + L'\xD800' + L"</r>"},
-        UnsavableCase{"EncodingWithoutConversion", L"<?xml version=\"1.0\" encoding=\"utf-16\"?><r/>"}),
+    ::testing::Values(UnsavableCase{"CharacterOutsideTheCodePage",
+                                    L"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?><r>中</r>"},
+                      UnsavableCase{"LoneSurrogateInUtf8", std::wstring(L"<r>") + L'\xD800' + L"</r>"},
+                      UnsavableCase{"EncodingWithoutConversion", L"<?xml version=\"1.0\" encoding=\"utf-16\"?><r/>"}),
     [](const ::testing::TestParamInfo<UnsavableCase>& info) { return std::string(info.param.name); });
 
 TEST_F(XmlDocTest, AFileThatCannotBeWrittenIsReported) {

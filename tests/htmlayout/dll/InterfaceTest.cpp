@@ -11,7 +11,8 @@ namespace {
 
 using hltest::TestWindow;
 
-constexpr const char kPage[] = "\xEF\xBB\xBF<html><head><style>"
+constexpr const char kPage[] =
+    "\xEF\xBB\xBF<html><head><style>"
     "body { font-family: SimSun; font-size: 12px; }"
     "#list { height: 40px; overflow: auto; }"
     "li { height: 20px; }"
@@ -30,18 +31,46 @@ protected:
 TEST(Exports, EveryFunctionIsExportedByItsPlainName) {
     HMODULE dll = GetModuleHandleW(L"htmlayout.dll");
     ASSERT_NE(dll, nullptr);
-    const char* names[] = {
-        "HTMLayoutProcND", "HTMLayoutSetCallback", "HTMLayoutWindowAttachEventHandler", "HTMLayoutLoadFile",
-        "HTMLayoutGetRootElement", "HTMLayoutUpdateWindow", "HTMLayoutFindElement", "HTMLayout_UseElement",
-        "HTMLayout_UnuseElement", "HTMLayoutGetChildrenCount", "HTMLayoutGetNthChild", "HTMLayoutGetParentElement",
-        "HTMLayoutGetElementIndex", "HTMLayoutCreateElement", "HTMLayoutInsertElement", "HTMLayoutDeleteElement",
-        "HTMLayoutSwapElements", "HTMLayoutSortElements", "HTMLayoutSelectElements", "HTMLayoutSelectParent",
-        "HTMLayoutVisitElements", "HTMLayoutGetAttributeByName", "HTMLayoutSetAttributeByName",
-        "HTMLayoutGetStyleAttribute", "HTMLayoutSetStyleAttribute", "HTMLayoutGetElementInnerTextCB",
-        "HTMLayoutSetElementInnerText16", "HTMLayoutGetElementHtmlCB", "HTMLayoutSetElementHtml",
-        "HTMLayoutGetElementState", "HTMLayoutSetElementState", "HTMLayoutIsElementVisible",
-        "HTMLayoutGetElementLocation", "HTMLayoutGetElementHwnd", "HTMLayoutScrollToView", "HTMLayoutSetScrollPos",
-        "HTMLayoutUpdateElement", "HTMLayoutUpdateElementEx", "HTMLayoutPostEvent", "HTMLayoutSendEvent"};
+    const char* names[] = {"HTMLayoutProcND",
+                           "HTMLayoutSetCallback",
+                           "HTMLayoutWindowAttachEventHandler",
+                           "HTMLayoutLoadFile",
+                           "HTMLayoutGetRootElement",
+                           "HTMLayoutUpdateWindow",
+                           "HTMLayoutFindElement",
+                           "HTMLayout_UseElement",
+                           "HTMLayout_UnuseElement",
+                           "HTMLayoutGetChildrenCount",
+                           "HTMLayoutGetNthChild",
+                           "HTMLayoutGetParentElement",
+                           "HTMLayoutGetElementIndex",
+                           "HTMLayoutCreateElement",
+                           "HTMLayoutInsertElement",
+                           "HTMLayoutDeleteElement",
+                           "HTMLayoutSwapElements",
+                           "HTMLayoutSortElements",
+                           "HTMLayoutSelectElements",
+                           "HTMLayoutSelectParent",
+                           "HTMLayoutVisitElements",
+                           "HTMLayoutGetAttributeByName",
+                           "HTMLayoutSetAttributeByName",
+                           "HTMLayoutGetStyleAttribute",
+                           "HTMLayoutSetStyleAttribute",
+                           "HTMLayoutGetElementInnerTextCB",
+                           "HTMLayoutSetElementInnerText16",
+                           "HTMLayoutGetElementHtmlCB",
+                           "HTMLayoutSetElementHtml",
+                           "HTMLayoutGetElementState",
+                           "HTMLayoutSetElementState",
+                           "HTMLayoutIsElementVisible",
+                           "HTMLayoutGetElementLocation",
+                           "HTMLayoutGetElementHwnd",
+                           "HTMLayoutScrollToView",
+                           "HTMLayoutSetScrollPos",
+                           "HTMLayoutUpdateElement",
+                           "HTMLayoutUpdateElementEx",
+                           "HTMLayoutPostEvent",
+                           "HTMLayoutSendEvent"};
     for (const char* name : names) EXPECT_NE(GetProcAddress(dll, name), nullptr) << name;
 }
 
@@ -52,7 +81,7 @@ TEST_F(Interface, UsesKeepElementsAndStaleHandlesAreRefused) {
     EXPECT_EQ(HTMLayout_UseElement(a), HLDOM_OK);
     EXPECT_EQ(HTMLayoutDeleteElement(a), HLDOM_OK);
     EXPECT_EQ(HTMLayoutDeleteElement(b), HLDOM_OK);
-    EXPECT_EQ(window.Attribute(a, "id"), L"a");  // the use keeps it
+    EXPECT_EQ(window.Attribute(a, "id"), L"a");    // the use keeps it
     EXPECT_NE(HTMLayout_UseElement(b), HLDOM_OK);  // gone
     EXPECT_EQ(HTMLayout_UnuseElement(a), HLDOM_OK);
     EXPECT_NE(HTMLayout_UseElement(a), HLDOM_OK);

@@ -22,23 +22,24 @@ protected:
         WritePng(window.folder, L"Images\\default\\btn.png", 40, 20, kBlue);
         WritePng(window.folder, L"Images\\default\\btn-hover.png", 40, 20, kRed);
         WritePng(window.folder, L"Images\\default\\fill.png", 1, 8, kRed);
-        ASSERT_TRUE(window.Load(
-            "<html><head><style>"
-            "html { background-color: #ffffff; }"
-            "#bg { height: 30px; background: url(Images\\default\\bg.tmp) repeat; }"
-            "#btn { width: 40px; height: 20px; background-image: url(Images\\default\\btn.png); }"
-            "#btn:hover { background-image: url(Images\\default\\btn-hover.png); }"
-            "#bar { width: 100px; height: 8px; background-color: #0000ff; foreground-image: url(Images\\default\\fill.png);"
-            "  foreground-repeat: stretch; }"
-            "#text { height: 20px; font-family: SimSun; font-size: 16px; color: #000000; }"
-            "#box { height: 40px; overflow: auto; border: 2px solid #ff0000; }"
-            "#box div { height: 30px; }"
-            "</style></head><body>"
-            "<div id=\"bg\"></div><div id=\"btn\"></div>"
-            "<progress id=\"bar\" maxvalue=\"200\" value=\"50\"></progress>"
-            "<div id=\"text\">\xe6\x92\xad\xe6\x94\xbe\xe5\x88\x97\xe8\xa1\xa8</div>"
-            "<div id=\"box\"><div></div><div></div></div>"
-            "</body></html>"));
+        ASSERT_TRUE(
+            window.Load("<html><head><style>"
+                        "html { background-color: #ffffff; }"
+                        "#bg { height: 30px; background: url(Images\\default\\bg.tmp) repeat; }"
+                        "#btn { width: 40px; height: 20px; background-image: url(Images\\default\\btn.png); }"
+                        "#btn:hover { background-image: url(Images\\default\\btn-hover.png); }"
+                        "#bar { width: 100px; height: 8px; background-color: #0000ff; foreground-image: "
+                        "url(Images\\default\\fill.png);"
+                        "  foreground-repeat: stretch; }"
+                        "#text { height: 20px; font-family: SimSun; font-size: 16px; color: #000000; }"
+                        "#box { height: 40px; overflow: auto; border: 2px solid #ff0000; }"
+                        "#box div { height: 30px; }"
+                        "</style></head><body>"
+                        "<div id=\"bg\"></div><div id=\"btn\"></div>"
+                        "<progress id=\"bar\" maxvalue=\"200\" value=\"50\"></progress>"
+                        "<div id=\"text\">\xe6\x92\xad\xe6\x94\xbe\xe5\x88\x97\xe8\xa1\xa8</div>"
+                        "<div id=\"box\"><div></div><div></div></div>"
+                        "</body></html>"));
     }
     TestWindow window{300, 200};
 };
@@ -53,8 +54,10 @@ TEST_F(Painting, AnImageFileThatChangedIsReadAgainForTheNextPage) {
     EXPECT_EQ(window.Pixel(20, 40), kBlue);
     Sleep(20);  // a later write time
     WritePng(window.folder, L"Images\\default\\btn.png", 40, 21, kGreen);
-    std::string page = "<html><body><div style=\"height: 30px\"></div>"
-                       "<div style=\"width: 40px; height: 20px; background-image: url(Images\\default\\btn.png)\"></div></body></html>";
+    std::string page =
+        "<html><body><div style=\"height: 30px\"></div>"
+        "<div style=\"width: 40px; height: 20px; background-image: "
+        "url(Images\\default\\btn.png)\"></div></body></html>";
     ASSERT_TRUE(window.Load(page));
     EXPECT_EQ(window.Pixel(20, 40), kGreen);
 }
@@ -71,7 +74,7 @@ TEST_F(Painting, ProgressBarFillsItsShare) {
     RECT bar{};
     HTMLayoutGetElementLocation(window.Select("#bar"), &bar, BORDER_BOX);
     int y = bar.top + 4;
-    EXPECT_EQ(window.Pixel(bar.left + 10, y), kRed);   // a quarter: 25 pixels
+    EXPECT_EQ(window.Pixel(bar.left + 10, y), kRed);  // a quarter: 25 pixels
     EXPECT_EQ(window.Pixel(bar.left + 24, y), kRed);
     EXPECT_EQ(window.Pixel(bar.left + 26, y), kBlue);
     HTMLayoutSetAttributeByName(window.Select("#bar"), "value", L"200");

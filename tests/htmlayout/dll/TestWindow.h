@@ -37,7 +37,9 @@ public:
     struct Picture {
         int width = 0, height = 0;
         std::vector<COLORREF> pixels;
-        COLORREF At(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height ? pixels[y * width + x] : CLR_INVALID; }
+        COLORREF At(int x, int y) const {
+            return x >= 0 && y >= 0 && x < width && y < height ? pixels[y * width + x] : CLR_INVALID;
+        }
     };
     Picture Capture();
     COLORREF Pixel(int x, int y) { return Capture().At(x, y); }

@@ -12,7 +12,8 @@ namespace {
 
 using hltest::TestWindow;
 
-constexpr const char kPage[] = "<html><head><style>"
+constexpr const char kPage[] =
+    "<html><head><style>"
     "#ok { behavior: button; height: 20px; width: 80px; }"
     "#grid { behavior: grid; height: 20px; }"
     "#plain { behavior: nosuch; height: 20px; }"
@@ -39,23 +40,26 @@ struct Recorder {
         auto* self = static_cast<Recorder*>(tag);
         Seen s{group, 0, he, nullptr, {}, 0, 0};
         switch (group) {
-        case HANDLE_INITIALIZATION: s.cmd = static_cast<INITIALIZATION_PARAMS*>(prms)->cmd; break;
-        case HANDLE_MOUSE: {
-            auto* m = static_cast<MOUSE_PARAMS*>(prms);
-            s.cmd = m->cmd;
-            s.target = m->target;
-            s.pos = m->pos;
-            s.buttons = m->button_state;
-            break;
-        }
-        case HANDLE_BEHAVIOR_EVENT: {
-            auto* b = static_cast<BEHAVIOR_EVENT_PARAMS*>(prms);
-            s.cmd = b->cmd;
-            s.target = b->heTarget;
-            s.reason = b->reason;
-            break;
-        }
-        default: return FALSE;
+            case HANDLE_INITIALIZATION:
+                s.cmd = static_cast<INITIALIZATION_PARAMS*>(prms)->cmd;
+                break;
+            case HANDLE_MOUSE: {
+                auto* m = static_cast<MOUSE_PARAMS*>(prms);
+                s.cmd = m->cmd;
+                s.target = m->target;
+                s.pos = m->pos;
+                s.buttons = m->button_state;
+                break;
+            }
+            case HANDLE_BEHAVIOR_EVENT: {
+                auto* b = static_cast<BEHAVIOR_EVENT_PARAMS*>(prms);
+                s.cmd = b->cmd;
+                s.target = b->heTarget;
+                s.reason = b->reason;
+                break;
+            }
+            default:
+                return FALSE;
         }
         self->seen.push_back(s);
         return s.cmd == self->takes;
@@ -112,13 +116,20 @@ TEST_F(WindowEvents, TheEngineClaimsOnlyItsOwnMessages) {
         WPARAM wParam;
         LPARAM lParam;
         BOOL claimed;
-    } cases[] = {{WM_ERASEBKGND, 0, 0, TRUE},       {WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5), FALSE},
-                 {WM_LBUTTONUP, 0, MAKELPARAM(5, 5), FALSE}, {WM_RBUTTONUP, 0, MAKELPARAM(5, 5), FALSE},
-                 {WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5), FALSE}, {WM_NCHITTEST, 0, MAKELPARAM(5, 5), FALSE},
-                 {WM_TIMER, 1, 0, FALSE},           {WM_TIMER, 7, 0, FALSE},
-                 {WM_USER + 301, 0, 0, FALSE},      {WM_MOUSEMOVE, 0, MAKELPARAM(5, 5), FALSE},
-                 {WM_SIZE, 0, MAKELPARAM(400, 300), FALSE}, {WM_COMMAND, 32810, 0, FALSE},
-                 {WM_SETCURSOR, reinterpret_cast<WPARAM>(window.Hwnd()), MAKELPARAM(HTBOTTOMRIGHT, WM_MOUSEMOVE), FALSE}};  // a border the window sizes by
+    } cases[] = {{WM_ERASEBKGND, 0, 0, TRUE},
+                 {WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5), FALSE},
+                 {WM_LBUTTONUP, 0, MAKELPARAM(5, 5), FALSE},
+                 {WM_RBUTTONUP, 0, MAKELPARAM(5, 5), FALSE},
+                 {WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5), FALSE},
+                 {WM_NCHITTEST, 0, MAKELPARAM(5, 5), FALSE},
+                 {WM_TIMER, 1, 0, FALSE},
+                 {WM_TIMER, 7, 0, FALSE},
+                 {WM_USER + 301, 0, 0, FALSE},
+                 {WM_MOUSEMOVE, 0, MAKELPARAM(5, 5), FALSE},
+                 {WM_SIZE, 0, MAKELPARAM(400, 300), FALSE},
+                 {WM_COMMAND, 32810, 0, FALSE},
+                 {WM_SETCURSOR, reinterpret_cast<WPARAM>(window.Hwnd()), MAKELPARAM(HTBOTTOMRIGHT, WM_MOUSEMOVE),
+                  FALSE}};  // a border the window sizes by
     for (const Case& c : cases) {
         BOOL handled = !c.claimed;
         HTMLayoutProcND(window.Hwnd(), c.msg, c.wParam, c.lParam, &handled);
@@ -189,7 +200,8 @@ TEST_F(WindowEvents, RightClickSetsUpTheContextMenuFirst) {
     Click(60, 30, WM_RBUTTONDOWN, WM_RBUTTONUP);
     std::vector<UINT> order;
     for (const Seen& s : windowHandler.seen)
-        if ((s.group == HANDLE_BEHAVIOR_EVENT && s.cmd == CONTEXT_MENU_SETUP) || (s.group == HANDLE_MOUSE && s.cmd == MOUSE_UP))
+        if ((s.group == HANDLE_BEHAVIOR_EVENT && s.cmd == CONTEXT_MENU_SETUP) ||
+            (s.group == HANDLE_MOUSE && s.cmd == MOUSE_UP))
             order.push_back(s.group);
     EXPECT_EQ(order, (std::vector<UINT>{HANDLE_BEHAVIOR_EVENT, HANDLE_MOUSE}));
 }

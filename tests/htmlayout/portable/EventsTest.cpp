@@ -117,9 +117,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, MouseTargets,
                                          TargetCase{{40, 5}, "btn"},         // beside the text: the element
                                          TargetCase{{5, 55}, "text(name)"},  // the item's name
                                          TargetCase{{300, 55}, "item"},
-                                         TargetCase{{45, 75}, "action"},     // text in an inline block: the block
-                                         TargetCase{{5, 75}, "start"},
-                                         TargetCase{{100, 75}, "actions"},
+                                         TargetCase{{45, 75}, "action"},  // text in an inline block: the block
+                                         TargetCase{{5, 75}, "start"}, TargetCase{{100, 75}, "actions"},
                                          TargetCase{{300, 300}, "html"}, TargetCase{{-5, 5}, "null"}));
 
 TEST_F(Events, TargetsServeBothWaysOfFindingTheItem) {
@@ -235,7 +234,8 @@ TEST_F(Events, RightClickSetsUpTheContextMenuBeforeTheMouseUp) {
     page.document.GetInput().MouseUp({5, 55}, 2, 0);
     std::vector<std::string> lines;
     for (const std::string& l : log)
-        if (l.rfind("W:", 0) == 0 && l.find("8000") == std::string::npos && l.find(":800") == std::string::npos) lines.push_back(l);
+        if (l.rfind("W:", 0) == 0 && l.find("8000") == std::string::npos && l.find(":800") == std::string::npos)
+            lines.push_back(l);
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[0], "W:256:f@html>text(name)");
     EXPECT_EQ(lines[1], "W:1:3@html>text(name)");

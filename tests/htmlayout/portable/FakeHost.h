@@ -18,8 +18,10 @@ inline std::string Label(const std::string& text) {
     std::string out;
     for (char c : text) {
         bool keep = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-        if (keep) out.push_back(c);
-        else if (!out.empty() && out.back() != '_') out.push_back('_');
+        if (keep)
+            out.push_back(c);
+        else if (!out.empty() && out.back() != '_')
+            out.push_back('_');
     }
     while (!out.empty() && out.back() == '_') out.pop_back();
     return out.empty() ? "none" : out;

@@ -35,13 +35,15 @@ TEST_P(HtmlRoundTrip, WritesAndReadsBackUnchanged) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, HtmlRoundTrip,
     testing::Values(
-        RoundTrip{"attributes_quoted", "<div id=\"a\" class='b c'>text</div>", "<div id=\"a\" class=\"b c\">text</div>"},
+        RoundTrip{"attributes_quoted", "<div id=\"a\" class='b c'>text</div>",
+                  "<div id=\"a\" class=\"b c\">text</div>"},
         // "/>" closes any element, void elements close themselves.
         RoundTrip{"self_closing", "<div/><span/>x<img src=a.png>y", "<div/><span/>x<img src=\"a.png\"/>y"},
         // No implied tbody: a row stays a direct child of its table.
         RoundTrip{"no_implied_tbody", "<table><tr><td>1</td></tr></table>", "<table><tr><td>1</td></tr></table>"},
         // Attribute names in any case are the same attribute.
-        RoundTrip{"attribute_case", "<li ID=x Class=y path=\"C:\\a b\">t</li>", "<li id=\"x\" class=\"y\" path=\"C:\\a b\">t</li>"},
+        RoundTrip{"attribute_case", "<li ID=x Class=y path=\"C:\\a b\">t</li>",
+                  "<li id=\"x\" class=\"y\" path=\"C:\\a b\">t</li>"},
         RoundTrip{"entities", "<p a=\"&lt;&amp;&quot;\">&lt;b&gt; &amp; &#65;&#x4e2d;&nbsp;</p>",
                   "<p a=\"&lt;&amp;&quot;\">&lt;b&gt; &amp; A\xe4\xb8\xad\xc2\xa0</p>"},
         RoundTrip{"bom_skipped", "\xEF\xBB\xBF<html><body>\xe6\x92\xad\xe6\x94\xbe</body></html>",
@@ -50,7 +52,8 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTrip{"style_raw_text", "<style>a > b { color: red }</style>", "<style>a > b { color: red }</style>"},
         // No end tag is implied: an unclosed item holds the next one, and a list or
         // row written by the program reads back the same.
-        RoundTrip{"no_implied_end_tags", "<ul><li>a<li>b</ul><tr><td>1<td>2", "<ul><li>a<li>b</li></li></ul><tr><td>1<td>2</td></td></tr>"},
+        RoundTrip{"no_implied_end_tags", "<ul><li>a<li>b</ul><tr><td>1<td>2",
+                  "<ul><li>a<li>b</li></li></ul><tr><td>1<td>2</td></td></tr>"},
         // Layout white space between tags is dropped; text keeps its own.
         RoundTrip{"layout_white_space", "<ul>\n  <li> a  b </li>\n</ul>", "<ul><li> a  b </li></ul>"},
         // Malformed markup degrades to text and never loses what follows.
@@ -58,7 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTrip{"unclosed_quote", "<div title=\"unclosed>x</div>", "&lt;div title=\"unclosed&gt;x"},
         RoundTrip{"stray_end_tags", "<b>x</i></b>y</div>", "<b>x</b>y"},
         RoundTrip{"unclosed_elements", "<a><b>deep", "<a><b>deep</b></a>"},
-        RoundTrip{"bad_references", "&bogus; &amp &#xZZ; &#0; &#1114112;", "&amp;bogus; &amp;amp &amp;#xZZ; \xef\xbf\xbd \xef\xbf\xbd"},
+        RoundTrip{"bad_references", "&bogus; &amp &#xZZ; &#0; &#1114112;",
+                  "&amp;bogus; &amp;amp &amp;#xZZ; \xef\xbf\xbd \xef\xbf\xbd"},
         RoundTrip{"unclosed_comment", "<!-- never closed <div>", "&lt;!-- never closed <div/>"}));
 
 TEST(HtmlParse, KeepsWhiteSpaceTextThatTheProgramSet) {

@@ -36,7 +36,8 @@ std::string MainPage() {
   <div id="left"></div>
   <div id="center"><div id="rel"></div>
     <table id="t"><tr id="tr1"><td class="name" id="td1">a</td><td class="size" id="td2">1MB</td><td id="td3">x</td></tr></table></div>
-  <div id="right"><ul id="items">)" + items + R"(</ul></div>
+  <div id="right"><ul id="items">)" +
+           items + R"(</ul></div>
 </div>
 <div id="bottom"><div id="progress"></div></div>
 </body></html>)";

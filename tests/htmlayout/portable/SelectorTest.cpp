@@ -71,9 +71,7 @@ struct SelectCase {
     const char* matches;
 };
 
-void PrintTo(const SelectCase& c, std::ostream* out) {
-    *out << hltest::Label(std::string(c.scope) + " " + c.selector);
-}
+void PrintTo(const SelectCase& c, std::ostream* out) { *out << hltest::Label(std::string(c.scope) + " " + c.selector); }
 
 class SelectorTable : public Selectors, public testing::WithParamInterface<SelectCase> {};
 
@@ -91,20 +89,14 @@ INSTANTIATE_TEST_SUITE_P(
         SelectCase{"tabs-box", ":root>.strip>[panel]:current", "t1"},
         SelectCase{"tabs-box", ":root>[name=\"tab-newest-video\"]", "tab-newest-video"},
         SelectCase{"tabs-box", ":root>[name]:expanded", "tab-video-list"},
-        SelectCase{"", "[panel=\"tab-video-list\"]", "t1"},
-        SelectCase{"", "[panel=tab-downloading]", "t3"},
+        SelectCase{"", "[panel=\"tab-video-list\"]", "t1"}, SelectCase{"", "[panel=tab-downloading]", "t3"},
         SelectCase{"tabs-box", "[panel=\"tab-downloading\"]", "t3"},
         // Grid rows and headers.
-        SelectCase{"grid", "tr", "h r1 r2"},
-        SelectCase{"grid", "tr:checked", "r2"},
-        SelectCase{"grid", "tr:anchor", "r1"},
-        SelectCase{"grid", "th:checked", "h1"},
-        SelectCase{"grid", ":root > tr", "h r1 r2"},
-        SelectCase{"grid", ":root > tr:checked", "r2"},
-        SelectCase{"grid", ":root > tr:anchor", "r1"},
-        SelectCase{"grid", ":root > tr > th:checked", "h1"},
-        SelectCase{"r1", "tr", ""},
-        SelectCase{"grid", "*", "h h0 h1 r1 c1 ? r2 ? ?"},
+        SelectCase{"grid", "tr", "h r1 r2"}, SelectCase{"grid", "tr:checked", "r2"},
+        SelectCase{"grid", "tr:anchor", "r1"}, SelectCase{"grid", "th:checked", "h1"},
+        SelectCase{"grid", ":root > tr", "h r1 r2"}, SelectCase{"grid", ":root > tr:checked", "r2"},
+        SelectCase{"grid", ":root > tr:anchor", "r1"}, SelectCase{"grid", ":root > tr > th:checked", "h1"},
+        SelectCase{"r1", "tr", ""}, SelectCase{"grid", "*", "h h0 h1 r1 c1 ? r2 ? ?"},
         // Play list and newest videos.
         SelectCase{"tab-video-list", ":root > li", "p1 playing-video"},
         SelectCase{"", "li[id=\"playing-video\"]", "playing-video"},
@@ -120,17 +112,11 @@ INSTANTIATE_TEST_SUITE_P(
         SelectCase{"n1", ":root > div", "serial n1-text n1-pay"},
         SelectCase{"", "li", "t1 t2 t3 p1 playing-video cur cover cur-text cur-pay brief sep n1"},
         // The other forms: classes, ids, descendants, lists, states, case.
-        SelectCase{"", ".right-normal-item-text", "n1-text"},
-        SelectCase{"", "div.serial-number", "serial"},
-        SelectCase{"", "#tabs-box li span", "price"},
-        SelectCase{"", "#h1, #h0", "h0 h1"},
-        SelectCase{"", "TR:CHECKED", "r2"},
-        SelectCase{"", "li[class=\"right-current\"]", ""},
-        SelectCase{"", ":disabled", "t2"},
-        SelectCase{"", ":focus", "p1"},
-        SelectCase{"", "li:hover:active", "p1"},
-        SelectCase{"", "*:collapsed", "tab-newest-video"},
-        SelectCase{"", "[name]:expanded > li:focus", "p1"},
+        SelectCase{"", ".right-normal-item-text", "n1-text"}, SelectCase{"", "div.serial-number", "serial"},
+        SelectCase{"", "#tabs-box li span", "price"}, SelectCase{"", "#h1, #h0", "h0 h1"},
+        SelectCase{"", "TR:CHECKED", "r2"}, SelectCase{"", "li[class=\"right-current\"]", ""},
+        SelectCase{"", ":disabled", "t2"}, SelectCase{"", ":focus", "p1"}, SelectCase{"", "li:hover:active", "p1"},
+        SelectCase{"", "*:collapsed", "tab-newest-video"}, SelectCase{"", "[name]:expanded > li:focus", "p1"},
         SelectCase{"", ":root", ""}));
 
 TEST_F(Selectors, UnreadableSelectorsMatchNothing) {
@@ -153,7 +139,7 @@ TEST_F(Selectors, ParentSearchByDepth) {
         const char* selector;
         uint32_t depth;
         const char* found;
-    } cases[] = {{"li", 0, "cur-pay"}, {"li", 1, ""},         {"li", 2, "cur-pay"}, {"span", 1, "price"},
+    } cases[] = {{"li", 0, "cur-pay"},         {"li", 1, ""},        {"li", 2, "cur-pay"}, {"span", 1, "price"},
                  {".tabs-box", 0, "tabs-box"}, {".tabs-box", 3, ""}, {"li[", 0, ""}};
     for (const auto& c : cases) {
         Node* n = hl::SelectParent(price, c.selector, c.depth);

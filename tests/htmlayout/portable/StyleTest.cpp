@@ -58,38 +58,32 @@ void PrintTo(const ComputedCase& c, std::ostream* out) { *out << hltest::Label(s
 class ComputedValues : public StyleTest, public testing::WithParamInterface<ComputedCase> {};
 
 TEST_P(ComputedValues, AreWhatTheInterfaceReports) {
-    EXPECT_EQ(Computed(GetParam().id, GetParam().property), GetParam().value) << GetParam().id << " " << GetParam().property;
+    EXPECT_EQ(Computed(GetParam().id, GetParam().property), GetParam().value)
+        << GetParam().id << " " << GetParam().property;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ComputedValues,
-    testing::Values(
-        ComputedCase{"box", "display", "block"},
-        ComputedCase{"box", "width", "600px"},
-        ComputedCase{"slider", "width", "300px"},  // 50% of the 600 of its container
-        ComputedCase{"slider", "margin-left", "4px"},
-        ComputedCase{"slider", "margin-top", "2px"},
-        ComputedCase{"slider", "background-color", "#ffffff"},
-        ComputedCase{"slider", "background-image", "C:\\skin\\Images\\default\\bar.png"},
-        ComputedCase{"slider", "background-repeat", "no-repeat"},
-        ComputedCase{"slider", "background-position", "100% 50%"},
-        ComputedCase{"btn", "display", "inline"},
-        ComputedCase{"btn", "color", "#336699"},  // inherited
-        ComputedCase{"btn", "font-family", "SimSun"},
-        ComputedCase{"btn", "cursor", "pointer"},
-        ComputedCase{"btn", "background-image", "C:\\skin\\Images\\default\\play.png"},
-        ComputedCase{"plain", "color", "#ff0000"},
-        ComputedCase{"plain", "display", "list-item"},
-        ComputedCase{"item", "color", "#008000"},    // more specific wins over later
-        ComputedCase{"inline", "color", "#010203"},  // the style attribute over the sheet
-        ComputedCase{"inline", "padding-left", "7px"},
-        ComputedCase{"avatar", "background-image", "C:\\Users\\me\\AppData\\Local\\Temp\\av.tmp"},
-        ComputedCase{"avatar", "border-top-width", "1px"},
-        ComputedCase{"avatar", "border-left-color", "#c0c0c0"},
-        ComputedCase{"avatar", "border-right-style", "solid"},
-        ComputedCase{"after", "font-weight", "bold"},  // broken rules before it are skipped
-        ComputedCase{"after", "color", "#336699"},
-        ComputedCase{"plain", "behavior", "none"}));
+    testing::Values(ComputedCase{"box", "display", "block"}, ComputedCase{"box", "width", "600px"},
+                    ComputedCase{"slider", "width", "300px"},  // 50% of the 600 of its container
+                    ComputedCase{"slider", "margin-left", "4px"}, ComputedCase{"slider", "margin-top", "2px"},
+                    ComputedCase{"slider", "background-color", "#ffffff"},
+                    ComputedCase{"slider", "background-image", "C:\\skin\\Images\\default\\bar.png"},
+                    ComputedCase{"slider", "background-repeat", "no-repeat"},
+                    ComputedCase{"slider", "background-position", "100% 50%"}, ComputedCase{"btn", "display", "inline"},
+                    ComputedCase{"btn", "color", "#336699"},  // inherited
+                    ComputedCase{"btn", "font-family", "SimSun"}, ComputedCase{"btn", "cursor", "pointer"},
+                    ComputedCase{"btn", "background-image", "C:\\skin\\Images\\default\\play.png"},
+                    ComputedCase{"plain", "color", "#ff0000"}, ComputedCase{"plain", "display", "list-item"},
+                    ComputedCase{"item", "color", "#008000"},    // more specific wins over later
+                    ComputedCase{"inline", "color", "#010203"},  // the style attribute over the sheet
+                    ComputedCase{"inline", "padding-left", "7px"},
+                    ComputedCase{"avatar", "background-image", "C:\\Users\\me\\AppData\\Local\\Temp\\av.tmp"},
+                    ComputedCase{"avatar", "border-top-width", "1px"},
+                    ComputedCase{"avatar", "border-left-color", "#c0c0c0"},
+                    ComputedCase{"avatar", "border-right-style", "solid"},
+                    ComputedCase{"after", "font-weight", "bold"},  // broken rules before it are skipped
+                    ComputedCase{"after", "color", "#336699"}, ComputedCase{"plain", "behavior", "none"}));
 
 TEST_F(StyleTest, UnknownPropertiesHaveNoValue) {
     EXPECT_EQ(hl::FindProperty("no-such-thing"), hl::PropertyId::Count);
@@ -166,10 +160,14 @@ struct ValueCase {
 };
 
 TEST(CssValues, Colors) {
-    const ValueCase cases[] = {{"#fff", true, 0xFFFFFFFF},       {"#102030", true, 0xFF102030},
-                               {"#80102030", true, 0x80102030},  {"rgba(255,0,0,0.5)", true, 0x80FF0000},
-                               {"Transparent", true, 0},          {"#ggg", false, 0},
-                               {"#12345", false, 0},              {"rgb(1)", false, 0},
+    const ValueCase cases[] = {{"#fff", true, 0xFFFFFFFF},
+                               {"#102030", true, 0xFF102030},
+                               {"#80102030", true, 0x80102030},
+                               {"rgba(255,0,0,0.5)", true, 0x80FF0000},
+                               {"Transparent", true, 0},
+                               {"#ggg", false, 0},
+                               {"#12345", false, 0},
+                               {"rgb(1)", false, 0},
                                {"chartreuse-ish", false, 0}};
     for (const ValueCase& c : cases) {
         hl::Argb color = 0;

@@ -21,7 +21,8 @@ std::u16string Ids(const Node* parent) {
 
 class TreeTest : public testing::Test {
 protected:
-    hltest::Page page{"<ul id=\"list\">text<li id=\"a\">3</li><li id=\"b\">1</li>more<li id=\"c\">2</li><li id=\"d\">1</li></ul>"};
+    hltest::Page page{
+        "<ul id=\"list\">text<li id=\"a\">3</li><li id=\"b\">1</li>more<li id=\"c\">2</li><li id=\"d\">1</li></ul>"};
     Node* list = page.ById("list");
 };
 
@@ -119,7 +120,9 @@ TEST_F(TreeTest, SwapExchangesPlacesAcrossParents) {
 }
 
 TEST_F(TreeTest, SortIsStableOverTheRangeAndSafeWithAnyComparison) {
-    auto byText = [](Node* a, Node* b) { return static_cast<int>(a->InnerText()[0]) - static_cast<int>(b->InnerText()[0]); };
+    auto byText = [](Node* a, Node* b) {
+        return static_cast<int>(a->InnerText()[0]) - static_cast<int>(b->InnerText()[0]);
+    };
     list->SortElements(1, 0x7FFFFFFF, byText);
     EXPECT_EQ(Ids(list), u"abdc");  // b and d both read 1 and keep their order
     list->SortElements(0, 4, byText);

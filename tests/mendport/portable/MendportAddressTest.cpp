@@ -28,25 +28,21 @@ TEST_P(MendportAddressTest, GivesTheAddressOrNone) {
 
 INSTANTIATE_TEST_SUITE_P(
     ServerLines, MendportAddressTest,
-    ::testing::Values(
-        AddressCase{u"tcp update.example 8080", u"patch/check", u"update.example:8080/patch/check"},
-        AddressCase{u"tcp update.example 80", u"patch/check", u"update.example/patch/check"},
-        AddressCase{u"tcp update.example", u"patch/check", u"update.example"},
-        // Without IncrementWeb1 only the host alone is an address.
-        AddressCase{u"tcp update.example", u"", u"update.example"},
-        AddressCase{u"tcp update.example 8080", u"", u""},
-        AddressCase{u"tcp update.example ", u"", u""},
-        AddressCase{u"tcp   update.example   8080  more", u"p", u"update.example:8080/p"},
-        // A port with other characters than digits is left out, the path stays.
-        AddressCase{u"tcp update.example 80a", u"p", u"update.example/p"},
-        AddressCase{u"tcp update.example -1", u"p", u"update.example/p"},
-        AddressCase{u"tcp update.example ", u"p", u"update.example/p"},
-        AddressCase{u"tcp update.example 0080", u"p", u"update.example:0080/p"},
-        // No space at all, or nothing after the first word.
-        AddressCase{u"update.example", u"p", u""},
-        AddressCase{u"tcp", u"p", u""},
-        AddressCase{u"tcp    ", u"p", u""},
-        AddressCase{u"", u"p", u""},
-        AddressCase{u" update.example", u"p", u"update.example"}));
+    ::testing::Values(AddressCase{u"tcp update.example 8080", u"patch/check", u"update.example:8080/patch/check"},
+                      AddressCase{u"tcp update.example 80", u"patch/check", u"update.example/patch/check"},
+                      AddressCase{u"tcp update.example", u"patch/check", u"update.example"},
+                      // Without IncrementWeb1 only the host alone is an address.
+                      AddressCase{u"tcp update.example", u"", u"update.example"},
+                      AddressCase{u"tcp update.example 8080", u"", u""}, AddressCase{u"tcp update.example ", u"", u""},
+                      AddressCase{u"tcp   update.example   8080  more", u"p", u"update.example:8080/p"},
+                      // A port with other characters than digits is left out, the path stays.
+                      AddressCase{u"tcp update.example 80a", u"p", u"update.example/p"},
+                      AddressCase{u"tcp update.example -1", u"p", u"update.example/p"},
+                      AddressCase{u"tcp update.example ", u"p", u"update.example/p"},
+                      AddressCase{u"tcp update.example 0080", u"p", u"update.example:0080/p"},
+                      // No space at all, or nothing after the first word.
+                      AddressCase{u"update.example", u"p", u""}, AddressCase{u"tcp", u"p", u""},
+                      AddressCase{u"tcp    ", u"p", u""}, AddressCase{u"", u"p", u""},
+                      AddressCase{u" update.example", u"p", u"update.example"}));
 
 }  // namespace

@@ -29,10 +29,13 @@ std::string DigestBytes() {
 }
 
 TEST(UpdateManifestTest, AnUpdateListsItsFilesAndKeepsWhatItsSignatureCovers) {
-    const std::string covered = "update 2.0.1-beta_3\r\n"
-                                "file 12345 " DIGEST " Zemovista.exe\r\n"
-                                "file 0 " DIGEST " Images/default/\xe6\x92\xad\xe6\x94\xbe.png\n"
-                                "file 18446744073709551615 " DIGEST " Update/Mendport.exe\n";
+    const std::string covered =
+        "update 2.0.1-beta_3\r\n"
+        "file 12345 " DIGEST
+        " Zemovista.exe\r\n"
+        "file 0 " DIGEST
+        " Images/default/\xe6\x92\xad\xe6\x94\xbe.png\n"
+        "file 18446744073709551615 " DIGEST " Update/Mendport.exe\n";
     UPDATE_MANIFEST manifest;
     ASSERT_TRUE(ParseCheckReply(covered + "signature 00FF7a", manifest));
     EXPECT_TRUE(manifest.Newer);
@@ -77,35 +80,32 @@ TEST_P(RefusedReplyTest, IsRefusedAndLeavesNoManifest) {
 // Each update is signed but for what the case is about.
 INSTANTIATE_TEST_SUITE_P(
     Replies, RefusedReplyTest,
-    ::testing::Values("", "\n", "Current", "current\nfile 1 " DIGEST " a", "current\n\n", "newer 2.0",
-                      "update", "update ", "update 2.0 beta\n" SIGNED, "update 2.0/1\n" SIGNED,
-                      "update 123456789012345678901234567890\n" SIGNED, "update 2.0\nfile 1 " DIGEST "\n" SIGNED,
-                      "update 2.0\nfile 1 " DIGEST "0 a\n" SIGNED, "update 2.0\nfile 1 " DIGEST "g a\n" SIGNED,
-                      "update 2.0\nfile 1 0001 a\n" SIGNED, "update 2.0\nfile -1 " DIGEST " a\n" SIGNED,
-                      "update 2.0\nfile 99999999999999999999 " DIGEST " a\n" SIGNED,
-                      "update 2.0\nfile  1 " DIGEST " a\n" SIGNED, "update 2.0\nFILE 1 " DIGEST " a\n" SIGNED,
-                      "update 2.0\nfile 1 " DIGEST " a\n\nfile 2 " DIGEST " b\n" SIGNED,
-                      // Unsigned, a signature that is no hex or too long, or not the last line.
-                      "update 2.0\nfile 1 " DIGEST " a\n", "update 2.0\n", "update 2.0\nsignature\n",
-                      "update 2.0\nsignature 0g\n", "update 2.0\nsignature 012\n",
-                      "update 2.0\nSIGNATURE 00\n", "update 2.0\nsignature 00\nfile 1 " DIGEST " a\n",
-                      "update 2.0\n" SIGNED SIGNED,
-                      // The same file twice, as Windows compares names.
-                      "update 2.0\nfile 1 " DIGEST " Zemovista.exe\nfile 1 " DIGEST " ZEMOVISTA.EXE\n" SIGNED,
-                      // ... also for letters outside ASCII: "Ä", "ä"; "Ж", "ж"; "Ｚ", "ｚ".
-                      "update 2.0\nfile 1 " DIGEST " \xc3\x84.png\nfile 1 " DIGEST " \xc3\xa4.png\n" SIGNED,
-                      "update 2.0\nfile 1 " DIGEST " \xd0\x96/a\nfile 1 " DIGEST " \xd0\xb6/a\n" SIGNED,
-                      "update 2.0\nfile 1 " DIGEST " \xef\xbc\xba\nfile 1 " DIGEST " \xef\xbd\x9a\n" SIGNED,
-                      // What could leave the program folder.
-                      "update 2.0\nfile 1 " DIGEST " ../evil.exe\n" SIGNED,
-                      "update 2.0\nfile 1 " DIGEST " a/../../evil.exe\n" SIGNED,
-                      "update 2.0\nfile 1 " DIGEST " /windows/evil.exe\n" SIGNED,
-                      "update 2.0\nfile 1 " DIGEST " C:/evil.exe\n" SIGNED,
-                      "update 2.0\nfile 1 " DIGEST " a\\..\\evil.exe\n" SIGNED,
-                      // The client's own files.
-                      "update 2.0\nfile 1 " DIGEST " update/version.dat\n" SIGNED,
-                      "update 2.0\nfile 1 " DIGEST " Update/Mendport/Config.ini\n" SIGNED,
-                      "update 2.0\nfile 1 " DIGEST " UPDATE/MENDPORT/Download/0\n" SIGNED));
+    ::testing::Values(
+        "", "\n", "Current", "current\nfile 1 " DIGEST " a", "current\n\n", "newer 2.0", "update", "update ",
+        "update 2.0 beta\n" SIGNED, "update 2.0/1\n" SIGNED, "update 123456789012345678901234567890\n" SIGNED,
+        "update 2.0\nfile 1 " DIGEST "\n" SIGNED, "update 2.0\nfile 1 " DIGEST "0 a\n" SIGNED,
+        "update 2.0\nfile 1 " DIGEST "g a\n" SIGNED, "update 2.0\nfile 1 0001 a\n" SIGNED,
+        "update 2.0\nfile -1 " DIGEST " a\n" SIGNED, "update 2.0\nfile 99999999999999999999 " DIGEST " a\n" SIGNED,
+        "update 2.0\nfile  1 " DIGEST " a\n" SIGNED, "update 2.0\nFILE 1 " DIGEST " a\n" SIGNED,
+        "update 2.0\nfile 1 " DIGEST " a\n\nfile 2 " DIGEST " b\n" SIGNED,
+        // Unsigned, a signature that is no hex or too long, or not the last line.
+        "update 2.0\nfile 1 " DIGEST " a\n", "update 2.0\n", "update 2.0\nsignature\n", "update 2.0\nsignature 0g\n",
+        "update 2.0\nsignature 012\n", "update 2.0\nSIGNATURE 00\n", "update 2.0\nsignature 00\nfile 1 " DIGEST " a\n",
+        "update 2.0\n" SIGNED SIGNED,
+        // The same file twice, as Windows compares names.
+        "update 2.0\nfile 1 " DIGEST " Zemovista.exe\nfile 1 " DIGEST " ZEMOVISTA.EXE\n" SIGNED,
+        // ... also for letters outside ASCII: "Ä", "ä"; "Ж", "ж"; "Ｚ", "ｚ".
+        "update 2.0\nfile 1 " DIGEST " \xc3\x84.png\nfile 1 " DIGEST " \xc3\xa4.png\n" SIGNED,
+        "update 2.0\nfile 1 " DIGEST " \xd0\x96/a\nfile 1 " DIGEST " \xd0\xb6/a\n" SIGNED,
+        "update 2.0\nfile 1 " DIGEST " \xef\xbc\xba\nfile 1 " DIGEST " \xef\xbd\x9a\n" SIGNED,
+        // What could leave the program folder.
+        "update 2.0\nfile 1 " DIGEST " ../evil.exe\n" SIGNED, "update 2.0\nfile 1 " DIGEST " a/../../evil.exe\n" SIGNED,
+        "update 2.0\nfile 1 " DIGEST " /windows/evil.exe\n" SIGNED,
+        "update 2.0\nfile 1 " DIGEST " C:/evil.exe\n" SIGNED, "update 2.0\nfile 1 " DIGEST " a\\..\\evil.exe\n" SIGNED,
+        // The client's own files.
+        "update 2.0\nfile 1 " DIGEST " update/version.dat\n" SIGNED,
+        "update 2.0\nfile 1 " DIGEST " Update/Mendport/Config.ini\n" SIGNED,
+        "update 2.0\nfile 1 " DIGEST " UPDATE/MENDPORT/Download/0\n" SIGNED));
 
 TEST(UpdateManifestTest, TheSignatureMayNotBeLongerThanAKeyOfEightThousandBits) {
     UPDATE_MANIFEST manifest;
@@ -134,8 +134,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PathCase{".", false}, PathCase{"..", false}, PathCase{"a/./b", false}, PathCase{"a/../b", false},
                       PathCase{"a\\b", false}, PathCase{"C:a", false}, PathCase{"a.txt:stream", false},
                       PathCase{"a*", false}, PathCase{"a?", false}, PathCase{"a\"b", false}, PathCase{"a<b", false},
-                      PathCase{"a>b", false}, PathCase{"a|b", false}, PathCase{"a\tb", false},
-                      PathCase{"name.", false}, PathCase{"name ", false}, PathCase{"dir./x", false},
+                      PathCase{"a>b", false}, PathCase{"a|b", false}, PathCase{"a\tb", false}, PathCase{"name.", false},
+                      PathCase{"name ", false}, PathCase{"dir./x", false},
                       // Device names, in any case and with any extension, in any part.
                       PathCase{"CON", false}, PathCase{"nul", false}, PathCase{"Aux.txt", false},
                       PathCase{"a/PRN.tar.gz", false}, PathCase{"COM1", false}, PathCase{"lpt9.log/x", false},

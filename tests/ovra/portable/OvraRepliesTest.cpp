@@ -20,8 +20,9 @@ TEST(OvraRepliesTest, ReadsTheResultAndTheIds) {
 }
 
 TEST(OvraRepliesTest, RefusesRepliesWithoutAWholeNumberResult) {
-    const char* bad[] = {"", "[]", "{}", R"({"result":"0"})", R"({"result":-1})", R"({"result":1.5})",
-                         R"({"result":0,"uid":"1")", "<html>"};
+    const char* bad[] = {
+        "",      "[]", "{}", R"({"result":"0"})", R"({"result":-1})", R"({"result":1.5})", R"({"result":0,"uid":"1")",
+        "<html>"};
     for (const char* text : bad) {
         OVRA_ACCOUNT_REPLY reply;
         EXPECT_FALSE(ParseAccountReply(text, reply)) << text;

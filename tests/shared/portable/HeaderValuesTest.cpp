@@ -34,16 +34,18 @@ INSTANTIATE_TEST_SUITE_P(Texts, ContentLengthTest,
                                          LengthCase{"4294967296", true, 4294967296LL},
                                          LengthCase{"9223372036854775807", true, INT64_MAX},
                                          LengthCase{"9223372036854775808", false, 0},
-                                         LengthCase{"18446744073709551616", false, 0},
-                                         LengthCase{"", false, 0}, LengthCase{"-1", false, 0},
-                                         LengthCase{"+1", false, 0}, LengthCase{" 12", false, 0},
-                                         LengthCase{"12 ", false, 0}, LengthCase{"12abc", false, 0},
-                                         LengthCase{"0x10", false, 0}));
+                                         LengthCase{"18446744073709551616", false, 0}, LengthCase{"", false, 0},
+                                         LengthCase{"-1", false, 0}, LengthCase{"+1", false, 0},
+                                         LengthCase{" 12", false, 0}, LengthCase{"12 ", false, 0},
+                                         LengthCase{"12abc", false, 0}, LengthCase{"0x10", false, 0}));
 
 TEST(ContentLengthTest, RefusesManyDigitsAndInnerZeros) {
     int64_t value = -7;
     EXPECT_FALSE(ParseContentLength(std::string(400, '9'), value));
-    EXPECT_FALSE(ParseContentLength(std::string("12\0" "3", 4), value));
+    EXPECT_FALSE(ParseContentLength(std::string("12\0"
+                                                "3",
+                                                4),
+                                    value));
     EXPECT_EQ(-7, value);
 }
 
@@ -75,11 +77,9 @@ TEST_P(ContentRangeTest, Parses) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ContentRangeTest,
-    testing::Values(RangeCase{"bytes 0-499/1234", true, 0, 499, 1234},
-                    RangeCase{"bytes 0-0/5000", true, 0, 0, 5000},
+    testing::Values(RangeCase{"bytes 0-499/1234", true, 0, 499, 1234}, RangeCase{"bytes 0-0/5000", true, 0, 0, 5000},
                     RangeCase{"bytes 0-0/5000000000", true, 0, 0, 5000000000LL},
-                    RangeCase{"Bytes  500-1233/*", true, 500, 1233, -1},
-                    RangeCase{"bytes */1234", true, -1, -1, 1234},
+                    RangeCase{"Bytes  500-1233/*", true, 500, 1233, -1}, RangeCase{"bytes */1234", true, -1, -1, 1234},
                     RangeCase{"bytes 9223372036854775806-9223372036854775806/9223372036854775807", true,
                               9223372036854775806LL, 9223372036854775806LL, 9223372036854775807LL},
                     RangeCase{"bytes */*", false, 0, 0, 0}, RangeCase{"bytes 500-499/1234", false, 0, 0, 0},

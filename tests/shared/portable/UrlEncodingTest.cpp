@@ -31,17 +31,16 @@ class PercentEncodeTest : public testing::TestWithParam<EncodeCase> {};
 
 TEST_P(PercentEncodeTest, Encodes) { EXPECT_EQ(GetParam().encoded, PercentEncode(GetParam().text)); }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, PercentEncodeTest,
-    testing::Values(EncodeCase{"Plain", "Abc-1.2_x~", "Abc-1.2_x~"},
-                    EncodeCase{"Blank", "my name", "my%20name"},
-                    EncodeCase{"QuerySigns", "a&b=c", "a%26b%3Dc"},
-                    EncodeCase{"Percent", "100%s", "100%25s"},
-                    EncodeCase{"PlusAndSlash", "+/?#", "%2B%2F%3F%23"},
-                    EncodeCase{"AnsiBytes", "\xD6\xD0\xCE\xC4", "%D6%D0%CE%C4"},
-                    EncodeCase{"LineBreak", "a\r\nb", "a%0D%0Ab"},
-                    EncodeCase{"Utf8Bytes", "Images/a\xe6\x92\xad", "Images%2Fa%E6%92%AD"},
-                    EncodeCase{"Empty", "", ""}),
-    [](const testing::TestParamInfo<EncodeCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Texts, PercentEncodeTest,
+                         testing::Values(EncodeCase{"Plain", "Abc-1.2_x~", "Abc-1.2_x~"},
+                                         EncodeCase{"Blank", "my name", "my%20name"},
+                                         EncodeCase{"QuerySigns", "a&b=c", "a%26b%3Dc"},
+                                         EncodeCase{"Percent", "100%s", "100%25s"},
+                                         EncodeCase{"PlusAndSlash", "+/?#", "%2B%2F%3F%23"},
+                                         EncodeCase{"AnsiBytes", "\xD6\xD0\xCE\xC4", "%D6%D0%CE%C4"},
+                                         EncodeCase{"LineBreak", "a\r\nb", "a%0D%0Ab"},
+                                         EncodeCase{"Utf8Bytes", "Images/a\xe6\x92\xad", "Images%2Fa%E6%92%AD"},
+                                         EncodeCase{"Empty", "", ""}),
+                         [](const testing::TestParamInfo<EncodeCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -11,17 +11,16 @@ namespace {
 // A source that counts its reads and can fail or stream.
 class CCountingSource : public IByteSource {
 public:
-    explicit CCountingSource(std::vector<uint8_t> data) : m_data(std::move(data)), m_memory(m_data.data(), m_data.size()) {}
+    explicit CCountingSource(std::vector<uint8_t> data)
+        : m_data(std::move(data)), m_memory(m_data.data(), m_data.size()) {}
     int32_t SyncRead(int64_t position, int32_t length, uint8_t* buffer) override {
         ++reads;
-        if (failReads)
-            return RESULT_FAIL;
+        if (failReads) return RESULT_FAIL;
         return m_memory.SyncRead(position, length, buffer);
     }
     int32_t Length(int64_t* total, int64_t* available) override {
         m_memory.Length(total, available);
-        if (streaming)
-            *total = 0;
+        if (streaming) *total = 0;
         return RESULT_OK;
     }
     int reads = 0;
@@ -66,8 +65,8 @@ class ExpGolomb : public testing::TestWithParam<ExpGolombCase> {};
 
 TEST_P(ExpGolomb, DecodesCode) {
     Reader r(Bits({GetParam().byte, 0xFF}));
-    int64_t value = GetParam().isSigned ? r.file->ReadSignedExpGolomb()
-                                        : static_cast<int64_t>(r.file->ReadUnsignedExpGolomb());
+    int64_t value =
+        GetParam().isSigned ? r.file->ReadSignedExpGolomb() : static_cast<int64_t>(r.file->ReadUnsignedExpGolomb());
     EXPECT_EQ(value, GetParam().expected);
     EXPECT_FALSE(r.file->HasReadError());
 }
@@ -106,8 +105,7 @@ TEST(CachedBitReader, ReadsAcrossTheCacheBoundaryAndBeyondIt) {
     std::iota(data.begin(), data.end(), 0);
     for (int start : {0, 5, 14, 15, 16, 60}) {
         for (int count : {1, 2, 15, 16, 17, 33}) {
-            if (start + count > 100)
-                continue;
+            if (start + count > 100) continue;
             Reader r(data, 16);
             r.file->Seek(start - start % 3);
             std::vector<uint8_t> warm(start % 3);
@@ -123,8 +121,7 @@ TEST(CachedBitReader, ReadsAcrossTheCacheBoundaryAndBeyondIt) {
 
 TEST(CachedBitReader, SmallReadsComeFromTheCache) {
     Reader r(std::vector<uint8_t>(64, 7), 32);
-    for (int i = 0; i < 32; ++i)
-        r.file->ReadBits(8);
+    for (int i = 0; i < 32; ++i) r.file->ReadBits(8);
     EXPECT_EQ(r.source.reads, 1);
 }
 

@@ -9,7 +9,8 @@
 #include <vector>
 
 struct ParsedFile {
-    explicit ParsedFile(Bytes data, int cacheLength = 4096) : bytes(std::move(data)), source(bytes.data(), bytes.size()) {
+    explicit ParsedFile(Bytes data, int cacheLength = 4096)
+        : bytes(std::move(data)), source(bytes.data(), bytes.size()) {
         int32_t hr = RESULT_OK;
         reader = std::make_unique<CCachedBitReader>(&source, &hr, cacheLength, false, false);
         parser = std::make_unique<CXofParser>(*reader);
@@ -18,8 +19,7 @@ struct ParsedFile {
 
     const XofStreamFormat* Stream(uint32_t track) const {
         for (const auto& s : streams)
-            if (s.track == track)
-                return &s;
+            if (s.track == track) return &s;
         return nullptr;
     }
 
@@ -29,10 +29,8 @@ struct ParsedFile {
         for (int i = 0; i < 1000000; ++i) {
             std::unique_ptr<Packet> p;
             XofReadStatus status = parser->ReadNext(p);
-            if (status == XofReadStatus::End)
-                break;
-            if (p)
-                packets.push_back(std::move(p));
+            if (status == XofReadStatus::End) break;
+            if (p) packets.push_back(std::move(p));
         }
         return packets;
     }

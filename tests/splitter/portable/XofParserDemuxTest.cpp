@@ -65,10 +65,10 @@ INSTANTIATE_TEST_SUITE_P(Codecs, CodecPayloads,
 TEST(XofParserDemux, PassesOverTagsWithoutMedia) {
     CXofWriter w;
     w.AddTag(9, 0, AvcConfig(640, 352));
-    w.AddTag(9, 0, Bytes{0x57, 0});           // information frame
-    w.AddTag(18, 0, Pattern(30, 1));          // script data
-    w.AddTag(8, 0, Bytes{});                  // empty
-    w.AddTag(9, 40, Bytes{0x17, 2, 0, 0, 0}); // end of sequence (packet type 2)
+    w.AddTag(9, 0, Bytes{0x57, 0});            // information frame
+    w.AddTag(18, 0, Pattern(30, 1));           // script data
+    w.AddTag(8, 0, Bytes{});                   // empty
+    w.AddTag(9, 40, Bytes{0x17, 2, 0, 0, 0});  // end of sequence (packet type 2)
     w.AddTag(9, 80, AvcFrame(1, 0));
     ParsedFile f(w.Finish());
     ASSERT_EQ(f.result, RESULT_OK);

@@ -34,10 +34,8 @@ protected:
         for (int i = 0; i < 10000; ++i) {
             std::unique_ptr<Packet> p;
             XofReadStatus status = file->parser->ReadNext(p);
-            if (status == XofReadStatus::End)
-                return nullptr;
-            if (p)
-                return p;
+            if (status == XofReadStatus::End) return nullptr;
+            if (p) return p;
         }
         return nullptr;
     }
@@ -102,8 +100,7 @@ TEST(XofSeekEdges, ADurationOfZeroRestartsAtTheDataOffset) {
 TEST(XofSeekEdges, InsideTheLastTagStaysNearTheEnd) {
     // One huge last tag: the byte estimate lands inside it.
     CXofWriter w;
-    for (uint32_t i = 0; i < 20; ++i)
-        w.AddTag(9, i * 40, H263Frame(1, 3, 0, 0, 100));
+    for (uint32_t i = 0; i < 20; ++i) w.AddTag(9, i * 40, H263Frame(1, 3, 0, 0, 100));
     w.AddTag(9, 20 * 40, H263Frame(1, 3, 0, 0, 400000));
     for (bool broken : {false, true}) {
         Bytes bytes = w.Finish();
@@ -112,8 +109,7 @@ TEST(XofSeekEdges, InsideTheLastTagStaysNearTheEnd) {
         if (broken) {
             // Zero previous sizes from the second tag on (the tag headers stay put).
             for (size_t i = 1; i < w.TagCount(); ++i)
-                for (int b = 0; b < 4; ++b)
-                    bytes[w.TagStart(i) + b] = 0;
+                for (int b = 0; b < 4; ++b) bytes[w.TagStart(i) + b] = 0;
         }
         ParsedFile g(bytes);
         ASSERT_EQ(g.result, RESULT_OK);
@@ -132,8 +128,7 @@ TEST(XofSeekEdges, SteppingBackEndsWhenNoKeyFrameExists) {
     // at the data offset instead of circling.
     CXofWriter w;
     w.AddTag(9, 0, H263Frame(1, 3, 0, 0, 100));
-    for (uint32_t i = 1; i < 3000; ++i)
-        w.AddTagWithPreviousSize(9, i * 40, H263Frame(2, 3, 0, 0, 400), 0);
+    for (uint32_t i = 1; i < 3000; ++i) w.AddTagWithPreviousSize(9, i * 40, H263Frame(2, 3, 0, 0, 400), 0);
     ParsedFile f(w.Finish());
     ASSERT_EQ(f.result, RESULT_OK);
     ASSERT_TRUE(f.parser->IgnorePreviousSizes());

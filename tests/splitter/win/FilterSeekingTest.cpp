@@ -84,8 +84,7 @@ TEST_F(FilterSeeking, ASeekWhileStoppedTakesEffectWhenPlaybackStarts) {
     EXPECT_TRUE(samples[0].preroll);
     EXPECT_TRUE(samples[0].sync);
     EXPECT_TRUE(samples[0].discontinuity);
-    for (const ReceivedSample& s : samples)
-        EXPECT_EQ(s.preroll, s.start < 0);
+    for (const ReceivedSample& s : samples) EXPECT_EQ(s.preroll, s.start < 0);
     EXPECT_FALSE(samples.back().preroll);
     seeking->GetPositions(nullptr, &stop);
     EXPECT_EQ(stop, 499 * 40 * kMs);
@@ -118,8 +117,7 @@ TEST_F(FilterSeeking, NoPositioningAndUnchangedPositionsDoNothing) {
 
 TEST_F(FilterSeeking, StopPositionsCanBeRelativeToTheNewCurrentPosition) {
     LONGLONG current = 2000 * kMs, stop = 500 * kMs, gotCurrent = 0, gotStop = 0;
-    ASSERT_EQ(seeking->SetPositions(&current, AM_SEEKING_AbsolutePositioning, &stop,
-                                    AM_SEEKING_IncrementalPositioning),
+    ASSERT_EQ(seeking->SetPositions(&current, AM_SEEKING_AbsolutePositioning, &stop, AM_SEEKING_IncrementalPositioning),
               S_OK);
     seeking->GetPositions(&gotCurrent, nullptr);
     EXPECT_EQ(gotCurrent, 2000 * kMs);

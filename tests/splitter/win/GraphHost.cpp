@@ -39,13 +39,11 @@ CGraphHost::CGraphHost() {
     RunProgram(L"regsvr32.exe /s \"" + ModulePath() + L"\"");
     CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, m_graph.ReceiveVoid());
     CComRef<IMediaFilter> clockless;
-    if (m_graph && SUCCEEDED(clockless.QueryFrom(m_graph.Get(), IID_IMediaFilter)))
-        clockless->SetSyncSource(nullptr);
+    if (m_graph && SUCCEEDED(clockless.QueryFrom(m_graph.Get(), IID_IMediaFilter))) clockless->SetSyncSource(nullptr);
 }
 
 CGraphHost::~CGraphHost() {
-    if (m_graph)
-        Control()->Stop();
+    if (m_graph) Control()->Stop();
     m_recorders.clear();
     m_splitter.Reset();
     m_source.Reset();
@@ -72,14 +70,11 @@ HRESULT CGraphHost::AddFilter(REFCLSID clsid, LPCWSTR name, CComRef<IBaseFilter>
 
 HRESULT CGraphHost::OpenWithSplitter(const std::wstring& file) {
     HRESULT hr = AddFilter(CLSID_AsyncReader, L"Source", m_source);
-    if (FAILED(hr))
-        return hr;
+    if (FAILED(hr)) return hr;
     CComRef<IFileSourceFilter> load;
     load.QueryFrom(m_source.Get(), IID_IFileSourceFilter);
-    if (FAILED(hr = load->Load(file.c_str(), nullptr)))
-        return hr;
-    if (FAILED(hr = AddFilter(CLSID_XofSplitter, L"Splitter", m_splitter)))
-        return hr;
+    if (FAILED(hr = load->Load(file.c_str(), nullptr))) return hr;
+    if (FAILED(hr = AddFilter(CLSID_XofSplitter, L"Splitter", m_splitter))) return hr;
     return m_graph->ConnectDirect(FindPin(m_source.Get(), PINDIR_OUTPUT).Get(),
                                   FindPin(m_splitter.Get(), PINDIR_INPUT).Get(), nullptr);
 }
@@ -88,12 +83,10 @@ HRESULT CGraphHost::RenderPinToGrabber(LPCWSTR pinName, const AM_MEDIA_TYPE* wan
                                        CGrabberRecorder** recorder) {
     CComRef<IBaseFilter> grabber, renderer;
     HRESULT hr = AddFilter(CLSID_SampleGrabberFilter, pinName, grabber);
-    if (FAILED(hr) || FAILED(hr = AddFilter(CLSID_NullRendererFilter, L"Null", renderer)))
-        return hr;
+    if (FAILED(hr) || FAILED(hr = AddFilter(CLSID_NullRendererFilter, L"Null", renderer))) return hr;
     CComRef<ISampleGrabber> grab;
     grab.QueryFrom(grabber.Get(), IID_ISampleGrabber);
-    if (wanted)
-        grab->SetMediaType(const_cast<AM_MEDIA_TYPE*>(wanted));
+    if (wanted) grab->SetMediaType(const_cast<AM_MEDIA_TYPE*>(wanted));
     CComRef<CGrabberRecorder> record;
     *record.Receive() = new CGrabberRecorder;
     grab->SetBufferSamples(FALSE);
@@ -104,8 +97,7 @@ HRESULT CGraphHost::RenderPinToGrabber(LPCWSTR pinName, const AM_MEDIA_TYPE* wan
     CComRef<IPin> out = FindPin(m_splitter.Get(), PINDIR_OUTPUT, pinName);
     CComRef<IPin> in = FindPin(grabber.Get(), PINDIR_INPUT);
     hr = intelligent ? m_graph->Connect(out.Get(), in.Get()) : m_graph->ConnectDirect(out.Get(), in.Get(), nullptr);
-    if (FAILED(hr))
-        return hr;
+    if (FAILED(hr)) return hr;
     return m_graph->ConnectDirect(FindPin(grabber.Get(), PINDIR_OUTPUT).Get(),
                                   FindPin(renderer.Get(), PINDIR_INPUT).Get(), nullptr);
 }
@@ -117,17 +109,13 @@ long CGraphHost::RunToCompletion(DWORD timeoutMs) {
     // wait answers at once once a run has completed.
     long code = 0;
     LONG_PTR param1 = 0, param2 = 0;
-    while (events->GetEvent(&code, &param1, &param2, 0) == S_OK)
-        events->FreeEventParams(code, param1, param2);
-    if (FAILED(Control()->Run()))
-        return -1;
+    while (events->GetEvent(&code, &param1, &param2, 0) == S_OK) events->FreeEventParams(code, param1, param2);
+    if (FAILED(Control()->Run())) return -1;
     DWORD until = GetTickCount() + timeoutMs;
     while (GetTickCount() < until) {
-        if (events->GetEvent(&code, &param1, &param2, 100) != S_OK)
-            continue;
+        if (events->GetEvent(&code, &param1, &param2, 100) != S_OK) continue;
         events->FreeEventParams(code, param1, param2);
-        if (code == EC_COMPLETE || code == EC_ERRORABORT || code == EC_USERABORT)
-            return code;
+        if (code == EC_COMPLETE || code == EC_ERRORABORT || code == EC_USERABORT) return code;
     }
     return -1;
 }
@@ -135,12 +123,10 @@ long CGraphHost::RunToCompletion(DWORD timeoutMs) {
 std::vector<CLSID> CGraphHost::FilterClasses() {
     std::vector<CLSID> classes;
     CComRef<IEnumFilters> filters;
-    if (FAILED(m_graph->EnumFilters(filters.Receive())))
-        return classes;
+    if (FAILED(m_graph->EnumFilters(filters.Receive()))) return classes;
     for (int i = 0; i < 32; ++i) {
         CComRef<IBaseFilter> filter;
-        if (filters->Next(1, filter.Receive(), nullptr) != S_OK)
-            break;
+        if (filters->Next(1, filter.Receive(), nullptr) != S_OK) break;
         CLSID clsid = CLSID_NULL;
         filter->GetClassID(&clsid);
         classes.push_back(clsid);
@@ -150,7 +136,6 @@ std::vector<CLSID> CGraphHost::FilterClasses() {
 
 bool CGraphHost::HasFilterOfClass(REFCLSID clsid) {
     for (const CLSID& c : FilterClasses())
-        if (c == clsid)
-            return true;
+        if (c == clsid) return true;
     return false;
 }

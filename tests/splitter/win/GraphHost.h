@@ -66,4 +66,3 @@ private:
     CComRef<IBaseFilter> m_splitter;
     std::vector<CComRef<CGrabberRecorder>> m_recorders;
 };
-

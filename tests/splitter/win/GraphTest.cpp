@@ -67,8 +67,8 @@ protected:
         video->Clear();
         audio->Clear();
         LONGLONG position = target;
-        ASSERT_TRUE(SUCCEEDED(
-            host->Seeking()->SetPositions(&position, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning)));
+        ASSERT_TRUE(SUCCEEDED(host->Seeking()->SetPositions(&position, AM_SEEKING_AbsolutePositioning, nullptr,
+                                                            AM_SEEKING_NoPositioning)));
         ASSERT_EQ(host->RunToCompletion(), EC_COMPLETE);
     }
 
@@ -84,8 +84,7 @@ TEST_P(GraphPlayback, SamplesMatchTheTagsOfTheFile) {
     std::vector<GrabbedSample> samples = video->Samples();
     std::vector<XofTagSpec> videoTags;
     for (const XofTagSpec& t : tags)
-        if (t.type == 9)
-            videoTags.push_back(t);
+        if (t.type == 9) videoTags.push_back(t);
     ASSERT_EQ(samples.size(), videoTags.size());
     for (size_t i = 0; i < samples.size(); ++i) {
         EXPECT_TRUE(samples[i].hasTime);
@@ -116,8 +115,7 @@ TEST_P(GraphPlayback, SeeksToTheStartTheMiddleAndTheEnd) {
     EXPECT_TRUE(middle.front().discontinuity);
     EXPECT_LE(middle.size(), 127u);
     EXPECT_GE(middle.size(), 125u);
-    for (const GrabbedSample& s : middle)
-        EXPECT_EQ(s.preroll, s.start < 0);
+    for (const GrabbedSample& s : middle) EXPECT_EQ(s.preroll, s.start < 0);
 
     for (LONGLONG target : {duration, duration + 5000 * kMs}) {
         PlayFrom(target);
@@ -145,8 +143,7 @@ TEST(Graph, Mp3AudioIsDecodedByThePlatformsDecoder) {
     EXPECT_EQ(classes.size(), 5u);
     ASSERT_EQ(host.RunToCompletion(), EC_COMPLETE);
     long bytes = 0;
-    for (const GrabbedSample& s : decoded->Samples())
-        bytes += s.bytes;
+    for (const GrabbedSample& s : decoded->Samples()) bytes += s.bytes;
     // 250 frames of 1152 stereo 16-bit samples, give or take the decoder's delay.
     EXPECT_GT(bytes, 200 * 1152 * 4);
 }

@@ -8,8 +8,7 @@ std::wstring ModulePath() { return PrefixPath(XOF_MODULE_PATH); }
 namespace {
 struct HandleCloser {
     void operator()(HANDLE h) const {
-        if (h && h != INVALID_HANDLE_VALUE)
-            CloseHandle(h);
+        if (h && h != INVALID_HANDLE_VALUE) CloseHandle(h);
     }
 };
 using CHandle = std::unique_ptr<void, HandleCloser>;
@@ -18,8 +17,7 @@ using CHandle = std::unique_ptr<void, HandleCloser>;
 DWORD RunProgram(const std::wstring& commandLine, std::string* output) {
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
     HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
-        return static_cast<DWORD>(-1);
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return static_cast<DWORD>(-1);
     CHandle reader(readEnd), writer(writeEnd);
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOW startup = {};
@@ -45,12 +43,10 @@ DWORD RunProgram(const std::wstring& commandLine, std::string* output) {
                ReadFile(readEnd, buffer, sizeof(buffer), &read, nullptr) && read > 0)
             text.append(buffer, read);
     };
-    for (int i = 0; i < 12000 && WaitForSingleObject(process.hProcess, 10) == WAIT_TIMEOUT; ++i)
-        drain();
+    for (int i = 0; i < 12000 && WaitForSingleObject(process.hProcess, 10) == WAIT_TIMEOUT; ++i) drain();
     drain();
     DWORD code = static_cast<DWORD>(-1);
     GetExitCodeProcess(process.hProcess, &code);
-    if (output)
-        *output = text;
+    if (output) *output = text;
     return code;
 }

@@ -10,13 +10,11 @@
 
 std::wstring ModulePath();
 
-
 class CLoadedModule {
 public:
     CLoadedModule() : m_module(LoadLibraryW(ModulePath().c_str())) {}
     ~CLoadedModule() {
-        if (m_module)
-            FreeLibrary(m_module);
+        if (m_module) FreeLibrary(m_module);
     }
     CLoadedModule(const CLoadedModule&) = delete;
     CLoadedModule& operator=(const CLoadedModule&) = delete;

@@ -13,8 +13,7 @@ namespace {
 
 std::unique_ptr<Packet> MakePacket(const std::shared_ptr<IPacketBufferPool>& pool, size_t size, uint8_t fill) {
     auto packet = std::make_unique<Packet>(pool);
-    if (packet->SetDataSize(size))
-        std::fill(packet->GetData(), packet->GetData() + size, fill);
+    if (packet->SetDataSize(size)) std::fill(packet->GetData(), packet->GetData() + size, fill);
     return packet;
 }
 

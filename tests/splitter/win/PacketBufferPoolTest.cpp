@@ -24,8 +24,7 @@ constexpr size_t kLargestClass = CPacketBufferPool::kSmallest << (CPacketBufferP
 
 INSTANTIATE_TEST_SUITE_P(Sizes, PacketBufferPoolCapacity,
                          testing::Values(CapacityCase{"oneByte", 1, 256}, CapacityCase{"smallest", 256, 256},
-                                         CapacityCase{"justOver", 257, 512},
-                                         CapacityCase{"videoFrame", 60000, 65536},
+                                         CapacityCase{"justOver", 257, 512}, CapacityCase{"videoFrame", 60000, 65536},
                                          CapacityCase{"largestClass", kLargestClass, kLargestClass},
                                          CapacityCase{"beyondTheClasses", kLargestClass + 1, kLargestClass + 1}),
                          [](const auto& info) { return std::string(info.param.name); });

@@ -62,8 +62,8 @@ TEST(Registration, FailsWhenTheCheckBytesCannotBeWritten) {
     // The classes root of this process only: a volatile key, under which no lasting
     // key can be created.
     HKEY root = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\ZemoTests\\VolatileRoot", 0, nullptr,
-                              REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &root, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\ZemoTests\\VolatileRoot", 0, nullptr, REG_OPTION_VOLATILE,
+                              KEY_ALL_ACCESS, nullptr, &root, nullptr),
               ERROR_SUCCESS);
     ASSERT_EQ(RegOverridePredefKey(HKEY_CLASSES_ROOT, root), ERROR_SUCCESS);
     HRESULT hr = module.Register();
@@ -93,8 +93,7 @@ TEST(Module, HandsOutFactoriesForItsTwoClassesOnly) {
     ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&object)), S_OK);
     IFileSourceFilter* source = nullptr;
     EXPECT_EQ(object->QueryInterface(IID_IFileSourceFilter, reinterpret_cast<void**>(&source)), S_OK);
-    if (source)
-        source->Release();
+    if (source) source->Release();
     object->Release();
     // An aggregating caller can only have the inner IUnknown.
     EXPECT_EQ(factory->CreateInstance(reinterpret_cast<IUnknown*>(factory), IID_IBaseFilter,

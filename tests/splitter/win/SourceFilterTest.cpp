@@ -20,7 +20,8 @@ XofMovie SmallMovie(int frames = 50) {
 // The tags of one track, in file order.
 std::vector<XofTagSpec> TagsOf(const std::vector<XofTagSpec>& tags, uint8_t type) {
     std::vector<XofTagSpec> out;
-    std::copy_if(tags.begin(), tags.end(), std::back_inserter(out), [type](const XofTagSpec& t) { return t.type == type; });
+    std::copy_if(tags.begin(), tags.end(), std::back_inserter(out),
+                 [type](const XofTagSpec& t) { return t.type == type; });
     return out;
 }
 
@@ -159,7 +160,8 @@ Bytes Truncated(Bytes b, size_t size) {
 
 INSTANTIATE_TEST_SUITE_P(Files, SourceFilterRefuses,
                          testing::Values(RefusedCase{"empty", Bytes{}},
-                                         RefusedCase{"version2", [] {
+                                         RefusedCase{"version2",
+                                                     [] {
                                                          Bytes b = MakeMovie(SmallMovie(5));
                                                          b[3] = 2;
                                                          return b;
@@ -189,8 +191,7 @@ TEST_F(SourceFilter, PinsComeOutputsFirstAndOnlyTheSplitterHasAnInput) {
     std::vector<std::wstring> names;
     for (int i = 0; i < 8; ++i) {
         CComRef<IPin> pin;
-        if (pins->Next(1, pin.Receive(), nullptr) != S_OK)
-            break;
+        if (pins->Next(1, pin.Receive(), nullptr) != S_OK) break;
         PIN_INFO info = {};
         pin->QueryPinInfo(&info);
         info.pFilter->Release();

@@ -7,8 +7,7 @@ CSourceRun::CSourceRun(const Bytes& file, const SinkOptions& options) : m_file(f
     CComRef<IFileSourceFilter> source;
     source.QueryFrom(m_filter.Get(), IID_IFileSourceFilter);
     m_load = source->Load(m_file.Path().c_str(), nullptr);
-    if (FAILED(m_load))
-        return;
+    if (FAILED(m_load)) return;
     for (int i = 0; i < m_source->GetPinCount(); ++i) {
         CBasePin* pin = m_source->GetPin(i);
         auto* sink = new CTestSinkFilter(options);
@@ -22,8 +21,7 @@ CSourceRun::~CSourceRun() {
     Stop();
     for (int i = 0; i < m_source->GetPinCount(); ++i) {
         CBasePin* pin = m_source->GetPin(i);
-        if (IPin* connected = pin->GetConnected())
-            connected->Disconnect();
+        if (IPin* connected = pin->GetConnected()) connected->Disconnect();
         pin->Disconnect();
     }
 }
@@ -35,21 +33,18 @@ CTestSinkPin* CSourceRun::Sink(const std::wstring& pinName) {
 
 CBaseSplitterOutputPin* CSourceRun::OutputPin(const std::wstring& pinName) {
     for (int i = 0; i < m_source->GetPinCount(); ++i)
-        if (pinName == m_source->GetPin(i)->Name())
-            return static_cast<CBaseSplitterOutputPin*>(m_source->GetPin(i));
+        if (pinName == m_source->GetPin(i)->Name()) return static_cast<CBaseSplitterOutputPin*>(m_source->GetPin(i));
     return nullptr;
 }
 
 HRESULT CSourceRun::Run() {
     // Downstream first, as a graph does.
-    for (auto& sink : m_sinkFilters)
-        sink.second->Run(0);
+    for (auto& sink : m_sinkFilters) sink.second->Run(0);
     return m_filter->Run(0);
 }
 
 HRESULT CSourceRun::Stop() {
-    for (auto& sink : m_sinkFilters)
-        sink.second->Stop();
+    for (auto& sink : m_sinkFilters) sink.second->Stop();
     return m_filter->Stop();
 }
 
@@ -57,8 +52,7 @@ bool CSourceRun::WaitForEnd(DWORD timeoutMs) {
     DWORD until = GetTickCount() + timeoutMs;
     for (auto& sink : m_sinks) {
         DWORD now = GetTickCount();
-        if (now >= until || !sink.second->Pin()->WaitForEndOfStream(until - now))
-            return false;
+        if (now >= until || !sink.second->Pin()->WaitForEndOfStream(until - now)) return false;
     }
     return true;
 }

@@ -11,7 +11,6 @@ CRegistrationLock::~CRegistrationLock() {
 
 std::wstring PrefixPath(const char* unixPath) {
     std::wstring path = L"Z:";
-    for (const char* c = unixPath; *c; ++c)
-        path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+    for (const char* c = unixPath; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
     return path;
 }

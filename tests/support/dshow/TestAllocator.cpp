@@ -9,13 +9,10 @@ CTestSample::CTestSample(CTestAllocator* allocator, long size) : CMediaSample(al
 CTestAllocator::~CTestAllocator() = default;
 
 STDMETHODIMP CTestAllocator::SetProperties(ALLOCATOR_PROPERTIES* wanted, ALLOCATOR_PROPERTIES* actual) {
-    if (!wanted || !actual)
-        return E_POINTER;
+    if (!wanted || !actual) return E_POINTER;
     CSrwAutoLock lock(&m_lock);
-    if (m_committed)
-        return VFW_E_ALREADY_COMMITTED;
-    if (m_outstanding > 0)
-        return VFW_E_BUFFERS_OUTSTANDING;
+    if (m_committed) return VFW_E_ALREADY_COMMITTED;
+    if (m_outstanding > 0) return VFW_E_BUFFERS_OUTSTANDING;
     m_properties = *wanted;
     m_properties.cBuffers = std::max<long>(wanted->cBuffers, 1);
     m_properties.cbBuffer = std::min(wanted->cbBuffer, m_largestBuffer);
@@ -26,8 +23,7 @@ STDMETHODIMP CTestAllocator::SetProperties(ALLOCATOR_PROPERTIES* wanted, ALLOCAT
 }
 
 STDMETHODIMP CTestAllocator::GetProperties(ALLOCATOR_PROPERTIES* properties) {
-    if (!properties)
-        return E_POINTER;
+    if (!properties) return E_POINTER;
     CSrwAutoLock lock(&m_lock);
     *properties = m_properties;
     return S_OK;
@@ -35,10 +31,8 @@ STDMETHODIMP CTestAllocator::GetProperties(ALLOCATOR_PROPERTIES* properties) {
 
 STDMETHODIMP CTestAllocator::Commit() {
     CSrwAutoLock lock(&m_lock);
-    if (m_committed)
-        return S_OK;
-    if (m_outstanding > 0)
-        return VFW_E_BUFFERS_OUTSTANDING;
+    if (m_committed) return S_OK;
+    if (m_outstanding > 0) return VFW_E_BUFFERS_OUTSTANDING;
     m_samples.clear();
     m_free.clear();
     for (long i = 0; i < m_properties.cBuffers; ++i) {
@@ -57,18 +51,14 @@ STDMETHODIMP CTestAllocator::Decommit() {
 }
 
 STDMETHODIMP CTestAllocator::GetBuffer(IMediaSample** sample, REFERENCE_TIME*, REFERENCE_TIME*, DWORD) {
-    if (!sample)
-        return E_POINTER;
+    if (!sample) return E_POINTER;
     *sample = nullptr;
     CSrwAutoLock lock(&m_lock);
     for (;;) {
-        if (!m_committed)
-            return VFW_E_NOT_COMMITTED;
-        if (!m_free.empty())
-            break;
+        if (!m_committed) return VFW_E_NOT_COMMITTED;
+        if (!m_free.empty()) break;
         // Bounded: a test that loses a sample fails instead of hanging.
-        if (!SleepConditionVariableSRW(&m_freed, &m_lock, 30000, 0))
-            return VFW_E_TIMEOUT;
+        if (!SleepConditionVariableSRW(&m_freed, &m_lock, 30000, 0)) return VFW_E_TIMEOUT;
     }
     CTestSample* s = m_free.back();
     m_free.pop_back();

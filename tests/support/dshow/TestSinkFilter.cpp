@@ -16,15 +16,13 @@ CTestSinkPin::CTestSinkPin(CTestSinkFilter* filter, CCritSec* lock, const SinkOp
 }
 
 STDMETHODIMP CTestSinkPin::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
-    if (riid == IID_IMemInputPin)
-        return GetInterface(static_cast<IMemInputPin*>(this), ppv);
+    if (riid == IID_IMemInputPin) return GetInterface(static_cast<IMemInputPin*>(this), ppv);
     return CBasePin::NonDelegatingQueryInterface(riid, ppv);
 }
 
 HRESULT CTestSinkPin::CheckMediaType(const CMediaType* type) {
     ++m_connectionAttempts;
-    if (FAILED(m_options.connectFailure))
-        return m_options.connectFailure;
+    if (FAILED(m_options.connectFailure)) return m_options.connectFailure;
     return m_options.acceptMajor == GUID_NULL || type->majortype == m_options.acceptMajor ? S_OK : S_FALSE;
 }
 
@@ -57,8 +55,7 @@ STDMETHODIMP CTestSinkPin::NewSegment(REFERENCE_TIME start, REFERENCE_TIME stop,
 }
 
 STDMETHODIMP CTestSinkPin::GetAllocator(IMemAllocator** allocator) {
-    if (!allocator)
-        return E_POINTER;
+    if (!allocator) return E_POINTER;
     *allocator = m_allocator.Get();
     (*allocator)->AddRef();
     return S_OK;
@@ -66,8 +63,7 @@ STDMETHODIMP CTestSinkPin::GetAllocator(IMemAllocator** allocator) {
 
 STDMETHODIMP CTestSinkPin::NotifyAllocator(IMemAllocator* allocator, BOOL) {
     bool own = allocator == static_cast<IMemAllocator*>(m_allocator.Get());
-    if (m_options.ownAllocatorOnly && !own)
-        return E_FAIL;
+    if (m_options.ownAllocatorOnly && !own) return E_FAIL;
     m_usesOwnAllocator = own;
     return S_OK;
 }
@@ -77,17 +73,13 @@ STDMETHODIMP CTestSinkPin::GetAllocatorRequirements(ALLOCATOR_PROPERTIES*) { ret
 STDMETHODIMP CTestSinkPin::Receive(IMediaSample* sample) {
     // Bounded, so that a test that never flushes fails instead of hanging. The flag
     // spares the wait (a system call) once released.
-    if (!m_isReleased)
-        m_released.Wait(20000);
-    if (m_flushing)
-        return S_FALSE;
+    if (!m_isReleased) m_released.Wait(20000);
+    if (m_flushing) return S_FALSE;
     int index = m_received++;
-    if (m_options.failAfter >= 0 && index >= m_options.failAfter)
-        return E_FAIL;
+    if (m_options.failAfter >= 0 && index >= m_options.failAfter) return E_FAIL;
     long length = sample->GetActualDataLength();
     m_bytes += length;
-    if (!m_options.keepData)
-        return S_OK;
+    if (!m_options.keepData) return S_OK;
     ReceivedSample r;
     r.hasTime = sample->GetTime(&r.start, &r.stop) == S_OK;
     r.sync = sample->IsSyncPoint() == S_OK;
@@ -105,8 +97,7 @@ STDMETHODIMP CTestSinkPin::ReceiveMultiple(IMediaSample** samples, long count, l
     *processed = 0;
     for (long i = 0; i < count; ++i) {
         HRESULT hr = Receive(samples[i]);
-        if (hr != S_OK)
-            return hr;
+        if (hr != S_OK) return hr;
         ++*processed;
     }
     return S_OK;
@@ -124,7 +115,6 @@ CTestSinkFilter::CTestSinkFilter(const SinkOptions& options)
 CTestSinkFilter::~CTestSinkFilter() = default;
 
 STDMETHODIMP CTestSinkFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
-    if (riid == IID_IAMFilterMiscFlags)
-        return GetInterface(static_cast<IAMFilterMiscFlags*>(this), ppv);
+    if (riid == IID_IAMFilterMiscFlags) return GetInterface(static_cast<IAMFilterMiscFlags*>(this), ppv);
     return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
 }

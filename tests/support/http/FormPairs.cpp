@@ -18,8 +18,7 @@ std::string PercentDecode(const std::string& text) {
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '+') {
             bytes += ' ';
-        } else if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
-                   HexValue(text[i + 2]) >= 0) {
+        } else if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0) {
             bytes += (char)(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
             i += 2;
         } else {
@@ -36,8 +35,9 @@ std::map<std::string, std::string> ParsePairs(const std::string& text) {
         size_t end = std::min(text.find('&', start), text.size());
         std::string pair = text.substr(start, end - start);
         size_t equals = pair.find('=');
-        if (!pair.empty()) pairs.emplace(PercentDecode(pair.substr(0, equals)),
-                                         equals == std::string::npos ? "" : PercentDecode(pair.substr(equals + 1)));
+        if (!pair.empty())
+            pairs.emplace(PercentDecode(pair.substr(0, equals)),
+                          equals == std::string::npos ? "" : PercentDecode(pair.substr(equals + 1)));
         start = end + 1;
     }
     return pairs;

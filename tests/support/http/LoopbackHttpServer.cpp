@@ -12,8 +12,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr std::chrono::milliseconds kSlice{50};          // longest wait before looking at the stop flag
-constexpr std::chrono::milliseconds kLingerTime{1000};   // for the client to close its side
+constexpr std::chrono::milliseconds kSlice{50};         // longest wait before looking at the stop flag
+constexpr std::chrono::milliseconds kLingerTime{1000};  // for the client to close its side
 constexpr size_t kMaxHeaderBytes = 64 * 1024;
 constexpr uint64_t kMaxRequestBody = 256ull << 20;
 constexpr size_t kMaxConnections = 64;
@@ -44,24 +44,42 @@ bool HasToken(const std::string& list, const std::string& token) {
 
 const char* ReasonPhrase(int status) {
     switch (status) {
-        case 200: return "OK";
-        case 201: return "Created";
-        case 204: return "No Content";
-        case 206: return "Partial Content";
-        case 301: return "Moved Permanently";
-        case 302: return "Found";
-        case 304: return "Not Modified";
-        case 400: return "Bad Request";
-        case 401: return "Unauthorized";
-        case 403: return "Forbidden";
-        case 404: return "Not Found";
-        case 413: return "Content Too Large";
-        case 416: return "Range Not Satisfiable";
-        case 431: return "Request Header Fields Too Large";
-        case 500: return "Internal Server Error";
-        case 501: return "Not Implemented";
-        case 503: return "Service Unavailable";
-        default: return "Unknown";
+        case 200:
+            return "OK";
+        case 201:
+            return "Created";
+        case 204:
+            return "No Content";
+        case 206:
+            return "Partial Content";
+        case 301:
+            return "Moved Permanently";
+        case 302:
+            return "Found";
+        case 304:
+            return "Not Modified";
+        case 400:
+            return "Bad Request";
+        case 401:
+            return "Unauthorized";
+        case 403:
+            return "Forbidden";
+        case 404:
+            return "Not Found";
+        case 413:
+            return "Content Too Large";
+        case 416:
+            return "Range Not Satisfiable";
+        case 431:
+            return "Request Header Fields Too Large";
+        case 500:
+            return "Internal Server Error";
+        case 501:
+            return "Not Implemented";
+        case 503:
+            return "Service Unavailable";
+        default:
+            return "Unknown";
     }
 }
 
@@ -124,7 +142,8 @@ std::string HttpRequest::Header(const std::string& name) const {
 }
 
 bool HttpRequest::HasHeader(const std::string& name) const {
-    return std::any_of(headers.begin(), headers.end(), [&](const auto& header) { return EqualsNoCase(header.first, name); });
+    return std::any_of(headers.begin(), headers.end(),
+                       [&](const auto& header) { return EqualsNoCase(header.first, name); });
 }
 
 std::string HttpRequest::Path() const { return target.substr(0, target.find('?')); }
@@ -134,7 +153,9 @@ std::string HttpRequest::Query() const {
     return question == std::string::npos ? std::string() : target.substr(question + 1);
 }
 
-void HttpReply::AddHeader(std::string name, std::string value) { headers.emplace_back(std::move(name), std::move(value)); }
+void HttpReply::AddHeader(std::string name, std::string value) {
+    headers.emplace_back(std::move(name), std::move(value));
+}
 
 WinsockLibrary::WinsockLibrary() {
     WSADATA data;
@@ -284,8 +305,8 @@ void LoopbackHttpServer::Answer(const HttpRequest& request, HttpReply& reply) {
     }
 }
 
-LoopbackHttpServer::Incoming LoopbackHttpServer::ReadRequest(SOCKET client, std::string& pending,
-                                                             HttpRequest& request, HttpReply& refusal) {
+LoopbackHttpServer::Incoming LoopbackHttpServer::ReadRequest(SOCKET client, std::string& pending, HttpRequest& request,
+                                                             HttpReply& refusal) {
     size_t end;
     while ((end = pending.find("\r\n\r\n")) == std::string::npos) {
         if (pending.size() > kMaxHeaderBytes) break;
@@ -426,7 +447,8 @@ LoopbackHttpServer::Wait LoopbackHttpServer::WaitFor(SOCKET socket, bool write, 
     while (!m_stopping) {
         auto now = Clock::now();
         if (now >= deadline) return Wait::TimedOut;
-        auto slice = std::chrono::duration_cast<std::chrono::microseconds>(std::min<Clock::duration>(kSlice, deadline - now));
+        auto slice =
+            std::chrono::duration_cast<std::chrono::microseconds>(std::min<Clock::duration>(kSlice, deadline - now));
         fd_set set;
         FD_ZERO(&set);
         FD_SET(socket, &set);

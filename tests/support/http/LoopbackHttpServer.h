@@ -73,12 +73,12 @@ enum class BodyFraming {
 
 struct HttpReply {
     int status = 200;
-    std::string reason;   // "" gives the usual phrase of the status
+    std::string reason;  // "" gives the usual phrase of the status
     // Sent as given, in order (Content-Type, Set-Cookie, ...); the server adds the framing
     // headers (Content-Length or Transfer-Encoding) and "Connection: close" itself.
     HttpHeaders headers;
-    std::string body;     // the body, unless source is set
-    ByteSource source;    // a body streamed from a source (large bodies); wins when its read is set
+    std::string body;   // the body, unless source is set
+    ByteSource source;  // a body streamed from a source (large bodies); wins when its read is set
     BodyFraming framing = BodyFraming::ContentLength;
     // A Content-Length other than the body's true size (the body is sent as it is and the
     // connection closed after it, since the stream is out of step).

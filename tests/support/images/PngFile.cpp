@@ -22,7 +22,8 @@ bool PngEncoder(CLSID& clsid) {
 
 }  // namespace
 
-bool WritePng(const std::wstring& path, int width, int height, const std::function<Gdiplus::Color(int x, int y)>& pixel) {
+bool WritePng(const std::wstring& path, int width, int height,
+              const std::function<Gdiplus::Color(int x, int y)>& pixel) {
     Gdiplus::Bitmap bitmap(width, height, PixelFormat32bppARGB);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) bitmap.SetPixel(x, y, pixel(x, y));

@@ -11,6 +11,7 @@
 namespace zemotest {
 
 // Writes a width x height PNG whose pixels the function gives; false on failure.
-bool WritePng(const std::wstring& path, int width, int height, const std::function<Gdiplus::Color(int x, int y)>& pixel);
+bool WritePng(const std::wstring& path, int width, int height,
+              const std::function<Gdiplus::Color(int x, int y)>& pixel);
 
 }  // namespace zemotest

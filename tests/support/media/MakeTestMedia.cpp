@@ -43,10 +43,8 @@ template <class Wrap>
 bool TakePackets(AVCodecContext* codec, AVPacket* packet, TagQueue& tags, int type, Wrap wrap) {
     for (;;) {
         int result = avcodec_receive_packet(codec, packet);
-        if (result == AVERROR(EAGAIN) || result == AVERROR_EOF)
-            return true;
-        if (result < 0)
-            return Fail("encoding failed");
+        if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) return true;
+        if (result < 0) return Fail("encoding failed");
         int64_t ms = av_rescale_q(packet->pts, codec->time_base, AVRational{1, 1000});
         uint32_t timestamp = static_cast<uint32_t>(ms < 0 ? 0 : ms);
         tags.emplace(std::make_pair(timestamp, type == 9 ? 0 : 1), wrap(*packet));
@@ -57,8 +55,7 @@ bool TakePackets(AVCodecContext* codec, AVPacket* packet, TagQueue& tags, int ty
 bool EncodeVideo(const Options& o, TagQueue& tags) {
     const AVCodec* encoder = avcodec_find_encoder(AV_CODEC_ID_FLV1);
     CodecPtr codec(encoder ? avcodec_alloc_context3(encoder) : nullptr);
-    if (!codec)
-        return Fail("no FLV1 encoder");
+    if (!codec) return Fail("no FLV1 encoder");
     codec->width = o.width;
     codec->height = o.height;
     codec->pix_fmt = AV_PIX_FMT_YUV420P;
@@ -67,15 +64,13 @@ bool EncodeVideo(const Options& o, TagQueue& tags) {
     codec->max_b_frames = 0;
     codec->flags |= AV_CODEC_FLAG_QSCALE;
     codec->global_quality = FF_QP2LAMBDA * 2;
-    if (avcodec_open2(codec.get(), encoder, nullptr) < 0)
-        return Fail("cannot open the FLV1 encoder");
+    if (avcodec_open2(codec.get(), encoder, nullptr) < 0) return Fail("cannot open the FLV1 encoder");
     FramePtr frame(av_frame_alloc());
     PacketPtr packet(av_packet_alloc());
     frame->format = AV_PIX_FMT_YUV420P;
     frame->width = o.width;
     frame->height = o.height;
-    if (av_frame_get_buffer(frame.get(), 0) < 0)
-        return Fail("no frame buffer");
+    if (av_frame_get_buffer(frame.get(), 0) < 0) return Fail("no frame buffer");
     auto wrap = [](const AVPacket& p) {
         uint8_t frameType = (p.flags & AV_PKT_FLAG_KEY) ? 1 : 2;
         Bytes data{static_cast<uint8_t>((frameType << 4) | 2)};
@@ -95,8 +90,7 @@ bool EncodeVideo(const Options& o, TagQueue& tags) {
             }
         }
         frame->pts = i;
-        if (avcodec_send_frame(codec.get(), frame.get()) < 0 ||
-            !TakePackets(codec.get(), packet.get(), tags, 9, wrap))
+        if (avcodec_send_frame(codec.get(), frame.get()) < 0 || !TakePackets(codec.get(), packet.get(), tags, 9, wrap))
             return Fail("video encoding failed");
     }
     avcodec_send_frame(codec.get(), nullptr);
@@ -106,16 +100,14 @@ bool EncodeVideo(const Options& o, TagQueue& tags) {
 bool EncodeAudio(const Options& o, TagQueue& tags) {
     const AVCodec* encoder = avcodec_find_encoder(AV_CODEC_ID_AAC);
     CodecPtr codec(encoder ? avcodec_alloc_context3(encoder) : nullptr);
-    if (!codec)
-        return Fail("no AAC encoder");
+    if (!codec) return Fail("no AAC encoder");
     const int rate = 44100;
     codec->sample_rate = rate;
     codec->sample_fmt = AV_SAMPLE_FMT_FLTP;
     av_channel_layout_default(&codec->ch_layout, 2);
     codec->bit_rate = 128000;
     codec->time_base = AVRational{1, rate};
-    if (avcodec_open2(codec.get(), encoder, nullptr) < 0)
-        return Fail("cannot open the AAC encoder");
+    if (avcodec_open2(codec.get(), encoder, nullptr) < 0) return Fail("cannot open the AAC encoder");
     // The configuration tag comes first; sound tags: AAC, 44 kHz, 16 bit, stereo.
     Bytes config{0};
     config.insert(config.end(), codec->extradata, codec->extradata + codec->extradata_size);
@@ -126,8 +118,7 @@ bool EncodeAudio(const Options& o, TagQueue& tags) {
     frame->nb_samples = codec->frame_size;
     frame->sample_rate = rate;
     av_channel_layout_copy(&frame->ch_layout, &codec->ch_layout);
-    if (av_frame_get_buffer(frame.get(), 0) < 0)
-        return Fail("no sound buffer");
+    if (av_frame_get_buffer(frame.get(), 0) < 0) return Fail("no sound buffer");
     auto wrap = [](const AVPacket& p) {
         Bytes body{1};
         body.insert(body.end(), p.data, p.data + p.size);
@@ -142,8 +133,7 @@ bool EncodeAudio(const Options& o, TagQueue& tags) {
                 samples[i] = 0.3f * static_cast<float>(std::sin(2 * M_PI * 440.0 * double(start + i) / rate));
         }
         frame->pts = start;
-        if (avcodec_send_frame(codec.get(), frame.get()) < 0 ||
-            !TakePackets(codec.get(), packet.get(), tags, 8, wrap))
+        if (avcodec_send_frame(codec.get(), frame.get()) < 0 || !TakePackets(codec.get(), packet.get(), tags, 8, wrap))
             return Fail("sound encoding failed");
     }
     avcodec_send_frame(codec.get(), nullptr);
@@ -151,8 +141,7 @@ bool EncodeAudio(const Options& o, TagQueue& tags) {
 }
 
 bool ParseOptions(int argc, char** argv, Options& o) {
-    if (argc < 2)
-        return false;
+    if (argc < 2) return false;
     o.out = argv[1];
     for (int i = 2; i < argc; ++i) {
         std::string a = argv[i];
@@ -181,16 +170,15 @@ int main(int argc, char** argv) {
     av_log_set_level(AV_LOG_ERROR);
     Options o;
     if (!ParseOptions(argc, argv, o)) {
-        std::fprintf(stderr, "usage: make_test_media OUT.xof [--size WxH] [--seconds N] [--fps N] [--gop N] "
-                             "[--no-audio] [--no-video]\n");
+        std::fprintf(stderr,
+                     "usage: make_test_media OUT.xof [--size WxH] [--seconds N] [--fps N] [--gop N] "
+                     "[--no-audio] [--no-video]\n");
         return 2;
     }
     TagQueue tags;
-    if ((o.video && !EncodeVideo(o, tags)) || (o.audio && !EncodeAudio(o, tags)))
-        return 1;
+    if ((o.video && !EncodeVideo(o, tags)) || (o.audio && !EncodeAudio(o, tags))) return 1;
     CXofWriter writer;
-    for (const auto& [key, data] : tags)
-        writer.AddTag(key.second == 0 ? 9 : 8, key.first, data);
+    for (const auto& [key, data] : tags) writer.AddTag(key.second == 0 ? 9 : 8, key.first, data);
     if (!WriteFileBytes(o.out, writer.Finish())) {
         Fail("cannot write the file");
         return 1;

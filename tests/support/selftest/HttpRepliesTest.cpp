@@ -48,22 +48,22 @@ TEST_P(RangeReplyTest, ServesThePartAsked) {
     EXPECT_EQ(PatternBytes(c.first, c.count), ReadAll(reply.source));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ranges, RangeReplyTest,
-    testing::Values(RangeCase{"NoRange", nullptr, 200, "", 0, 100},
-                    RangeCase{"FromStart", "bytes=0-", 206, "bytes 0-99/100", 0, 100},
-                    RangeCase{"FromMiddle", "bytes=40-", 206, "bytes 40-99/100", 40, 60},
-                    RangeCase{"Closed", "bytes=10-19", 206, "bytes 10-19/100", 10, 10},
-                    RangeCase{"LastByte", "bytes=99-99", 206, "bytes 99-99/100", 99, 1},
-                    RangeCase{"EndBeyondSize", "bytes=90-500", 206, "bytes 90-99/100", 90, 10},
-                    RangeCase{"StartAtSize", "bytes=100-", 416, "bytes */100", 0, 0},
-                    RangeCase{"StartBeyondSize", "bytes=250-300", 416, "bytes */100", 0, 0},
-                    RangeCase{"SuffixIgnored", "bytes=-10", 200, "", 0, 100},
-                    RangeCase{"SeveralIgnored", "bytes=0-1,5-6", 200, "", 0, 100},
-                    RangeCase{"BackwardsIgnored", "bytes=20-10", 200, "", 0, 100},
-                    RangeCase{"OtherUnitIgnored", "items=0-5", 200, "", 0, 100},
-                    RangeCase{"OverflowIgnored", "bytes=99999999999999999999999-", 200, "", 0, 100}),
-    [](const testing::TestParamInfo<RangeCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Ranges, RangeReplyTest,
+                         testing::Values(RangeCase{"NoRange", nullptr, 200, "", 0, 100},
+                                         RangeCase{"FromStart", "bytes=0-", 206, "bytes 0-99/100", 0, 100},
+                                         RangeCase{"FromMiddle", "bytes=40-", 206, "bytes 40-99/100", 40, 60},
+                                         RangeCase{"Closed", "bytes=10-19", 206, "bytes 10-19/100", 10, 10},
+                                         RangeCase{"LastByte", "bytes=99-99", 206, "bytes 99-99/100", 99, 1},
+                                         RangeCase{"EndBeyondSize", "bytes=90-500", 206, "bytes 90-99/100", 90, 10},
+                                         RangeCase{"StartAtSize", "bytes=100-", 416, "bytes */100", 0, 0},
+                                         RangeCase{"StartBeyondSize", "bytes=250-300", 416, "bytes */100", 0, 0},
+                                         RangeCase{"SuffixIgnored", "bytes=-10", 200, "", 0, 100},
+                                         RangeCase{"SeveralIgnored", "bytes=0-1,5-6", 200, "", 0, 100},
+                                         RangeCase{"BackwardsIgnored", "bytes=20-10", 200, "", 0, 100},
+                                         RangeCase{"OtherUnitIgnored", "items=0-5", 200, "", 0, 100},
+                                         RangeCase{"OverflowIgnored", "bytes=99999999999999999999999-", 200, "", 0,
+                                                   100}),
+                         [](const testing::TestParamInfo<RangeCase>& info) { return std::string(info.param.name); });
 
 TEST(RangeReplyTest, EmptySourceIsUnsatisfiable) {
     HttpRequest request;

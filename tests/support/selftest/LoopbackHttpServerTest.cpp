@@ -125,33 +125,119 @@ TEST_P(FramingTest, SendsExactBytes) {
 
     std::string head = Head(response);
     EXPECT_EQ(0u, head.find(std::string(c.statusLine) + "\r\n")) << head;
-    for (const char* line : c.headLines) EXPECT_NE(std::string::npos, head.find(std::string("\r\n") + line + "\r\n")) << line;
-    for (const char* name : c.absentNames) EXPECT_EQ(std::string::npos, head.find(std::string("\r\n") + name + ":")) << name;
+    for (const char* line : c.headLines)
+        EXPECT_NE(std::string::npos, head.find(std::string("\r\n") + line + "\r\n")) << line;
+    for (const char* name : c.absentNames)
+        EXPECT_EQ(std::string::npos, head.find(std::string("\r\n") + name + ":")) << name;
     EXPECT_EQ(c.rawBody, Body(response));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, FramingTest,
     testing::Values(
-        FramingCase{"ContentLength", "GET", true, Reply("hello"), "HTTP/1.1 200 OK", {"Content-Length: 5", "Connection: close"}, {}, "hello"},
-        FramingCase{"Chunked", "GET", true, Framed("hello world", BodyFraming::Chunked, 4), "HTTP/1.1 200 OK",
-                    {"Transfer-Encoding: chunked"}, {"Content-Length"}, "4\r\nhell\r\n4\r\no wo\r\n3\r\nrld\r\n0\r\n\r\n"},
-        FramingCase{"EmptyChunked", "GET", true, Framed("", BodyFraming::Chunked), "HTTP/1.1 200 OK",
-                    {"Transfer-Encoding: chunked"}, {}, "0\r\n\r\n"},
-        FramingCase{"UntilClose", "GET", false, Framed("to the end", BodyFraming::UntilClose), "HTTP/1.1 200 OK",
-                    {"Connection: close"}, {"Content-Length", "Transfer-Encoding"}, "to the end"},
-        FramingCase{"AnnouncesMore", "GET", false, WithLength("abc", 100), "HTTP/1.1 200 OK", {"Content-Length: 100"}, {}, "abc"},
-        FramingCase{"AnnouncesFewer", "GET", false, WithLength("abcdef", 2), "HTTP/1.1 200 OK", {"Content-Length: 2"}, {}, "abcdef"},
-        FramingCase{"DroppedMidBody", "GET", false, Dropped(Reply("abcdefgh"), 4), "HTTP/1.1 200 OK", {"Content-Length: 8"}, {}, "abcd"},
-        FramingCase{"DroppedMidChunks", "GET", false, Dropped(Framed("abcdefgh", BodyFraming::Chunked, 4), 6),
-                    "HTTP/1.1 200 OK", {}, {}, "4\r\nabcd\r\n2\r\nef\r\n"},
-        FramingCase{"DropBeyondBodySendsAll", "GET", false, Dropped(Reply("abc"), 10), "HTTP/1.1 200 OK", {"Content-Length: 3"}, {}, "abc"},
-        FramingCase{"HeadHasLengthButNoBody", "HEAD", true, Reply("hello"), "HTTP/1.1 200 OK", {"Content-Length: 5"}, {}, ""},
-        FramingCase{"NoContentHasNoBody", "GET", true, WithStatus(204, "", "ignored"), "HTTP/1.1 204 No Content", {}, {"Content-Length"}, ""},
-        FramingCase{"OwnReason", "GET", true, WithStatus(503, "Busy Now", "later"), "HTTP/1.1 503 Busy Now", {"Content-Length: 5"}, {}, "later"},
-        FramingCase{"StreamedSource", "GET", true,
-                    [] { HttpReply r; r.source = StringSource("from a source"); r.body = "not this"; return r; }(),
-                    "HTTP/1.1 200 OK", {"Content-Length: 13"}, {}, "from a source"}),
+        FramingCase{"ContentLength",
+                    "GET",
+                    true,
+                    Reply("hello"),
+                    "HTTP/1.1 200 OK",
+                    {"Content-Length: 5", "Connection: close"},
+                    {},
+                    "hello"},
+        FramingCase{"Chunked",
+                    "GET",
+                    true,
+                    Framed("hello world", BodyFraming::Chunked, 4),
+                    "HTTP/1.1 200 OK",
+                    {"Transfer-Encoding: chunked"},
+                    {"Content-Length"},
+                    "4\r\nhell\r\n4\r\no wo\r\n3\r\nrld\r\n0\r\n\r\n"},
+        FramingCase{"EmptyChunked",
+                    "GET",
+                    true,
+                    Framed("", BodyFraming::Chunked),
+                    "HTTP/1.1 200 OK",
+                    {"Transfer-Encoding: chunked"},
+                    {},
+                    "0\r\n\r\n"},
+        FramingCase{"UntilClose",
+                    "GET",
+                    false,
+                    Framed("to the end", BodyFraming::UntilClose),
+                    "HTTP/1.1 200 OK",
+                    {"Connection: close"},
+                    {"Content-Length", "Transfer-Encoding"},
+                    "to the end"},
+        FramingCase{"AnnouncesMore",
+                    "GET",
+                    false,
+                    WithLength("abc", 100),
+                    "HTTP/1.1 200 OK",
+                    {"Content-Length: 100"},
+                    {},
+                    "abc"},
+        FramingCase{"AnnouncesFewer",
+                    "GET",
+                    false,
+                    WithLength("abcdef", 2),
+                    "HTTP/1.1 200 OK",
+                    {"Content-Length: 2"},
+                    {},
+                    "abcdef"},
+        FramingCase{"DroppedMidBody",
+                    "GET",
+                    false,
+                    Dropped(Reply("abcdefgh"), 4),
+                    "HTTP/1.1 200 OK",
+                    {"Content-Length: 8"},
+                    {},
+                    "abcd"},
+        FramingCase{"DroppedMidChunks",
+                    "GET",
+                    false,
+                    Dropped(Framed("abcdefgh", BodyFraming::Chunked, 4), 6),
+                    "HTTP/1.1 200 OK",
+                    {},
+                    {},
+                    "4\r\nabcd\r\n2\r\nef\r\n"},
+        FramingCase{"DropBeyondBodySendsAll",
+                    "GET",
+                    false,
+                    Dropped(Reply("abc"), 10),
+                    "HTTP/1.1 200 OK",
+                    {"Content-Length: 3"},
+                    {},
+                    "abc"},
+        FramingCase{
+            "HeadHasLengthButNoBody", "HEAD", true, Reply("hello"), "HTTP/1.1 200 OK", {"Content-Length: 5"}, {}, ""},
+        FramingCase{"NoContentHasNoBody",
+                    "GET",
+                    true,
+                    WithStatus(204, "", "ignored"),
+                    "HTTP/1.1 204 No Content",
+                    {},
+                    {"Content-Length"},
+                    ""},
+        FramingCase{"OwnReason",
+                    "GET",
+                    true,
+                    WithStatus(503, "Busy Now", "later"),
+                    "HTTP/1.1 503 Busy Now",
+                    {"Content-Length: 5"},
+                    {},
+                    "later"},
+        FramingCase{"StreamedSource",
+                    "GET",
+                    true,
+                    [] {
+                        HttpReply r;
+                        r.source = StringSource("from a source");
+                        r.body = "not this";
+                        return r;
+                    }(),
+                    "HTTP/1.1 200 OK",
+                    {"Content-Length: 13"},
+                    {},
+                    "from a source"}),
     [](const testing::TestParamInfo<FramingCase>& info) { return std::string(info.param.name); });
 
 TEST(LoopbackHttpServerTest, ServesSeveralRequestsOnOneConnectionInOrder) {
@@ -162,8 +248,9 @@ TEST(LoopbackHttpServerTest, ServesSeveralRequestsOnOneConnectionInOrder) {
     RawClient client(server.Port());
     ASSERT_TRUE(client.Connected());
     // Two requests in one send, the second with a body, then one that ends the connection.
-    client.Send("GET /a?q=1 HTTP/1.1\r\nHost: h\r\nCOOKIE:   sid=42  \r\n\r\n"
-                "POST /b HTTP/1.1\r\nHost: h\r\ncontent-length: 7\r\n\r\nx=1&y=2");
+    client.Send(
+        "GET /a?q=1 HTTP/1.1\r\nHost: h\r\nCOOKIE:   sid=42  \r\n\r\n"
+        "POST /b HTTP/1.1\r\nHost: h\r\ncontent-length: 7\r\n\r\nx=1&y=2");
     client.Send("GET /c HTTP/1.1\r\nHost: h\r\nConnection: keep-alive, Close\r\n\r\n");
     std::string all = client.ReadToClose();
 
@@ -176,7 +263,9 @@ TEST(LoopbackHttpServerTest, ServesSeveralRequestsOnOneConnectionInOrder) {
     EXPECT_NE(std::string::npos, all.find("\r\nSet-Cookie: seen=/a\r\n"));
     // A handler that sets only the body answers 200.
     size_t okCount = 0;
-    for (size_t at = all.find("HTTP/1.1 200 OK\r\n"); at != std::string::npos; at = all.find("HTTP/1.1 200 OK\r\n", at + 1)) ++okCount;
+    for (size_t at = all.find("HTTP/1.1 200 OK\r\n"); at != std::string::npos;
+         at = all.find("HTTP/1.1 200 OK\r\n", at + 1))
+        ++okCount;
     EXPECT_EQ(3u, okCount);
 
     std::vector<HttpRequest> log = server.Requests();
@@ -217,10 +306,14 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"HeaderWithoutColon", "GET / HTTP/1.1\r\nHost h\r\n\r\n", "HTTP/1.1 400 Bad Request"},
         RefusalCase{"LetterLength", "POST / HTTP/1.1\r\nContent-Length: 1x\r\n\r\n", "HTTP/1.1 400 Bad Request"},
         RefusalCase{"NegativeLength", "POST / HTTP/1.1\r\nContent-Length: -1\r\n\r\n", "HTTP/1.1 400 Bad Request"},
-        RefusalCase{"OverflowLength", "POST / HTTP/1.1\r\nContent-Length: 99999999999999999999999\r\n\r\n", "HTTP/1.1 400 Bad Request"},
-        RefusalCase{"HugeBody", "POST / HTTP/1.1\r\nContent-Length: 1000000000000\r\n\r\n", "HTTP/1.1 413 Content Too Large"},
-        RefusalCase{"ChunkedRequest", "POST / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n0\r\n\r\n", "HTTP/1.1 501 Not Implemented"},
-        RefusalCase{"EndlessHead", "GET / HTTP/1.1\r\nX: " + std::string(70000, 'a'), "HTTP/1.1 431 Request Header Fields Too Large"}),
+        RefusalCase{"OverflowLength", "POST / HTTP/1.1\r\nContent-Length: 99999999999999999999999\r\n\r\n",
+                    "HTTP/1.1 400 Bad Request"},
+        RefusalCase{"HugeBody", "POST / HTTP/1.1\r\nContent-Length: 1000000000000\r\n\r\n",
+                    "HTTP/1.1 413 Content Too Large"},
+        RefusalCase{"ChunkedRequest", "POST / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n0\r\n\r\n",
+                    "HTTP/1.1 501 Not Implemented"},
+        RefusalCase{"EndlessHead", "GET / HTTP/1.1\r\nX: " + std::string(70000, 'a'),
+                    "HTTP/1.1 431 Request Header Fields Too Large"}),
     [](const testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
 
 TEST(LoopbackHttpServerTest, AnswersWithoutAHandlerOrWhenItThrows) {

@@ -17,9 +17,9 @@ const std::map<std::string, std::string> kSecrets = {
     {"e91f4b07c3a2d85f60b1c7e49a2f3d18", "b7d20e5f93a146c8e0f1a27c5d39b64e"},
 };
 
-const char* const kServiceKeys[] = {"get_user",   "head_portrait_get", "point_get",     "gold_get",
-                                    "age_need",   "zemo_login",        "session_active", "index_get",
-                                    "rank_get",   "subscribe_get",     "vip_get"};
+const char* const kServiceKeys[] = {"get_user", "head_portrait_get", "point_get",      "gold_get",
+                                    "age_need", "zemo_login",        "session_active", "index_get",
+                                    "rank_get", "subscribe_get",     "vip_get"};
 
 // Bytes in the ANSI code page as UTF-8.
 std::string AnsiToUtf8(const std::string& ansi) {
@@ -64,7 +64,8 @@ AccountWebService::AccountWebService()
 std::string AccountWebService::ConfigText() const {
     std::string port = std::to_string(m_server.Port());
     std::string text = "[ovra]\r\nserver=127.0.0.1\r\nport=" + port + "\r\nurl=/ovra\r\n";
-    for (const char* key : kServiceKeys) text += "[" + std::string(key) + "]\r\nserver=127.0.0.1\r\nport=" + port + "\r\n";
+    for (const char* key : kServiceKeys)
+        text += "[" + std::string(key) + "]\r\nserver=127.0.0.1\r\nport=" + port + "\r\n";
     return text;
 }
 

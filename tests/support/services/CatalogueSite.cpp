@@ -23,11 +23,20 @@ std::string XmlEscape(const std::string& text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -58,8 +67,11 @@ std::vector<int> PostedFileIds(const std::string& body) {
 CatalogueSite::CatalogueSite()
     : m_server([this](const HttpRequest& request, HttpReply& reply) { Handle(request, reply); }) {
     m_categories = {{1, "电影", {{11, "星际旅行"}, {12, "海上日出"}}, 7}, {2, "音乐", {{21, "经典老歌"}}, 7}};
-    m_album = {7, "经典合集", {{101, "第一集", "1", ".flv", 12, ""}, {102, "第二集", "2", ".flv", 8, ""},
-                                 {103, "第三集", "3", ".mp4", 20, ""}}};
+    m_album = {7,
+               "经典合集",
+               {{101, "第一集", "1", ".flv", 12, ""},
+                {102, "第二集", "2", ".flv", 8, ""},
+                {103, "第三集", "3", ".mp4", 20, ""}}};
 }
 
 std::string CatalogueSite::ConfigText() const {
@@ -90,10 +102,14 @@ void CatalogueSite::Handle(const HttpRequest& request, HttpReply& reply) {
         AnswerAlbumPost(request, reply);
         return;
     }
-    if (path == "/index.aspx" || path == "/") page = StartPage();
-    else if (path == "/category.aspx") page = CategoryPage(QueryId(request));
-    else if (path == "/video.aspx") page = VideoPage(QueryId(request));
-    else if (path == "/album.aspx") page = AlbumPage(QueryId(request));
+    if (path == "/index.aspx" || path == "/")
+        page = StartPage();
+    else if (path == "/category.aspx")
+        page = CategoryPage(QueryId(request));
+    else if (path == "/video.aspx")
+        page = VideoPage(QueryId(request));
+    else if (path == "/album.aspx")
+        page = AlbumPage(QueryId(request));
     if (page.empty()) {
         reply.status = 404;
         reply.body = Page("404", "<p>找不到该页面。</p>");
@@ -106,8 +122,8 @@ void CatalogueSite::Handle(const HttpRequest& request, HttpReply& reply) {
 std::string CatalogueSite::StartPage() const {
     std::string list;
     for (const auto& category : m_categories)
-        list += "<li><a id=\"category" + std::to_string(category.Id) + "\" href=\"category.aspx?id=" +
-                std::to_string(category.Id) + "\">" + category.Name + "</a></li>";
+        list += "<li><a id=\"category" + std::to_string(category.Id) +
+                "\" href=\"category.aspx?id=" + std::to_string(category.Id) + "\">" + category.Name + "</a></li>";
     return Page("视频首页", "<ul id=\"categories\">" + list + "</ul>");
 }
 
@@ -116,8 +132,8 @@ std::string CatalogueSite::CategoryPage(int id) const {
         if (category.Id != id) continue;
         std::string list;
         for (const auto& video : category.Videos)
-            list += "<li><a id=\"video" + std::to_string(video.first) + "\" href=\"/video.aspx?id=" +
-                    std::to_string(video.first) + "\">" + video.second + "</a></li>";
+            list += "<li><a id=\"video" + std::to_string(video.first) +
+                    "\" href=\"/video.aspx?id=" + std::to_string(video.first) + "\">" + video.second + "</a></li>";
         return Page(category.Name, "<ul id=\"videos\">" + list + "</ul><p><a id=\"album\" href=\"/album.aspx?id=" +
                                        std::to_string(category.AlbumId) + "\">专辑下载</a></p>" +
                                        "<p><a id=\"home\" href=\"/index.aspx\">首页</a></p>");
@@ -141,9 +157,10 @@ std::string CatalogueSite::AlbumPage(int id) const {
         rows += "<li><input type=\"checkbox\" id=\"file" + fileId + "\" name=\"fileid\" value=\"" + fileId + "\"> " +
                 file.Name + "</li>";
     }
-    return Page(m_album.Name, "<form id=\"download\" method=\"post\" action=\"/album.aspx?Action=multidownload&amp;id=" +
-                                  album + "\"><input type=\"hidden\" name=\"albumid\" value=\"" + album + "\"><ul>" +
-                                  rows + "</ul><button type=\"submit\" id=\"submit\">下载选中的视频</button></form>");
+    return Page(m_album.Name,
+                "<form id=\"download\" method=\"post\" action=\"/album.aspx?Action=multidownload&amp;id=" + album +
+                    "\"><input type=\"hidden\" name=\"albumid\" value=\"" + album + "\"><ul>" + rows +
+                    "</ul><button type=\"submit\" id=\"submit\">下载选中的视频</button></form>");
 }
 
 void CatalogueSite::AnswerAlbumPost(const HttpRequest& request, HttpReply& reply) {
@@ -161,7 +178,8 @@ std::string CatalogueSite::AlbumPlist(const CATALOGUE_ALBUM& album, const std::v
     for (int id : fileIds) {
         for (const auto& file : album.Files) {
             if (file.Id != id) continue;
-            std::string url = file.Url.empty() ? "http://127.0.0.1/files/" + std::to_string(file.Id) + file.Type : file.Url;
+            std::string url =
+                file.Url.empty() ? "http://127.0.0.1/files/" + std::to_string(file.Id) + file.Type : file.Url;
             files += "<dict><key>kFileID</key><integer>" + std::to_string(file.Id) +
                      "</integer><key>kFileName</key><string>" + XmlEscape(file.Name) +
                      "</string><key>kFileURL</key><string>" + XmlEscape(url) +
@@ -170,6 +188,7 @@ std::string CatalogueSite::AlbumPlist(const CATALOGUE_ALBUM& album, const std::v
                      "</string><key>kFileSize</key><integer>" + std::to_string(file.SizeMb) + "</integer></dict>";
         }
     }
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist version=\"1.0\"><array><dict><key>kAlbumName</key><string>" +
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist "
+           "version=\"1.0\"><array><dict><key>kAlbumName</key><string>" +
            XmlEscape(album.Name) + "</string><key>kAlbumFiles</key><array>" + files + "</array></dict></array></plist>";
 }

@@ -42,37 +42,45 @@ void MaterializeBody(HttpReply& reply) {
 
 void ApplyBodyFault(const StorageFault& fault, HttpReply& reply) {
     switch (fault.kind) {
-    case StorageFault::Kind::WrongContentLength:
-        MaterializeBody(reply);
-        reply.contentLength = fault.length ? fault.length : reply.body.size() + 10;
-        break;
-    case StorageFault::Kind::Gzip:
-    case StorageFault::Kind::Deflate:
-        MaterializeBody(reply);
-        reply = CompressedReply(reply.body, fault.kind == StorageFault::Kind::Gzip ? ContentCoding::Gzip
-                                                                                    : ContentCoding::Deflate);
-        break;
-    case StorageFault::Kind::TruncatedGzip:
-        MaterializeBody(reply);
-        reply = CompressedReply(reply.body, ContentCoding::Gzip);
-        reply.body.resize(reply.body.size() / 2);
-        break;
-    case StorageFault::Kind::UnknownEncoding: reply.AddHeader("Content-Encoding", "br"); break;
-    default: break;
+        case StorageFault::Kind::WrongContentLength:
+            MaterializeBody(reply);
+            reply.contentLength = fault.length ? fault.length : reply.body.size() + 10;
+            break;
+        case StorageFault::Kind::Gzip:
+        case StorageFault::Kind::Deflate:
+            MaterializeBody(reply);
+            reply = CompressedReply(
+                reply.body, fault.kind == StorageFault::Kind::Gzip ? ContentCoding::Gzip : ContentCoding::Deflate);
+            break;
+        case StorageFault::Kind::TruncatedGzip:
+            MaterializeBody(reply);
+            reply = CompressedReply(reply.body, ContentCoding::Gzip);
+            reply.body.resize(reply.body.size() / 2);
+            break;
+        case StorageFault::Kind::UnknownEncoding:
+            reply.AddHeader("Content-Encoding", "br");
+            break;
+        default:
+            break;
     }
 }
 
 void ApplyJsonFault(const StorageFault& fault, Json::Value& json) {
     switch (fault.kind) {
-    case StorageFault::Kind::SetField: json[fault.field] = fault.value; break;
-    case StorageFault::Kind::DropField: json.removeMember(fault.field); break;
-    case StorageFault::Kind::NonObjectRoot: {
-        Json::Value array(Json::arrayValue);
-        array.append(json);
-        json = array;
-        break;
-    }
-    default: break;
+        case StorageFault::Kind::SetField:
+            json[fault.field] = fault.value;
+            break;
+        case StorageFault::Kind::DropField:
+            json.removeMember(fault.field);
+            break;
+        case StorageFault::Kind::NonObjectRoot: {
+            Json::Value array(Json::arrayValue);
+            array.append(json);
+            json = array;
+            break;
+        }
+        default:
+            break;
     }
 }
 
@@ -94,20 +102,91 @@ const LoopbackStorageService::ENDPOINT LoopbackStorageService::ENDPOINTS[] = {
     {"login_rest.php", "GET", ReplyKind::Login, false, BodyKind::None, {"u", "p"}, &LoopbackStorageService::Login},
     {"check.php", "GET", ReplyKind::Login, false, BodyKind::None, {"s"}, &LoopbackStorageService::Check},
     {"logout_rest.php", "GET", ReplyKind::Login, false, BodyKind::None, {}, &LoopbackStorageService::Logout},
-    {"ops/upload_rest.php", "POST", ReplyKind::Upload, true, BodyKind::Upfile, {}, &LoopbackStorageService::UploadPicture},
+    {"ops/upload_rest.php",
+     "POST",
+     ReplyKind::Upload,
+     true,
+     BodyKind::Upfile,
+     {},
+     &LoopbackStorageService::UploadPicture},
     {"ops/down.php", "GET", ReplyKind::Bytes, true, BodyKind::None, {"k"}, &LoopbackStorageService::DownloadPicture},
-    {"ods/upload_rest.php", "POST", ReplyKind::Upload, true, BodyKind::Upfile, {}, &LoopbackStorageService::UploadEmoticon},
-    {"ods/down.php", "GET", ReplyKind::Bytes, true, BodyKind::None, {"uid", "k"}, &LoopbackStorageService::DownloadEmoticon},
-    {"ods/remove_rest.php", "GET", ReplyKind::Result, true, BodyKind::None, {"k"}, &LoopbackStorageService::RemoveEmoticon},
-    {"ods/files_rest.php", "GET", ReplyKind::EmoticonList, true, BodyKind::None, {}, &LoopbackStorageService::ListEmoticons},
-    {"ofs/upload_c_rest.php", "POST", ReplyKind::Upload, true, BodyKind::Form, {"n", "s", "m", "sh", "sz"},
+    {"ods/upload_rest.php",
+     "POST",
+     ReplyKind::Upload,
+     true,
+     BodyKind::Upfile,
+     {},
+     &LoopbackStorageService::UploadEmoticon},
+    {"ods/down.php",
+     "GET",
+     ReplyKind::Bytes,
+     true,
+     BodyKind::None,
+     {"uid", "k"},
+     &LoopbackStorageService::DownloadEmoticon},
+    {"ods/remove_rest.php",
+     "GET",
+     ReplyKind::Result,
+     true,
+     BodyKind::None,
+     {"k"},
+     &LoopbackStorageService::RemoveEmoticon},
+    {"ods/files_rest.php",
+     "GET",
+     ReplyKind::EmoticonList,
+     true,
+     BodyKind::None,
+     {},
+     &LoopbackStorageService::ListEmoticons},
+    {"ofs/upload_c_rest.php",
+     "POST",
+     ReplyKind::Upload,
+     true,
+     BodyKind::Form,
+     {"n", "s", "m", "sh", "sz"},
      &LoopbackStorageService::CreateLargeFile},
-    {"ofs/upload_u_rest.php", "POST", ReplyKind::Result, true, BodyKind::Piece, {}, &LoopbackStorageService::UploadPiece},
-    {"ofs/upload_e_rest.php", "POST", ReplyKind::Result, true, BodyKind::Form, {"k"}, &LoopbackStorageService::FinishLargeFile},
-    {"ofs/down.php", "GET", ReplyKind::Bytes, true, BodyKind::None, {"uid", "k"}, &LoopbackStorageService::ReadLargeFile},
-    {"ofs/time_rest.php", "GET", ReplyKind::Result, true, BodyKind::None, {"k"}, &LoopbackStorageService::RenewLargeFile},
-    {"ofs/remove_rest.php", "GET", ReplyKind::Result, true, BodyKind::None, {"k"}, &LoopbackStorageService::RemoveLargeFile},
-    {"ofs/files_rest.php", "GET", ReplyKind::LargeFileList, true, BodyKind::None, {}, &LoopbackStorageService::ListLargeFiles},
+    {"ofs/upload_u_rest.php",
+     "POST",
+     ReplyKind::Result,
+     true,
+     BodyKind::Piece,
+     {},
+     &LoopbackStorageService::UploadPiece},
+    {"ofs/upload_e_rest.php",
+     "POST",
+     ReplyKind::Result,
+     true,
+     BodyKind::Form,
+     {"k"},
+     &LoopbackStorageService::FinishLargeFile},
+    {"ofs/down.php",
+     "GET",
+     ReplyKind::Bytes,
+     true,
+     BodyKind::None,
+     {"uid", "k"},
+     &LoopbackStorageService::ReadLargeFile},
+    {"ofs/time_rest.php",
+     "GET",
+     ReplyKind::Result,
+     true,
+     BodyKind::None,
+     {"k"},
+     &LoopbackStorageService::RenewLargeFile},
+    {"ofs/remove_rest.php",
+     "GET",
+     ReplyKind::Result,
+     true,
+     BodyKind::None,
+     {"k"},
+     &LoopbackStorageService::RemoveLargeFile},
+    {"ofs/files_rest.php",
+     "GET",
+     ReplyKind::LargeFileList,
+     true,
+     BodyKind::None,
+     {},
+     &LoopbackStorageService::ListLargeFiles},
     {"ofs/info.php", "GET", ReplyKind::Depot, true, BodyKind::None, {}, &LoopbackStorageService::Depot},
 };
 
@@ -216,20 +295,25 @@ Json::Value LoopbackStorageService::Template(ReplyKind kind, int result, const s
     Json::Value json(Json::objectValue);
     json["result"] = result;
     switch (kind) {
-    case ReplyKind::Login:
-        json["uid"] = "";
-        json["sid"] = "";
-        break;
-    case ReplyKind::Upload: json["fkey"] = ""; break;
-    case ReplyKind::EmoticonList:
-    case ReplyKind::LargeFileList: json["files"] = Json::Value(Json::arrayValue); break;
-    case ReplyKind::Depot:
-        json["uid"] = "";
-        json["totalspace"] = 0;
-        json["totalsize"] = 0;
-        json["freespace"] = 0;
-        break;
-    default: break;
+        case ReplyKind::Login:
+            json["uid"] = "";
+            json["sid"] = "";
+            break;
+        case ReplyKind::Upload:
+            json["fkey"] = "";
+            break;
+        case ReplyKind::EmoticonList:
+        case ReplyKind::LargeFileList:
+            json["files"] = Json::Value(Json::arrayValue);
+            break;
+        case ReplyKind::Depot:
+            json["uid"] = "";
+            json["totalspace"] = 0;
+            json["totalsize"] = 0;
+            json["freespace"] = 0;
+            break;
+        default:
+            break;
     }
     json["errorinfo"] = errorinfo;
     return json;
@@ -270,19 +354,20 @@ void LoopbackStorageService::Handle(const HttpRequest& request, HttpReply& reply
     const std::string contentType = request.Header("Content-Type");
     bool bodyOk = true;
     switch (endpoint->body) {
-    case BodyKind::None:
-        bodyOk = request.body.empty() && !request.HasHeader("Content-Type");
-        bodyOk = bodyOk && ParseParams(query, call.params, why);
-        break;
-    case BodyKind::Form:
-        bodyOk = query.empty() && contentType == FORM_TYPE && ParseParams(request.body, call.params, why);
-        break;
-    case BodyKind::Upfile:
-        bodyOk = query.empty() && contentType == UPLOAD_TYPE && ParseFileUpload(request.body, call.fileName, call.data, why);
-        break;
-    case BodyKind::Piece:
-        bodyOk = query.empty() && contentType == PIECE_TYPE && ParsePiece(request.body, call.piece, why);
-        break;
+        case BodyKind::None:
+            bodyOk = request.body.empty() && !request.HasHeader("Content-Type");
+            bodyOk = bodyOk && ParseParams(query, call.params, why);
+            break;
+        case BodyKind::Form:
+            bodyOk = query.empty() && contentType == FORM_TYPE && ParseParams(request.body, call.params, why);
+            break;
+        case BodyKind::Upfile:
+            bodyOk = query.empty() && contentType == UPLOAD_TYPE &&
+                     ParseFileUpload(request.body, call.fileName, call.data, why);
+            break;
+        case BodyKind::Piece:
+            bodyOk = query.empty() && contentType == PIECE_TYPE && ParsePiece(request.body, call.piece, why);
+            break;
     }
     if (!bodyOk || !HasParamNames(call.params, endpoint->params)) {
         Violation(reply, path + ": request " + (why.empty() ? "parameters or body type" : why));
@@ -536,8 +621,8 @@ bool LoopbackStorageService::ReadLargeFile(CALL& call, std::string& why) {
     } else {
         call.reply = RangeReply(call.request, StringSource(file->second.data));
     }
-    call.reply.AddHeader("Content-Disposition", "attachment; filename=" + file->second.name +
-                                                    "; ct=" + CREATE_TIME + "; md5=" + file->second.md5);
+    call.reply.AddHeader("Content-Disposition", "attachment; filename=" + file->second.name + "; ct=" + CREATE_TIME +
+                                                    "; md5=" + file->second.md5);
     return true;
 }
 

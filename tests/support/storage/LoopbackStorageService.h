@@ -129,13 +129,13 @@ private:
     struct ENDPOINT;
     struct CALL {
         const HttpRequest& request;
-        HttpReply& reply;       // for bytes
-        Json::Value json;       // for JSON replies
-        StorageParams params;   // of the query or the form body
-        std::string uid;        // of the session, empty before sign-in
-        std::string fileName;   // of an "upfile" upload
+        HttpReply& reply;      // for bytes
+        Json::Value json;      // for JSON replies
+        StorageParams params;  // of the query or the form body
+        std::string uid;       // of the session, empty before sign-in
+        std::string fileName;  // of an "upfile" upload
         std::string data;
-        STORAGE_PIECE piece;    // of a large-file piece
+        STORAGE_PIECE piece;  // of a large-file piece
         bool ignoreRange = false;
     };
 
@@ -172,10 +172,10 @@ private:
     static const ENDPOINT ENDPOINTS[];
 
     mutable std::mutex m_mutex;
-    std::map<std::string, USER> m_users;              // by name
-    std::map<std::string, std::string> m_platform;    // account-platform session -> user name
-    std::map<std::string, std::string> m_sessions;    // cookie value -> uid
-    std::map<std::string, STORE> m_stores;            // by uid
+    std::map<std::string, USER> m_users;                    // by name
+    std::map<std::string, std::string> m_platform;          // account-platform session -> user name
+    std::map<std::string, std::string> m_sessions;          // cookie value -> uid
+    std::map<std::string, STORE> m_stores;                  // by uid
     std::map<std::string, STORED_LARGE_FILE> m_largeFiles;  // by key
     std::map<std::string, std::deque<StorageFault>> m_faults;
     std::map<std::string, int> m_counts;

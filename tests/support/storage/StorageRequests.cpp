@@ -148,7 +148,8 @@ bool CheckStandardHeaders(const HttpRequest& request, std::string& why) {
 
 bool ParseFileUpload(const std::string& body, std::string& fileName, std::string& data, std::string& why) {
     size_t pos = 0;
-    if (!Expect(body, pos, DELIMITER + "Content-Disposition: form-data; name=\"upfile\";filename=\"", why)) return false;
+    if (!Expect(body, pos, DELIMITER + "Content-Disposition: form-data; name=\"upfile\";filename=\"", why))
+        return false;
     size_t quote = body.find("\"\r\n", pos);
     if (quote == std::string::npos) {
         why = "file name without its closing quote";
@@ -163,7 +164,8 @@ bool ParsePiece(const std::string& body, STORAGE_PIECE& piece, std::string& why)
     size_t pos = 0;
     return FieldValue(body, pos, "k", piece.key, why) && FieldValue(body, pos, "rs", piece.rs, why) &&
            FieldValue(body, pos, "re", piece.re, why) &&
-           Expect(body, pos, DELIMITER + "Content-Disposition: form-data; name=\"chunk\"; filename=\"0\"\r\n" + OCTET_STREAM,
+           Expect(body, pos,
+                  DELIMITER + "Content-Disposition: form-data; name=\"chunk\"; filename=\"0\"\r\n" + OCTET_STREAM,
                   why) &&
            DataToTail(body, pos, piece.data, why);
 }

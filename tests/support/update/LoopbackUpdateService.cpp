@@ -88,12 +88,16 @@ std::string LoopbackUpdateService::CheckReply(const Release& release) const {
         text += "file " + std::to_string(file.Bytes.size()) + " " + Sha256Hex(file.Bytes) + " " + file.Path + "\r\n";
     std::string signature = Sign(text);
     switch (m_signing) {
-        case UPDATE_SIGNED: break;
-        case UPDATE_UNSIGNED: return text;
+        case UPDATE_SIGNED:
+            break;
+        case UPDATE_UNSIGNED:
+            return text;
         case UPDATE_OTHER_SIGNATURE:
             if (!signature.empty()) signature[signature.size() / 2] ^= 1;
             break;
-        case UPDATE_OTHER_TEXT: text += "file 5 " + Sha256Hex("extra") + " extra.exe\r\n"; break;
+        case UPDATE_OTHER_TEXT:
+            text += "file 5 " + Sha256Hex("extra") + " extra.exe\r\n";
+            break;
     }
     return text + "signature " + Hex(signature) + "\r\n";
 }

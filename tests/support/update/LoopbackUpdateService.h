@@ -24,7 +24,7 @@
 #include "http/LoopbackHttpServer.h"
 
 struct UPDATE_FILE_ENTRY {
-    std::string Path;   // UTF-8, "/" between the parts
+    std::string Path;  // UTF-8, "/" between the parts
     std::string Bytes;
 };
 
@@ -37,7 +37,7 @@ enum UPDATE_SIGNING {
 };
 
 struct UPDATE_CHECK_REQUEST {
-    std::string App;      // decoded query values: bytes in the client's code page
+    std::string App;  // decoded query values: bytes in the client's code page
     std::string Version;
 };
 

@@ -92,8 +92,10 @@ CString CDialogDriver::BoxText(HWND box) {
 
 void CDialogDriver::Answer(HWND box, int id) {
     HWND button = GetDlgItem(box, id);
-    if (button) SendMessage(button, BM_CLICK, 0, 0);
-    else PostMessage(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    if (button)
+        SendMessage(button, BM_CLICK, 0, 0);
+    else
+        PostMessage(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
 }
 
 void PumpWindowMessages() {

@@ -6,8 +6,7 @@ void CBitWriter::PutBits(uint64_t value, int count) {
             m_bytes.push_back(0);
             m_bitsInLast = 0;
         }
-        if ((value >> i) & 1)
-            m_bytes.back() |= static_cast<uint8_t>(0x80 >> m_bitsInLast);
+        if ((value >> i) & 1) m_bytes.back() |= static_cast<uint8_t>(0x80 >> m_bitsInLast);
         ++m_bitsInLast;
     }
 }
@@ -15,8 +14,7 @@ void CBitWriter::PutBits(uint64_t value, int count) {
 void CBitWriter::PutUnsignedExpGolomb(uint64_t value) {
     uint64_t code = value + 1;
     int bits = 0;
-    while ((code >> bits) > 1)
-        ++bits;
+    while ((code >> bits) > 1) ++bits;
     PutBits(0, bits);
     PutBits(code, bits + 1);
 }

@@ -8,8 +8,7 @@
 namespace {
 
 void Put(Bytes& out, uint64_t value, int bytes) {
-    for (int i = bytes - 1; i >= 0; --i)
-        out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+    for (int i = bytes - 1; i >= 0; --i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
 Bytes Sps(int width, int height, uint8_t profile, bool frameMbsOnly) {
@@ -58,16 +57,14 @@ Bytes Sps(int width, int height, uint8_t profile, bool frameMbsOnly) {
 CXofWriter::CXofWriter(uint8_t version, uint32_t dataOffset) {
     m_bytes = {'F', 'L', 'V', version, 0x05};
     Put(m_bytes, dataOffset, 4);
-    while (m_bytes.size() < dataOffset)
-        m_bytes.push_back(0);
+    while (m_bytes.size() < dataOffset) m_bytes.push_back(0);
 }
 
 void CXofWriter::AddTag(uint8_t type, uint32_t timestampMs, const Bytes& data) {
     AddTagWithPreviousSize(type, timestampMs, data, m_lastSize);
 }
 
-void CXofWriter::AddTagWithPreviousSize(uint8_t type, uint32_t timestampMs, const Bytes& data,
-                                        uint32_t previousSize) {
+void CXofWriter::AddTagWithPreviousSize(uint8_t type, uint32_t timestampMs, const Bytes& data, uint32_t previousSize) {
     m_tagStarts.push_back(m_bytes.size());
     Put(m_bytes, previousSize, 4);
     m_bytes.push_back(type);
@@ -139,14 +136,13 @@ Bytes Vp6Frame(uint8_t frameType, bool alpha, int width, int height, int display
                uint8_t adjustment, bool inter, size_t bodyBytes) {
     CBitWriter bits;
     bits.PutBits((frameType << 4) | (alpha ? 5 : 4), 8);
-    if (alpha)
-        bits.PutBits(0x000100, 24);  // offset of the alpha data
+    if (alpha) bits.PutBits(0x000100, 24);  // offset of the alpha data
     bits.PutBits(adjustment, 8);
     bits.PutBits(inter, 1);
-    bits.PutBits(0, 6);   // quantiser
-    bits.PutBits(0, 1);   // separated coefficients
-    bits.PutBits(0, 5);   // version
-    bits.PutBits(0, 2);   // filter header 0: a 16-bit field follows
+    bits.PutBits(0, 6);  // quantiser
+    bits.PutBits(0, 1);  // separated coefficients
+    bits.PutBits(0, 5);  // version
+    bits.PutBits(0, 2);  // filter header 0: a 16-bit field follows
     bits.PutBits(0, 1);
     bits.PutBits(0, 16);
     bits.PutBits(height / 16, 8);
@@ -204,8 +200,7 @@ Bytes MakeMovie(const XofMovie& movie, std::vector<XofTagSpec>* tags) {
             writer.AddTagWithPreviousSize(type, ms, data, 0);
         else
             writer.AddTag(type, ms, data);
-        if (tags)
-            tags->push_back({type, ms, data});
+        if (tags) tags->push_back({type, ms, data});
     };
     for (int i = 0; i < movie.frames; ++i) {
         uint32_t ms = static_cast<uint32_t>(i) * movie.frameMs;
@@ -213,15 +208,13 @@ Bytes MakeMovie(const XofMovie& movie, std::vector<XofTagSpec>* tags) {
             bool key = i % movie.keyInterval == 0;
             add(9, ms, H263Frame(key ? 1 : 2, 5, 0, 0, movie.videoBytes));
         }
-        if (movie.audio)
-            add(8, ms, Mp3Audio(movie.audioBytes));
+        if (movie.audio) add(8, ms, Mp3Audio(movie.audioBytes));
     }
     return writer.Finish();
 }
 
 bool WriteFileBytes(const std::string& path, const Bytes& bytes) {
     std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
-    if (!file)
-        return false;
+    if (!file) return false;
     return std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
 }

@@ -63,7 +63,7 @@ struct XofMovie {
     bool audio = true;
     bool video = true;
     size_t videoBytes = 2000;
-    size_t audioBytes = 413;   // an MP3 frame body
+    size_t audioBytes = 413;           // an MP3 frame body
     bool brokenPreviousSizes = false;  // previous-size fields all 0 after the first tag
 };
 Bytes MakeMovie(const XofMovie& movie, std::vector<XofTagSpec>* tags = nullptr);

@@ -39,8 +39,10 @@ TEST_F(ButtonHelpersTest, MeasuresTheTextBesideTheImage) {
         EXPECT_EQ(alone.cx + 50 + 2, beside.cx) << name.GetString() << ": image width + 6 instead of + 4";
         EXPECT_EQ(std::max<LONG>(30 + 4, alone.cy), beside.cy) << name.GetString();
         EXPECT_EQ(64, under.cy) << name.GetString() << ": the taller image decides";
-        if (*text == 0) EXPECT_EQ(4, alone.cx);
-        else EXPECT_GT(alone.cx, 4 + 8) << name.GetString();
+        if (*text == 0)
+            EXPECT_EQ(4, alone.cx);
+        else
+            EXPECT_GT(alone.cx, 4 + 8) << name.GetString();
     }
     CEngComButton shorter, longer;
     Make(shorter, L"确定");

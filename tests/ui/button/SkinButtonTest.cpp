@@ -78,12 +78,16 @@ TEST_P(SkinButtonStateTest, DrawsTheImageOfItsState) {
     images.GiveTo(button);
     if (c.act) c.act(button, images);
     auto shot = Capture();
-    if (c.expected == CLR_INVALID) EXPECT_FALSE(IsNear(kNormal, Corner(*shot), 40)) << std::hex << Corner(*shot);
-    else EXPECT_TRUE(IsNear(c.expected, Corner(*shot), 6)) << std::hex << Corner(*shot);
+    if (c.expected == CLR_INVALID)
+        EXPECT_FALSE(IsNear(kNormal, Corner(*shot), 40)) << std::hex << Corner(*shot);
+    else
+        EXPECT_TRUE(IsNear(c.expected, Corner(*shot), 6)) << std::hex << Corner(*shot);
     if (GetCapture() == button.m_hWnd) button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
 }
 
-void Press(CEngComButton& button, const StateImages&) { button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)); }
+void Press(CEngComButton& button, const StateImages&) {
+    button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+}
 
 INSTANTIATE_TEST_SUITE_P(
     States, SkinButtonStateTest,
@@ -139,13 +143,14 @@ TEST_P(SkinButtonTextTest, DrawsTheTextInTheColourOfItsState) {
 
 INSTANTIATE_TEST_SUITE_P(
     Colours, SkinButtonTextTest,
-    testing::Values(
-        TextCase{"Normal", 0xFF00FF00, nullptr, RGB(255, 0, 0), RGB(0, 0, 255)},
-        TextCase{"HoverWithAlpha", 0xFF00FF00, [](CEngComButton& b) { b.SetFocus(); }, RGB(0, 255, 0), RGB(255, 0, 0)},
-        TextCase{"HoverWithoutAlpha", 0x0000FF00, [](CEngComButton& b) { b.SetFocus(); }, RGB(255, 0, 0), RGB(0, 255, 0)},
-        TextCase{"Pressed", 0xFF00FF00,
-                 [](CEngComButton& b) { b.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)); },
-                 RGB(0, 0, 255), RGB(255, 0, 0)}));
+    testing::Values(TextCase{"Normal", 0xFF00FF00, nullptr, RGB(255, 0, 0), RGB(0, 0, 255)},
+                    TextCase{"HoverWithAlpha", 0xFF00FF00, [](CEngComButton& b) { b.SetFocus(); }, RGB(0, 255, 0),
+                             RGB(255, 0, 0)},
+                    TextCase{"HoverWithoutAlpha", 0x0000FF00, [](CEngComButton& b) { b.SetFocus(); }, RGB(255, 0, 0),
+                             RGB(0, 255, 0)},
+                    TextCase{"Pressed", 0xFF00FF00,
+                             [](CEngComButton& b) { b.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)); },
+                             RGB(0, 0, 255), RGB(255, 0, 0)}));
 
 TEST_F(SkinButtonTest, SizesItselfToItsNormalImage) {
     struct Case {

@@ -19,12 +19,8 @@ TEST(DpiScalerTest, PresetDpiScalesEachAxis) {
     const struct {
         int dpiX, dpiY, value, x, y;
     } cases[] = {
-        {96, 96, 108, 108, 108},
-        {120, 120, 96, 120, 120},
-        {120, 120, 27, 34, 34},  // rounded to the nearest pixel
-        {144, 120, 92, 138, 115},
-        {120, 120, 0, 0, 0},
-        {120, 120, -10, -13, -13},
+        {96, 96, 108, 108, 108},  {120, 120, 96, 120, 120}, {120, 120, 27, 34, 34},  // rounded to the nearest pixel
+        {144, 120, 92, 138, 115}, {120, 120, 0, 0, 0},      {120, 120, -10, -13, -13},
     };
     for (const auto& c : cases) {
         DpiPreset preset(c.dpiX, c.dpiY);

@@ -24,10 +24,12 @@ TEST(PathEllipsisTest, HeadAndTailStayAroundTheEllipsis) {
         {L"C:\\v\\a.xof", 10, L"C:\\v\\a.xof"},  // fits as it is
         {L"C:\\Users\\tom\\Videos\\episode.xof", 20, L"C:\\User\x2026\\episode.xof"},
         // No room for the whole last segment and some head: head and tail share the room.
-        {L"C:\\Users\\tom\\Videos\\episode.xof", 13, L"C:\\Use\x2026"
-                                                      L"de.xof"},
-        {L"C:\\v\\a-very-long-file-name.xof", 11, L"C:\\v\\\x2026"
-                                                  L"e.xof"},
+        {L"C:\\Users\\tom\\Videos\\episode.xof", 13,
+         L"C:\\Use\x2026"
+         L"de.xof"},
+        {L"C:\\v\\a-very-long-file-name.xof", 11,
+         L"C:\\v\\\x2026"
+         L"e.xof"},
         {L"D:/media/clip.xof", 12, L"D:\x2026/clip.xof"},
         {L"abcdefghij", 5, L"ab\x2026ij"},
         {L"abcdefghij", 6, L"abc\x2026ij"},
@@ -40,7 +42,8 @@ TEST(PathEllipsisTest, HeadAndTailStayAroundTheEllipsis) {
 }
 
 TEST(PathEllipsisTest, EveryWidthGivesAFittingHeadAndTail) {
-    const CString texts[] = {L"C:\\下载\\动画片\\第十二集 大结局.xof", L"正在播放：第一集 开始", L"\\\\server\\share\\x.xof"};
+    const CString texts[] = {L"C:\\下载\\动画片\\第十二集 大结局.xof", L"正在播放：第一集 开始",
+                             L"\\\\server\\share\\x.xof"};
     for (const CString& text : texts) {
         for (int width = 1; width <= HalfAndFullWidths(text); ++width) {
             CString shown = EllipsizePath(text, width, HalfAndFullWidths);
@@ -60,7 +63,10 @@ TEST(PathEllipsisTest, EveryWidthGivesAFittingHeadAndTail) {
 
 TEST(PathEllipsisTest, ACharacterPairIsNeverSplit) {
     // U+1F3AC twice; every cut through one of them takes the whole pair or none of it.
-    const CString text = L"ab\xD83C\xDFAC" L"cdefgh\xD83C\xDFAC" L"ij";
+    const CString text =
+        L"ab\xD83C\xDFAC"
+        L"cdefgh\xD83C\xDFAC"
+        L"ij";
     for (int width = 1; width < text.GetLength(); ++width) {
         CString shown = EllipsizePath(text, width, Characters);
         for (int i = 0; i < shown.GetLength(); ++i) {

@@ -28,9 +28,9 @@ TEST_F(ElementTimeSliderTest, FilledPartFollowsTheValueAndPlaybackSeeks) {
         LPCWSTR unfilled;
     };
     const Case cases[] = {
-        {L"0", L"0", L"600px"},    {L"1", L"0", L"599px"},   {L"2", L"0", L"597px"},
-        {L"50", L"0", L"573px"},   {L"100", L"0", L"549px"}, {L"101", L"0", L"540px"},  // no correction above 100
-        {L"500", L"0", L"300px"},  {L"999", L"0", L"1px"},   {L"1", nullptr, L"598px"},  // from -1: 2 x 600 / 1001
+        {L"0", L"0", L"600px"},   {L"1", L"0", L"599px"},   {L"2", L"0", L"597px"},
+        {L"50", L"0", L"573px"},  {L"100", L"0", L"549px"}, {L"101", L"0", L"540px"},   // no correction above 100
+        {L"500", L"0", L"300px"}, {L"999", L"0", L"1px"},   {L"1", nullptr, L"598px"},  // from -1: 2 x 600 / 1001
     };
     for (const Case& c : cases) {
         SetAttribute("value", c.value);

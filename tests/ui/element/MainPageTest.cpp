@@ -23,11 +23,21 @@ public:
     int Execute(int code, void* data) override {
         auto flag = [data] { return data ? (*static_cast<bool*>(data) ? " true" : " false") : " null"; };
         switch (code) {
-            case CMD_GET_FILE_TITLE: *static_cast<CString*>(data) = GetFileTitleFromPath(*static_cast<CString*>(data)); break;
-            case CMD_PLAY_FILE: g_broadcasts.push_back("play file " + Utf8(*static_cast<CString*>(data))); break;
-            case CMD_CLEAR_PLAY_LIST: g_broadcasts.push_back(std::string("clear play list") + flag()); break;
-            case CMD_PLAY_NEXT: g_broadcasts.push_back(std::string("play next") + flag()); break;
-            default: g_broadcasts.push_back("code " + std::to_string(code)); break;
+            case CMD_GET_FILE_TITLE:
+                *static_cast<CString*>(data) = GetFileTitleFromPath(*static_cast<CString*>(data));
+                break;
+            case CMD_PLAY_FILE:
+                g_broadcasts.push_back("play file " + Utf8(*static_cast<CString*>(data)));
+                break;
+            case CMD_CLEAR_PLAY_LIST:
+                g_broadcasts.push_back(std::string("clear play list") + flag());
+                break;
+            case CMD_PLAY_NEXT:
+                g_broadcasts.push_back(std::string("play next") + flag());
+                break;
+            default:
+                g_broadcasts.push_back("code " + std::to_string(code));
+                break;
         }
         return 0;
     }

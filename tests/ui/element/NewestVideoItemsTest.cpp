@@ -14,7 +14,8 @@ class NewestVideoItemsTest : public MainPageTest {
 protected:
     void SetUp() override {
         MainPageTest::SetUp();
-        ASSERT_TRUE(htmlayout::dom::element(Find(L"video-tab").select_first("[panel=\"tab-newest-video\"]")).is_valid());
+        ASSERT_TRUE(
+            htmlayout::dom::element(Find(L"video-tab").select_first("[panel=\"tab-newest-video\"]")).is_valid());
     }
     CElementVideoTab& Tab() { return Object<CElementVideoTab>(L"video-tab"); }
     void AddVideos(int count) {
@@ -22,8 +23,8 @@ protected:
                                   L"短", L"d", L"e"};
         for (int i = 0; i < count; ++i) {
             CString n = IntToCString(i + 1);
-            Tab().AddNewestItem(WEB_INFO_NEWESE_VIDEO(L"视频" + n, L"http://127.0.0.1/v" + n, L"http://127.0.0.1/p" + n + L".png",
-                                                      briefs[i], n + L"元"));
+            Tab().AddNewestItem(WEB_INFO_NEWESE_VIDEO(L"视频" + n, L"http://127.0.0.1/v" + n,
+                                                      L"http://127.0.0.1/p" + n + L".png", briefs[i], n + L"元"));
         }
     }
     std::vector<htmlayout::dom::element> Items() { return ListItems(L"tab-newest-video"); }
@@ -40,11 +41,12 @@ protected:
             htmlayout::dom::element serial = item.select_first("div.serial-number");
             htmlayout::dom::element name =
                 item.select_first(expanded ? "li.right-current-item-text" : ":root > div.right-normal-item-text");
-            htmlayout::dom::element price =
-                item.select_first(expanded ? "li.right-current-item-payment > span" : "div.right-normal-item-payment > div");
-            std::string look = expanded ? Utf8(htmlayout::dom::element(item.select_first("ul > li")).get_attribute("class")) : cls;
-            shown.push_back(look + " " + Utf8(serial.inner_text().c_str()) + " " + Utf8(name.inner_text().c_str()) + " " +
-                            Utf8(price.inner_text().c_str()));
+            htmlayout::dom::element price = item.select_first(expanded ? "li.right-current-item-payment > span"
+                                                                       : "div.right-normal-item-payment > div");
+            std::string look =
+                expanded ? Utf8(htmlayout::dom::element(item.select_first("ul > li")).get_attribute("class")) : cls;
+            shown.push_back(look + " " + Utf8(serial.inner_text().c_str()) + " " + Utf8(name.inner_text().c_str()) +
+                            " " + Utf8(price.inner_text().c_str()));
         }
         return shown;
     }
@@ -54,7 +56,9 @@ protected:
         return Utf8ToWide(reinterpret_cast<const char*>(html.c_str()));
     }
     CString BriefLine() {
-        return htmlayout::dom::element(Find(L"tab-newest-video").select_first("li.right-current-item-brief")).inner_text().c_str();
+        return htmlayout::dom::element(Find(L"tab-newest-video").select_first("li.right-current-item-brief"))
+            .inner_text()
+            .c_str();
     }
     // What a click on the name of an item targets.
     HELEMENT NameOf(size_t child) {
@@ -81,7 +85,8 @@ TEST_F(NewestVideoItemsTest, ItemsComeNumberedBetweenSeparatorsTheFirstExpanded)
 TEST_F(NewestVideoItemsTest, ClickedNameExpandsItsItemAndTheOtherCollapsesWithItsBrief) {
     AddVideos(5);
     HELEMENT name = NameOf(2);
-    ASSERT_STREQ(L"right-normal-item-text", htmlayout::dom::element(htmlayout::dom::element(name).parent()).get_attribute("class"))
+    ASSERT_STREQ(L"right-normal-item-text",
+                 htmlayout::dom::element(htmlayout::dom::element(name).parent()).get_attribute("class"))
         << "the main window's manager finds the item by the class of the target's parent";
     Tab().ShowNewestItemDetails(L"tab-newest-video", name);
     EXPECT_EQ((Texts{"right-normal-item-red 1 视频1 1元", "-", "right-current-item-cover-red 2 视频2 2元", "-",
@@ -157,7 +162,8 @@ TEST_F(NewestVideoItemsTest, ABriefKeepsOnlyItsTextAndParagraphs) {
         {L"1 < 2 & 3 > 2 &amp; &#20013;", L"1 &lt; 2 &amp; 3 &gt; 2 &amp; 中", L"1 < 2 & 3 > 2 & 中"},
     };
     for (const Case& c : cases) {
-        Tab().AddNewestItem(WEB_INFO_NEWESE_VIDEO(L"视频", L"http://127.0.0.1/v", L"http://127.0.0.1/p.png", c.brief, L"1元"));
+        Tab().AddNewestItem(
+            WEB_INFO_NEWESE_VIDEO(L"视频", L"http://127.0.0.1/v", L"http://127.0.0.1/p.png", c.brief, L"1元"));
         EXPECT_STREQ(c.tooltip, Tooltip()) << Utf8(c.brief);
         EXPECT_STREQ(c.line, BriefLine()) << Utf8(c.brief);
         Find(L"tab-newest-video").replace_html(nullptr, 0);

@@ -20,7 +20,8 @@ protected:
     void SetUp() override {
         list = element::create("ul");
         ASSERT_TRUE(list.is_valid());
-        const char html[] = "<li id=\"a\">\xE7\x94\xB2</li><li id=\"b\" class=\"x\">\xE4\xB9\x99</li><li id=\"c\">\xE4\xB8\x99</li>";
+        const char html[] =
+            "<li id=\"a\">\xE7\x94\xB2</li><li id=\"b\" class=\"x\">\xE4\xB9\x99</li><li id=\"c\">\xE4\xB8\x99</li>";
         list.replace_html(reinterpret_cast<const BYTE*>(html), sizeof(html) - 1);
         ASSERT_EQ(3u, list.child_count());
     }

@@ -44,8 +44,8 @@ public:
 
 private:
     BOOL Log(const std::string& name, HELEMENT target, UINT cmd, int a, int b) {
-        last = name + (target == kTarget ? " target" : "") + " " + std::to_string(cmd) + " " + std::to_string(a) +
-               " " + std::to_string(b);
+        last = name + (target == kTarget ? " target" : "") + " " + std::to_string(cmd) + " " + std::to_string(a) + " " +
+               std::to_string(b);
         return answer;
     }
 };
@@ -91,8 +91,7 @@ TEST(EventHandlerTest, ElementProcedureUnpacksEachGroupsRecord) {
     };
     for (const Case& c : cases) {
         CRecordingHandler handler;
-        EXPECT_EQ(c.result, htmlayout::event_handler::element_proc(&handler, kElement, c.group, c.params))
-            << c.reached;
+        EXPECT_EQ(c.result, htmlayout::event_handler::element_proc(&handler, kElement, c.group, c.params)) << c.reached;
         EXPECT_EQ(c.reached, handler.last);
     }
 }
@@ -126,12 +125,8 @@ TEST(BehaviorTest, FindsTheBehaviourByItsExactName) {
         htmlayout::event_handler* found;
     };
     const Case cases[] = {
-        {"test-grid", &grid},
-        {"test-tabs", &tabs},
-        {"Test-Grid", nullptr},
-        {"test-grid ", nullptr},
-        {"", nullptr},
-        {nullptr, nullptr},
+        {"test-grid", &grid},    {"test-tabs", &tabs}, {"Test-Grid", nullptr},
+        {"test-grid ", nullptr}, {"", nullptr},        {nullptr, nullptr},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.found, htmlayout::behavior::find(c.name, kElement)) << (c.name ? c.name : "(null)");

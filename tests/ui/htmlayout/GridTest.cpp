@@ -82,7 +82,7 @@ TEST_F(GridTest, ModifierKeysChooseSeveralRowsOfAMultipleTable) {
         {L"m1", 0, {"m1"}, "m1"},
         {L"m3", MK_CONTROL, {"m1", "m3"}, "m3"},
         {L"m6", MK_SHIFT, {"m3", "m5", "m6"}, "m3"},  // the hidden row stays out
-        {L"m5", MK_CONTROL, {"m3", "m6"}, "m5"},       // toggled off, current all the same
+        {L"m5", MK_CONTROL, {"m3", "m6"}, "m5"},      // toggled off, current all the same
         {L"m2", MK_SHIFT, {"m2", "m3", "m5"}, "m5"},
     };
     for (const Step& s : steps) {
@@ -110,7 +110,7 @@ TEST_F(GridTest, ArrowsHomeAndEndMoveOverVisibleRows) {
         const char* current;
     };
     const Step steps[] = {
-        {VK_UP, "g4"},  // from the end when no row is current
+        {VK_UP, "g4"},                                    // from the end when no row is current
         {VK_UP, "g2"},   {VK_UP, "g1"},   {VK_UP, "g1"},  // never onto the header
         {VK_DOWN, "g2"}, {VK_DOWN, "g4"}, {VK_DOWN, "g4"}, {VK_HOME, "g1"}, {VK_END, "g4"},
     };
@@ -132,8 +132,8 @@ TEST_F(GridTest, PagesMoveByTheVisibleHeight) {
         UINT key;
         const char* current;
     };
-    const Step steps[] = {{VK_NEXT, "l9"}, {VK_NEXT, "l14"}, {VK_PRIOR, "l5"}, {VK_PRIOR, "l1"}, {VK_END, "l20"},
-                          {VK_HOME, "l1"}};
+    const Step steps[] = {{VK_NEXT, "l9"},  {VK_NEXT, "l14"}, {VK_PRIOR, "l5"},
+                          {VK_PRIOR, "l1"}, {VK_END, "l20"},  {VK_HOME, "l1"}};
     for (const Step& s : steps) {
         page.Key(s.key);
         EXPECT_EQ(Texts{s.current}, RowsIn(L"long", STATE_CURRENT)) << s.key;

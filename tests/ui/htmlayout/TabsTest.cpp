@@ -22,8 +22,13 @@ protected:
         events.Attach(page.Window().m_hWnd);
     }
     // The current tabs and the expanded panels.
-    std::string Shown() { return Marked([this](LPCWSTR id) { return has_state(page.Find(id), id[0] == L't' ? STATE_CURRENT : STATE_EXPANDED); }); }
-    std::string Selected() { return Marked([this](LPCWSTR id) { return page.Find(id).get_attribute("selected") != nullptr; }); }
+    std::string Shown() {
+        return Marked(
+            [this](LPCWSTR id) { return has_state(page.Find(id), id[0] == L't' ? STATE_CURRENT : STATE_EXPANDED); });
+    }
+    std::string Selected() {
+        return Marked([this](LPCWSTR id) { return page.Find(id).get_attribute("selected") != nullptr; });
+    }
     std::string Visible() {
         return Marked([this](LPCWSTR id) {
             BOOL visible = FALSE;
@@ -81,8 +86,8 @@ TEST_P(TabsTest, KeysMoveOverEnabledTabsWhileTheStripHasTheFocus) {
     const Step steps[] = {
         {VK_RIGHT, false, false, "t2 p2"}, {VK_RIGHT, false, false, "t4 p4"},  // over the disabled t3
         {VK_LEFT, false, false, "t2 p2"},  {VK_END, false, false, "t2 p2"},    // the last is t5, whose panel is missing
-        {VK_HOME, false, false, "t1 p1"},  {VK_LEFT, false, false, "t1 p1"},
-        {VK_TAB, true, false, "t2 p2"},    {VK_TAB, true, true, "t1 p1"},       {VK_TAB, false, false, "t1 p1"},
+        {VK_HOME, false, false, "t1 p1"},  {VK_LEFT, false, false, "t1 p1"},  {VK_TAB, true, false, "t2 p2"},
+        {VK_TAB, true, true, "t1 p1"},     {VK_TAB, false, false, "t1 p1"},
     };
     for (const Step& s : steps) {
         page.Key(s.key, s.ctrl, s.shift);

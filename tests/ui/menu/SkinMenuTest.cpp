@@ -107,8 +107,15 @@ protected:
         HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
         FillRect(memory, &all, magenta);
         DeleteObject(magenta);
-        DRAWITEMSTRUCT item = {ODT_MENU, 0, menu.GetMenuItemID(position), ODA_DRAWENTIRE, state, nullptr, memory,
-                               {0, 0, 120, height}, (ULONG_PTR)RecordOf(menu, position)};
+        DRAWITEMSTRUCT item = {ODT_MENU,
+                               0,
+                               menu.GetMenuItemID(position),
+                               ODA_DRAWENTIRE,
+                               state,
+                               nullptr,
+                               memory,
+                               {0, 0, 120, height},
+                               (ULONG_PTR)RecordOf(menu, position)};
         menu.DrawItem(&item);
     }
     // True when a pixel of the row's text band has the colour.
@@ -149,7 +156,8 @@ TEST_F(SkinMenuDrawingTest, RowsTakeTheirColoursByState) {
         Draw(c.position, c.state, 24);
         EXPECT_TRUE(TextIn(c.expected)) << c.name;
         EXPECT_FALSE(TextIn(c.absent)) << c.name;
-        EXPECT_TRUE(IsNear(c.atMiddle, GetPixel(memory, 110, 22), 8)) << c.name << std::hex << GetPixel(memory, 110, 22);
+        EXPECT_TRUE(IsNear(c.atMiddle, GetPixel(memory, 110, 22), 8))
+            << c.name << std::hex << GetPixel(memory, 110, 22);
     }
 }
 
@@ -258,7 +266,8 @@ TEST_F(ShowSkinMenuTest, ShowsTheRowsAndPostsTheChosenCommand) {
     ASSERT_GE(top, 0) << "no top cap";
     EXPECT_LE(top + rowsHeight, popupSize.cy) << "the bottom cap lies inside the popup";
     for (int y = top + rowsHeight - 3; y < top + rowsHeight; ++y)
-        EXPECT_TRUE(IsNear(edge, shot->Pixel(60, y), 8)) << "bottom cap row " << y << ": " << std::hex << shot->Pixel(60, y);
+        EXPECT_TRUE(IsNear(edge, shot->Pixel(60, y), 8))
+            << "bottom cap row " << y << ": " << std::hex << shot->Pixel(60, y);
     EXPECT_TRUE(IsNear(inside, shot->Pixel(100, top + 3 + 12), 8)) << "the first row's band";
     EXPECT_EQ(nullptr, ThreadPopup()) << "the menu is gone when the call returns";
 }

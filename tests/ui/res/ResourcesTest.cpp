@@ -13,7 +13,7 @@ namespace {
 
 struct TemplateCase {
     UINT id;
-    bool child;                // a WS_CHILD template
+    bool child;                 // a WS_CHILD template
     std::vector<int> controls;  // ids that must be there
 };
 
@@ -24,17 +24,21 @@ const TemplateCase kTemplates[] = {
     {IDD_DLG_MIDDLEAD, true, {}},
     {IDD_DLG_WEB, true, {IDC_BTN_BACK, IDC_BTN_FORE, IDC_BTN_REFRESH, IDC_BTN_HOME}},
     {IDD_DLG_PLAY, false, {IDC_VIDEO_SURFACE}},
-    {IDD_DLG_PLAYSIZE, true,
+    {IDD_DLG_PLAYSIZE,
+     true,
      {IDC_BTN_NATIVE, IDC_BTN_DOUBLE, IDC_BTN_FIT, IDC_BTN_FULLSCREEN, IDC_BTN_QUICK_FULLSCREEN, IDC_BTN_PIN}},
-    {IDD_DLG_LOGIN, false,
+    {IDD_DLG_LOGIN,
+     false,
      {IDOK, IDCANCEL, IDC_BTN_CLOSE, IDC_COMBO_USER, IDC_EDIT_PASSWORD, IDC_CHECK_REMEMBER, IDC_CHECK_AUTOLOGIN}},
-    {IDD_DLG_SETTING, false,
+    {IDD_DLG_SETTING,
+     false,
      {IDOK, IDCANCEL, IDC_BTN_CLOSE, IDC_EDIT_FOLDER, IDC_BTN_BROWSE, IDC_EDIT_DOWNLOADS, IDC_BTN_DEFAULT_DOWNLOADS,
       IDC_EDIT_RETRIES, IDC_BTN_DEFAULT_RETRIES, IDC_CHECK_AUTODOWNLOAD, IDC_CHECK_AUTOADD}},
     {IDD_DLG_DELETECONFIRM, false, {IDOK, IDCANCEL, IDC_BTN_CLOSE, IDC_CHECK_DELETE_FILE}},
     {IDD_DLG_MESSAGE, false, {IDCANCEL}},
     {IDD_DLG_ABOUT, false, {IDOK, IDCANCEL, IDC_BTN_CLOSE, IDC_EDIT_DESCRIPTION}},
-    {IDD_DLG_AGESELECT, false,
+    {IDD_DLG_AGESELECT,
+     false,
      {IDOK, IDCANCEL, IDC_BTN_CLOSE, IDC_RADIO_UNDER12, IDC_RADIO_OVER12, IDC_EDIT_PARENT_MAIL}},
     {IDD_DLG_VIDEOPROGRESS, true, {IDC_SLIDER}},
     {IDD_DLG_SCROLLINGPANEL, true, {}},
@@ -65,7 +69,8 @@ TEST(ResourcesTest, EveryTemplateHoldsItsControls) {
         }
         HWND slider = ::GetDlgItem(dialog.m_hWnd, IDC_SLIDER);
         if (slider) {
-            EXPECT_NE(0u, (DWORD)GetWindowLongPtr(slider, GWL_STYLE) & SS_NOTIFY) << c.id << ": the slider takes the mouse";
+            EXPECT_NE(0u, (DWORD)GetWindowLongPtr(slider, GWL_STYLE) & SS_NOTIFY)
+                << c.id << ": the slider takes the mouse";
         }
         dialog.DestroyWindow();
     }
@@ -134,10 +139,15 @@ class CPlacedLogin : public CDialog {
 public:
     CPlacedLogin() : CDialog(IDD_DLG_LOGIN) {}
     static constexpr AFX_CONTROL_PLACE kPlaces[] = {
-        {IDC_BTN_CLOSE, 339, 3, 34, 21},      {-1, 50, 58, 60, 16},  {IDC_COMBO_USER, 112, 54, 200, 120},
-        {-1, 50, 92, 60, 16},                  {IDC_EDIT_PASSWORD, 112, 88, 200, 22},
-        {IDC_CHECK_REMEMBER, 112, 122, 90, 18}, {IDC_CHECK_AUTOLOGIN, 220, 122, 90, 18},
-        {IDOK, 180, 170, 88, 28},               {IDCANCEL, 280, 170, 88, 28},
+        {IDC_BTN_CLOSE, 339, 3, 34, 21},
+        {-1, 50, 58, 60, 16},
+        {IDC_COMBO_USER, 112, 54, 200, 120},
+        {-1, 50, 92, 60, 16},
+        {IDC_EDIT_PASSWORD, 112, 88, 200, 22},
+        {IDC_CHECK_REMEMBER, 112, 122, 90, 18},
+        {IDC_CHECK_AUTOLOGIN, 220, 122, 90, 18},
+        {IDOK, 180, 170, 88, 28},
+        {IDCANCEL, 280, 170, 88, 28},
     };
     BOOL placed = FALSE;
 

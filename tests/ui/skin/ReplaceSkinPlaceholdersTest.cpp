@@ -25,7 +25,8 @@ TEST(ReplaceSkinPlaceholdersTest, UsesTheOwnersViewAndTheSkinFolder) {
     };
     const Case cases[] = {
         {"main window", mainView.GetCtrlManager(), "Images\\default\\main-bg.png|Images\\default\\title-bg.png"},
-        {"download window", downloadView.GetCtrlManager(), "Images\\default\\main-bg.png|Images\\default\\progress-bg.png"},
+        {"download window", downloadView.GetCtrlManager(),
+         "Images\\default\\main-bg.png|Images\\default\\progress-bg.png"},
         {"no owner: no view", &withoutOwner, "{$1}|{$2}"},
         {"no manager", nullptr, "{$1}|{$2}"},
     };

@@ -35,9 +35,9 @@ protected:
 TEST_F(SkinManagerTest, ReadsThePlaceholdersOfTheKnownViews) {
     ASSERT_TRUE(skin.LoadSkin(Write(L"skin.xml", kSkin)));
     const std::map<std::wstring, std::wstring> expected = {
-        {L"mainwnd-$1", L"main-bg.png"},         // the first of two equal names
-        {L"mainwnd-$2", L"按钮.png"},            // at any depth inside the view
-        {L"mainwnd-$3", L""},                    // no text: the folder alone
+        {L"mainwnd-$1", L"main-bg.png"},  // the first of two equal names
+        {L"mainwnd-$2", L"按钮.png"},     // at any depth inside the view
+        {L"mainwnd-$3", L""},             // no text: the folder alone
         {L"mainwnd-download-9", L"later-prefix.png"},
         {L"download-$1", L"dl-bg.png"},
     };
@@ -67,7 +67,8 @@ TEST_F(SkinManagerTest, RefusedSkinChangesNothing) {
 
 TEST_F(SkinManagerTest, SkinWithoutKnownViewsLoadsEmpty) {
     ASSERT_TRUE(skin.LoadSkin(Write(L"good.xml", kSkin)));
-    EXPECT_TRUE(skin.LoadSkin(Write(L"other.xml", "<root><scheme/><view name=\"other\"><i htmlayout=\"$1\">x</i></view></root>")));
+    EXPECT_TRUE(skin.LoadSkin(
+        Write(L"other.xml", "<root><scheme/><view name=\"other\"><i htmlayout=\"$1\">x</i></view></root>")));
     EXPECT_TRUE(skin.GetPlaceholders().empty());
 }
 
@@ -93,8 +94,7 @@ TEST_F(SkinManagerTest, ReplacesTheViewsPlaceholdersInThePage) {
     const Case cases[] = {
         {"main window, folder gets its backslash", 1, L"Images\\default", "<p a=\"{$1}\" b=\"{$1}\">{$4}</p>",
          "<p a=\"Images\\default\\main-bg.png\" b=\"Images\\default\\main-bg.png\">{$4}</p>"},
-        {"file name in the ANSI code page", 1, L"Images\\default\\", "{$2}",
-         "Images\\default\\\xb0\xb4\xc5\xa5.png"},
+        {"file name in the ANSI code page", 1, L"Images\\default\\", "{$2}", "Images\\default\\\xb0\xb4\xc5\xa5.png"},
         {"element without text", 1, L"Images\\", "url({$3})", "url(Images\\)"},
         {"empty folder gives bare names", 1, L"", "{$1}", "main-bg.png"},
         {"download window", 2, L"皮肤", "{$1}{$2}", "\xc6\xa4\xb7\xf4\\dl-bg.png{$2}"},
@@ -110,7 +110,8 @@ TEST_F(SkinManagerTest, ReplacesTheViewsPlaceholdersInThePage) {
 }
 
 TEST_F(SkinManagerTest, ReplacementThatContainsItsPlaceholderEnds) {
-    ASSERT_TRUE(skin.LoadSkin(Write(L"skin.xml", "<root><scheme/><view name=\"mainwnd\"><i htmlayout=\"$1\">{$1}</i></view></root>")));
+    ASSERT_TRUE(skin.LoadSkin(
+        Write(L"skin.xml", "<root><scheme/><view name=\"mainwnd\"><i htmlayout=\"$1\">{$1}</i></view></root>")));
     CStringA page("{$1}-{$1}");
     skin.ReplacePlaceholders(1, L"", page);
     EXPECT_STREQ("{$1}-{$1}", page);

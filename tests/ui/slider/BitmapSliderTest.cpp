@@ -44,7 +44,9 @@ protected:
         PumpMessages();
         host.notes.clear();
     }
-    void Mouse(UINT message, int x) { slider.SendMessage(message, message == WM_MOUSEMOVE ? 0 : MK_LBUTTON, MAKELPARAM(x, 9)); }
+    void Mouse(UINT message, int x) {
+        slider.SendMessage(message, message == WM_MOUSEMOVE ? 0 : MK_LBUTTON, MAKELPARAM(x, 9));
+    }
 
     GdiplusScope gdiplus;
     CControlHost host;
@@ -61,7 +63,9 @@ struct SEEN {
     int position;
     bool operator==(const SEEN& other) const { return message == other.message && position == other.position; }
 };
-void PrintTo(const SEEN& seen, std::ostream* out) { *out << std::hex << "0x" << seen.message << std::dec << "(" << seen.position << ")"; }
+void PrintTo(const SEEN& seen, std::ostream* out) {
+    *out << std::hex << "0x" << seen.message << std::dec << "(" << seen.position << ")";
+}
 
 struct DragCase {
     const char* name;
@@ -79,15 +83,25 @@ TEST_P(SliderInputTest, PostsWhatTheUserDid) {
     slider.SetPos(c.start);
     for (const STEP& step : c.steps) {
         switch (step.what) {
-            case Do::Press: Mouse(WM_LBUTTONDOWN, step.value); break;
-            case Do::Move: Mouse(WM_MOUSEMOVE, step.value); break;
-            case Do::Release: Mouse(WM_LBUTTONUP, step.value); break;
+            case Do::Press:
+                Mouse(WM_LBUTTONDOWN, step.value);
+                break;
+            case Do::Move:
+                Mouse(WM_MOUSEMOVE, step.value);
+                break;
+            case Do::Release:
+                Mouse(WM_LBUTTONUP, step.value);
+                break;
             case Do::Key:
                 slider.SendMessage(WM_KEYDOWN, (WPARAM)step.value, 1);
                 slider.SendMessage(WM_KEYUP, (WPARAM)step.value, 0xC0000001);
                 break;
-            case Do::SetPos: slider.SetPos(step.value); break;
-            case Do::Disable: slider.EnableSlider(false); break;
+            case Do::SetPos:
+                slider.SetPos(step.value);
+                break;
+            case Do::Disable:
+                slider.EnableSlider(false);
+                break;
         }
     }
     host.DeliverNotes();
@@ -109,44 +123,80 @@ INSTANTIATE_TEST_SUITE_P(
     Gestures, SliderInputTest,
     testing::Values(
         // Far from the thumb: the thumb jumps there and its centre follows the pointer.
-        DragCase{"PressOnTheTrackJumps", 0, {{Do::Press, 120}, {Do::Move, 231}, {Do::Release, 231}},
-                 {{JUMPED, 500}, {MOVING, 500}, {DRAGGED, 1000}, {MOVED, 1000}}, 1000},
-        DragCase{"PressOnTheThumbClicks", 500, {{Do::Press, 120}, {Do::Release, 120}}, {{CLICK, 500}, {MOVED, 500}}, 500},
+        DragCase{"PressOnTheTrackJumps",
+                 0,
+                 {{Do::Press, 120}, {Do::Move, 231}, {Do::Release, 231}},
+                 {{JUMPED, 500}, {MOVING, 500}, {DRAGGED, 1000}, {MOVED, 1000}},
+                 1000},
+        DragCase{
+            "PressOnTheThumbClicks", 500, {{Do::Press, 120}, {Do::Release, 120}}, {{CLICK, 500}, {MOVED, 500}}, 500},
         // Pressed 4 pixels right of the centre: the centre stays 4 pixels left of the pointer.
-        DragCase{"OffCentrePressKeepsItsOffset", 500, {{Do::Press, 124}, {Do::Move, 135}, {Do::Release, 135}},
-                 {{CLICK, 500}, {MOVING, 500}, {DRAGGED, 549}, {MOVED, 549}}, 549},
-        DragCase{"PressPastTheFarEndClamps", 500, {{Do::Press, 300}, {Do::Release, 300}}, {{JUMPED, 1000}, {MOVED, 1000}}, 1000},
-        DragCase{"PressBeforeTheNearEndClamps", 500, {{Do::Press, -20}, {Do::Release, -20}}, {{JUMPED, 0}, {MOVED, 0}}, 0},
+        DragCase{"OffCentrePressKeepsItsOffset",
+                 500,
+                 {{Do::Press, 124}, {Do::Move, 135}, {Do::Release, 135}},
+                 {{CLICK, 500}, {MOVING, 500}, {DRAGGED, 549}, {MOVED, 549}},
+                 549},
+        DragCase{"PressPastTheFarEndClamps",
+                 500,
+                 {{Do::Press, 300}, {Do::Release, 300}},
+                 {{JUMPED, 1000}, {MOVED, 1000}},
+                 1000},
+        DragCase{
+            "PressBeforeTheNearEndClamps", 500, {{Do::Press, -20}, {Do::Release, -20}}, {{JUMPED, 0}, {MOVED, 0}}, 0},
         // A step from above 950 to 0 is carried out; the rest of that drag is ignored.
-        DragCase{"StepToZeroFreezesTheRestOfTheDrag", 980,
+        DragCase{"StepToZeroFreezesTheRestOfTheDrag",
+                 980,
                  {{Do::Press, PixelOf(980)}, {Do::Move, 0}, {Do::Move, 120}, {Do::Release, 120}},
-                 {{CLICK, 980}, {MOVING, 980}, {DRAGGED, 0}, {MOVED, 0}}, 0},
-        DragCase{"NextDragAfterTheFreezeMoves", 980,
-                 {{Do::Press, PixelOf(980)}, {Do::Move, 0}, {Do::Release, 0}, {Do::Press, 9}, {Do::Move, 120},
+                 {{CLICK, 980}, {MOVING, 980}, {DRAGGED, 0}, {MOVED, 0}},
+                 0},
+        DragCase{"NextDragAfterTheFreezeMoves",
+                 980,
+                 {{Do::Press, PixelOf(980)},
+                  {Do::Move, 0},
+                  {Do::Release, 0},
+                  {Do::Press, 9},
+                  {Do::Move, 120},
                   {Do::Release, 120}},
-                 {{CLICK, 980}, {MOVING, 980}, {DRAGGED, 0}, {MOVED, 0}, {CLICK, 0}, {MOVING, 0}, {DRAGGED, 500},
+                 {{CLICK, 980},
+                  {MOVING, 980},
+                  {DRAGGED, 0},
+                  {MOVED, 0},
+                  {CLICK, 0},
+                  {MOVING, 0},
+                  {DRAGGED, 500},
                   {MOVED, 500}},
                  500},
-        DragCase{"OwnerSetsZeroDuringADrag", 980,
+        DragCase{"OwnerSetsZeroDuringADrag",
+                 980,
                  {{Do::Press, PixelOf(980)}, {Do::Move, 230}, {Do::SetPos, 0}, {Do::Move, 120}, {Do::Release, 120}},
-                 {{CLICK, 980}, {MOVING, 980}, {DRAGGED, 995}, {MOVED, 0}}, 0},
-        DragCase{"DisabledPostsNothing", 500, {{Do::Disable, 0}, {Do::Press, 30}, {Do::Move, 200}, {Do::Release, 200}}, {}, 500},
-        DragCase{"DisablingEndsTheDrag", 500, {{Do::Press, 120}, {Do::Disable, 0}, {Do::Move, 200}, {Do::Release, 200}},
-                 {{CLICK, 500}}, 500},
+                 {{CLICK, 980}, {MOVING, 980}, {DRAGGED, 995}, {MOVED, 0}},
+                 0},
+        DragCase{"DisabledPostsNothing",
+                 500,
+                 {{Do::Disable, 0}, {Do::Press, 30}, {Do::Move, 200}, {Do::Release, 200}},
+                 {},
+                 500},
+        DragCase{"DisablingEndsTheDrag",
+                 500,
+                 {{Do::Press, 120}, {Do::Disable, 0}, {Do::Move, 200}, {Do::Release, 200}},
+                 {{CLICK, 500}},
+                 500},
         // Without a press: every move outside the thumb, none inside it.
-        DragCase{"MovesOutsideTheThumbLeaveIt", 500, {{Do::Move, 30}, {Do::Move, 60}, {Do::Move, 122}, {Do::Move, 200}},
-                 {{LEAVE, 500}, {LEAVE, 500}, {LEAVE, 500}}, 500},
+        DragCase{"MovesOutsideTheThumbLeaveIt",
+                 500,
+                 {{Do::Move, 30}, {Do::Move, 60}, {Do::Move, 122}, {Do::Move, 200}},
+                 {{LEAVE, 500}, {LEAVE, 500}, {LEAVE, 500}},
+                 500},
         DragCase{"KeysDoNotMoveTheThumb", 500, {{Do::Key, VK_RIGHT}, {Do::Key, VK_END}, {Do::Key, VK_HOME}}, {}, 500}));
 
-TEST_F(BitmapSliderTest, AsksForAllKeysButTab) {
-    EXPECT_EQ(DLGC_WANTALLKEYS, slider.SendMessage(WM_GETDLGCODE));
-}
+TEST_F(BitmapSliderTest, AsksForAllKeysButTab) { EXPECT_EQ(DLGC_WANTALLKEYS, slider.SendMessage(WM_GETDLGCODE)); }
 
 TEST_F(BitmapSliderTest, PositionsAreKeptInTheRange) {
     struct Case {
         int min, max, set, expected;
     };
-    const Case cases[] = {{0, 1000, 2000, 1000}, {0, 1000, -5, 0}, {0, 1000, 640, 640}, {-50, 50, -51, -50}, {7, 7, 9, 7}};
+    const Case cases[] = {
+        {0, 1000, 2000, 1000}, {0, 1000, -5, 0}, {0, 1000, 640, 640}, {-50, 50, -51, -50}, {7, 7, 9, 7}};
     for (const Case& c : cases) {
         slider.SetRange(c.min, c.max);
         slider.SetPos(c.set);

@@ -49,8 +49,10 @@ TEST_F(BaseWndRoutingTest, MouseEventsReachTheManagerWhenBubbling) {
         Log().clear();
         MOUSE_PARAMS params = {c.cmd, c.idTarget ? withId : withoutId, {}, {}, c.buttons, 0};
         EXPECT_EQ(c.logged != nullptr, window.Route(HANDLE_MOUSE, &params) != FALSE) << c.cmd << "/" << c.buttons;
-        if (c.logged) EXPECT_EQ(std::vector<std::string>{c.logged}, Log());
-        else EXPECT_TRUE(Log().empty()) << c.cmd << "/" << c.buttons;
+        if (c.logged)
+            EXPECT_EQ(std::vector<std::string>{c.logged}, Log());
+        else
+            EXPECT_TRUE(Log().empty()) << c.cmd << "/" << c.buttons;
     }
 }
 
@@ -86,8 +88,10 @@ TEST_F(BaseWndRoutingTest, BehaviourEventsReachTheManagerByTheTargetsId) {
         Log().clear();
         BEHAVIOR_EVENT_PARAMS params = {c.cmd, c.idTarget ? withId : withoutId, 0};
         EXPECT_EQ(c.result, window.Route(HANDLE_BEHAVIOR_EVENT, &params)) << c.cmd;
-        if (c.logged) EXPECT_EQ(std::vector<std::string>{c.logged}, Log());
-        else EXPECT_TRUE(Log().empty()) << c.cmd;
+        if (c.logged)
+            EXPECT_EQ(std::vector<std::string>{c.logged}, Log());
+        else
+            EXPECT_TRUE(Log().empty()) << c.cmd;
     }
 }
 

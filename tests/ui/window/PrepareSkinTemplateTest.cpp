@@ -38,8 +38,8 @@ TEST_F(PrepareSkinTemplateTest, RewritesTheCopyAfterItsHead) {
         {"byte-order mark kept", "\xEF\xBB\xBF<p>{$1}</p>{$1}", ReplaceOne, "\xEF\xBB\xBF<p>IMG</p>IMG"},
         {"placeholder in the head stays", "{$1}abc{$1}", ReplaceOne, "{$1}abcIMG"},
         {"placeholder across chunks", "ABC" + chunkEdge + "{$1}tail", ReplaceOne, "ABC" + chunkEdge + "IMGtail"},
-        {"zero byte drops the rest of its chunk", "ABC" + std::string("ab\0cd", 5) + std::string(4096 - 5, 'z') + "next",
-         KeepText, "ABCabnext"},
+        {"zero byte drops the rest of its chunk",
+         "ABC" + std::string("ab\0cd", 5) + std::string(4096 - 5, 'z') + "next", KeepText, "ABCabnext"},
         {"template shorter than its head", "AB", ReplaceOne, "AB"},
         {"empty template", "", ReplaceOne, ""},
     };

@@ -29,7 +29,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(ownTemplate.Made());
         ASSERT_TRUE(app.GetSkinManager().LoadSkin(GetProgramFolder() + GetDefaultSkinFolder() + L"zemovista_skin.xml"));
-        ASSERT_TRUE(frame.CreateEx(WS_EX_TOPMOST, nullptr, L"skinned window", WS_POPUP | WS_VISIBLE, kFrame, nullptr, 0));
+        ASSERT_TRUE(
+            frame.CreateEx(WS_EX_TOPMOST, nullptr, L"skinned window", WS_POPUP | WS_VISIBLE, kFrame, nullptr, 0));
     }
     void Open(CTestSkinWnd& wnd) {
         ASSERT_TRUE(wnd.Create(nullptr, nullptr, WS_VISIBLE, kClient, &frame, 1));
@@ -37,7 +38,9 @@ protected:
         PumpMessages();
     }
     CRecordingCtrlManager& Manager() { return *window.Manager(); }
-    CString CopyPath() const { return GetProgramFolder() + templateName.Left(templateName.GetLength() - 5) + L"ForLoad.html"; }
+    CString CopyPath() const {
+        return GetProgramFolder() + templateName.Left(templateName.GetLength() - 5) + L"ForLoad.html";
+    }
 
     OwnTemplate ownTemplate{L"testwnd.html"};
     const CString templateName = ownTemplate.Name();
@@ -109,11 +112,12 @@ TEST_F(SkinnedWindowTest, HelpersReadAndChangeElementsById) {
         int value;
     };
     const IntCase ints[] = {
-        {L"caption", "max", 1000},     {L"caption", "value", 60}, {L"caption", "min", 0},  // "abc" is no number
-        {L"caption", "step", -1},      {L"nope", "max", 0},       {L"download_progress", "value", 60},
+        {L"caption", "max", 1000}, {L"caption", "value", 60}, {L"caption", "min", 0},  // "abc" is no number
+        {L"caption", "step", -1},  {L"nope", "max", 0},       {L"download_progress", "value", 60},
     };
     for (const IntCase& c : ints)
-        EXPECT_EQ(c.value, Manager().GetElementIntAttribute(c.id, c.name)) << CStringA(c.id).GetString() << " " << c.name;
+        EXPECT_EQ(c.value, Manager().GetElementIntAttribute(c.id, c.name))
+            << CStringA(c.id).GetString() << " " << c.name;
     EXPECT_EQ(1000, Manager().GetElementMax(L"caption"));
     EXPECT_EQ(0, Manager().GetElementMin(L"caption"));
     EXPECT_EQ(60, Manager().GetElementValue(L"caption"));
@@ -148,7 +152,8 @@ TEST_F(SkinnedWindowTest, AnElementInvalidatesItsRectangleInThePagesWindow) {
     RECT dirty = {};
     ASSERT_TRUE(GetUpdateRect(window.m_hWnd, &dirty, FALSE));
     RECT box = caption.location(VIEW_RELATIVE | BORDER_BOX);
-    EXPECT_TRUE(dirty.left <= box.left && dirty.top <= box.top && dirty.right >= box.right && dirty.bottom >= box.bottom);
+    EXPECT_TRUE(dirty.left <= box.left && dirty.top <= box.top && dirty.right >= box.right &&
+                dirty.bottom >= box.bottom);
     EXPECT_FALSE(GetUpdateRect(frame.m_hWnd, nullptr, FALSE));
 }
 

@@ -14,11 +14,12 @@ TEST(LogLineTest, TagMessageAndPlace) {
     WriteLogLine(LogLevel::Debug, "reply", "src/a.cpp", 13);
     WriteLogLine(LogLevel::Info, "session expired", "src/b.cpp", 7);
     WriteLogLine(LogLevel::Error, "failed", "src/c.cpp", 99);
-    EXPECT_EQ("[TRACE] entry [src/a.cpp:12]\n"
-              "[DEBUG] reply [src/a.cpp:13]\n"
-              "[INFO]  session expired [src/b.cpp:7]\n"
-              "[ERROR] failed [src/c.cpp:99]\n",
-              log.Text());
+    EXPECT_EQ(
+        "[TRACE] entry [src/a.cpp:12]\n"
+        "[DEBUG] reply [src/a.cpp:13]\n"
+        "[INFO]  session expired [src/b.cpp:7]\n"
+        "[ERROR] failed [src/c.cpp:99]\n",
+        log.Text());
 }
 
 TEST(LogLineTest, MacroNamesTheLoggingStatement) {

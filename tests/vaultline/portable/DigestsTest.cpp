@@ -58,8 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "c12252ceda8be8994d5fa0290a47231c1d16aae3"},
         DigestCase{"Alphanumeric", "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789",
                    "d174ab98d277d9f5a5611c2c9f419d9f", "761c457bf73b14d27e9e9265c46f4b4dda11f940"},
-        DigestCase{"EightyDigits", std::string(
-                       "12345678901234567890123456789012345678901234567890123456789012345678901234567890"),
+        DigestCase{"EightyDigits",
+                   std::string("12345678901234567890123456789012345678901234567890123456789012345678901234567890"),
                    "57edf4a22be3c955ac49da2e2107b67a", "50abf5706a150990a08b2c5ea40fa0e585554732"},
         DigestCase{"FipsTwoBlocks", "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
                    "8215ef0796a20bcaaae116d3876c664a", "84983e441c3bd26ebaae4aa1f95129e5e54670f1"},

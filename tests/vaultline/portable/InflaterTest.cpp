@@ -10,8 +10,7 @@ namespace {
 // Compresses text as gzip (window bits 31) or in the zlib format.
 std::string Compress(const std::string& text, ReplyCoding coding) {
     z_stream stream{};
-    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, coding == ReplyCoding::Gzip ? 31 : 15, 8,
-                 Z_DEFAULT_STRATEGY);
+    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, coding == ReplyCoding::Gzip ? 31 : 15, 8, Z_DEFAULT_STRATEGY);
     std::string out(deflateBound(&stream, uLong(text.size())), '\0');
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
     stream.avail_in = uInt(text.size());
@@ -96,7 +95,8 @@ TEST(ReplyCodingTest, OnlyExactNamesAreKnown) {
     EXPECT_EQ(ReplyCoding::Gzip, coding);
     EXPECT_TRUE(CodingFromHeader("deflate", coding));
     EXPECT_EQ(ReplyCoding::Deflate, coding);
-    for (const char* other : {"GZIP", "br", "identity", "", "gzip, deflate"}) EXPECT_FALSE(CodingFromHeader(other, coding)) << other;
+    for (const char* other : {"GZIP", "br", "identity", "", "gzip, deflate"})
+        EXPECT_FALSE(CodingFromHeader(other, coding)) << other;
 }
 
 }  // namespace

@@ -20,12 +20,18 @@ int RunParser(Parser parser, const std::string& reply, int& result, std::string&
     std::vector<LargeFileInfo> files;
     double space, size, freeSpace;
     switch (parser) {
-    case Parser::Result: return json.ParseResult(reply, result, errorinfo);
-    case Parser::Login: return json.ParseLoginReply(reply, result, uid, sid, errorinfo);
-    case Parser::Upload: return json.ParseUploadReply(reply, result, fkey, fsize, errorinfo);
-    case Parser::Emoticons: return json.ParseEmoticonList(reply, result, emoticons, errorinfo);
-    case Parser::LargeFiles: return json.ParseLargeFileList(reply, result, files, errorinfo);
-    case Parser::Depot: return json.ParseDepotInfo(reply, result, space, size, freeSpace, errorinfo);
+        case Parser::Result:
+            return json.ParseResult(reply, result, errorinfo);
+        case Parser::Login:
+            return json.ParseLoginReply(reply, result, uid, sid, errorinfo);
+        case Parser::Upload:
+            return json.ParseUploadReply(reply, result, fkey, fsize, errorinfo);
+        case Parser::Emoticons:
+            return json.ParseEmoticonList(reply, result, emoticons, errorinfo);
+        case Parser::LargeFiles:
+            return json.ParseLargeFileList(reply, result, files, errorinfo);
+        case Parser::Depot:
+            return json.ParseDepotInfo(reply, result, space, size, freeSpace, errorinfo);
     }
     return -1;
 }
@@ -75,11 +81,11 @@ INSTANTIATE_TEST_SUITE_P(
                   "parse json error"},
         ReplyCase{"NestedTooDeep", Parser::Result, std::string(100000, '['), FS_ERR_JSON_REPLY, FS_RESULT_UNSET,
                   "parse json error"},
-        ReplyCase{"ArrayRoot", Parser::Result, R"([{"result":200,"errorinfo":""}])", FS_ERR_JSON_REPLY,
-                  FS_RESULT_UNSET, "get result error"},
+        ReplyCase{"ArrayRoot", Parser::Result, R"([{"result":200,"errorinfo":""}])", FS_ERR_JSON_REPLY, FS_RESULT_UNSET,
+                  "get result error"},
         ReplyCase{"NumberRoot", Parser::Login, "200", FS_ERR_JSON_REPLY, FS_RESULT_UNSET, "get result error"},
-        ReplyCase{"NullResult", Parser::Result, R"({"result":null,"errorinfo":""})", FS_ERR_JSON_REPLY,
-                  FS_RESULT_UNSET, "get result error"},
+        ReplyCase{"NullResult", Parser::Result, R"({"result":null,"errorinfo":""})", FS_ERR_JSON_REPLY, FS_RESULT_UNSET,
+                  "get result error"},
         ReplyCase{"ResultAsText", Parser::Upload, R"({"result":"200","fkey":"k","errorinfo":""})", FS_ERR_JSON_REPLY,
                   FS_RESULT_UNSET, "get result error"},
         ReplyCase{"FractionalResult", Parser::Result, R"({"result":200.5,"errorinfo":""})", FS_ERR_JSON_REPLY,
@@ -92,16 +98,16 @@ INSTANTIATE_TEST_SUITE_P(
                   200, "get sid error"},
         ReplyCase{"LoginExpired", Parser::Login, R"({"result":403,"uid":"","sid":"","errorinfo":"expired"})", FS_OK,
                   403, "expired"},
-        ReplyCase{"UploadWithoutFkey", Parser::Upload, R"({"result":200,"fsize":3,"errorinfo":""})",
-                  FS_ERR_JSON_REPLY, 200, "get fkey error"},
-        ReplyCase{"UploadWithoutFsize", Parser::Upload, R"({"result":409,"fkey":"k","errorinfo":"exists"})", FS_OK,
-                  409, "exists"},
+        ReplyCase{"UploadWithoutFkey", Parser::Upload, R"({"result":200,"fsize":3,"errorinfo":""})", FS_ERR_JSON_REPLY,
+                  200, "get fkey error"},
+        ReplyCase{"UploadWithoutFsize", Parser::Upload, R"({"result":409,"fkey":"k","errorinfo":"exists"})", FS_OK, 409,
+                  "exists"},
         ReplyCase{"ListFilesAnObject", Parser::Emoticons, R"({"result":200,"errorinfo":"","files":{}})",
                   FS_ERR_JSON_REPLY, 200, "get files error, it is not an array."},
         ReplyCase{"ListWithoutFiles", Parser::LargeFiles, R"({"result":200,"errorinfo":""})", FS_ERR_JSON_REPLY, 200,
                   "get files error, it is not an array."},
-        ReplyCase{"ListReadsErrorinfoFirst", Parser::Emoticons, R"({"result":200,"files":{}})", FS_ERR_JSON_REPLY,
-                  200, "get errorinfo error"},
+        ReplyCase{"ListReadsErrorinfoFirst", Parser::Emoticons, R"({"result":200,"files":{}})", FS_ERR_JSON_REPLY, 200,
+                  "get errorinfo error"},
         ReplyCase{"ListEmpty", Parser::LargeFiles, R"({"result":200,"errorinfo":"none","files":[]})", FS_OK, 200,
                   "none"},
         ReplyCase{"EmoticonWithoutFname", Parser::Emoticons,
@@ -109,9 +115,10 @@ INSTANTIATE_TEST_SUITE_P(
                   R"(get emotion_file["fname"] error)"},
         ReplyCase{"EmoticonEntryNotAnObject", Parser::Emoticons, R"({"result":200,"errorinfo":"","files":[7]})",
                   FS_ERR_JSON_REPLY, 200, R"(get emotion_file["fkey"] error)"},
-        ReplyCase{"LargeFileWithoutLeftminute", Parser::LargeFiles,
-                  R"({"result":200,"errorinfo":"","files":[{"fkey":"k","fname":"n","fsize":1,"fmd5":"m","fsha1":"s","createtime":"t","finish":0}]})",
-                  FS_ERR_JSON_REPLY, 200, R"(get file["leftminute"] error)"},
+        ReplyCase{
+            "LargeFileWithoutLeftminute", Parser::LargeFiles,
+            R"({"result":200,"errorinfo":"","files":[{"fkey":"k","fname":"n","fsize":1,"fmd5":"m","fsha1":"s","createtime":"t","finish":0}]})",
+            FS_ERR_JSON_REPLY, 200, R"(get file["leftminute"] error)"},
         // Sizes beyond the record's 32 bits cannot be carried: the entry is refused.
         ReplyCase{"LargeFileSizeBeyondRecord", Parser::LargeFiles,
                   R"({"result":200,"errorinfo":"","files":[{"fkey":"k","fname":"n","fsize":3000000000}]})",
@@ -120,8 +127,8 @@ INSTANTIATE_TEST_SUITE_P(
                   R"({"result":200,"errorinfo":"ok","files":[)" + FILE_ENTRY + "," + FILE_ENTRY + "]}", FS_OK, 200,
                   "ok"},
         ReplyCase{"DepotWithoutUid", Parser::Depot,
-                  R"({"result":200,"totalspace":1,"totalsize":1,"freespace":0,"errorinfo":""})", FS_ERR_JSON_REPLY,
-                  200, "get uid error"},
+                  R"({"result":200,"totalspace":1,"totalsize":1,"freespace":0,"errorinfo":""})", FS_ERR_JSON_REPLY, 200,
+                  "get uid error"},
         ReplyCase{"DepotWithoutFreespace", Parser::Depot,
                   R"({"result":200,"uid":"u","totalspace":1,"totalsize":1,"errorinfo":""})", FS_ERR_JSON_REPLY, 200,
                   "get freespace error"},
@@ -143,8 +150,8 @@ TEST(JsonHelperTest, LoginReplyGivesUidAndSid) {
     CJsonHelper json;
     int result;
     std::string uid = "old", sid = "old", errorinfo;
-    ASSERT_EQ(FS_OK, json.ParseLoginReply(R"({"result":200,"uid":"1001","sid":"abc","errorinfo":""})", result, uid,
-                                          sid, errorinfo));
+    ASSERT_EQ(FS_OK, json.ParseLoginReply(R"({"result":200,"uid":"1001","sid":"abc","errorinfo":""})", result, uid, sid,
+                                          errorinfo));
     EXPECT_EQ("1001", uid);
     EXPECT_EQ("abc", sid);
 
@@ -174,7 +181,8 @@ TEST(JsonHelperTest, EmoticonListSkipsNullsAndCutsLongTexts) {
     const std::string longName(80, 'n');
     const std::string longKey(40, 'k');
     std::string reply = R"({"result":200,"errorinfo":"","files":[null,{"fkey":"first","fname":"a.gif","fsize":1},)"
-                        R"({"fkey":")" + longKey + R"(","fname":")" + longName + R"(","fsize":2},null]})";
+                        R"({"fkey":")" +
+                        longKey + R"(","fname":")" + longName + R"(","fsize":2},null]})";
     CJsonHelper json;
     int result;
     std::string errorinfo;
@@ -190,11 +198,11 @@ TEST(JsonHelperTest, EmoticonListSkipsNullsAndCutsLongTexts) {
 
 TEST(JsonHelperTest, LargeFileListFillsEveryFieldAndKeepsEntriesBeforeAFailure) {
     const std::string longName(80, 'x');
-    std::string reply = R"({"result":200,"errorinfo":"","files":[{"fkey":"0123456789abcdef0123456789abcdef","fname":")" +
-                        longName +
-                        R"(","fsize":2500,"fmd5":"d41d8cd98f00b204e9800998ecf8427e",)"
-                        R"("fsha1":"da39a3ee5e6b4b0d3255bfef95601890afd80709","createtime":"2024-01-02 03:04:05.678",)"
-                        R"("finish":1,"leftminute":1440},{"fkey":"second"}]})";
+    std::string reply =
+        R"({"result":200,"errorinfo":"","files":[{"fkey":"0123456789abcdef0123456789abcdef","fname":")" + longName +
+        R"(","fsize":2500,"fmd5":"d41d8cd98f00b204e9800998ecf8427e",)"
+        R"("fsha1":"da39a3ee5e6b4b0d3255bfef95601890afd80709","createtime":"2024-01-02 03:04:05.678",)"
+        R"("finish":1,"leftminute":1440},{"fkey":"second"}]})";
     CJsonHelper json;
     int result;
     std::string errorinfo;

@@ -35,10 +35,8 @@ INSTANTIATE_TEST_SUITE_P(
                     RangeCase{"TotalBeyond32Bits", "bytes 0-0/4294967296", false, 0},
                     RangeCase{"UnreadableTotal", "bytes 0-0/" + std::string(400, '9'), true, 0},
                     RangeCase{"TextAfterTotal", "bytes 0-0/5000x", true, 0},
-                    RangeCase{"UnknownTotal", "bytes 0-0/*", true, 0},
-                    RangeCase{"NoSlash", "bytes 0-0", true, 0},
-                    RangeCase{"SlashAtEnd", "bytes 0-0/", true, 0},
-                    RangeCase{"Empty", "", true, 0}),
+                    RangeCase{"UnknownTotal", "bytes 0-0/*", true, 0}, RangeCase{"NoSlash", "bytes 0-0", true, 0},
+                    RangeCase{"SlashAtEnd", "bytes 0-0/", true, 0}, RangeCase{"Empty", "", true, 0}),
     [](const testing::TestParamInfo<RangeCase>& info) { return std::string(info.param.name); });
 
 struct DispositionCase {

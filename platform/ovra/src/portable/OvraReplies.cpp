@@ -35,4 +35,3 @@ bool ParseAccountReply(const std::string& utf8, OVRA_ACCOUNT_REPLY& reply) {
 bool IsSignedIn(const OVRA_ACCOUNT_REPLY& reply) {
     return reply.Result == 0 && !reply.Uid.empty() && !reply.Sid.empty();
 }
-

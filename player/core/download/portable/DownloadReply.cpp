@@ -75,9 +75,12 @@ bool IsHtmlType(const char16_t* text) {
 
 REPLY_PLAN PlanReply(const REPLY_HEADERS& reply, const PARTIAL_FILE& partial) {
     switch (reply.Status) {
-        case 200: return PlanWholeFile(reply, partial);
-        case 206: return PlanPartial(reply, partial);
-        case 416: return PlanUnsatisfiable(reply, partial);
+        case 200:
+            return PlanWholeFile(reply, partial);
+        case 206:
+            return PlanPartial(reply, partial);
+        case 416:
+            return PlanUnsatisfiable(reply, partial);
     }
     return Refuse();
 }

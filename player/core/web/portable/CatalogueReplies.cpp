@@ -15,9 +15,8 @@ const ChildField kCategoryFields[] = {
 };
 
 const ChildField kRecentUploadFields[] = {
-    {"title", &CATALOGUE_ITEM::Name},       {"url", &CATALOGUE_ITEM::Url},
-    {"imageurl", &CATALOGUE_ITEM::ImageUrl}, {"brief", &CATALOGUE_ITEM::Brief},
-    {"price", &CATALOGUE_ITEM::Price},
+    {"title", &CATALOGUE_ITEM::Name},  {"url", &CATALOGUE_ITEM::Url},     {"imageurl", &CATALOGUE_ITEM::ImageUrl},
+    {"brief", &CATALOGUE_ITEM::Brief}, {"price", &CATALOGUE_ITEM::Price},
 };
 
 // Fills every field from the first text or CDATA node of its child; false when a

@@ -30,7 +30,8 @@ bool ParseUrlHost(const std::u16string& url, URL_HOST& host) {
     size_t at = authority.rfind(u'@');
     if (at != std::u16string::npos) authority = authority.substr(at + 1);
     size_t colon = authority.rfind(u':');
-    if (colon != std::u16string::npos && authority.find(u']', colon) != std::u16string::npos) colon = std::u16string::npos;
+    if (colon != std::u16string::npos && authority.find(u']', colon) != std::u16string::npos)
+        colon = std::u16string::npos;
     std::u16string name = authority.substr(0, colon);
     if (name.empty()) return false;
     int port = defaultPort;

@@ -24,10 +24,17 @@ std::u16string Escape(const char16_t* text) {
     std::u16string escaped;
     for (; *text; ++text) {
         switch (*text) {
-            case u'<': escaped += u"&lt;"; break;
-            case u'&': escaped += u"&amp;"; break;
-            case u'>': escaped += u"&gt;"; break;
-            default: escaped += *text;
+            case u'<':
+                escaped += u"&lt;";
+                break;
+            case u'&':
+                escaped += u"&amp;";
+                break;
+            case u'>':
+                escaped += u"&gt;";
+                break;
+            default:
+                escaped += *text;
         }
     }
     return escaped;

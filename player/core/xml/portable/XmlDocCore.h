@@ -59,7 +59,7 @@ private:
         uint32_t parent;
         uint32_t firstChild;
         uint32_t next;
-        uint32_t prev;        // of the first child: the last child
+        uint32_t prev;  // of the first child: the last child
     };
 
     // References into the index last until the next Allocate.
@@ -87,8 +87,8 @@ private:
 
     std::u16string m_doc;
     std::vector<std::vector<Entry>> m_blocks;  // entry n: block n >> 16, place n & 0xFFFF
-    uint32_t m_used = 0;      // entries handed out, entry 0 included
-    uint32_t m_freeList = 0;  // first free entry, chained through next
+    uint32_t m_used = 0;                       // entries handed out, entry 0 included
+    uint32_t m_freeList = 0;                   // first free entry, chained through next
     uint32_t m_parent = 0;
     uint32_t m_current = 0;
     uint32_t m_child = 0;

@@ -5,8 +5,7 @@ namespace xml {
 namespace {
 
 bool IsAsciiPunctuation(char16_t c) {
-    return (c >= 0x21 && c <= 0x2F) || (c >= 0x3A && c <= 0x40) || (c >= 0x5B && c <= 0x60) ||
-           (c >= 0x7B && c <= 0x7E);
+    return (c >= 0x21 && c <= 0x2F) || (c >= 0x3A && c <= 0x40) || (c >= 0x5B && c <= 0x60) || (c >= 0x7B && c <= 0x7E);
 }
 
 // Position of the terminator at or after from, or end when there is none before end.
@@ -64,9 +63,12 @@ Node DocType(const char16_t* text, size_t pos, size_t end) {
     bool inSubset = false;
     for (size_t i = pos + 2; i < end; ++i) {
         char16_t c = text[i];
-        if (c == u'[') inSubset = true;
-        else if (c == u']') inSubset = false;
-        else if (c == u'>' && !inSubset) return {NodeKind::DocType, pos, i + 1, pos, false};
+        if (c == u'[')
+            inSubset = true;
+        else if (c == u']')
+            inSubset = false;
+        else if (c == u'>' && !inSubset)
+            return {NodeKind::DocType, pos, i + 1, pos, false};
     }
     return CutOff(pos, end);
 }
@@ -86,7 +88,15 @@ bool IsSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == 
 
 bool EndsName(char16_t c) {
     switch (c) {
-        case u'<': case u'>': case u'=': case u'\\': case u'/': case u'?': case u'!': case u'"': case u'\'':
+        case u'<':
+        case u'>':
+        case u'=':
+        case u'\\':
+        case u'/':
+        case u'?':
+        case u'!':
+        case u'"':
+        case u'\'':
             return true;
         default:
             return IsSpace(c);

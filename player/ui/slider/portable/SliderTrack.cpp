@@ -3,9 +3,7 @@
 namespace {
 
 // Length of the way of the thumb's near edge; 0 or less when the thumb cannot move.
-int TravelOf(const SLIDER_TRACK& track) {
-    return track.Size - track.FarMargin - track.ThumbSize - track.NearMargin;
-}
+int TravelOf(const SLIDER_TRACK& track) { return track.Size - track.FarMargin - track.ThumbSize - track.NearMargin; }
 
 }  // namespace
 

@@ -16,8 +16,13 @@ std::string Encode(const std::string& bytes) {
 
 TEST(Base64Test, EncodesTheRfcExamples) {
     const std::pair<const char*, const char*> cases[] = {
-        {"", ""},         {"f", "Zg=="},         {"fo", "Zm8="},         {"foo", "Zm9v"},
-        {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"},
+        {"", ""},
+        {"f", "Zg=="},
+        {"fo", "Zm8="},
+        {"foo", "Zm9v"},
+        {"foob", "Zm9vYg=="},
+        {"fooba", "Zm9vYmE="},
+        {"foobar", "Zm9vYmFy"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.second, Encode(c.first)) << c.first;
 }

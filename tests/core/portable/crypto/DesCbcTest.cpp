@@ -63,8 +63,8 @@ TEST(DesCbcTest, PadsWithOneToEightBytesThatHoldTheirCount) {
         size_t lastStart = out.size() - 8;
         std::vector<uint8_t> lastPlain(plain.begin() + lastStart, plain.end());
         lastPlain.resize(8, (uint8_t)padding);
-        std::vector<uint8_t> chain = lastStart == 0 ? iv : std::vector<uint8_t>(out.begin() + lastStart - 8,
-                                                                                 out.begin() + lastStart);
+        std::vector<uint8_t> chain =
+            lastStart == 0 ? iv : std::vector<uint8_t>(out.begin() + lastStart - 8, out.begin() + lastStart);
         std::vector<uint8_t> alone = Encipher(key, chain, lastPlain);
         EXPECT_EQ(Hex(alone).substr(0, 16), Hex(out).substr(2 * lastStart));
     }

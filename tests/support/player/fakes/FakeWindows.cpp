@@ -66,7 +66,9 @@ void FakeMainWindow::OnHelpOnline() { Record("OnHelpOnline"); }
 void FakeMainWindow::SetVideoSizeOriginal() { Record("SetVideoSizeOriginal"); }
 void FakeMainWindow::SetVideoSizeDouble() { Record("SetVideoSizeDouble"); }
 void FakeMainWindow::ShowSettingsDialog() { Record("ShowSettingsDialog"); }
-void FakeMainWindow::ChangeVolumeByWheel(bool up) { Record(up ? "ChangeVolumeByWheel(up)" : "ChangeVolumeByWheel(down)"); }
+void FakeMainWindow::ChangeVolumeByWheel(bool up) {
+    Record(up ? "ChangeVolumeByWheel(up)" : "ChangeVolumeByWheel(down)");
+}
 
 IDownloadListView* FakePlayDialog::GetDownloadWnd() { return &FakeWindows::Current().downloadWnd; }
 void FakePlayDialog::SavePlayPosition() { Record("SavePlayPosition"); }

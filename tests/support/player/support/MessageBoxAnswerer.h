@@ -33,7 +33,7 @@ private:
 
     std::vector<int> m_answers;
     size_t m_nextAnswer = 0;
-    std::set<HWND> m_answered;  // used by the watcher thread only
+    std::set<HWND> m_answered;   // used by the watcher thread only
     mutable std::mutex m_mutex;  // guards m_shown
     std::vector<SHOWN_MESSAGE_BOX> m_shown;
     std::atomic<bool> m_stop{false};
