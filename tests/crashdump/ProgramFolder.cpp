@@ -4,19 +4,10 @@
 #include <stdexcept>
 #include <thread>
 
-namespace {
-
-std::wstring HelperFolder() {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    return folder.substr(0, folder.rfind(L'\\') + 1);
-}
-
-}  // namespace
+#include "files/TestProgram.h"
 
 void ProgramFolder::Install(const std::wstring& helper, const std::wstring& name) const {
-    if (!CopyFileW((HelperFolder() + helper).c_str(), File(name).c_str(), FALSE))
+    if (!CopyFileW(BesideTheTestProgram(helper).c_str(), File(name).c_str(), FALSE))
         throw std::runtime_error("cannot copy a helper program");
 }
 
@@ -32,11 +23,7 @@ HANDLE ProgramFolder::Start(const std::wstring& name, const std::wstring& argume
 }
 
 bool ProgramFolder::Run(const std::wstring& name, const std::wstring& arguments) const {
-    HANDLE process = Start(name, arguments);
-    const bool ended = WaitForSingleObject(process, 60000) == WAIT_OBJECT_0;
-    if (!ended) TerminateProcess(process, 1);
-    CloseHandle(process);
-    return ended;
+    return RunProgramToEnd(L"\"" + File(name) + L"\" " + arguments, Path(), 60000) != -1;
 }
 
 std::string ProgramFolder::WaitForMarker(const std::wstring& name, const std::string& expected) const {

@@ -75,10 +75,7 @@ TEST_F(MendportPatchTest, TextOutsideAsciiReachesTheServiceInTheOemCodePage) {
 class FailedInstallRecord {
 public:
     explicit FailedInstallRecord(const std::string& version) {
-        wchar_t self[MAX_PATH] = {};
-        GetModuleFileNameW(nullptr, self, MAX_PATH);
-        std::wstring folder(self);
-        m_folder = folder.substr(0, folder.find_last_of(L'\\') + 1) + L"Update\\Mendport\\";
+        m_folder = BesideTheTestProgram(L"Update\\Mendport\\");
         CreateDirectoryW(m_folder.c_str(), nullptr);
         RecordFailedInstall(m_folder, version);
     }

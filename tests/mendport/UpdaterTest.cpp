@@ -76,19 +76,7 @@ protected:
     int RunUpdaterProgram() const {
         const std::wstring program = m_folder.File(L"Update\\Mendport.exe");
         if (!CopyFileW(BesideTheTestProgram(L"Update\\Mendport.exe").c_str(), program.c_str(), FALSE)) return -1;
-        STARTUPINFOW startup = {sizeof(startup)};
-        PROCESS_INFORMATION process = {};
-        std::wstring commandLine = L"\"" + program + L"\"";
-        if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &process))
-            return -1;
-        DWORD waited = WaitForSingleObject(process.hProcess, 60000);
-        DWORD exitCode = 0;
-        GetExitCodeProcess(process.hProcess, &exitCode);
-        if (waited != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-        return waited == WAIT_OBJECT_0 ? (int)exitCode : -1;
+        return RunProgramToEnd(L"\"" + program + L"\"", L"", 60000);
     }
     // The stand-in program "Player.exe" in the folder, named as the program to start.
     void InstallStartMarker() {

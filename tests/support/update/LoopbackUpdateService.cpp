@@ -133,10 +133,3 @@ void WriteUpdateClientFiles(const ScratchFolder& folder, const UPDATE_CLIENT_FIL
                  "[GROUP1]\r\nServer1=" + files.Server1 + "\r\nIncrementWeb1=" + files.IncrementWeb1 + "\r\n");
     folder.Write(L"update\\version.dat", files.Version);
 }
-
-std::wstring BesideTheTestProgram(const std::wstring& name) {
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring folder(self);
-    return folder.substr(0, folder.find_last_of(L'\\') + 1) + name;
-}

@@ -21,6 +21,9 @@
 #include <vector>
 
 #include "files/ScratchFolder.h"
+// Beside the test program: the client's library and "Update\Mendport.exe" that
+// mendport_deploy put there, the stand-in program of update_start_marker_deploy.
+#include "files/TestProgram.h"
 #include "http/LoopbackHttpServer.h"
 
 struct UPDATE_FILE_ENTRY {
@@ -91,7 +94,3 @@ struct UPDATE_CLIENT_FILES {
     std::string StartFile;  // "[program] startFile": the program the updater starts when it ends
 };
 void WriteUpdateClientFiles(const ScratchFolder& folder, const UPDATE_CLIENT_FILES& files);
-
-// A file beside the test program: the client's library and "Update\Mendport.exe" that
-// mendport_deploy put there, the stand-in program of update_start_marker_deploy.
-std::wstring BesideTheTestProgram(const std::wstring& name);
