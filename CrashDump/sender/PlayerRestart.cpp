@@ -5,8 +5,6 @@
 
 #include <algorithm>
 
-#include "ScopedHandle.h"
-
 namespace {
 
 const char* FilePart(const std::string& path) {
@@ -15,14 +13,13 @@ const char* FilePart(const std::string& path) {
 }
 
 // A handle to wait on when the process runs the program at path.
-HANDLE OpenProgramProcess(DWORD id, const std::string& path) {
-    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
-    if (!process) return nullptr;
+CScopedHandle OpenProgramProcess(DWORD id, const std::string& path) {
+    CScopedHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
     char image[MAX_PATH];
     DWORD size = MAX_PATH;
-    if (QueryFullProcessImageNameA(process, 0, image, &size) && lstrcmpiA(image, path.c_str()) == 0) return process;
-    CloseHandle(process);
-    return nullptr;
+    if (process && QueryFullProcessImageNameA(process.Get(), 0, image, &size) && lstrcmpiA(image, path.c_str()) == 0)
+        return process;
+    return CScopedHandle();
 }
 
 }  // namespace
@@ -34,18 +31,16 @@ CPlayerRestart::CPlayerRestart(std::string playerPath) : m_path(std::move(player
     entry.dwSize = sizeof(entry);
     for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry)) {
         if (entry.th32ProcessID == GetCurrentProcessId() || lstrcmpiA(entry.szExeFile, FilePart(m_path)) != 0) continue;
-        if (HANDLE process = OpenProgramProcess(entry.th32ProcessID, m_path)) m_running.push_back(process);
+        if (CScopedHandle process = OpenProgramProcess(entry.th32ProcessID, m_path))
+            m_running.push_back(std::move(process));
     }
-}
-
-CPlayerRestart::~CPlayerRestart() {
-    for (HANDLE process : m_running) CloseHandle(process);
 }
 
 bool CPlayerRestart::Poll() {
     if (m_started) return true;
-    const bool gone = std::all_of(m_running.begin(), m_running.end(),
-                                  [](HANDLE process) { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; });
+    const bool gone = std::all_of(m_running.begin(), m_running.end(), [](const CScopedHandle& process) {
+        return WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0;
+    });
     if (!gone && GetTickCount() - m_begin < WAIT_LIMIT_MS) return false;
     ShellExecuteA(nullptr, "open", m_path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     m_started = true;

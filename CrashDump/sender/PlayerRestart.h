@@ -7,9 +7,10 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
 #include <vector>
+
+#include "ScopedHandle.h"
 
 class CPlayerRestart {
 public:
@@ -17,9 +18,6 @@ public:
 
     // Looks for running processes of the program at playerPath (other than this one).
     explicit CPlayerRestart(std::string playerPath);
-    ~CPlayerRestart();
-    CPlayerRestart(const CPlayerRestart&) = delete;
-    CPlayerRestart& operator=(const CPlayerRestart&) = delete;
 
     // Never waits: starts the player once those processes have ended (or the wait
     // limit has passed); true from then on.
@@ -27,7 +25,7 @@ public:
 
 private:
     std::string m_path;
-    std::vector<HANDLE> m_running;
+    std::vector<CScopedHandle> m_running;
     DWORD m_begin;
     bool m_started = false;
 };

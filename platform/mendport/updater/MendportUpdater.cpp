@@ -156,7 +156,6 @@ bool StartInstalledProgram(const std::wstring& programFolder) {
     if (!CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, programFolder.c_str(),
                         &startup, &process))
         return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    CScopedHandle thread(process.hThread), started(process.hProcess);
     return true;
 }
