@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 #include "ScopedHandle.h"
 #include "download/DownloadMessages.h"
@@ -60,13 +61,13 @@ const char16_t* QueryHeader(HINTERNET request, DWORD info, HeaderText& text, DWO
 }
 
 // The Content-Length as text; empty (unreadable) when the reply has several that differ.
-const char16_t* QueryContentLength(HINTERNET request, HeaderText& text) {
+const char16_t* QueryAgreedContentLength(HINTERNET request, HeaderText& text) {
     const char16_t* first = QueryHeader(request, HTTP_QUERY_CONTENT_LENGTH, text);
     HeaderText other;
     for (DWORD index = 1; first && *first; ++index) {
         const char16_t* next = QueryHeader(request, HTTP_QUERY_CONTENT_LENGTH, other, index);
         if (!next) break;
-        if (std::char_traits<char16_t>::compare(first, next, kHeaderChars) != 0) text[0] = 0;
+        if (std::u16string_view(first) != std::u16string_view(next)) text[0] = 0;
     }
     return first;
 }
@@ -130,7 +131,7 @@ int CDownloadVedioItem::Download(HANDLE file, int& detail, CPauseRequestList& pa
     if (!HttpQueryInfoW(request.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &statusSize, nullptr))
         return ConnectFailed(detail);
     HeaderText length, range, type, encoding;
-    REPLY_HEADERS reply{(int)status, QueryContentLength(request.Get(), length),
+    REPLY_HEADERS reply{(int)status, QueryAgreedContentLength(request.Get(), length),
                         QueryHeader(request.Get(), HTTP_QUERY_CONTENT_RANGE, range),
                         QueryHeader(request.Get(), HTTP_QUERY_CONTENT_TYPE, type),
                         QueryHeader(request.Get(), HTTP_QUERY_TRANSFER_ENCODING, encoding)};

@@ -232,6 +232,18 @@ INSTANTIATE_TEST_SUITE_P(
                     UnframedCase{"ChunkedWithASmallerLength", BodyFraming::Chunked, std::nullopt, "750000", 0, false},
                     UnframedCase{"ConflictingLengths", BodyFraming::ContentLength, std::nullopt, "750000", 0, false}));
 
+// The same Content-Length twice still frames the body.
+TEST_F(DownloadJobTest, RepeatedEqualLengthsStillFrameTheBody) {
+    source = PatternSource(2500000);
+    server.SetHandler([&](const HttpRequest& request, HttpReply& reply) {
+        reply = RangeReply(request, source);
+        reply.AddHeader("Content-Length", "2500000");
+    });
+    Run(Task(2500000));
+    EXPECT_EQ(1, window.Count(WM_DOWNLOAD_COMPLETE));
+    EXPECT_EQ(Sha1OfSource(source, 2500000), Sha1OfFile(Temp()));
+}
+
 struct WrongWholeCase {
     const char* name;
     std::string body;
