@@ -5,6 +5,36 @@
 
 namespace {
 
+#ifdef _WIN64
+// The 64-bit test build has no FS:[0] chain: the guard of the running thread is asked from
+// the process's unhandled-exception filter, which sees what no frame handles.
+struct GUARD {
+    GUARD_FILTER filter;
+    void* context;
+};
+thread_local const GUARD* t_guard = nullptr;
+
+LONG WINAPI UnhandledFilter(EXCEPTION_POINTERS* pointers) {
+    if (!t_guard) return EXCEPTION_CONTINUE_SEARCH;
+    return t_guard->filter(pointers, t_guard->context) == EXCEPTION_CONTINUE_EXECUTION ? EXCEPTION_CONTINUE_EXECUTION
+                                                                                       : EXCEPTION_CONTINUE_SEARCH;
+}
+
+// Makes the guard the thread's own while it lives (also when a C++ exception unwinds through it).
+class GuardScope {
+public:
+    explicit GuardScope(const GUARD& guard) : m_previous(t_guard) {
+        t_guard = &guard;
+        SetUnhandledExceptionFilter(UnhandledFilter);
+    }
+    ~GuardScope() { t_guard = m_previous; }
+    GuardScope(const GuardScope&) = delete;
+    GuardScope& operator=(const GuardScope&) = delete;
+
+private:
+    const GUARD* m_previous;
+};
+#else
 constexpr DWORD UNWINDING_FLAGS = 0x2 | 0x4;  // unwinding, exit unwinding
 
 struct GUARD_FRAME;
@@ -49,6 +79,8 @@ private:
     GUARD_FRAME& m_frame;
 };
 
+#endif
+
 [[noreturn]] void RaiseOnTerminate() {
     RaiseException(CPP_EXCEPTION_CODE, EXCEPTION_NONCONTINUABLE, 0, nullptr);
     std::abort();
@@ -56,10 +88,18 @@ private:
 
 }  // namespace
 
+#ifdef _WIN64
+int RunGuarded(GUARD_BODY body, void* bodyContext, GUARD_FILTER filter, void* filterContext) {
+    const GUARD guard = {filter, filterContext};
+    GuardScope scope(guard);
+    return body(bodyContext);
+}
+#else
 __attribute__((noinline)) int RunGuarded(GUARD_BODY body, void* bodyContext, GUARD_FILTER filter, void* filterContext) {
     GUARD_FRAME frame = {nullptr, GuardHandler, filter, filterContext};
     FrameLink link(frame);
     return body(bodyContext);
 }
+#endif
 
 void RaiseStructuredOnTerminate() { std::set_terminate(RaiseOnTerminate); }

@@ -2,7 +2,8 @@
 // thread's chain (FS:[0]) around a body. The filter sees each exception raised inside the
 // body before the system's last-chance handling; EXCEPTION_CONTINUE_EXECUTION resumes at
 // the exception, any other answer lets the search go on (to the system, which ends the
-// process when nothing else handles it).
+// process when nothing else handles it). The 64-bit test build, which has no such chain,
+// asks the filter from the process's unhandled-exception filter instead.
 //
 //   SetErrorMode(SEM_NOGPFAULTERRORBOX);
 //   RaiseStructuredOnTerminate();

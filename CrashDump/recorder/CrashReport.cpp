@@ -12,11 +12,7 @@ namespace {
 constexpr DWORD MAX_STACK_WORDS = 3072;
 
 // The calling thread's stack base, from its thread information block.
-DWORD StackBase() {
-    DWORD base;
-    __asm__("movl %%fs:4, %0" : "=r"(base));
-    return base;
-}
+ULONG_PTR StackBase() { return reinterpret_cast<ULONG_PTR>(reinterpret_cast<NT_TIB*>(NtCurrentTeb())->StackBase); }
 
 unsigned MegaBytes(SIZE_T bytes) { return static_cast<unsigned>((static_cast<ULONGLONG>(bytes) + 0xFFFFF) >> 20); }
 
@@ -66,10 +62,22 @@ void WriteSystemInfo(const char* programPath) {
 void WriteRegisters(const CONTEXT& context) {
     CrashLogPrintf("\r\n");
     CrashLogPrintf("Context:\r\n");
+#ifdef _WIN64
+    // The 64-bit test build: each register as its two halves (wsprintf has no 64-bit numbers).
+    const struct {
+        const char* name;
+        DWORD64 value;
+    } registers[] = {{"RDI", context.Rdi}, {"RSI", context.Rsi}, {"RAX", context.Rax},
+                     {"RBX", context.Rbx}, {"RCX", context.Rcx}, {"RDX", context.Rdx},
+                     {"RIP", context.Rip}, {"RBP", context.Rbp}, {"RSP", context.Rsp}};
+    for (const auto& r : registers) CrashLogPrintf("%s: 0x%08x%08x\r\n", r.name, DWORD(r.value >> 32), DWORD(r.value));
+    CrashLogPrintf("EFlags: 0x%08x  SegCs: 0x%08x  SegSs: 0x%08x\r\n", context.EFlags, context.SegCs, context.SegSs);
+#else
     CrashLogPrintf("EDI:    0x%08x  ESI: 0x%08x  EAX:   0x%08x\r\n", context.Edi, context.Esi, context.Eax);
     CrashLogPrintf("EBX:    0x%08x  ECX: 0x%08x  EDX:   0x%08x\r\n", context.Ebx, context.Ecx, context.Edx);
     CrashLogPrintf("EIP:    0x%08x  EBP: 0x%08x  SegCs: 0x%08x\r\n", context.Eip, context.Ebp, context.SegCs);
     CrashLogPrintf("EFlags: 0x%08x  ESP: 0x%08x  SegSs: 0x%08x\r\n", context.EFlags, context.Esp, context.SegSs);
+#endif
 }
 
 void WriteCodeBytes(const void* address) {
@@ -86,13 +94,17 @@ void WriteCodeBytes(const void* address) {
 
 void WriteStackDump(const CONTEXT& context) {
     CrashLogPrintf("\r\n\r\nStack:\r\n");
-    const DWORD top = context.Esp;
-    const DWORD base = StackBase();
-    DWORD words = base > top ? (base - top) / 4 : 0;
+#ifdef _WIN64
+    const ULONG_PTR top = context.Rsp;
+#else
+    const ULONG_PTR top = context.Esp;
+#endif
+    const ULONG_PTR base = StackBase();
+    DWORD words = base > top ? DWORD((base - top) / 4) : 0;
     if (words > MAX_STACK_WORDS) words = MAX_STACK_WORDS;
     for (DWORD first = 0; first < words; first += STACK_WORDS_PER_LINE) {
         const int count = words - first < STACK_WORDS_PER_LINE ? int(words - first) : STACK_WORDS_PER_LINE;
-        const DWORD address = top + first * 4;
+        const ULONG_PTR address = top + first * 4;
         DWORD line[STACK_WORDS_PER_LINE];
         if (!ReadOwnMemory(reinterpret_cast<const void*>(address), line, count * 4)) {
             CrashLogPrintf("Exception encountered during stack dump.\r\n");

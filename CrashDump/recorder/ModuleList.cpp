@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr ULONGLONG ADDRESS_SPACE_END = 0x100000000ull;
 constexpr ULONGLONG SKIP_UNREADABLE = 0x10000;
 constexpr int MAX_VERSION_TEXT = 198;
 
@@ -100,19 +99,23 @@ bool WriteModuleInfo(HINSTANCE base, int number) {
 void WriteModuleList() {
     int number = 1;
     ULONGLONG lastBase = 0;
-    // A 64-bit address: the walk ends at 4 GB instead of wrapping round to 0.
-    for (ULONGLONG address = 0; address < ADDRESS_SPACE_END;) {
+    // A 64-bit counter: the walk ends at the top of the user address space instead of
+    // wrapping round to 0.
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    const ULONGLONG end = reinterpret_cast<ULONG_PTR>(system.lpMaximumApplicationAddress) + 1ull;
+    for (ULONGLONG address = 0; address < end;) {
         MEMORY_BASIC_INFORMATION region;
-        if (VirtualQuery(reinterpret_cast<void*>(static_cast<DWORD>(address)), &region, sizeof(region)) == 0) {
+        if (VirtualQuery(reinterpret_cast<void*>(static_cast<ULONG_PTR>(address)), &region, sizeof(region)) == 0) {
             address += SKIP_UNREADABLE;
             continue;
         }
-        const ULONGLONG allocation = reinterpret_cast<DWORD>(region.AllocationBase);
+        const ULONGLONG allocation = reinterpret_cast<ULONG_PTR>(region.AllocationBase);
         if (region.State == MEM_COMMIT && allocation > lastBase) {
             lastBase = allocation;
             if (WriteModuleInfo(static_cast<HINSTANCE>(region.AllocationBase), number)) ++number;
         }
-        const ULONGLONG next = reinterpret_cast<DWORD>(region.BaseAddress) + ULONGLONG(region.RegionSize);
+        const ULONGLONG next = reinterpret_cast<ULONG_PTR>(region.BaseAddress) + ULONGLONG(region.RegionSize);
         address = next > address ? next : address + SKIP_UNREADABLE;
     }
 }
