@@ -45,7 +45,6 @@ CDlgPlay::~CDlgPlay() { ReleaseGraph(); }
 
 BOOL CDlgPlay::Create(CWnd* owner) { return CDialog::Create(IDD_DLG_PLAY, owner); }
 
-
 bool CDlgPlay::IsMainDialogHidden() {
     IMainDialogView* dialog = CAppFacade::GetInstance().GetMainDialog();
     if (!dialog) return false;
@@ -76,8 +75,7 @@ BOOL CDlgPlay::OnInitDialog() {
 }
 
 void CDlgPlay::SetStopEnabled(bool enabled) {
-    if (m_menu.GetSafeHmenu())
-        m_menu.EnableMenuItem(ID_PLAY_STOP, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    if (m_menu.GetSafeHmenu()) m_menu.EnableMenuItem(ID_PLAY_STOP, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
 void CDlgPlay::PlaceMessagePopup() {

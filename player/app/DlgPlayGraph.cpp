@@ -44,9 +44,10 @@ void BroadcastPlayNext() {
 int CDlgPlay::CreateGraph() {
     HRESULT hr = ::CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC, IID_IGraphBuilder, (void**)&m_pGB);
     if (FAILED(hr)) {
-        DebugTrace(L"FAILED(0x%x) CoCreateInstance(CLSID_FilterGraph, NULL, CLSCTX_INPROC, IID_IGraphBuilder, (void "
-                   L"**)&m_pGB)\n",
-                   hr);
+        DebugTrace(
+            L"FAILED(0x%x) CoCreateInstance(CLSID_FilterGraph, NULL, CLSCTX_INPROC, IID_IGraphBuilder, (void "
+            L"**)&m_pGB)\n",
+            hr);
         ReleaseGraph();
         return hr;
     }

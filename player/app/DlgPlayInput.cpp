@@ -128,7 +128,8 @@ void CDlgPlay::OnRButtonDown(UINT, CPoint) {
     if (m_bGraph && m_pVW) {
         long mode = 0;
         HRESULT hr = m_pVW->get_FullScreenMode(&mode);
-        if (FAILED(hr)) {
+        // A renderer without a full-screen mode of its own still has a window to click on.
+        if (FAILED(hr) && hr != E_NOTIMPL) {
             DebugTrace(L"FAILED(hr=0x%x) in m_pVW->get_FullScreenMode(&lMode)\n", hr);
             menuAllowed = false;
         }

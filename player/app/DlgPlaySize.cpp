@@ -121,8 +121,8 @@ void CDlgPlaySize::ShowBar() {
     if (!play || !play->GetVideoSurface().IsWindowVisible()) return;
     bool fullScreen = CAppFacade::GetInstance().IsFullScreen();
     int show = fullScreen ? SW_HIDE : SW_SHOW;
-    for (CWnd* button : {(CWnd*)&m_btnNative, (CWnd*)&m_btnDouble, (CWnd*)&m_btnFit, (CWnd*)&m_btnFullScreen,
-                         (CWnd*)&m_btnPin})
+    for (CWnd* button :
+         {(CWnd*)&m_btnNative, (CWnd*)&m_btnDouble, (CWnd*)&m_btnFit, (CWnd*)&m_btnFullScreen, (CWnd*)&m_btnPin})
         button->ShowWindow(show);
     m_btnQuickFullScreen.ShowWindow(fullScreen ? SW_SHOW : SW_HIDE);
     RECT bar, client;

@@ -3,6 +3,4 @@
 #include "facade/AppFacade.h"
 #include "views/MainWindowView.h"
 
-IPlayDialogHost* FindPlayDialogHost() {
-    return dynamic_cast<IPlayDialogHost*>(CAppFacade::GetInstance().GetMainWnd());
-}
+IPlayDialogHost* FindPlayDialogHost() { return dynamic_cast<IPlayDialogHost*>(CAppFacade::GetInstance().GetMainWnd()); }

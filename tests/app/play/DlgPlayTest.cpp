@@ -80,7 +80,8 @@ TEST_F(PlayDialogTest, NothingOpenMeansNothingToPlayStopOrSeek) {
 
 TEST_F(PlayDialogTest, ABrokenOrMissingFileTakesTheFailureRoad) {
     ScratchFolder folder;
-    std::wstring broken = folder.Write(L"broken.xof", std::string("XOF\x01\x05\x00\x00\x00\x09", 9) + std::string(64, '\xFF'));
+    std::wstring broken =
+        folder.Write(L"broken.xof", std::string("XOF\x01\x05\x00\x00\x00\x09", 9) + std::string(64, '\xFF'));
     for (const std::wstring& path : {broken, folder.File(L"missing.xof")}) {
         EXPECT_LT(play.OpenFile(path.c_str()), 0);
         EXPECT_FALSE(play.HasGraph());
@@ -208,7 +209,7 @@ static HGLOBAL MakeDrop(const std::vector<std::wstring>& names) {
 
 TEST_F(PlayDialogTest, DroppedVideosJoinThePlayListInNaturalOrderAndTheFirstPlays) {
     ::SendMessage(play.GetSafeHwnd(), WM_DROPFILES,
-                     (WPARAM)MakeDrop({L"C:\\v\\B10.xof", L"C:\\v\\notes.txt", L"C:\\v\\b2.XOF", L"C:\\v\\.xof"}), 0);
+                  (WPARAM)MakeDrop({L"C:\\v\\B10.xof", L"C:\\v\\notes.txt", L"C:\\v\\b2.XOF", L"C:\\v\\.xof"}), 0);
     std::vector<std::string> added;
     for (const std::string& call : host.calls)
         if (call.rfind("AddPlayListItem", 0) == 0) added.push_back(call);
@@ -220,7 +221,8 @@ TEST_F(PlayDialogTest, DroppedVideosJoinThePlayListInNaturalOrderAndTheFirstPlay
 }
 
 TEST_F(PlayDialogTest, DroppingOnlyOtherFilesDoesNothing) {
-    ::SendMessage(play.GetSafeHwnd(), WM_DROPFILES, (WPARAM)MakeDrop({L"C:\\v\\notes.txt", L"C:\\v\\.xof", L"C:\\v\\clip.xoff"}), 0);
+    ::SendMessage(play.GetSafeHwnd(), WM_DROPFILES,
+                  (WPARAM)MakeDrop({L"C:\\v\\notes.txt", L"C:\\v\\.xof", L"C:\\v\\clip.xoff"}), 0);
     EXPECT_TRUE(broadcasts.empty());
     EXPECT_EQ(host.calls, std::vector<std::string>{});
 }
@@ -235,8 +237,11 @@ TEST_F(PlayDialogTest, DoubleSizeFallsBackToFitAndReturnsWhenTheWindowGrowsAgain
     EXPECT_EQ(surface.Size(), CSize(640, 480));
     const struct {
         int width, height, mode;
-    } steps[] = {{500, 400, PLAY_SIZE_FIT}, {400, 300, PLAY_SIZE_FIT}, {660, 490, PLAY_SIZE_DOUBLE},
-                 {640, 480, PLAY_SIZE_DOUBLE}, {639, 480, PLAY_SIZE_FIT}};
+    } steps[] = {{500, 400, PLAY_SIZE_FIT},
+                 {400, 300, PLAY_SIZE_FIT},
+                 {660, 490, PLAY_SIZE_DOUBLE},
+                 {640, 480, PLAY_SIZE_DOUBLE},
+                 {639, 480, PLAY_SIZE_FIT}};
     for (const auto& step : steps) {
         PlaceWindow(play, 50, 50, step.width, step.height);
         Pump(30);
