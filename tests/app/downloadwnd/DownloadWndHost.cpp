@@ -129,7 +129,22 @@ DownloadWndHost::GdiplusRun::GdiplusRun() {
 
 DownloadWndHost::GdiplusRun::~GdiplusRun() { Gdiplus::GdiplusShutdown(token); }
 
-DownloadWndHost::DownloadWndHost() {
+namespace {
+class CPlainCtrlManager : public CBaseSkinWndCtrlManager {
+public:
+    using CBaseSkinWndCtrlManager::CBaseSkinWndCtrlManager;
+    void InitElements() override {}
+};
+}  // namespace
+
+void CHostedDownloadWnd::CreateCtrlManager() {
+    if (m_withManager)
+        CDownloadWnd::CreateCtrlManager();
+    else
+        m_pCtrlManager = new CPlainCtrlManager(this);
+}
+
+DownloadWndHost::DownloadWndHost(bool withManager) : m_window(withManager) {
     EXPECT_TRUE(g_systemAnswered);
     Answers() = SystemAnswers();
     CRecordingControl::Get().seen.clear();
@@ -149,7 +164,7 @@ bool DownloadWndHost::Open() {
     if (!m_window.Create(nullptr, nullptr, WS_VISIBLE | WS_CHILD, kClient, &m_frame, 4)) return false;
     HTMLayoutUpdateWindow(m_window.m_hWnd);
     Pump();
-    return m_window.Manager() && Find(L"downloading_list").is_valid();
+    return m_window.GetCtrlManager() && m_window.GetCtrlManager()->GetElementById(L"downloading_list").is_valid();
 }
 
 htmlayout::dom::element DownloadWndHost::Find(LPCWSTR id) { return Manager().GetElementById(id); }

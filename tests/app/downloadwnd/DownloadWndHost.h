@@ -56,13 +56,27 @@ struct SystemAnswers {
     std::vector<bool> confirmations;      // whether each offered the file choice
 };
 
+// A download window; without its own manager it has a plain one, as a window whose
+// manager is missing.
+class CHostedDownloadWnd : public CDownloadWnd {
+public:
+    explicit CHostedDownloadWnd(bool withManager) : m_withManager(withManager) {}
+
+protected:
+    void CreateCtrlManager() override;
+
+private:
+    bool m_withManager;
+};
+
 class DownloadWndHost {
 public:
-    DownloadWndHost();
+    explicit DownloadWndHost(bool withManager = true);
     ~DownloadWndHost();
 
     // Creates the frame and the window; false when the page does not load.
     bool Open();
+    HWND Handle() const { return m_window.m_hWnd; }
     CDownloadWnd& Window() { return m_window; }
     CDownloadWndCtrlManager& Manager() { return *m_window.Manager(); }
     static SystemAnswers& Answers();
@@ -100,7 +114,7 @@ private:
     GdiplusRun m_gdiplus;
     RegisteredSkin m_skin;
     CWnd m_frame;
-    CDownloadWnd m_window;
+    CHostedDownloadWnd m_window;
 };
 
 // A task of the lists.
