@@ -418,3 +418,20 @@ TEST_F(DownloadPageTest, ThePageWithRowsInEveryState) {
 }
 
 }  // namespace
+
+namespace {
+
+// Without its page the window is not created at all.
+TEST(DownloadWndCreation, FailsWithoutThePage) {
+    DownloadWndHost host;
+    CString page = GetProgramFolder() + L"download.html";
+    CString away = GetProgramFolder() + L"download.html.away";
+    ASSERT_TRUE(MoveFileExW(page, away, MOVEFILE_REPLACE_EXISTING));
+    bool opened = host.Open();
+    HWND window = host.Handle();
+    ASSERT_TRUE(MoveFileExW(away, page, MOVEFILE_REPLACE_EXISTING));
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(window, nullptr);
+}
+
+}  // namespace
