@@ -1,0 +1,131 @@
+#include "MainWndFixture.h"
+
+#include "common/CommonHelpers.h"
+#include "facade/AppFacade.h"
+
+CMainWnd& TheMainWnd() {
+    static CMainWnd* window = new CMainWnd;  // outlives every test; never destroyed
+    return *window;
+}
+
+void PumpFor(DWORD milliseconds) {
+    DWORD start = GetTickCount();
+    MSG msg;
+    do {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (!TheMainWnd().GetSafeHwnd() || !TheMainWnd().PreTranslateMessage(&msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+        }
+        Sleep(5);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+std::string Show(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
+void MainWndTest::SetUp() {
+    config = std::make_unique<ServiceConfigFile>(service.ConfigText() + ExtraConfig());
+    CUserConfig& user = CUserConfig::GetInstance();
+    CAllConfig& window = user.GetAllConfig();
+    savedWindow.WindowShowType = window.WindowShowType;
+    savedWindow.WindowLeft = window.WindowLeft;
+    savedWindow.WindowTop = window.WindowTop;
+    savedWindow.WindowRight = window.WindowRight;
+    savedWindow.WindowBottom = window.WindowBottom;
+    savedWindow.MaximizeWindow = window.MaximizeWindow;
+    savedWindow.AutoLogin = window.AutoLogin;
+    savedMute = user.GetOtherConfig().Mute;
+    savedVolume = user.GetOtherConfig().Volume;
+    savedOrder = user.GetOtherConfig().PlayOrder;
+    window.AutoLogin = false;
+    window.MaximizeWindow = false;
+    window.WindowShowType = 2;
+    user.GetOtherConfig().Mute = false;
+    user.GetOtherConfig().Volume = 50;
+    user.GetOtherConfig().PlayOrder = 0;
+    CAppFacade::GetInstance().ClearPlayList(false);
+    CAppFacade::GetInstance().SetPlayState(PLAY_STATE_NONE);
+    CAppFacade::GetInstance().SetFullScreen(false);
+    windows.mainWindow = &TheMainWnd();
+    ASSERT_TRUE(skin.LoadSkin(GetProgramFolder() + GetDefaultSkinFolder() + L"zemovista_skin.xml"));
+    SetAppSkinManager(&skin);
+    CMainWnd::SetPlayDialogMaker([](CWnd*) -> IPlayDialogView* { return &FakeWindows::Current().dlgPlay; });
+}
+
+void MainWndTest::TearDown() {
+    if (Wnd().GetSafeHwnd()) Wnd().DestroyWindow();
+    if (DialogHwnd()) windows.dialog.DestroyWindow();
+    PumpFor(20);
+    CMainWnd::SetPlayDialogMaker(nullptr);
+    SetAppSkinManager(nullptr);
+    CUserConfig& user = CUserConfig::GetInstance();
+    CAllConfig& window = user.GetAllConfig();
+    window.WindowShowType = savedWindow.WindowShowType;
+    window.WindowLeft = savedWindow.WindowLeft;
+    window.WindowTop = savedWindow.WindowTop;
+    window.WindowRight = savedWindow.WindowRight;
+    window.WindowBottom = savedWindow.WindowBottom;
+    window.MaximizeWindow = savedWindow.MaximizeWindow;
+    window.AutoLogin = savedWindow.AutoLogin;
+    user.GetOtherConfig().Mute = savedMute;
+    user.GetOtherConfig().Volume = (uint16_t)savedVolume;
+    user.GetOtherConfig().PlayOrder = savedOrder;
+    CAppFacade::GetInstance().SetCurrentAccount(nullptr, CString());
+    CAppFacade::GetInstance().SetFullScreen(false);
+    config.reset();
+}
+
+void MainWndTest::Open(int width, int height) {
+    RECT r = {kDialogAt.x, kDialogAt.y, kDialogAt.x + width, kDialogAt.y + height};
+    CAllConfig& stored = CUserConfig::GetInstance().GetAllConfig();
+    stored.WindowLeft = r.left;
+    stored.WindowTop = r.top;
+    stored.WindowRight = r.right;
+    stored.WindowBottom = r.bottom;
+    ASSERT_TRUE(windows.dialog.CreateEx(WS_EX_TOPMOST, nullptr, L"main dialog",
+                                        WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, r, nullptr, 0));
+    Wnd().SetViewKind(1);
+    RECT client = {0, 0, width, height};
+    ASSERT_TRUE(Wnd().Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, client, &windows.dialog, 1));
+    PumpFor(50);
+}
+
+void MainWndTest::FollowDialog() {
+    RECT client = {};
+    ::GetClientRect(DialogHwnd(), &client);
+    Wnd().MoveWindow(0, 0, client.right, client.bottom, TRUE);
+    HTMLayoutUpdateWindow(Wnd().m_hWnd);
+    PumpFor(30);
+}
+
+RECT MainWndTest::DialogRect() {
+    RECT r = {};
+    ::GetWindowRect(DialogHwnd(), &r);
+    return r;
+}
+
+void MainWndTest::ClickAt(POINT p) {
+    LPARAM at = MAKELPARAM(p.x, p.y);
+    Wnd().PostMessage(WM_MOUSEMOVE, 0, at);
+    Wnd().PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    Wnd().PostMessage(WM_LBUTTONUP, 0, at);
+    PumpFor(40);
+}
+
+void MainWndTest::ClickElement(LPCWSTR id) {
+    RECT box = ElementRect(id);
+    ASSERT_GT(box.right, box.left) << CStringA(id).GetString();
+    ClickAt({(box.left + box.right) / 2, (box.top + box.bottom) / 2});
+}
+
+bool MainWndTest::Called(const std::string& call) const {
+    return std::find(windows.calls.begin(), windows.calls.end(), call) != windows.calls.end();
+}
+
+int MainWndTest::CountCalls(const std::string& call) const {
+    return (int)std::count(windows.calls.begin(), windows.calls.end(), call);
+}
