@@ -59,6 +59,8 @@ public:
     void SetVideoSizeDouble() override;
     void ShowSettingsDialog() override;
     void ChangeVolumeByWheel(bool up) override;
+    void PlayLastPlayed() override;
+    void OpenTabPage(int tab) override;
 
     CMainWndCtrlManager* GetManager() const;
     CLoginSession* GetLoginSession() const { return m_pLoginSession.get(); }
@@ -82,10 +84,8 @@ public:
     void RemovePlayListItem(const CString& path);
     void ReloadPlayList();
     void ShowDownloads();
-    void OpenTabPage(int tab);
     void OpenCategoryPage(HELEMENT element);
     void ApplyStartView(bool firstTime);
-    void PlayLastPlayed();
     bool Logout();
     void ShowLoginDialog(const CString& userName);
 

@@ -89,6 +89,9 @@ void FakeMainWindow::ChangeVolumeByWheel(bool up) {
     Record(up ? "ChangeVolumeByWheel(up)" : "ChangeVolumeByWheel(down)");
 }
 
+void FakeMainWindow::PlayLastPlayed() { Record("PlayLastPlayed"); }
+void FakeMainWindow::OpenTabPage(int tab) { Record("OpenTabPage", tab); }
+
 IDownloadListView* FakePlayDialog::GetDownloadWnd() { return &FakeWindows::Current().downloadWnd; }
 void FakePlayDialog::SavePlayPosition() { Record("SavePlayPosition"); }
 void FakePlayDialog::ShowDownloadView(bool show, bool selectTab) {

@@ -59,6 +59,8 @@ public:
     void SetVideoSizeDouble() override;
     void ShowSettingsDialog() override;
     void ChangeVolumeByWheel(bool up) override;
+    void PlayLastPlayed() override;
+    void OpenTabPage(int tab) override;
 };
 
 class FakePlayDialog : public CDialog, public IPlayDialogView {
