@@ -334,12 +334,13 @@ LRESULT CMainWnd::OnAvatarReady(WPARAM wParam, LPARAM) {
     return 0;
 }
 
-LRESULT CMainWnd::OnOpenCommandLine(WPARAM, LPARAM) {
-    std::vector<CString> args = GetCommandLineArgs();
-    if (args.size() < 2) return 0;
+LRESULT CMainWnd::OnOpenCommandLine(WPARAM, LPARAM) { return PlayCommandLine(GetCommandLineArgs()) ? 1 : 0; }
+
+bool CMainWnd::PlayCommandLine(const std::vector<CString>& args) {
+    if (args.size() < 2) return false;
     CString path = args[1];
     CAppFacade::GetInstance().Broadcast(CMD_PLAY_FILE, &path);
-    return 1;
+    return true;
 }
 
 LRESULT CMainWnd::OnRefreshBalance(WPARAM, LPARAM) {

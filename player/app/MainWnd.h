@@ -89,6 +89,9 @@ public:
     bool Logout();
     void ShowLoginDialog(const CString& userName);
 
+    // Plays the first argument after the program's path; false when there is none.
+    bool PlayCommandLine(const std::vector<CString>& args);
+
     // The border zone under a point in client coordinates (none while maximised).
     BORDER_HIT BorderTest(POINT point) const;
 

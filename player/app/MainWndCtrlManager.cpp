@@ -523,7 +523,7 @@ bool CMainWndCtrlManager::IsDragArea(POINT point) const {
     if (CAppFacade::GetInstance().IsFullScreen() || point.y < 0 || point.y >= kDragAreaHeight) return false;
     HELEMENT found = nullptr;
     if (HTMLayoutFindElement(m_pOwner->GetSafeHwnd(), point, &found) != HLDOM_OK || !found) return false;
-    LPCWSTR id = element(found).get_attribute("id");
+    LPCWSTR id = element(htmlayout::dom::target_element(found)).get_attribute("id");
     return id && *id;
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,13 +30,19 @@ void PumpFor(DWORD milliseconds);
 const POINT kDialogAt = {40, 20};
 
 class MainWndTest : public testing::Test {
+public:
+    static std::vector<std::string>& DialogMessages();
+
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // The dialog at its place with the given size (the stored rectangle too), the main
-    // window over its client area.
-    void Open(int width = 1024, int height = 753);
+    // The dialog at its place with the given size (the stored rectangle too, unless one
+    // is given), the main window over its client area.
+    void Open(int width = 1024, int height = 753, const RECT* stored = nullptr);
+    // From now on the dialog keeps WM_SYSCOMMAND, WM_NCLBUTTONDOWN and WM_CLOSE to itself
+    // (recorded as "message wParam"), as a test must not let them size, drag or close it.
+    void RecordDialogMessages();
     // The main window follows the dialog's client area, as the main dialog has it do.
     void FollowDialog();
     CMainWnd& Wnd() { return TheMainWnd(); }
@@ -61,6 +68,18 @@ protected:
     bool savedMute = false;
     int savedVolume = 0, savedOrder = 0;
 };
+
+// A popup menu as the user saw it: each item's text with "(grayed)" after a greyed one.
+struct SEEN_MENU {
+    bool shown = false;
+    std::vector<std::string> items;
+};
+// Runs the action, which opens a menu of this thread; the menu's items are read while
+// it shows, then it is closed with Esc.
+SEEN_MENU WatchMenu(const std::function<void()>& open);
+
+// What the page opener was asked to open, as "program address" ("-" for the default browser).
+std::vector<std::string>& OpenedPages();
 
 // The rectangle's corners as "l,t r,b".
 std::string Show(const RECT& r);
