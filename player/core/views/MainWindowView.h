@@ -33,6 +33,11 @@ public:
     // The chosen ".xof" files in natural order; empty when cancelled.
     virtual std::vector<CString> ShowOpenFileDialog() = 0;
 
+    // Targets of the not-playing panel: the most recently played file, and the service
+    // tab pages 1 to 5.
+    virtual void PlayLastPlayed() = 0;
+    virtual void OpenTabPage(int tab) = 0;
+
     // Hot-key targets.
     virtual bool IsWebViewVisible() = 0;
     virtual void CycleViewMode() = 0;
