@@ -13,27 +13,9 @@
 #include "services/CatalogueSite.h"
 #include "web/MultiDownloadPost.h"
 #include "web/SessionQuery.h"
+#include "RecordingDownloads.h"
 
 namespace {
-
-// Stands in for the download control: keeps the lists it is given.
-class RecordingDownloads : public CBaseControl {
-public:
-    RecordingDownloads() : CBaseControl(nullptr, nullptr) {}
-    int Execute(int code, void* data) override {
-        if (code == CMD_ADD_DOWNLOADS) lists.emplace_back(static_cast<std::vector<DOWNLOAD_LIST_ITEM>*>(data));
-        return 0;
-    }
-    static RecordingDownloads& Installed() {
-        static RecordingDownloads* control = [] {
-            auto* recording = new RecordingDownloads;
-            CAppFacade::GetInstance().RegisterControl(CONTROL_DOWNLOAD, recording);
-            return recording;
-        }();
-        return *control;
-    }
-    std::vector<std::unique_ptr<std::vector<DOWNLOAD_LIST_ITEM>>> lists;
-};
 
 // Handles the multi-download post and cancels it, as the web view's first rule does.
 class ViewEvents : public IBrowserEvents {
