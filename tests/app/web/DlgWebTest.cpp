@@ -33,10 +33,10 @@ protected:
     // Pumps until the web view shows the address (false after 10 s).
     bool WaitForLocation(const CString& url) {
         for (int round = 0; round < 1000 && dlg.GetWebView()->GetLocationURL() != url; ++round) {
-            Settle();
+            PumpWindowMessages();
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT | QS_SENDMESSAGE);
         }
-        Settle();
+        PumpWindowMessages();
         return dlg.GetWebView()->GetLocationURL() == url;
     }
     bool Enabled(int id) { return ::IsWindowEnabled(::GetDlgItem(dlg.m_hWnd, id)) != FALSE; }
@@ -147,12 +147,12 @@ TEST_F(DlgWeb, ShowsACataloguePageBelowItsButtons) {
     CString category = Url("/category.aspx?id=1");
     dlg.GetWebView()->Navigate2(category);
     for (int round = 0; round < 1000 && dlg.GetWebView()->GetLocationURL().Find(L"zemoid=") < 0; ++round) {
-        Settle();
+        PumpWindowMessages();
         Sleep(10);
     }
     ASSERT_EQ(0, dlg.GetWebView()->GetLocationURL().Find(category + L"&zemoid=TOK"));
     top.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Settle();
+    PumpWindowMessages();
     WindowCapture shot(top.m_hWnd);
     CString artifacts = GetProgramFolder() + L"artifacts\\";
     CreateDirectoryW(artifacts, nullptr);

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "DialogDriver.h"
 #include "common/CommonHelpers.h"
 #include "fakes/FakeWindows.h"
 #include "web/HtmlPanels.h"
@@ -19,14 +20,10 @@ protected:
                        0);
     }
     ~HtmlPanels() override { frame.DestroyWindow(); }
-    static void Pump() {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    }
     // Pumps until the panel shows the address (false after 10 s).
     static bool WaitForPage(CDHtmlDialog& panel, const CString& url) {
         for (int round = 0; round < 1000 && panel.GetCurrentUrl() != url; ++round) {
-            Pump();
+            PumpWindowMessages();
             Sleep(10);
         }
         return panel.GetCurrentUrl() == url;
@@ -103,7 +100,7 @@ TEST_F(HtmlPanels, ADialogStartsWithItsHtmlResourceWhenThereIsOne) {
     CString url;
     url.Format(L"res://%s/112", program);
     EXPECT_TRUE(WaitForPage(withPage, url));
-    Pump();
+    PumpWindowMessages();
     EXPECT_STREQ(L"", without.GetCurrentUrl());
     EXPECT_FALSE(without.LoadFromResource(108));
 }

@@ -88,7 +88,7 @@ TEST_F(WebHtmlView, NavigationsFollowTheRulesForAddressSignInAndPostedData) {
         std::string post = c.post ? c.post : "";
         view->Navigate2(c.url, 0, nullptr, c.post ? L"Content-Type: application/x-www-form-urlencoded\r\n" : nullptr,
                         c.post ? &post[0] : nullptr, (DWORD)post.size());
-        Settle();
+        PumpWindowMessages();
         EXPECT_EQ(c.calls, host.calls);
         ASSERT_FALSE(view->navigations.empty());
         EXPECT_STREQ(c.url, view->navigations[0].url);
@@ -150,7 +150,7 @@ TEST_F(WebHtmlView, ABuyLinkWhileSignedOutAsksForASignInAndThenShowsThePageAgain
     Reset();
     ClickElement(view->GetBrowser().GetHwnd(), "#buy");
     ASSERT_TRUE(WaitForDocuments(1));
-    Settle();
+    PumpWindowMessages();
     EXPECT_EQ((std::vector<std::string>{"StartView off", "ShowLoginDialog", "StartView on"}), host.calls);
     ASSERT_EQ(2u, view->navigations.size());
     EXPECT_STREQ(L"javascript:buyVideo(11)", view->navigations[0].url);
@@ -160,7 +160,7 @@ TEST_F(WebHtmlView, ABuyLinkWhileSignedOutAsksForASignInAndThenShowsThePageAgain
     // Signed in, the link's script would run: nothing is asked and nothing loads.
     Reset();
     ClickElement(view->GetBrowser().GetHwnd(), "#buy");
-    Settle();
+    PumpWindowMessages();
     EXPECT_TRUE(host.calls.empty());
     ASSERT_EQ(1u, view->navigations.size());
     EXPECT_FALSE(view->navigations[0].cancelled);
@@ -192,7 +192,7 @@ TEST_F(WebHtmlView, TheAlbumFormPostedFromThePageReachesTheDownloadControlOnce) 
         ClickElement(browser, "#file101");
         ClickElement(browser, "#file103");
         ClickElement(browser, "#submit");
-        Settle();
+        PumpWindowMessages();
         EXPECT_EQ(1u, view->documents.size()) << "the post loads no page";
         ASSERT_FALSE(view->navigations.empty());
         EXPECT_TRUE(view->navigations.back().cancelled);
@@ -285,7 +285,7 @@ TEST_F(ReachabilityCheck, OnlyTheNewestCheckIsShown) {
     ASSERT_TRUE(WaitForDocuments(1));
     // Both checks have answered once each has asked the site for its page.
     for (int round = 0; round < 500 && site.Requests().size() < 3; ++round) WaitForDocuments(2);
-    Settle();
+    PumpWindowMessages();
     ASSERT_EQ(1u, view->documents.size());
     EXPECT_STREQ(newer, view->documents[0]);
 }
@@ -294,7 +294,7 @@ TEST_F(ReachabilityCheck, WithoutTheMainDialogNothingIsChecked) {
     CAppFacade::GetInstance().SetMainDialog(nullptr);
     EXPECT_EQ(0, CWebHtmlView::CheckAndNavigate(view.get(), Url("/index.aspx")));
     Sleep(200);
-    Settle();
+    PumpWindowMessages();
     EXPECT_TRUE(site.Requests().empty());
     EXPECT_TRUE(view->documents.empty());
     EXPECT_TRUE(host.calls.empty());

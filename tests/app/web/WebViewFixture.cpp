@@ -41,7 +41,7 @@ WebViewTest::~WebViewTest() {
     frame.DestroyWindow();
     host.DestroyWindow();
     CAppFacade::GetInstance().SetCurrentAccount(nullptr, CString());
-    Settle();
+    PumpWindowMessages();
 }
 
 void WebViewTest::SignIn() {
@@ -54,22 +54,9 @@ void WebViewTest::SignOut() {
     CAppFacade::GetInstance().SetCurrentAccount(nullptr, CString());
 }
 
-void WebViewTest::Settle() {
-    for (;;) {
-        MSG msg;
-        bool any = false;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            any = true;
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        if (!any) return;
-    }
-}
-
 bool WebViewTest::WaitForDocuments(size_t count) {
     for (int round = 0; round < 1000 && view->documents.size() < count; ++round) {
-        Settle();
+        PumpWindowMessages();
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT | QS_SENDMESSAGE);
     }
     return view->documents.size() >= count;

@@ -19,6 +19,7 @@
 #include "support/ServiceConfigFile.h"
 #include "web/WebHtmlView.h"
 #include "web/WebViewHost.h"
+#include "DialogDriver.h"
 
 // Records what the web view asks of the main window ("RefreshBalance" for the message).
 class HostWindow : public FakeMainWindow, public IWebViewHost {
@@ -69,8 +70,6 @@ protected:
     void SignOut();
     CString Url(const std::string& pathAndQuery) const { return CString(site.Url(pathAndQuery).c_str()); }
 
-    // Dispatches until nothing is left queued, sent messages from threads included.
-    static void Settle();
     // Pumps until the view has loaded that many pages (false after 10 s).
     bool WaitForDocuments(size_t count);
     // A click with the main button in the middle of the page's element.
