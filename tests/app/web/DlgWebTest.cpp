@@ -76,7 +76,9 @@ TEST_F(DlgWeb, FourButtonsWithToolTipsSitAboveTheWebView) {
         int id;
         int left;
         LPCWSTR tip;
-    } cases[] = {{IDC_BTN_BACK, 10, L"后退"}, {IDC_BTN_FORE, 44, L"前进"}, {IDC_BTN_REFRESH, 78, L"刷新"},
+    } cases[] = {{IDC_BTN_BACK, 10, L"后退"},
+                 {IDC_BTN_FORE, 44, L"前进"},
+                 {IDC_BTN_REFRESH, 78, L"刷新"},
                  {IDC_BTN_HOME, 112, L"主页"}};
     // A pop-up is owned by the top-level window of the dialog it was made for.
     std::map<HWND, CString> tips = ToolTexts(::GetAncestor(dlg.m_hWnd, GA_ROOT));
@@ -126,8 +128,8 @@ TEST_F(DlgWeb, BackAndForwardFollowTheBrowsersCommandStates) {
         WPARAM command;
         LPARAM enable;
         bool back, forward;
-    } cases[] = {{2, 0, false, false}, {1, 1, false, true}, {3, 1, false, true}, {0, 1, false, true},
-                 {2, 1, true, true}, {1, 0, true, false}};
+    } cases[] = {{2, 0, false, false}, {1, 1, false, true}, {3, 1, false, true},
+                 {0, 1, false, true},  {2, 1, true, true},  {1, 0, true, false}};
     for (const Case& c : cases) {
         dlg.SendMessage(WM_WEB_COMMAND_STATE, c.command, c.enable);
         EXPECT_EQ(c.back, Enabled(IDC_BTN_BACK)) << c.command << " " << c.enable;

@@ -77,8 +77,7 @@ TEST_F(WebHtmlView, NavigationsFollowTheRulesForAddressSignInAndPostedData) {
         {L"javascript:buyFile(11)", false, nullptr, Outcome::Cancelled, nullptr, signIn},
         {service + L"/album.aspx?Action=multidownload&id=7", true, nullptr, Outcome::Rewritten, L"&", {}},
         {service + L"/album.aspx?Action=multidownload&id=7", false, nullptr, Outcome::Ahead, nullptr, signIn},
-        {service + L"/album.aspx?Action=multidownload&id=7", false, "fileid=101", Outcome::Cancelled, nullptr,
-         signIn},
+        {service + L"/album.aspx?Action=multidownload&id=7", false, "fileid=101", Outcome::Cancelled, nullptr, signIn},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(Utf8(c.url) + (c.signedIn ? " signed in" : " signed out") + (c.post ? " posted" : ""));
@@ -174,8 +173,8 @@ TEST_F(WebHtmlView, TheAlbumFormPostedFromThePageReachesTheDownloadControlOnce) 
         AlbumReplyMode mode;
         size_t items;
     } cases[] = {
-        {true, false, AlbumReplyMode::List, 2},         {false, true, AlbumReplyMode::List, 2},
-        {false, false, AlbumReplyMode::List, 0},        {true, false, AlbumReplyMode::ServerError, 0},
+        {true, false, AlbumReplyMode::List, 2},    {false, true, AlbumReplyMode::List, 2},
+        {false, false, AlbumReplyMode::List, 0},   {true, false, AlbumReplyMode::ServerError, 0},
         {true, false, AlbumReplyMode::Dropped, 0},
     };
     for (const Case& c : cases) {
@@ -218,8 +217,11 @@ TEST_F(WebHtmlView, EnterAndEscapeReachNeitherThePageNorTheDialog) {
         UINT message;
         WPARAM key;
         BOOL taken;
-    } cases[] = {{WM_KEYDOWN, VK_RETURN, TRUE}, {WM_KEYDOWN, VK_ESCAPE, TRUE}, {WM_KEYDOWN, 'A', FALSE},
-                 {WM_KEYUP, VK_RETURN, FALSE},  {WM_CHAR, VK_RETURN, FALSE}};
+    } cases[] = {{WM_KEYDOWN, VK_RETURN, TRUE},
+                 {WM_KEYDOWN, VK_ESCAPE, TRUE},
+                 {WM_KEYDOWN, 'A', FALSE},
+                 {WM_KEYUP, VK_RETURN, FALSE},
+                 {WM_CHAR, VK_RETURN, FALSE}};
     for (const Case& c : cases) {
         MSG msg = {view->GetBrowser().GetHwnd(), c.message, c.key, 0};
         EXPECT_EQ(c.taken, AfxWalkPreTranslateMessage(&msg)) << c.message << " " << c.key;
@@ -247,7 +249,7 @@ TEST_F(ReachabilityCheck, APageIsShownOnlyWhenItAnswers) {
     struct Case {
         CString url;
         bool homeAnswers;
-        CString shown;      // the page loaded; the error page when empty
+        CString shown;       // the page loaded; the error page when empty
         const char* reason;  // on the error page
     } cases[] = {
         {Url("/video.aspx?id=11"), true, Url("/video.aspx?id=11"), nullptr},
@@ -259,9 +261,9 @@ TEST_F(ReachabilityCheck, APageIsShownOnlyWhenItAnswers) {
     SignOut();
     for (const Case& c : cases) {
         SCOPED_TRACE(Utf8(c.url));
-        config.Write(c.homeAnswers ? site.ConfigText()
-                                   : ServiceConfigFile::Section("index_get", "127.0.0.1",
-                                                                std::to_string(UnusedLoopbackPort())));
+        config.Write(c.homeAnswers
+                         ? site.ConfigText()
+                         : ServiceConfigFile::Section("index_get", "127.0.0.1", std::to_string(UnusedLoopbackPort())));
         Reset();
         EXPECT_EQ(1, CWebHtmlView::CheckAndNavigate(view.get(), c.url));
         ASSERT_TRUE(WaitForDocuments(1));

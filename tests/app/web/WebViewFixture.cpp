@@ -18,8 +18,8 @@ LRESULT HostWindow::OnRefreshBalance(WPARAM, LPARAM) {
     return 0;
 }
 
-void ObservedView::OnBeforeNavigate2(LPCTSTR url, DWORD flags, LPCTSTR targetFrame,
-                                     const std::vector<BYTE>& postData, LPCTSTR headers, BOOL* cancel) {
+void ObservedView::OnBeforeNavigate2(LPCTSTR url, DWORD flags, LPCTSTR targetFrame, const std::vector<BYTE>& postData,
+                                     LPCTSTR headers, BOOL* cancel) {
     CWebHtmlView::OnBeforeNavigate2(url, flags, targetFrame, postData, headers, cancel);
     navigations.push_back({url, *cancel != FALSE, postData.size()});
 }

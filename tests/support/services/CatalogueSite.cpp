@@ -151,8 +151,8 @@ std::string CatalogueSite::VideoPage(int id) const {
         for (const auto& video : category.Videos)
             if (video.first == id)
                 return Page(video.second, "<p id=\"video\">视频编号 " + std::to_string(id) +
-                                               "</p><p><a id=\"buy\" href=\"javascript:buyVideo(" +
-                                               std::to_string(id) + ")\">购买</a></p>");
+                                              "</p><p><a id=\"buy\" href=\"javascript:buyVideo(" + std::to_string(id) +
+                                              ")\">购买</a></p>");
     return std::string();
 }
 
