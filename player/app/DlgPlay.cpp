@@ -63,7 +63,7 @@ BOOL CDlgPlay::OnInitDialog() {
     m_notPlaying.Create(nullptr, L"", WS_CHILD | WS_CLIPCHILDREN, client, this, kNotPlayingId);
     m_sizeBar.Create(this);
     m_sizeBar.ShowWindow(SW_HIDE);
-    m_downloadArea.Create(nullptr, L"", WS_CHILD | WS_CLIPCHILDREN, client, this, kDownloadId);
+    m_downloadWnd.Create(nullptr, L"", WS_CHILD | WS_CLIPCHILDREN, client, this, kDownloadId);
     m_middlePanel.Create(IDD_DLG_MIDDLEAD, this);
     m_middlePanel.ShowWindow(SW_HIDE);
     m_messagePopup.Create(IDD_DLG_MESSAGE, this);
@@ -108,7 +108,7 @@ BOOL CDlgPlay::OnEraseBkgnd(CDC* dc) {
         ScreenToClient(&surface);
         ::ExcludeClipRect(dc->GetSafeHdc(), surface.left, surface.top, surface.right, surface.bottom);
     }
-    bool downloads = m_downloadArea.GetSafeHwnd() && m_downloadArea.IsWindowVisible();
+    bool downloads = m_downloadWnd.GetSafeHwnd() && m_downloadWnd.IsWindowVisible();
     Gdiplus::Graphics graphics(dc->GetSafeHdc());
     Gdiplus::SolidBrush brush(Gdiplus::Color(downloads ? 0xFFFFFFFF : 0xFF000000));
     graphics.FillRectangle(&brush, 0, 0, client.Width(), client.Height());
@@ -130,7 +130,7 @@ void CDlgPlay::ShowVideoArea(bool video) {
     if (!IsMainDialogHidden()) ShowWindow(SW_SHOW);
     IPlayDialogHost* host = FindPlayDialogHost();
     ShowIfCreated(host ? host->GetWebDialog() : nullptr, false);
-    ShowIfCreated(&m_downloadArea, false);
+    ShowIfCreated(&m_downloadWnd, false);
     if (video) {
         ShowIfCreated(&m_videoSurface, true);
         ShowIfCreated(&m_notPlaying, false);
@@ -147,7 +147,7 @@ void CDlgPlay::ShowDownloadView(bool show, bool) {
     ShowIfCreated(&m_messagePopup, false);
     ShowWindow(SW_SHOW);
     if (!show) {
-        ShowIfCreated(&m_downloadArea, false);
+        ShowIfCreated(&m_downloadWnd, false);
         return;
     }
     IPlayDialogHost* host = FindPlayDialogHost();
@@ -155,7 +155,7 @@ void CDlgPlay::ShowDownloadView(bool show, bool) {
     ShowIfCreated(&m_videoSurface, false);
     ShowIfCreated(&m_middlePanel, false);
     ShowIfCreated(&m_notPlaying, false);
-    ShowIfCreated(&m_downloadArea, true);
+    ShowIfCreated(&m_downloadWnd, true);
 }
 
 IDownloadListView* CDlgPlay::GetDownloadWnd() { return nullptr; }
@@ -168,12 +168,13 @@ void CDlgPlay::ShowWebView(const CString& url, bool navigate) {
     ShowIfCreated(&m_videoSurface, false);
     ShowIfCreated(&m_middlePanel, false);
     ShowIfCreated(&m_notPlaying, false);
-    ShowIfCreated(&m_downloadArea, false);
+    ShowIfCreated(&m_downloadWnd, false);
     IPlayDialogHost* host = FindPlayDialogHost();
     if (!host) return;
-    if (navigate)
+    if (navigate) {
         host->NavigateWebDialog(url);
-    else
+        m_bWebPage = true;
+    } else
         ShowIfCreated(host->GetWebDialog(), true);
 }
 
@@ -209,9 +210,7 @@ void CDlgPlay::CenterMiddlePanel() {
 
 void CDlgPlay::ShowMessage(const CString& text) {
     if (!m_messagePopup.GetSafeHwnd()) return;
-    m_messagePopup.SetWindowText(text);
-    m_messagePopup.Invalidate();
-    ::UpdateWindow(m_messagePopup.GetSafeHwnd());
+    m_messagePopup.SetMessage(text);
     m_messagePopup.ShowWindow(SW_SHOWNOACTIVATE);
 }
 

@@ -9,6 +9,8 @@
 
 #include "DShowStatic.h"
 #include "DlgPlaySize.h"
+#include "NotPlayingWnd.h"
+#include "dialog/DlgMessage.h"
 #include "views/PlayDialogView.h"
 
 // Size and view modes are the context menu's command ids.
@@ -32,6 +34,7 @@ public:
     BOOL Create(CWnd* owner);
 
     // IPlayDialogView
+    CWnd* AsWindow() override { return this; }
     IDownloadListView* GetDownloadWnd() override;
     void SavePlayPosition() override;
     void ShowDownloadView(bool show, bool selectTab) override;
@@ -44,16 +47,22 @@ public:
     void ShowMessage(const CString& text) override;
     void ShowVideoArea(bool video) override;
     void ShowWebView(const CString& url, bool navigate) override;
+    bool HasWebPage() override { return m_bWebPage; }
+    void ClearWebPage() override { m_bWebPage = false; }
+    bool IsWebViewVisible() override;
+    bool IsVideoSurfaceVisible() override { return m_videoSurface.IsWindowVisible() != FALSE; }
+    int Pause(bool showMiddlePanel) override;
+    // Volume 0..100 (values outside are taken as the nearest end).
+    void SetVolume(int volume) override;
+    void CenterMiddlePanel() override;
+    void SetViewModeFromId(const CString& id) override;
+    void UpdateCursorTimer() override;
+    void SetVideoSizeOriginal() override { OnNativeSize(); }
+    void SetVideoSizeDouble() override { OnDoubleSize(); }
 
     // "" runs the play list's current item.
     int Run(const CString& path);
-    int Pause(bool showMiddlePanel);
-    void SetVolume(WORD volume);
-    bool IsWebViewVisible();
     void SuspendPanels(bool suspend);
-    void SetViewModeFromId(const CString& id);
-    void UpdateCursorTimer();
-    void CenterMiddlePanel();
 
     // Menu commands (also the size bar's buttons).
     void OnStop();
@@ -78,8 +87,7 @@ public:
     CMenu& GetMenu() { return m_menu; }
     CWnd& GetNotPlayingPanel() { return m_notPlaying; }
     CWnd& GetMiddlePanel() { return m_middlePanel; }
-    CWnd& GetMessagePopup() { return m_messagePopup; }
-    CWnd& GetDownloadArea() { return m_downloadArea; }
+    CDlgMessage& GetMessagePopup() { return m_messagePopup; }
 
     BOOL PreTranslateMessage(MSG* msg) override;
 
@@ -144,11 +152,13 @@ private:
     DWORD m_dwStillSince = 0;
     int m_bMenuOpen = 0;
     int m_nLastMouseX = -1, m_nLastMouseY = -1;
-    // The panels other windows' classes will fill: plain windows until then.
-    CWnd m_notPlaying;
+    CNotPlayingWnd m_notPlaying;
     CDlgPlaySize m_sizeBar;
-    CWnd m_downloadArea;
+    // The download window's place until that window can be held here.
+    CWnd m_downloadWnd;
+    // The advertisement panel's place: an empty panel from its template.
     CDialog m_middlePanel;
-    CDialog m_messagePopup;
+    CDlgMessage m_messagePopup;
     bool m_bMiddleWasVisible = false, m_bDialogWasVisible = false;
+    bool m_bWebPage = false;
 };

@@ -306,7 +306,8 @@ void CDlgPlay::SavePlayPosition() {
     if (seconds >= 0 && !path.IsEmpty()) facade.SetItemPosition(path, elapsed == total ? 0 : seconds);
 }
 
-void CDlgPlay::SetVolume(WORD volume) {
+void CDlgPlay::SetVolume(int value) {
+    WORD volume = (WORD)(value < 0 ? 0 : value > 100 ? 100 : value);
     COtherConfig& settings = PlaySettings();
     if (!settings.Mute) settings.Volume = volume;
     long current = 0;

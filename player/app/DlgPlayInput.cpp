@@ -189,7 +189,7 @@ LRESULT CDlgPlay::OnDropFiles(WPARAM wParam, LPARAM) {
 }
 
 BOOL CDlgPlay::PreTranslateMessage(MSG* msg) {
-    bool downloads = m_downloadArea.GetSafeHwnd() && m_downloadArea.IsWindowVisible();
+    bool downloads = m_downloadWnd.GetSafeHwnd() && m_downloadWnd.IsWindowVisible();
     if (downloads && msg->message == WM_MOUSEWHEEL) return CDialog::PreTranslateMessage(msg);
     if (CAppFacade::GetInstance().HandleHotKey(msg) == 1) return TRUE;
     if (msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)) return TRUE;

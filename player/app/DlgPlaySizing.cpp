@@ -76,7 +76,7 @@ void CDlgPlay::OnSize(UINT, int, int) {
     CRect client;
     GetClientRect(&client);
     if (m_notPlaying.GetSafeHwnd()) m_notPlaying.MoveWindow(&client);
-    if (m_downloadArea.GetSafeHwnd()) m_downloadArea.MoveWindow(&client);
+    if (m_downloadWnd.GetSafeHwnd()) m_downloadWnd.MoveWindow(&client);
     if (!m_bInitialised || !m_bGraph) return;
     if (m_nSizeMode == PLAY_SIZE_NATIVE || m_nSizeMode == PLAY_SIZE_DOUBLE) {
         int scale = m_nSizeMode == PLAY_SIZE_NATIVE ? 1 : 2;

@@ -86,10 +86,7 @@ TEST_F(PlayDialogTest, ABrokenOrMissingFileTakesTheFailureRoad) {
         EXPECT_LT(play.OpenFile(path.c_str()), 0);
         EXPECT_FALSE(play.HasGraph());
         EXPECT_EQ(PlayState(), PLAY_STATE_NONE);
-        CString text;
-        ::GetWindowTextW(play.GetMessagePopup().GetSafeHwnd(), text.GetBuffer(64), 64);
-        text.ReleaseBuffer();
-        EXPECT_EQ(std::wstring(text), L"打开视频文件格式错误！");
+        EXPECT_EQ(std::wstring(play.GetMessagePopup().GetMessage()), L"打开视频文件格式错误！");
         EXPECT_TRUE(play.GetMessagePopup().IsWindowVisible());
     }
     // Play/pause then still finds nothing to run.
