@@ -49,8 +49,7 @@ BOOL CDlgPlayCtrl::OnInitDialog() {
     m_slider.SetDrawFocusRect(false);
     m_slider.SetRange(0, PROGRESS_SCALE);
     CRect page(0, kPageTop, width, kPageTop + kPageHeight);
-    if (!m_controlPage.Create(L"", WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE, page, this, kControlPageId))
-        return -1;
+    if (!m_controlPage.Create(nullptr, L"", WS_CHILD | WS_VISIBLE, page, this, kControlPageId)) return -1;
     return 1;
 }
 
@@ -72,14 +71,36 @@ void CDlgPlayCtrl::ShowBar() {
                             SkinImage(L"btn-seeker-down.png"));
     m_btnForward.MoveWindow(width - 20, 7, 15, 9);
     m_controlPage.MoveWindow(0, kPageTop, width, kPageHeight);
+    if (CPlayControlWndCtrlManager* manager = PageManager()) manager->LayoutButtons();
     m_controlPage.Invalidate();
     ShowWindow(SW_SHOWNOACTIVATE);
 }
 
+CPlayControlWndCtrlManager* CDlgPlayCtrl::PageManager() const {
+    return m_controlPage.GetSafeHwnd() ? m_controlPage.GetManager() : nullptr;
+}
+
 void CDlgPlayCtrl::SetTimeText(const CString& elapsed, const CString& total) {
-    if (!m_controlPage.GetSafeHwnd()) return;
-    m_controlPage.SetWindowText(elapsed + L" / " + total);
-    m_controlPage.Invalidate();
+    CPlayControlWndCtrlManager* manager = PageManager();
+    if (!manager) return;
+    manager->SetPlayTimes(elapsed, total);
+    m_controlPage.InvalidateRect(&m_controlPage.GetPlayTimeRect());
+}
+
+void CDlgPlayCtrl::RefreshButtons() {
+    if (CPlayControlWndCtrlManager* manager = PageManager()) manager->RefreshState();
+}
+
+void CDlgPlayCtrl::EnableButtons() {
+    if (CPlayControlWndCtrlManager* manager = PageManager()) manager->RefreshEnabled();
+}
+
+void CDlgPlayCtrl::SetVolumeValue(int volume) {
+    if (CPlayControlWndCtrlManager* manager = PageManager()) manager->ShowVolume(volume);
+}
+
+void CDlgPlayCtrl::MuteFromBar() {
+    if (CPlayControlWndCtrlManager* manager = PageManager()) manager->ToggleMute();
 }
 
 void CDlgPlayCtrl::SetProgress(const CString& elapsed, const CString& total, int position) {

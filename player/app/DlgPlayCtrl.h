@@ -2,9 +2,9 @@
 // seek slider, rewind and forward images and the play-control page.
 #pragma once
 
-#include <afxctrls.h>
 #include <afxdialog.h>
 
+#include "PlayControlWnd.h"
 #include "button/EngComButton.h"
 #include "slider/BitmapSlider.h"
 
@@ -19,9 +19,15 @@ public:
     void SetTimeText(const CString& elapsed, const CString& total);
     void SetProgress(const CString& elapsed, const CString& total, int position);
     void ResetProgress();
+    // The control page's play/pause and sound buttons, its enabled buttons, its volume
+    // slider and its mute button.
+    void RefreshButtons();
+    void EnableButtons();
+    void SetVolumeValue(int volume);
+    void MuteFromBar();
 
     CBitmapSlider& GetSlider() { return m_slider; }
-    CWnd& GetControlPage() { return m_controlPage; }
+    CPlayControlWnd& GetControlPage() { return m_controlPage; }
 
     BOOL PreTranslateMessage(MSG* msg) override;
 
@@ -36,10 +42,11 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The page's manager; null without its page.
+    CPlayControlWndCtrlManager* PageManager() const;
+
     CEngComButton m_btnRewind;
     CEngComButton m_btnForward;
     CBitmapSlider m_slider;
-    // The play-control page's place (child 10); it shows the play time until the
-    // page of the main window's controls takes it.
-    CStatic m_controlPage;
+    CPlayControlWnd m_controlPage;
 };

@@ -200,6 +200,9 @@ void CDlgPlay::OnPlayPause() {
         default:
             break;
     }
+    if (!facade.IsFullScreen()) return;
+    IPlayDialogHost* host = FindPlayDialogHost();
+    if (CDlgPlayCtrl* bar = host ? host->GetPlayCtrlBar() : nullptr) bar->RefreshButtons();
 }
 
 int CDlgPlay::Stop() {

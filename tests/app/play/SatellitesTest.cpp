@@ -132,10 +132,10 @@ TEST_F(SatellitesTest, FullScreenBarSeeksFromItsOwnSliderOnly) {
     EXPECT_NEAR((double)Position(), 3.0 * kSecond, 0.1 * kSecond);
     bar.SetProgress(L"00:00:01", L"00:00:05", 1000);
     EXPECT_TRUE(Broadcasted(CMD_PLAY_NEXT));
-    CString page;
-    ::GetWindowTextW(bar.GetControlPage().GetSafeHwnd(), page.GetBuffer(64), 64);
-    page.ReleaseBuffer();
-    EXPECT_EQ(std::wstring(page), L"00:00:01 / 00:00:05");
+    ASSERT_NE(bar.GetControlPage().GetManager(), nullptr);
+    htmlayout::dom::element time = bar.GetControlPage().GetManager()->GetElementById(L"play-time");
+    ASSERT_TRUE(time.is_valid());
+    EXPECT_STREQ(time.inner_text().c_str(), L"00:00:01 / 00:00:05");
 }
 
 TEST_F(SatellitesTest, BarsLayOutForTheScreen) {
