@@ -12,6 +12,7 @@
 #include "facade/AppFacade.h"
 #include "facade/CommandCodes.h"
 #include "resource.h"
+#include "views/MainDialogView.h"
 
 namespace {
 
@@ -269,11 +270,12 @@ void CDlgPlay::SeekToProgress(int progress) {
         int position = 0;
         GetPlayTimes(position, elapsed, total);
     }
-    if (IPlayDialogHost* host = FindPlayDialogHost()) {
-        host->SetProgressElapsed(elapsed);
-        host->SetProgressTotal(total);
-        if (CDlgPlayCtrl* bar = host->GetPlayCtrlBar()) bar->SetTimeText(elapsed, total);
+    if (IMainDialogView* dialog = CAppFacade::GetInstance().GetMainDialog()) {
+        dialog->SetSeekElapsed(elapsed);
+        dialog->SetSeekTotal(total);
     }
+    IPlayDialogHost* host = FindPlayDialogHost();
+    if (CDlgPlayCtrl* bar = host ? host->GetPlayCtrlBar() : nullptr) bar->SetTimeText(elapsed, total);
 }
 
 void CDlgPlay::GetPlayTimes(int& progress, CString& elapsed, CString& total) {

@@ -1,19 +1,15 @@
-// What the play dialog calls on the main window that holds it. The main window
-// implements it beside IMainWindowView; the play dialog finds it through the facade's
-// main window and does without it while there is none.
+// What the play dialog calls on the main window that holds it, beyond the main
+// dialog's seek bar (IMainDialogView). The main window implements it beside IMainWindowView; the play dialog finds it
+// through the facade's main window and does without it while there is none.
 #pragma once
 
 #include <afx.h>
 
 class CDlgPlayCtrl;
-class CDlgVideoProgress;
 class CWnd;
 
 class IPlayDialogHost {
 public:
-    // The main dialog's seek bar texts.
-    virtual void SetProgressElapsed(const CString& text) = 0;
-    virtual void SetProgressTotal(const CString& text) = 0;
     // Playing mode: "play-pause" refreshed, the play-time timer started, the video area shown.
     virtual void OnPlayStarted() = 0;
     // The play-time timer killed and "play-pause" refreshed.

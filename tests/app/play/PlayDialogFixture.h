@@ -25,8 +25,6 @@ public:
     void ToggleFullScreen() override;
     void AddPlayListItem(const CString& path, const CString& title, bool markPlaying) override;
 
-    void SetProgressElapsed(const CString& text) override { elapsed = text; }
-    void SetProgressTotal(const CString& text) override { total = text; }
     void OnPlayStarted() override;
     void OnPlayPaused() override { calls.push_back("OnPlayPaused"); }
     void OnPlayStopped() override;
@@ -37,6 +35,7 @@ public:
 
     CDlgPlay* play = nullptr;
     CDlgPlayCtrl* bar = nullptr;
+    // The seek bar's texts as the main dialog received them.
     CString elapsed, total;
     std::vector<std::string> calls;
 };
@@ -51,8 +50,8 @@ public:
     void ShowLeftPanel(bool) override {}
     void OpenBrowserPage(const CString&) override {}
     void SetSeekTitle(const CString&) override {}
-    void SetSeekElapsed(const CString&) override {}
-    void SetSeekTotal(const CString&) override {}
+    void SetSeekElapsed(const CString& text) override { host->elapsed = text; }
+    void SetSeekTotal(const CString& text) override { host->total = text; }
     void SetSeekPosition(int, bool) override {}
     void EnableSeekBar(bool) override {}
     void ShowControlBarTimes(int, const CString&, const CString&) override {}
