@@ -264,3 +264,31 @@ TEST_F(PlayDialogTest, MiddleButtonStopsAndEnterIsKept) {
     EXPECT_TRUE(Broadcasted(CMD_CLOSE_FILE));
     EXPECT_EQ(PlayState(), PLAY_STATE_NONE);
 }
+
+TEST_F(PlayDialogTest, PanelsTakeTheVideoAreaInTurn) {
+    auto shown = [](CWnd& window) { return window.IsWindowVisible() != FALSE; };
+    play.ShowVideoArea(false);
+    EXPECT_TRUE(shown(play));
+    EXPECT_TRUE(shown(play.GetNotPlayingPanel()));
+    EXPECT_FALSE(shown(play.GetVideoSurface()));
+    play.ShowVideoArea(true);
+    EXPECT_TRUE(shown(play.GetVideoSurface()));
+    EXPECT_FALSE(shown(play.GetNotPlayingPanel()));
+
+    play.ShowMessage(L"消息");
+    play.ShowDownloadView(true, true);
+    EXPECT_FALSE(shown(play.GetVideoSurface()));
+    EXPECT_FALSE(shown(play.GetNotPlayingPanel()));
+    EXPECT_FALSE(shown(play.GetMessagePopup()));
+    play.ShowDownloadView(false, false);
+    EXPECT_TRUE(shown(play));
+
+    // Minimised: the dialog hides and comes back as it was; the middle panel stays hidden.
+    play.SuspendPanels(true);
+    EXPECT_FALSE(shown(play));
+    play.SuspendPanels(false);
+    EXPECT_TRUE(shown(play));
+    EXPECT_FALSE(shown(play.GetMiddlePanel()));
+    play.SuspendPanels(false);
+    EXPECT_TRUE(shown(play));
+}
