@@ -35,6 +35,8 @@ DELETE_CHOICE AnswerDelete(CWnd*, bool offerFileDeletion) {
     return choice;
 }
 
+const DOWNLOAD_WND_SYSTEM g_systemsOwn = DownloadWndSystem();
+
 // No test of this program ever reaches the system's shut-down or shell.
 const bool g_systemAnswered = [] {
     DownloadWndSystem() = {&RecordExit, &RecordShell, &AnswerDelete};
@@ -117,6 +119,8 @@ int CRecordingControl::EndCount() const {
     return (int)(Of(CMD_DOWNLOAD_COMPLETE).size() + Of(CMD_DOWNLOAD_FAILED).size() + Of(CMD_DOWNLOAD_STOPPED).size());
 }
 
+void DownloadWndHost::UseOwnConfirmDelete() { DownloadWndSystem().ConfirmDelete = g_systemsOwn.ConfirmDelete; }
+
 SystemAnswers& DownloadWndHost::Answers() {
     static SystemAnswers answers;
     return answers;
@@ -153,6 +157,7 @@ DownloadWndHost::DownloadWndHost(bool withManager) : m_window(withManager) {
 }
 
 DownloadWndHost::~DownloadWndHost() {
+    DownloadWndSystem().ConfirmDelete = &AnswerDelete;
     m_window.DestroyWindow();
     m_frame.DestroyWindow();
     CRecordingControl::Get().forward = nullptr;

@@ -77,6 +77,10 @@ public:
     // Creates the frame and the window; false when the page does not load.
     bool Open();
     HWND Handle() const { return m_window.m_hWnd; }
+    HWND FrameHandle() const { return m_frame.m_hWnd; }
+    // The download window's own delete confirmation (the skinned dialog) in place of
+    // the answers, until the host goes.
+    static void UseOwnConfirmDelete();
     CDownloadWnd& Window() { return m_window; }
     CDownloadWndCtrlManager& Manager() { return *m_window.Manager(); }
     static SystemAnswers& Answers();
