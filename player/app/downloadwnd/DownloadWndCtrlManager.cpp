@@ -138,9 +138,10 @@ int CDownloadWndCtrlManager::StateOfRow(const element& row) {
     element cell(row.child_at(row.child_count() - 1));
     element list(cell.child_count() ? cell.child_at(0) : nullptr);
     element item(list.is_valid() && list.child_count() ? list.child_at(0) : nullptr);
+    LPCWSTR id = item.is_valid() ? item.get_attribute("id") : nullptr;
     for (int state : {DOWNLOAD_STATE_DOWNLOADING, DOWNLOAD_STATE_PAUSED, DOWNLOAD_STATE_FINISHED,
                       DOWNLOAD_STATE_WAITING})
-        if (IsId(item, StateIdOf(state))) return state;
+        if (id && wcscmp(id, StateIdOf(state)) == 0) return state;
     return DOWNLOAD_STATE_PAUSED;
 }
 
