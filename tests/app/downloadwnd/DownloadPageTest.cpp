@@ -127,6 +127,8 @@ TEST_F(DownloadPageTest, SizesOfThreeGibibytesAreShownAndReadBackExactly) {
     Add(2, DOWNLOAD_STATE_WAITING, size);
     host.Window().SendMessage(WM_DOWNLOAD_STARTED, 2, 0x7FFFFFFF);
     EXPECT_EQ(host.Manager().GetTaskItem(2).Task.FileSize, size);
+    ASSERT_EQ(Seen(CMD_DOWNLOAD_STARTED).size(), 1u);
+    EXPECT_EQ(Seen(CMD_DOWNLOAD_STARTED)[0].FileSize, size);  // what the record keeps
     auto* key = new DOWNLOAD_JOB_KEY(2, CUserConfig::GetInstance().GetCurrentUser(), L"x", 1000);
     key->FileSize = size + 1;
     key->DownSize = 3 * kGiB;

@@ -84,6 +84,7 @@ int CRecordingControl::Execute(int code, void* data) {
                 record.FileID = item->Task.FileID;
                 record.State = item->State;
                 record.Text = item->Task.FilePath;
+                record.FileSize = item->Task.FileSize;
                 break;
             }
             case CMD_DOWNLOAD_STOPPED: {

@@ -23,6 +23,7 @@ struct BROADCAST {
     int State;       // of an item
     CString Text;    // a key's user, a path, or the number of items of a vector
     bool Null;       // no data
+    LONGLONG FileSize = 0;  // of an item
 };
 
 // Registered with the facade once per process, after the player's own controls.
