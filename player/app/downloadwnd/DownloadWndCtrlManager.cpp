@@ -59,10 +59,29 @@ void CDownloadWndCtrlManager::InitElements() {
 
 HWND CDownloadWndCtrlManager::WindowHandle() const { return GetOwner() ? GetOwner()->GetSafeHwnd() : nullptr; }
 
-element CDownloadWndCtrlManager::Row(int fileId) const { return GetElementById(IntToCString(fileId)); }
+// The rows are direct children of the two lists: searching them alone is much cheaper
+// than searching the whole page.
+element CDownloadWndCtrlManager::Row(int fileId) const {
+    CString id = IntToCString(fileId);
+    for (int list : {DOWNLOADING_LIST, DOWNLOADED_LIST}) {
+        element table = List(list);
+        for (UINT i = 0, count = table.child_count(); i < count; ++i) {
+            element child(table.child_at(i));
+            if (IsId(child, id)) return child;
+        }
+    }
+    return element();
+}
 
 element CDownloadWndCtrlManager::List(int list) const {
-    return GetElementById(list == DOWNLOADED_LIST ? L"downloaded_list" : L"downloading_list");
+    return Fixed(list == DOWNLOADED_LIST ? L"downloaded_list" : L"downloading_list");
+}
+
+element CDownloadWndCtrlManager::Fixed(LPCWSTR id) const {
+    // Kept once found: a search of the page passes every row before the second list.
+    element& kept = m_fixed[id];
+    if (!kept.is_valid() || !element(kept.parent()).is_valid()) kept = GetElementById(id);
+    return kept;
 }
 
 element CDownloadWndCtrlManager::Cell(int fileId, LPCWSTR id) const {
@@ -111,12 +130,18 @@ void CDownloadWndCtrlManager::DeleteTaskRow(int fileId) {
 
 bool CDownloadWndCtrlManager::HasTaskRow(int fileId) const { return Row(fileId).is_valid(); }
 
-int CDownloadWndCtrlManager::GetTaskRowState(int fileId) const {
-    element row = Row(fileId);
-    if (!row.is_valid()) return DOWNLOAD_STATE_PAUSED;
+int CDownloadWndCtrlManager::GetTaskRowState(int fileId) const { return StateOfRow(Row(fileId)); }
+
+int CDownloadWndCtrlManager::StateOfRow(const element& row) {
+    if (!row.is_valid() || row.child_count() == 0) return DOWNLOAD_STATE_PAUSED;
+    // The action cell is the row's last cell; its list's first item carries the state id.
+    element cell(row.child_at(row.child_count() - 1));
+    element list(cell.child_count() ? cell.child_at(0) : nullptr);
+    element item(list.is_valid() && list.child_count() ? list.child_at(0) : nullptr);
+    LPCWSTR id = item.is_valid() ? item.get_attribute("id") : nullptr;
     for (int state : {DOWNLOAD_STATE_DOWNLOADING, DOWNLOAD_STATE_PAUSED, DOWNLOAD_STATE_FINISHED,
                       DOWNLOAD_STATE_WAITING})
-        if (row.find_by_id(StateIdOf(state))) return state;
+        if (id && wcscmp(id, StateIdOf(state)) == 0) return state;
     return DOWNLOAD_STATE_PAUSED;
 }
 
@@ -132,9 +157,14 @@ void CDownloadWndCtrlManager::ChangeTaskRowState(int fileId, int from, int to) {
 }
 
 DOWNLOAD_LIST_ITEM CDownloadWndCtrlManager::GetTaskItem(int fileId) const {
+    DOWNLOAD_LIST_ITEM item = ItemOfRow(Row(fileId));
+    item.Task.FileID = fileId;
+    return item;
+}
+
+DOWNLOAD_LIST_ITEM CDownloadWndCtrlManager::ItemOfRow(const element& row) {
     DOWNLOAD_TASK_INFO task;
-    task.FileID = fileId;
-    element row = Row(fileId);
+    task.FileID = RowFileId(row);
     if (row.is_valid()) {
         task.DownloadUrl = row.get_attribute("downloadURL");
         task.FilePath = row.get_attribute("downloadFilePath");
@@ -144,12 +174,12 @@ DOWNLOAD_LIST_ITEM CDownloadWndCtrlManager::GetTaskItem(int fileId) const {
             task.DownSize = Int64Attribute(progress, "value");
         }
     }
-    return DOWNLOAD_LIST_ITEM(GetTaskRowState(fileId), task);
+    return DOWNLOAD_LIST_ITEM(StateOfRow(row), task);
 }
 
 void CDownloadWndCtrlManager::GetTasksInState(std::vector<DOWNLOAD_LIST_ITEM>& items, int state) const {
-    for (int fileId : GetTaskIds(state == DOWNLOAD_STATE_FINISHED ? DOWNLOADED_LIST : DOWNLOADING_LIST))
-        if (GetTaskRowState(fileId) == state) items.push_back(GetTaskItem(fileId));
+    for (const element& row : TaskRows(state == DOWNLOAD_STATE_FINISHED ? DOWNLOADED_LIST : DOWNLOADING_LIST))
+        if (StateOfRow(row) == state) items.push_back(ItemOfRow(row));
 }
 
 void CDownloadWndCtrlManager::SetStatusText(int fileId, const CString& text) {
@@ -206,18 +236,21 @@ void CDownloadWndCtrlManager::UpdateSpeeds() {
 void CDownloadWndCtrlManager::UpdateCounters() {
     CString text;
     size_t finished = TaskRows(DOWNLOADED_LIST).size();
-    if (GetElementById(L"downloaded_panel").is_valid()) {
+    if (element panel = Fixed(L"downloaded_panel")) {
         text.Format(L"已下载(%d)", (int)finished);
-        SetElementText(L"downloaded_panel", text);
+        SetText(panel, text);
         SetListButtonsEnabled(DOWNLOADED_LIST, finished > 0);
     }
-    if (GetElementById(L"downloading_panel").is_valid()) {
-        std::vector<DOWNLOAD_LIST_ITEM> busy;
-        GetTasksInState(busy, DOWNLOAD_STATE_DOWNLOADING);
-        GetTasksInState(busy, DOWNLOAD_STATE_WAITING);
-        text.Format(L"正在下载(%d)", (int)busy.size());
-        SetElementText(L"downloading_panel", text);
-        SetListButtonsEnabled(DOWNLOADING_LIST, !TaskRows(DOWNLOADING_LIST).empty());
+    if (element panel = Fixed(L"downloading_panel")) {
+        std::vector<element> rows = TaskRows(DOWNLOADING_LIST);
+        int busy = 0;
+        for (const element& row : rows) {
+            int state = StateOfRow(row);
+            busy += state == DOWNLOAD_STATE_DOWNLOADING || state == DOWNLOAD_STATE_WAITING ? 1 : 0;
+        }
+        text.Format(L"正在下载(%d)", busy);
+        SetText(panel, text);
+        SetListButtonsEnabled(DOWNLOADING_LIST, !rows.empty());
     }
 }
 
@@ -227,7 +260,7 @@ void CDownloadWndCtrlManager::SetListButtonsEnabled(int list, bool enabled) {
                                    : std::vector<LPCWSTR>{L"all_start", L"all_pause", L"downloading_all_delete"};
     std::vector<element> buttons;
     for (LPCWSTR id : ids) {
-        buttons.push_back(GetElementById(id));
+        buttons.push_back(Fixed(id));
         if (!buttons.back().is_valid()) return;
     }
     for (const element& button : buttons)

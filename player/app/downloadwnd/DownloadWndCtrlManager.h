@@ -5,6 +5,7 @@
 // download commands. User-interface thread only.
 #pragma once
 
+#include <map>
 #include <vector>
 
 #include "ctrl/BaseCtrlManager.h"
@@ -65,6 +66,9 @@ public:
 
 private:
     htmlayout::dom::element Row(int fileId) const;
+    // A missing row reads as paused, with an empty task.
+    static int StateOfRow(const htmlayout::dom::element& row);
+    static DOWNLOAD_LIST_ITEM ItemOfRow(const htmlayout::dom::element& row);
     htmlayout::dom::element List(int list) const;
     htmlayout::dom::element Cell(int fileId, LPCWSTR id) const;
     std::vector<htmlayout::dom::element> TaskRows(int list) const;
@@ -73,6 +77,10 @@ private:
     HWND WindowHandle() const;
 
     CDownloadSpeedMeter m_speeds;
+    // An element of the page outside the lists, kept once found.
+    htmlayout::dom::element Fixed(LPCWSTR id) const;
+
+    mutable std::map<CString, htmlayout::dom::element> m_fixed;
 };
 
 // The FileID of a row element ("id" in decimal).

@@ -3,14 +3,14 @@
 #include <shellapi.h>
 
 #include "ScopedHandle.h"
+#include "dialog/DlgDeleteConfirm.h"
 
 namespace {
 
 DELETE_CHOICE AskDelete(CWnd* parent, bool offerFileDeletion) {
-    int answer = MessageBoxW(parent ? parent->GetSafeHwnd() : nullptr,
-                             offerFileDeletion ? L"确定删除该下载记录吗？\n（连同视频文件一起删除）" : L"确定删除该下载记录吗？",
-                             L"确认删除", MB_OKCANCEL | MB_ICONQUESTION);
-    return {answer == IDOK, answer == IDOK && offerFileDeletion};
+    CDlgDeleteConfirm dialog(offerFileDeletion, parent);
+    bool confirmed = dialog.DoModal() == IDOK;
+    return {confirmed, confirmed && dialog.m_bDeleteFile};
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 #include "fakes/FakeWindows.h"
 #include "files/ScratchFolder.h"
 #include "support/MessageBoxAnswerer.h"
+#include "DialogDriver.h"
+#include "resource.h"
 
 namespace {
 
@@ -125,6 +127,8 @@ TEST_F(DownloadPageTest, SizesOfThreeGibibytesAreShownAndReadBackExactly) {
     Add(2, DOWNLOAD_STATE_WAITING, size);
     host.Window().SendMessage(WM_DOWNLOAD_STARTED, 2, 0x7FFFFFFF);
     EXPECT_EQ(host.Manager().GetTaskItem(2).Task.FileSize, size);
+    ASSERT_EQ(Seen(CMD_DOWNLOAD_STARTED).size(), 1u);
+    EXPECT_EQ(Seen(CMD_DOWNLOAD_STARTED)[0].FileSize, size);  // what the record keeps
     auto* key = new DOWNLOAD_JOB_KEY(2, CUserConfig::GetInstance().GetCurrentUser(), L"x", 1000);
     key->FileSize = size + 1;
     key->DownSize = 3 * kGiB;
@@ -432,6 +436,56 @@ TEST(DownloadWndCreation, FailsWithoutThePage) {
     ASSERT_TRUE(MoveFileExW(away, page, MOVEFILE_REPLACE_EXISTING));
     EXPECT_FALSE(opened);
     EXPECT_EQ(window, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+struct CONFIRM_STEP {
+    HWND owner;
+    bool clearBox;
+    int button;
+    bool answered;
+};
+CONFIRM_STEP g_confirm;
+
+// Inside the dialog's modal loop: answers it once it shows.
+void CALLBACK AnswerConfirmation(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND dialog = CDialogDriver::FindOwnedDialog(g_confirm.owner);
+    if (!dialog) return;
+    KillTimer(nullptr, id);
+    if (g_confirm.clearBox) SendMessageW(GetDlgItem(dialog, IDC_CHECK_DELETE_FILE), BM_CLICK, 0, 0);
+    CDialogDriver::Answer(dialog, g_confirm.button);
+    g_confirm.answered = true;
+}
+
+// The skinned confirmation dialog decides what deleting a finished row does.
+TEST(DownloadWndConfirmation, TheDeleteDialogDecidesForFinishedRows) {
+    FakeWindows windows;
+    DownloadWndHost host;
+    ASSERT_TRUE(host.Open());
+    DownloadWndHost::UseOwnConfirmDelete();
+    struct Case {
+        int button;
+        bool clearBox;
+        bool rowKept, fileKept;
+    };
+    const Case cases[] = {{IDCANCEL, false, true, true}, {IDOK, true, false, true}, {IDOK, false, false, false}};
+    ScratchFolder folder;
+    int fileId = 0;
+    host.Click(host.Find(L"downloaded_panel"));
+    for (const Case& c : cases) {
+        ++fileId;
+        CString path = folder.Write(L"v" + std::to_wstring(fileId) + L".xof", "v").c_str();
+        host.Window().AddTaskRow(TaskItem(fileId, DOWNLOAD_STATE_FINISHED, 1, 1, path));
+        g_confirm = {host.FrameHandle(), c.clearBox, c.button, false};
+        SetTimer(nullptr, 0, 100, &AnswerConfirmation);
+        host.Click(host.Cell(fileId, L"action"));
+        EXPECT_TRUE(g_confirm.answered);
+        EXPECT_EQ(host.Row(fileId).is_valid(), c.rowKept) << fileId;
+        EXPECT_EQ(folder.Exists(L"v" + std::to_wstring(fileId) + L".xof"), c.fileKept) << fileId;
+    }
 }
 
 }  // namespace

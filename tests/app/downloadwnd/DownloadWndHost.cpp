@@ -35,6 +35,8 @@ DELETE_CHOICE AnswerDelete(CWnd*, bool offerFileDeletion) {
     return choice;
 }
 
+const DOWNLOAD_WND_SYSTEM g_systemsOwn = DownloadWndSystem();
+
 // No test of this program ever reaches the system's shut-down or shell.
 const bool g_systemAnswered = [] {
     DownloadWndSystem() = {&RecordExit, &RecordShell, &AnswerDelete};
@@ -82,6 +84,7 @@ int CRecordingControl::Execute(int code, void* data) {
                 record.FileID = item->Task.FileID;
                 record.State = item->State;
                 record.Text = item->Task.FilePath;
+                record.FileSize = item->Task.FileSize;
                 break;
             }
             case CMD_DOWNLOAD_STOPPED: {
@@ -116,6 +119,8 @@ std::vector<BROADCAST> CRecordingControl::Of(int code) const {
 int CRecordingControl::EndCount() const {
     return (int)(Of(CMD_DOWNLOAD_COMPLETE).size() + Of(CMD_DOWNLOAD_FAILED).size() + Of(CMD_DOWNLOAD_STOPPED).size());
 }
+
+void DownloadWndHost::UseOwnConfirmDelete() { DownloadWndSystem().ConfirmDelete = g_systemsOwn.ConfirmDelete; }
 
 SystemAnswers& DownloadWndHost::Answers() {
     static SystemAnswers answers;
@@ -153,6 +158,7 @@ DownloadWndHost::DownloadWndHost(bool withManager) : m_window(withManager) {
 }
 
 DownloadWndHost::~DownloadWndHost() {
+    DownloadWndSystem().ConfirmDelete = &AnswerDelete;
     m_window.DestroyWindow();
     m_frame.DestroyWindow();
     CRecordingControl::Get().forward = nullptr;

@@ -23,6 +23,7 @@ struct BROADCAST {
     int State;       // of an item
     CString Text;    // a key's user, a path, or the number of items of a vector
     bool Null;       // no data
+    LONGLONG FileSize = 0;  // of an item
 };
 
 // Registered with the facade once per process, after the player's own controls.
@@ -77,6 +78,10 @@ public:
     // Creates the frame and the window; false when the page does not load.
     bool Open();
     HWND Handle() const { return m_window.m_hWnd; }
+    HWND FrameHandle() const { return m_frame.m_hWnd; }
+    // The download window's own delete confirmation (the skinned dialog) in place of
+    // the answers, until the host goes.
+    static void UseOwnConfirmDelete();
     CDownloadWnd& Window() { return m_window; }
     CDownloadWndCtrlManager& Manager() { return *m_window.Manager(); }
     static SystemAnswers& Answers();
