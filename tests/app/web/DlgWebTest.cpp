@@ -148,6 +148,19 @@ TEST_F(DlgWeb, BackAndForwardFollowTheBrowsersCommandStates) {
     }
 }
 
+TEST_F(DlgWeb, TheRefreshButtonFetchesThePageAgain) {
+    SignOut();
+    CString page = Url("/video.aspx?id=12");
+    dlg.GetWebView()->Navigate2(page);
+    ASSERT_TRUE(WaitForLocation(page));
+    site.ClearRequests();
+    Press(IDC_BTN_REFRESH);
+    PumpWindowMessages();
+    ASSERT_EQ(1u, site.Requests().size());
+    EXPECT_EQ("/video.aspx?id=12", site.Requests()[0].target);
+    EXPECT_STREQ(page, dlg.GetWebView()->GetLocationURL());
+}
+
 TEST_F(DlgWeb, TheHomeButtonChecksAndShowsTheStartPage) {
     SignOut();
     Press(IDC_BTN_HOME);
