@@ -8,6 +8,7 @@
 #include "WindowCapture.h"
 #include "common/CommonHelpers.h"
 #include "common/WindowMessages.h"
+#include "http/LoopbackHttpServer.h"
 #include "resource.h"
 #include "web/DlgWeb.h"
 
@@ -38,6 +39,16 @@ protected:
         }
         PumpWindowMessages();
         return dlg.GetWebView()->GetLocationURL() == url;
+    }
+    // The window as drawn now, kept in the artifacts folder under the name.
+    WindowCapture Shoot(LPCWSTR file) {
+        top.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        PumpWindowMessages();
+        WindowCapture shot(top.m_hWnd);
+        CString artifacts = GetProgramFolder() + L"artifacts\\";
+        CreateDirectoryW(artifacts, nullptr);
+        EXPECT_TRUE(shot.SavePng(artifacts + file));
+        return shot;
     }
     bool Enabled(int id) { return ::IsWindowEnabled(::GetDlgItem(dlg.m_hWnd, id)) != FALSE; }
     void Press(int id) { ::SendMessageW(::GetDlgItem(dlg.m_hWnd, id), BM_CLICK, 0, 0); }
@@ -137,11 +148,33 @@ TEST_F(DlgWeb, BackAndForwardFollowTheBrowsersCommandStates) {
     }
 }
 
+TEST_F(DlgWeb, TheRefreshButtonFetchesThePageAgain) {
+    SignOut();
+    CString page = Url("/video.aspx?id=12");
+    dlg.GetWebView()->Navigate2(page);
+    ASSERT_TRUE(WaitForLocation(page));
+    site.ClearRequests();
+    Press(IDC_BTN_REFRESH);
+    PumpWindowMessages();
+    ASSERT_EQ(1u, site.Requests().size());
+    EXPECT_EQ("/video.aspx?id=12", site.Requests()[0].target);
+    EXPECT_STREQ(page, dlg.GetWebView()->GetLocationURL());
+}
+
 TEST_F(DlgWeb, TheHomeButtonChecksAndShowsTheStartPage) {
     SignOut();
     Press(IDC_BTN_HOME);
     ASSERT_TRUE(WaitForLocation(Url("/index.aspx")));
     EXPECT_EQ(std::vector<std::string>{"HidePlayDialog"}, host.calls);
+}
+
+// Kept as artifacts/browser-error-page.png.
+TEST_F(DlgWeb, TheHomeButtonWithTheServiceDownShowsTheErrorPageWithTheNetworkText) {
+    SignOut();
+    config.Write(ServiceConfigFile::Section("index_get", "127.0.0.1", std::to_string(UnusedLoopbackPort())));
+    Press(IDC_BTN_HOME);
+    ASSERT_TRUE(WaitForLocation(GetProgramFolder() + L"error.html"));
+    Shoot(L"browser-error-page.png");
 }
 
 TEST_F(DlgWeb, ShowsACataloguePageBelowItsButtons) {
@@ -153,12 +186,7 @@ TEST_F(DlgWeb, ShowsACataloguePageBelowItsButtons) {
         Sleep(10);
     }
     ASSERT_EQ(0, dlg.GetWebView()->GetLocationURL().Find(category + L"&zemoid=TOK"));
-    top.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    PumpWindowMessages();
-    WindowCapture shot(top.m_hWnd);
-    CString artifacts = GetProgramFolder() + L"artifacts\\";
-    CreateDirectoryW(artifacts, nullptr);
-    EXPECT_TRUE(shot.SavePng(artifacts + L"browser-dialog.png"));
+    WindowCapture shot = Shoot(L"browser-dialog.png");
     EXPECT_EQ(RGB(0xDC, 0xDC, 0xDC), shot.Pixel(400, 12)) << "the button row's background";
     EXPECT_EQ(RGB(0xFF, 0xFF, 0xFF), shot.Pixel(1000, 700)) << "the page";
 }

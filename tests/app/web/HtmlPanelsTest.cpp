@@ -1,5 +1,6 @@
 // The HTML panels in real windows: each shows its page file from the program folder,
-// the scrolling strip shows no context menu, the middle panel hands shortcuts on.
+// the scrolling strip shows no context menu, the middle panel hands shortcuts on;
+// kept as artifacts/panel-<page file>.png.
 #include <gtest/gtest.h>
 
 #include <afxwin.h>
@@ -7,6 +8,7 @@
 #include <memory>
 
 #include "DialogDriver.h"
+#include "WindowCapture.h"
 #include "common/CommonHelpers.h"
 #include "fakes/FakeWindows.h"
 #include "web/HtmlPanels.h"
@@ -66,6 +68,11 @@ TEST_F(HtmlPanels, EachPanelShowsItsPageFile) {
         ::GetWindowRect(c.panel.GetBrowser().GetHwnd(), &page);
         EXPECT_EQ(client.right, page.right - page.left) << "the page fills the panel";
         EXPECT_EQ(client.bottom, page.bottom - page.top);
+        frame.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        PumpWindowMessages();
+        CString artifacts = GetProgramFolder() + L"artifacts\\";
+        CreateDirectoryW(artifacts, nullptr);
+        EXPECT_TRUE(WindowCapture(frame.m_hWnd).SavePng(artifacts + L"panel-" + c.file + L".png"));
 
         g_menuShown = false;
         UINT_PTR timer = SetTimer(nullptr, 0, 50, &CloseMenu);
