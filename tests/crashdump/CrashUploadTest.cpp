@@ -1,63 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
-#include <memory>
-#include <string>
-
-#include "CrashUpload.h"
-#include "files/ScratchFolder.h"
-#include "storage/LoopbackStorageService.h"
+#include "CrashUploadFixture.h"
 
 namespace {
-
-std::string Sample(size_t size, unsigned seed) {
-    std::string bytes(size, '\0');
-    for (size_t i = 0; i < size; ++i) bytes[i] = char((i * 31 + seed * 7) % 251);
-    return bytes;
-}
-
-std::string Ansi(const std::wstring& path) { return std::string(path.begin(), path.end()); }
-
-// A crash's log and dump in two folders of their own, a "Mailer.ini" naming the
-// loopback storage service, and its user.
-struct CrashUpload {
-    static constexpr const char* USER = "crash-reports";
-    static constexpr const char* PASSWORD = "kavrel7391";
-
-    CrashUpload() {
-        service.AddUser(USER, PASSWORD, "2002");
-        const std::string url = service.Url();  // http://127.0.0.1:<port>/vaultbox-service
-        const std::string host = url.substr(7, url.find('/', 7) - 7);
-        folder.Write(L"Mailer.ini", "[User Info]\r\nIP=" + host + "\r\nMail Name=" + USER + "\r\n");
-        files.logFolder = Ansi(folder.Path()) + "logs";
-        files.logName = "ERRORLOG 20261211 051500.log";
-        files.dumpFolder = Ansi(folder.Path()) + "dumps";
-        files.dumpName = "CRASH 20261211 051500.dmp";
-        folder.Write(L"logs\\ERRORLOG 20261211 051500.log", log);
-        folder.Write(L"dumps\\CRASH 20261211 051500.dmp", dump);
-        sender = std::make_unique<CHttpSend>(Ansi(folder.File(L"Mailer.ini")));
-        sender->SetUserName(USER);
-        sender->SetPassword(PASSWORD);
-    }
-    // The stored large file of that name, finished.
-    std::optional<STORED_LARGE_FILE> Stored(const std::string& name) const {
-        std::vector<LargeFileInfo> list;
-        CFileStorage storage(service.Url().c_str(), nullptr);
-        storage.UserLogin(USER, PASSWORD);
-        storage.LargeFileGetList(list);
-        for (const LargeFileInfo& info : list)
-            if (name == info.fname) return service.LargeFile(info.fkey);
-        return std::nullopt;
-    }
-
-    const std::string log = Sample(2500, 1);
-    const std::string dump = Sample(1500, 2);
-    LoopbackStorageService service;
-    ScratchFolder folder;
-    CRASH_FILES files;
-    std::unique_ptr<CHttpSend> sender;
-};
 
 class CrashUploadTest : public testing::Test, public CrashUpload {};
 
