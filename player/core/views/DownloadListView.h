@@ -23,6 +23,8 @@ public:
     virtual void MoveTaskRow(DOWNLOAD_LIST_ITEM item, int list) = 0;
     virtual void GetTasksInState(std::vector<DOWNLOAD_LIST_ITEM>& items, int state) = 0;
     virtual void ScrollListsToTop() = 0;
+    // The lists anew for the user now signed in (or out).
+    virtual void RefreshForUser() = 0;
 
 protected:
     ~IDownloadListView() = default;

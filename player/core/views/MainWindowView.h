@@ -27,9 +27,16 @@ public:
     virtual void CloseVideo() = 0;
     virtual void ClearPlayingMark() = 0;
     virtual void AddPlayListItem(const CString& path, const CString& title, bool markPlaying) = 0;
+    // Takes the path's item out of the play list (the download list deletes finished files).
+    virtual void RemovePlayListItem(const CString& path) = 0;
     virtual void SetProgressTitle(const CString& title) = 0;
     // The chosen ".xof" files in natural order; empty when cancelled.
     virtual std::vector<CString> ShowOpenFileDialog() = 0;
+
+    // Targets of the not-playing panel: the most recently played file, and the service
+    // tab pages 1 to 5.
+    virtual void PlayLastPlayed() = 0;
+    virtual void OpenTabPage(int tab) = 0;
 
     // Hot-key targets.
     virtual bool IsWebViewVisible() = 0;

@@ -3,10 +3,13 @@
 
 #include <afx.h>
 
+class CWnd;
 class IDownloadListView;
 
 class IPlayDialogView {
 public:
+    // The dialog window itself; the main window places it over its middle rectangle.
+    virtual CWnd* AsWindow() = 0;
     virtual IDownloadListView* GetDownloadWnd() = 0;
     // Stores the elapsed seconds as the current item's resume position.
     virtual void SavePlayPosition() = 0;
@@ -28,6 +31,23 @@ public:
     // Pauses and shows the web dialog instead of the video area; with navigate its web
     // view opens the URL.
     virtual void ShowWebView(const CString& url, bool navigate) = 0;
+    // Set once the web view navigated to a page; cleared after a change of user.
+    virtual bool HasWebPage() = 0;
+    virtual void ClearWebPage() = 0;
+    virtual bool IsWebViewVisible() = 0;
+    virtual bool IsVideoSurfaceVisible() = 0;
+
+    // Pauses playback (showing the middle panel when asked).
+    virtual void Pause(bool showMiddlePanel) = 0;
+    // Volume 0..100.
+    virtual void SetVolume(int volume) = 0;
+    // After the dialog was placed: its middle panel centred again.
+    virtual void CenterMiddlePanel() = 0;
+    // "hide-both", "hide-right" or "show-both".
+    virtual void SetViewModeFromId(const CString& id) = 0;
+    virtual void UpdateCursorTimer() = 0;
+    virtual void SetVideoSizeOriginal() = 0;
+    virtual void SetVideoSizeDouble() = 0;
 
 protected:
     ~IPlayDialogView() = default;

@@ -34,3 +34,5 @@ void FakeDownloadWindow::GetTasksInState(std::vector<DOWNLOAD_LIST_ITEM>& items,
 }
 
 void FakeDownloadWindow::ScrollListsToTop() { FakeWindows::Current().calls.push_back("ScrollListsToTop"); }
+
+void FakeDownloadWindow::RefreshForUser() { FakeWindows::Current().calls.push_back("RefreshForUser"); }

@@ -33,7 +33,26 @@ FakeWindows::~FakeWindows() {
 FakeWindows& FakeWindows::Current() { return *g_current; }
 
 bool FakeMainDialog::IsInTray() const { return FakeWindows::Current().inTray; }
-IMainWindowView* FakeMainDialog::GetMainWindow() { return &FakeWindows::Current().mainWnd; }
+IMainWindowView* FakeMainDialog::GetMainWindow() {
+    FakeWindows& windows = FakeWindows::Current();
+    return windows.mainWindow ? windows.mainWindow : &windows.mainWnd;
+}
+void FakeMainDialog::MinimizeToTray() { Record("MinimizeToTray"); }
+void FakeMainDialog::ShowLeftPanel(bool show) { Record(show ? "ShowLeftPanel(show)" : "ShowLeftPanel(hide)"); }
+void FakeMainDialog::OpenBrowserPage(const CString& url) { Record("OpenBrowserPage", url); }
+void FakeMainDialog::SetSeekTitle(const CString& text) { Record("SetSeekTitle", text); }
+void FakeMainDialog::SetSeekElapsed(const CString& text) { Record("SetSeekElapsed", text); }
+void FakeMainDialog::SetSeekTotal(const CString& text) { Record("SetSeekTotal", text); }
+void FakeMainDialog::SetSeekPosition(int position, bool seek) {
+    Record(seek ? "SetSeekPosition(seek)" : "SetSeekPosition", position);
+}
+void FakeMainDialog::EnableSeekBar(bool enable) { Record(enable ? "EnableSeekBar(on)" : "EnableSeekBar(off)"); }
+void FakeMainDialog::ShowControlBarTimes(int progress, const CString& elapsed, const CString& total) {
+    Record("ShowControlBarTimes", IntToCString(progress) + L" " + elapsed + L" " + total);
+}
+void FakeMainDialog::RefreshControlBar() { Record("RefreshControlBar"); }
+void FakeMainDialog::ShowControlBarVolume(int volume) { Record("ShowControlBarVolume", volume); }
+void FakeMainDialog::HideControlBar() { Record("HideControlBar"); }
 
 IPlayDialogView* FakeMainWindow::GetDlgPlay() { return &FakeWindows::Current().dlgPlay; }
 void FakeMainWindow::RefreshPlayState() { Record("RefreshPlayState"); }
@@ -49,6 +68,7 @@ void FakeMainWindow::AddPlayListItem(const CString& path, const CString& title, 
     Record(markPlaying ? "AddPlayListItem(playing)" : "AddPlayListItem", path + L" " + title);
     CAppFacade::GetInstance().AddItem(path);
 }
+void FakeMainWindow::RemovePlayListItem(const CString& path) { Record("RemovePlayListItem", path); }
 void FakeMainWindow::SetProgressTitle(const CString& title) { Record("SetProgressTitle", title); }
 std::vector<CString> FakeMainWindow::ShowOpenFileDialog() {
     Record("ShowOpenFileDialog");
@@ -69,6 +89,9 @@ void FakeMainWindow::ShowSettingsDialog() { Record("ShowSettingsDialog"); }
 void FakeMainWindow::ChangeVolumeByWheel(bool up) {
     Record(up ? "ChangeVolumeByWheel(up)" : "ChangeVolumeByWheel(down)");
 }
+
+void FakeMainWindow::PlayLastPlayed() { Record("PlayLastPlayed"); }
+void FakeMainWindow::OpenTabPage(int tab) { Record("OpenTabPage", tab); }
 
 IDownloadListView* FakePlayDialog::GetDownloadWnd() { return &FakeWindows::Current().downloadWnd; }
 void FakePlayDialog::SavePlayPosition() { Record("SavePlayPosition"); }
@@ -102,4 +125,16 @@ void FakePlayDialog::ShowMessage(const CString& text) { Record("ShowMessage", te
 void FakePlayDialog::ShowVideoArea(bool video) { Record(video ? "ShowVideoArea(video)" : "ShowVideoArea(panel)"); }
 void FakePlayDialog::ShowWebView(const CString& url, bool navigate) {
     Record(navigate ? "ShowWebView(navigate)" : "ShowWebView", url);
+    if (navigate) FakeWindows::Current().webPage = true;
 }
+bool FakePlayDialog::HasWebPage() { return FakeWindows::Current().webPage; }
+void FakePlayDialog::ClearWebPage() { FakeWindows::Current().webPage = false; }
+bool FakePlayDialog::IsWebViewVisible() { return FakeWindows::Current().webViewVisible; }
+bool FakePlayDialog::IsVideoSurfaceVisible() { return FakeWindows::Current().videoSurfaceVisible; }
+void FakePlayDialog::Pause(bool showMiddlePanel) { Record(showMiddlePanel ? "Pause(middle panel)" : "Pause"); }
+void FakePlayDialog::SetVolume(int volume) { Record("SetVolume", volume); }
+void FakePlayDialog::CenterMiddlePanel() { Record("CenterMiddlePanel"); }
+void FakePlayDialog::SetViewModeFromId(const CString& id) { Record("SetViewModeFromId", id); }
+void FakePlayDialog::UpdateCursorTimer() { Record("UpdateCursorTimer"); }
+void FakePlayDialog::SetVideoSizeOriginal() { Record("SetVideoSizeOriginal"); }
+void FakePlayDialog::SetVideoSizeDouble() { Record("SetVideoSizeDouble"); }

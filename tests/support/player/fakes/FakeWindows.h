@@ -18,6 +18,18 @@ public:
     CWnd* AsWindow() override { return this; }
     bool IsInTray() const override;
     IMainWindowView* GetMainWindow() override;
+    void MinimizeToTray() override;
+    void ShowLeftPanel(bool show) override;
+    void OpenBrowserPage(const CString& url) override;
+    void SetSeekTitle(const CString& text) override;
+    void SetSeekElapsed(const CString& text) override;
+    void SetSeekTotal(const CString& text) override;
+    void SetSeekPosition(int position, bool seek) override;
+    void EnableSeekBar(bool enable) override;
+    void ShowControlBarTimes(int progress, const CString& elapsed, const CString& total) override;
+    void RefreshControlBar() override;
+    void ShowControlBarVolume(int volume) override;
+    void HideControlBar() override;
 };
 
 class FakeMainWindow : public CWnd, public IMainWindowView {
@@ -32,6 +44,7 @@ public:
     void ClearPlayingMark() override;
     // As the main window's play list element, it also adds the path to the play list model.
     void AddPlayListItem(const CString& path, const CString& title, bool markPlaying) override;
+    void RemovePlayListItem(const CString& path) override;
     void SetProgressTitle(const CString& title) override;
     std::vector<CString> ShowOpenFileDialog() override;
     bool IsWebViewVisible() override;
@@ -47,6 +60,8 @@ public:
     void SetVideoSizeDouble() override;
     void ShowSettingsDialog() override;
     void ChangeVolumeByWheel(bool up) override;
+    void PlayLastPlayed() override;
+    void OpenTabPage(int tab) override;
 };
 
 class FakePlayDialog : public CDialog, public IPlayDialogView {
@@ -63,6 +78,18 @@ public:
     void ShowMessage(const CString& text) override;
     void ShowVideoArea(bool video) override;
     void ShowWebView(const CString& url, bool navigate) override;
+    CWnd* AsWindow() override { return this; }
+    bool HasWebPage() override;
+    void ClearWebPage() override;
+    bool IsWebViewVisible() override;
+    bool IsVideoSurfaceVisible() override;
+    void Pause(bool showMiddlePanel) override;
+    void SetVolume(int volume) override;
+    void CenterMiddlePanel() override;
+    void SetViewModeFromId(const CString& id) override;
+    void UpdateCursorTimer() override;
+    void SetVideoSizeOriginal() override;
+    void SetVideoSizeDouble() override;
 };
 
 // Row operations over FakeWindows::downloadRows.
@@ -77,6 +104,7 @@ public:
     void MoveTaskRow(DOWNLOAD_LIST_ITEM item, int list) override;
     void GetTasksInState(std::vector<DOWNLOAD_LIST_ITEM>& items, int state) override;
     void ScrollListsToTop() override;
+    void RefreshForUser() override;
 };
 
 struct FakeWindows {
@@ -94,8 +122,14 @@ struct FakeWindows {
     FakePlayDialog dlgPlay;
     FakeDownloadWindow downloadWnd;
 
+    // The main window the fake dialog reports: mainWnd unless a test sets a real one.
+    IMainWindowView* mainWindow = nullptr;
+
     bool inTray = false;
     bool webViewVisible = false;
+    // The play dialog's page flag (ShowWebView with navigation sets it) and video surface.
+    bool webPage = false;
+    bool videoSurfaceVisible = false;
     bool mainWndCreated = true;
     // The download window's rows by FileID, as its row operations leave them.
     std::map<int, DOWNLOAD_LIST_ITEM> downloadRows;

@@ -1,0 +1,220 @@
+#include "MainWndFixture.h"
+
+#include "PageOpener.h"
+#include "common/CommonHelpers.h"
+#include "facade/AppFacade.h"
+
+namespace {
+
+WNDPROC g_dialogProc = nullptr;
+
+std::string Utf8(const CString& text) {
+    std::string out;
+    WideToUtf8(text, true, out);
+    return out;
+}
+
+LRESULT CALLBACK RecordingDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SYSCOMMAND || message == WM_NCLBUTTONDOWN || message == WM_CLOSE) {
+        const char* name = message == WM_SYSCOMMAND ? "WM_SYSCOMMAND" : message == WM_CLOSE ? "WM_CLOSE" : "WM_NCLBUTTONDOWN";
+        MainWndTest::DialogMessages().push_back(std::string(name) + " " + std::to_string((unsigned)wParam));
+        return 0;
+    }
+    return CallWindowProcW(g_dialogProc, hwnd, message, wParam, lParam);
+}
+
+void RecordOpened(LPCWSTR program, const CString& address) {
+    OpenedPages().push_back((program ? Utf8(program) : std::string("-")) + " " + Utf8(address));
+}
+
+SEEN_MENU* g_seen = nullptr;
+
+BOOL CALLBACK FindPopup(HWND window, LPARAM out) {
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (wcscmp(name, L"#32768") != 0 || !IsWindowVisible(window)) return TRUE;
+    *reinterpret_cast<HWND*>(out) = window;
+    return FALSE;
+}
+
+void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND popup = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), &FindPopup, (LPARAM)&popup);
+    if (!popup) return;  // not shown yet: look again at the next tick
+    KillTimer(nullptr, id);
+    HMENU menu = (HMENU)SendMessageW(popup, MN_GETHMENU, 0, 0);
+    g_seen->shown = true;
+    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+        MENUITEMINFOW info = {sizeof(info)};
+        info.fMask = MIIM_FTYPE | MIIM_STATE;
+        GetMenuItemInfoW(menu, i, TRUE, &info);
+        if (info.fType & MFT_SEPARATOR) continue;
+        wchar_t text[64] = {};
+        GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
+        std::string item = Utf8(text);
+        if (info.fState & MFS_GRAYED) item += "(grayed)";
+        g_seen->items.push_back(item);
+    }
+    PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageW(popup, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+}
+
+}  // namespace
+
+std::vector<std::string>& MainWndTest::DialogMessages() {
+    static std::vector<std::string> seen;
+    return seen;
+}
+
+std::vector<std::string>& OpenedPages() {
+    static std::vector<std::string> opened;
+    return opened;
+}
+
+SEEN_MENU WatchMenu(const std::function<void()>& open) {
+    SEEN_MENU seen;
+    g_seen = &seen;
+    UINT_PTR timer = SetTimer(nullptr, 0, 200, &LookAtMenu);
+    open();
+    KillTimer(nullptr, timer);
+    g_seen = nullptr;
+    return seen;
+}
+
+void MainWndTest::RecordDialogMessages() {
+    DialogMessages().clear();
+    g_dialogProc = (WNDPROC)SetWindowLongPtrW(DialogHwnd(), GWLP_WNDPROC, (LONG_PTR)&RecordingDialogProc);
+}
+
+CMainWnd& TheMainWnd() {
+    static CMainWnd* window = new CMainWnd;  // outlives every test; never destroyed
+    return *window;
+}
+
+void PumpFor(DWORD milliseconds) {
+    DWORD start = GetTickCount();
+    MSG msg;
+    do {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (!TheMainWnd().GetSafeHwnd() || !TheMainWnd().PreTranslateMessage(&msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+        }
+        Sleep(5);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+std::string Show(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
+void MainWndTest::SetUp() {
+    config = std::make_unique<ServiceConfigFile>(service.ConfigText() + ExtraConfig());
+    CUserConfig& user = CUserConfig::GetInstance();
+    CAllConfig& window = user.GetAllConfig();
+    savedWindow.WindowShowType = window.WindowShowType;
+    savedWindow.WindowLeft = window.WindowLeft;
+    savedWindow.WindowTop = window.WindowTop;
+    savedWindow.WindowRight = window.WindowRight;
+    savedWindow.WindowBottom = window.WindowBottom;
+    savedWindow.MaximizeWindow = window.MaximizeWindow;
+    savedWindow.AutoLogin = window.AutoLogin;
+    savedMute = user.GetOtherConfig().Mute;
+    savedVolume = user.GetOtherConfig().Volume;
+    savedOrder = user.GetOtherConfig().PlayOrder;
+    window.AutoLogin = false;
+    window.MaximizeWindow = false;
+    window.WindowShowType = 2;
+    user.GetOtherConfig().Mute = false;
+    user.GetOtherConfig().Volume = 50;
+    user.GetOtherConfig().PlayOrder = 0;
+    CAppFacade::GetInstance().ClearPlayList(false);
+    CAppFacade::GetInstance().SetPlayState(PLAY_STATE_NONE);
+    CAppFacade::GetInstance().SetFullScreen(false);
+    windows.mainWindow = &TheMainWnd();
+    ASSERT_TRUE(skin.LoadSkin(GetProgramFolder() + GetDefaultSkinFolder() + L"zemovista_skin.xml"));
+    SetAppSkinManager(&skin);
+    CMainWnd::SetPlayDialogMaker([](CWnd*) -> IPlayDialogView* { return &FakeWindows::Current().dlgPlay; });
+    OpenedPages().clear();
+    SetPageOpener(&RecordOpened);
+}
+
+void MainWndTest::TearDown() {
+    if (Wnd().GetSafeHwnd()) Wnd().DestroyWindow();
+    if (g_dialogProc && DialogHwnd()) SetWindowLongPtrW(DialogHwnd(), GWLP_WNDPROC, (LONG_PTR)g_dialogProc);
+    g_dialogProc = nullptr;
+    if (DialogHwnd()) windows.dialog.DestroyWindow();
+    PumpFor(20);
+    CMainWnd::SetPlayDialogMaker(nullptr);
+    SetPageOpener(nullptr);
+    SetAppSkinManager(nullptr);
+    CUserConfig& user = CUserConfig::GetInstance();
+    CAllConfig& window = user.GetAllConfig();
+    window.WindowShowType = savedWindow.WindowShowType;
+    window.WindowLeft = savedWindow.WindowLeft;
+    window.WindowTop = savedWindow.WindowTop;
+    window.WindowRight = savedWindow.WindowRight;
+    window.WindowBottom = savedWindow.WindowBottom;
+    window.MaximizeWindow = savedWindow.MaximizeWindow;
+    window.AutoLogin = savedWindow.AutoLogin;
+    user.GetOtherConfig().Mute = savedMute;
+    user.GetOtherConfig().Volume = (uint16_t)savedVolume;
+    user.GetOtherConfig().PlayOrder = savedOrder;
+    CAppFacade::GetInstance().SetCurrentAccount(nullptr, CString());
+    CAppFacade::GetInstance().SetFullScreen(false);
+    config.reset();
+}
+
+void MainWndTest::Open(int width, int height, const RECT* storedRect) {
+    RECT r = {kDialogAt.x, kDialogAt.y, kDialogAt.x + width, kDialogAt.y + height};
+    const RECT& s = storedRect ? *storedRect : r;
+    CAllConfig& stored = CUserConfig::GetInstance().GetAllConfig();
+    stored.WindowLeft = s.left;
+    stored.WindowTop = s.top;
+    stored.WindowRight = s.right;
+    stored.WindowBottom = s.bottom;
+    ASSERT_TRUE(windows.dialog.CreateEx(WS_EX_TOPMOST, nullptr, L"main dialog",
+                                        WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, r, nullptr, 0));
+    Wnd().SetViewKind(1);
+    RECT client = {0, 0, width, height};
+    ASSERT_TRUE(Wnd().Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, client, &windows.dialog, 1));
+    PumpFor(50);
+}
+
+void MainWndTest::FollowDialog() {
+    RECT client = {};
+    ::GetClientRect(DialogHwnd(), &client);
+    Wnd().MoveWindow(0, 0, client.right, client.bottom, TRUE);
+    HTMLayoutUpdateWindow(Wnd().m_hWnd);
+    PumpFor(30);
+}
+
+RECT MainWndTest::DialogRect() {
+    RECT r = {};
+    ::GetWindowRect(DialogHwnd(), &r);
+    return r;
+}
+
+void MainWndTest::ClickAt(POINT p) {
+    LPARAM at = MAKELPARAM(p.x, p.y);
+    Wnd().PostMessage(WM_MOUSEMOVE, 0, at);
+    Wnd().PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    Wnd().PostMessage(WM_LBUTTONUP, 0, at);
+    PumpFor(40);
+}
+
+void MainWndTest::ClickElement(LPCWSTR id) {
+    RECT box = ElementRect(id);
+    ASSERT_GT(box.right, box.left) << CStringA(id).GetString();
+    ClickAt({(box.left + box.right) / 2, (box.top + box.bottom) / 2});
+}
+
+bool MainWndTest::Called(const std::string& call) const {
+    return std::find(windows.calls.begin(), windows.calls.end(), call) != windows.calls.end();
+}
+
+int MainWndTest::CountCalls(const std::string& call) const {
+    return (int)std::count(windows.calls.begin(), windows.calls.end(), call);
+}
