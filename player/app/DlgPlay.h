@@ -47,7 +47,7 @@ public:
 
     // "" runs the play list's current item.
     int Run(const CString& path);
-    int Pause(bool showMiddlePanel);
+    int Pause(bool showMiddlePanel) override;
     void SetVolume(WORD volume);
     bool IsWebViewVisible();
     void SuspendPanels(bool suspend);

@@ -131,7 +131,10 @@ bool FakePlayDialog::HasWebPage() { return FakeWindows::Current().webPage; }
 void FakePlayDialog::ClearWebPage() { FakeWindows::Current().webPage = false; }
 bool FakePlayDialog::IsWebViewVisible() { return FakeWindows::Current().webViewVisible; }
 bool FakePlayDialog::IsVideoSurfaceVisible() { return FakeWindows::Current().videoSurfaceVisible; }
-void FakePlayDialog::Pause(bool showMiddlePanel) { Record(showMiddlePanel ? "Pause(middle panel)" : "Pause"); }
+int FakePlayDialog::Pause(bool showMiddlePanel) {
+    Record(showMiddlePanel ? "Pause(middle panel)" : "Pause");
+    return 0;
+}
 void FakePlayDialog::SetVolume(int volume) { Record("SetVolume", volume); }
 void FakePlayDialog::CenterMiddlePanel() { Record("CenterMiddlePanel"); }
 void FakePlayDialog::SetViewModeFromId(const CString& id) { Record("SetViewModeFromId", id); }

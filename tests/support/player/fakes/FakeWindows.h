@@ -83,7 +83,7 @@ public:
     void ClearWebPage() override;
     bool IsWebViewVisible() override;
     bool IsVideoSurfaceVisible() override;
-    void Pause(bool showMiddlePanel) override;
+    int Pause(bool showMiddlePanel) override;
     void SetVolume(int volume) override;
     void CenterMiddlePanel() override;
     void SetViewModeFromId(const CString& id) override;
