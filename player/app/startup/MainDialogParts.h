@@ -1,17 +1,20 @@
 // The windows the main dialog holds as its children: the main HTML window with the play
 // dialog inside it, the browser, the left panel, the seek bar, the scrolling strip and the
-// full-screen control bar. The program makes the real ones; a test makes its own.
+// full-screen control bar, with the dialog's panel operations. The program makes the real
+// ones; a test makes its own.
 #pragma once
 
 #include <afxwin.h>
 
 #include <memory>
 
+#include "views/MainDialogView.h"
+
 class IMainWindowView;
 
 enum DIALOG_PANEL { PANEL_LEFT, PANEL_SEEK_BAR, PANEL_BROWSER, PANEL_SCROLLING_STRIP };
 
-class IMainDialogParts {
+class IMainDialogParts : public IMainDialogPanels {
 public:
     virtual ~IMainDialogParts() = default;
 
@@ -39,20 +42,6 @@ public:
     // tray (it hides its floating panels) and when it comes back.
     virtual void HidePlayDialog() = 0;
     virtual void OnTrayChanged(bool inTray) = 0;
-
-    // The dialog's view operations that land on its panels: the left panel, the browser
-    // (shown, its web view checks and opens the page), the seek bar and the control bar.
-    virtual void ShowLeftPanel(bool show) = 0;
-    virtual void OpenBrowserPage(const CString& url) = 0;
-    virtual void SetSeekTitle(const CString& text) = 0;
-    virtual void SetSeekElapsed(const CString& text) = 0;
-    virtual void SetSeekTotal(const CString& text) = 0;
-    virtual void SetSeekPosition(int position, bool seek) = 0;
-    virtual void EnableSeekBar(bool enable) = 0;
-    virtual void ShowControlBarTimes(int progress, const CString& elapsed, const CString& total) = 0;
-    virtual void RefreshControlBar() = 0;
-    virtual void ShowControlBarVolume(int volume) = 0;
-    virtual void HideControlBar() = 0;
 };
 
 // The program's parts (each program that runs the main dialog defines it).
