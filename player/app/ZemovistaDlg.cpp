@@ -63,7 +63,9 @@ int CZemovistaDlg::OnCreate(LPCREATESTRUCT cs) {
     CAppFacade::GetInstance().SetMainDialog(this);
     CRect client;
     GetClientRect(&client);
-    return m_parts->CreateChildren(this, client) ? 0 : -1;
+    if (m_parts->CreateChildren(this, client)) return 0;
+    CAppFacade::GetInstance().SetMainDialog(nullptr);
+    return -1;
 }
 
 void CZemovistaDlg::MakeLayered() {

@@ -28,8 +28,21 @@ public:
     CWnd* AsWindow() override { return this; }
     bool IsInTray() const override { return m_bInTray; }
     IMainWindowView* GetMainWindow() override;
+    void MinimizeToTray() override;
+    void ShowLeftPanel(bool show) override { m_parts->ShowLeftPanel(show); }
+    void OpenBrowserPage(const CString& url) override { m_parts->OpenBrowserPage(url); }
+    void SetSeekTitle(const CString& text) override { m_parts->SetSeekTitle(text); }
+    void SetSeekElapsed(const CString& text) override { m_parts->SetSeekElapsed(text); }
+    void SetSeekTotal(const CString& text) override { m_parts->SetSeekTotal(text); }
+    void SetSeekPosition(int position, bool seek) override { m_parts->SetSeekPosition(position, seek); }
+    void EnableSeekBar(bool enable) override { m_parts->EnableSeekBar(enable); }
+    void ShowControlBarTimes(int progress, const CString& elapsed, const CString& total) override {
+        m_parts->ShowControlBarTimes(progress, elapsed, total);
+    }
+    void RefreshControlBar() override { m_parts->RefreshControlBar(); }
+    void ShowControlBarVolume(int volume) override { m_parts->ShowControlBarVolume(volume); }
+    void HideControlBar() override { m_parts->HideControlBar(); }
 
-    void MinimizeToTray();
     void RestoreFromTray();
     void LayoutPanels();
 

@@ -1,17 +1,20 @@
 // The windows the main dialog holds as its children: the main HTML window with the play
 // dialog inside it, the browser, the left panel, the seek bar, the scrolling strip and the
-// full-screen control bar. The program makes the real ones; a test makes its own.
+// full-screen control bar, with the dialog's panel operations. The program makes the real
+// ones; a test makes its own.
 #pragma once
 
 #include <afxwin.h>
 
 #include <memory>
 
+#include "views/MainDialogView.h"
+
 class IMainWindowView;
 
 enum DIALOG_PANEL { PANEL_LEFT, PANEL_SEEK_BAR, PANEL_BROWSER, PANEL_SCROLLING_STRIP };
 
-class IMainDialogParts {
+class IMainDialogParts : public IMainDialogPanels {
 public:
     virtual ~IMainDialogParts() = default;
 

@@ -6,15 +6,9 @@
 class CWnd;
 class IMainWindowView;
 
-class IMainDialogView {
+// The operations that land on the main dialog's panels beside the main window.
+class IMainDialogPanels {
 public:
-    // The dialog window itself.
-    virtual CWnd* AsWindow() = 0;
-    // True while the dialog is hidden in the notification area.
-    virtual bool IsInTray() const = 0;
-    // The main HTML window that covers the dialog's client area.
-    virtual IMainWindowView* GetMainWindow() = 0;
-    virtual void MinimizeToTray() = 0;
     // The left HTML panel beside the main window's page.
     virtual void ShowLeftPanel(bool show) = 0;
     // Shows the browser and lets its web view check and open the page.
@@ -35,6 +29,20 @@ public:
     virtual void RefreshControlBar() = 0;
     virtual void ShowControlBarVolume(int volume) = 0;
     virtual void HideControlBar() = 0;
+
+protected:
+    ~IMainDialogPanels() = default;
+};
+
+class IMainDialogView : public IMainDialogPanels {
+public:
+    // The dialog window itself.
+    virtual CWnd* AsWindow() = 0;
+    // True while the dialog is hidden in the notification area.
+    virtual bool IsInTray() const = 0;
+    // The main HTML window that covers the dialog's client area.
+    virtual IMainWindowView* GetMainWindow() = 0;
+    virtual void MinimizeToTray() = 0;
 
 protected:
     ~IMainDialogView() = default;

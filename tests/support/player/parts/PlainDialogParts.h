@@ -22,7 +22,10 @@ public:
     void CloseVideo() override {}
     void ClearPlayingMark() override {}
     void AddPlayListItem(const CString&, const CString&, bool) override {}
+    void RemovePlayListItem(const CString&) override {}
     void SetProgressTitle(const CString&) override {}
+    void PlayLastPlayed() override {}
+    void OpenTabPage(int) override {}
     std::vector<CString> ShowOpenFileDialog() override { return {}; }
     bool IsWebViewVisible() override { return false; }
     void CycleViewMode() override {}
@@ -57,6 +60,17 @@ public:
     RECT GetMiddleRect() override { return {200, 60, m_width - 10, m_height - 60}; }
     void HidePlayDialog() override { calls.push_back("HidePlayDialog"); }
     void OnTrayChanged(bool inTray) override { calls.push_back(inTray ? "ToTray" : "FromTray"); }
+    void ShowLeftPanel(bool) override {}
+    void OpenBrowserPage(const CString&) override {}
+    void SetSeekTitle(const CString&) override {}
+    void SetSeekElapsed(const CString&) override {}
+    void SetSeekTotal(const CString&) override {}
+    void SetSeekPosition(int, bool) override {}
+    void EnableSeekBar(bool) override {}
+    void ShowControlBarTimes(int, const CString&, const CString&) override {}
+    void RefreshControlBar() override {}
+    void ShowControlBarVolume(int) override {}
+    void HideControlBar() override {}
 
     // "LayoutForWidth <width>", "PlaceDlgPlay", "HidePlayDialog", "ToTray", "FromTray".
     std::vector<std::string> calls;
