@@ -24,6 +24,7 @@ public:
     void MoveTaskRow(DOWNLOAD_LIST_ITEM item, int list) override;
     void GetTasksInState(std::vector<DOWNLOAD_LIST_ITEM>& items, int state) override;
     void ScrollListsToTop() override;
+    void RefreshForUser() override;
     void ClearShutdownChoice();
     void SelectDownloadingTab();
 

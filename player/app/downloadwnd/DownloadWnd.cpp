@@ -119,6 +119,12 @@ void CDownloadWnd::ScrollListsToTop() {
     if (CDownloadWndCtrlManager* manager = Manager()) manager->ScrollListsToTop();
 }
 
+// The rows come from the download control on the user change; the page's own elements
+// (counters, buttons) follow here.
+void CDownloadWnd::RefreshForUser() {
+    if (CDownloadWndCtrlManager* manager = Manager()) manager->RefreshElements();
+}
+
 void CDownloadWnd::ClearShutdownChoice() {
     if (CDownloadWndCtrlManager* manager = Manager()) manager->ClearShutdownChoice();
 }
