@@ -173,6 +173,9 @@ TEST(DialogTest, FailingNumberKeepsTheDialogOpenWithTheFocusOnTheField) {
                 })
                 .Then([&](CDialog& d) {
                     EXPECT_TRUE(d.IsWindowVisible()) << "the dialog stays open";
+                    // Another test program's window may hold the activation; given it
+                    // back, the dialog gives the focus to the control it kept.
+                    if (::GetActiveWindow() != d.m_hWnd) ::SetForegroundWindow(d.m_hWnd);
                     EXPECT_EQ(dialog.Item(IDC_TEST_NUMBER), ::GetFocus());
                     CDialogDriver::Click(d, IDCANCEL);
                 });

@@ -456,6 +456,8 @@ TEST_P(SecondStartTest, RunsOneJob) {
         Add({Item(2)});
         ASSERT_TRUE(WaitForState(2, DOWNLOAD_STATE_DOWNLOADING));
     }
+    // As the download list starts a row: waiting first, then the command.
+    windows.downloadWnd.ChangeTaskRowState(1, DOWNLOAD_STATE_PAUSED, DOWNLOAD_STATE_WAITING);
     DOWNLOAD_LIST_ITEM row = windows.downloadRows[1];
     control->Execute(CMD_START_DOWNLOAD, &row);
     if (!whileWaiting) {
