@@ -301,3 +301,62 @@ TEST_F(MainWndControlsTest, VolumeUpDownMuteAndWheel) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainWndControlsTest, HelpAndFeedbackOpenInTheBrowserProgram) {
+    Open();
+    const struct {
+        UINT command;
+        std::string address;
+    } cases[] = {
+        {ID_HELP_ONLINE, "http://www.zemovista.com:8080/parent/faq.shtml"},
+        {ID_HELP_FEEDBACK, "http://www.zemovista.com:8080/forumdisplay.php?fid=29"},
+    };
+    for (const auto& c : cases) {
+        OpenedPages().clear();
+        Wnd().SendMessage(WM_COMMAND, c.command, 0);
+        EXPECT_EQ(std::vector<std::string>{"C:\\Program Files\\Internet Explorer\\iexplore.exe " + c.address},
+                  OpenedPages());
+    }
+}
+
+TEST_F(MainWndControlsTest, CloseVideoEmptiesTheSeekBarAndTheCurrentItem) {
+    Open();
+    AddThree();
+    CAppFacade& facade = CAppFacade::GetInstance();
+    facade.SetCurrentPath(FilePath(L"b.xof"));
+    facade.SetPlayState(PLAY_STATE_PLAYING);
+    Wnd().OnPlayStarted();
+    windows.calls.clear();
+    Wnd().CloseVideo();
+    std::vector<std::string> expected = {"ShowVideoArea(panel)", "Stop",          "SetSeekTitle ", "SetSeekElapsed ",
+                                         "SetSeekTotal ",        "SetSeekPosition(seek) 0", "EnableSeekBar(off)",
+                                         "RefreshControlBar"};
+    EXPECT_EQ(expected, windows.calls);
+    EXPECT_EQ(PLAY_STATE_NONE, facade.GetPlayState());
+    EXPECT_STREQ(L"", facade.GetCurrentPath());
+    EXPECT_FALSE(Manager().GetElementById(L"playing-video").is_valid());
+    windows.calls.clear();
+    PumpFor(700);
+    EXPECT_FALSE(Called("SetSeekElapsed 00:00:00")) << "the play-time timer stopped";
+}
+
+TEST_F(MainWndControlsTest, WhilePlayingTheTimerFillsTheSeekBar) {
+    Open();
+    windows.totalTime = L"00:20:00";
+    windows.calls.clear();
+    Wnd().OnPlayStarted();
+    EXPECT_TRUE(Called("ShowVideoArea(video)"));
+    PumpFor(700);
+    EXPECT_TRUE(Called("SetSeekElapsed 00:00:00"));
+    EXPECT_TRUE(Called("SetSeekTotal 00:20:00"));
+    EXPECT_TRUE(Called("SetSeekPosition 0"));
+    CAppFacade::GetInstance().SetFullScreen(true);
+    windows.calls.clear();
+    PumpFor(700);
+    EXPECT_TRUE(Called("ShowControlBarTimes 0 00:00:00 00:20:00")) << "in full screen the control bar shows them";
+    EXPECT_FALSE(Called("SetSeekTotal 00:20:00"));
+}
+
+}  // namespace
