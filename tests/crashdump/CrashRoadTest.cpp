@@ -17,6 +17,15 @@ std::string IniValue(const std::wstring& file, const char* key) {
 
 std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
+// The log's register block and stack lines are as wide as the program's pointers.
+#ifdef _WIN64
+const char FIRST_REGISTER[] = "\r\nContext:\r\nRDI: 0x";
+const char STACK_ADDRESS[] = "0x[0-9a-f]{16}: ";
+#else
+const char FIRST_REGISTER[] = "\r\nContext:\r\nEDI:    0x";
+const char STACK_ADDRESS[] = "0x[0-9a-f]{8}: ";
+#endif
+
 // The exception code of a minidump's exception stream; 0 when it has none.
 DWORD DumpedExceptionCode(const std::string& dump) {
     auto word = [&](size_t at) -> DWORD {
@@ -53,6 +62,7 @@ public:
 struct CRASH_CASE {
     const wchar_t* mode;
     const char* caused;  // the first line's exception
+    const char* module;  // where it was raised, as a pattern
     DWORD code;
 };
 
@@ -74,16 +84,17 @@ TEST_P(CrashKindTest, LeavesALogADumpTheirNamesAndStartsTheSenderOnce) {
     const std::string log = folder.Read(L"logs\\" + Wide(logName));
     const std::string first = std::string("player caused ") + c.caused;
     EXPECT_EQ(first, log.substr(0, first.size())) << log.substr(0, 200);
-    EXPECT_TRUE(
-        std::regex_search(log, std::regex(" \\r\\nin module player\\.exe at [0-9a-f]{4}:[0-9a-f]{8}\\.\\r\\n\\r\\n"
-                                          "Exception handler called in ExceptionAttacher - AfxWinMain\\.\\r\\n"
-                                          "Error occurred at \\d+/\\d+/\\d{4} \\d\\d:\\d\\d:\\d\\d\\.\\r\\n")))
+    EXPECT_TRUE(std::regex_search(
+        log, std::regex(std::string(" \\r\\nin module ") + c.module + " at [0-9a-f]{4}:[0-9a-f]{8}\\.\\r\\n\\r\\n"
+                        "Exception handler called in ExceptionAttacher - AfxWinMain\\.\\r\\n"
+                        "Error occurred at \\d+/\\d+/\\d{4} \\d\\d:\\d\\d:\\d\\d\\.\\r\\n",
+                        std::regex::icase)))
         << log.substr(0, 400);
     EXPECT_NE(std::string::npos, log.find(folder.AnsiPath() + "player.exe, run by "));
-    EXPECT_NE(std::string::npos, log.find("\r\nContext:\r\nEDI:    0x"));
-    EXPECT_TRUE(
-        std::regex_search(log, std::regex("\\r\\nBytes at CS:EIP:\\r\\n([0-9a-f]{2} ){16}\\r\\n\\r\\nStack:\\r\\n"
-                                          "0x[0-9a-f]{8}: [0-9a-f]{8} ")));
+    EXPECT_NE(std::string::npos, log.find(FIRST_REGISTER));
+    EXPECT_TRUE(std::regex_search(log, std::regex(std::string("\\r\\nBytes at CS:EIP:\\r\\n([0-9a-f]{2} ){16}\\r\\n\\r\\n"
+                                                              "Stack:\\r\\n") +
+                                                  STACK_ADDRESS + "[0-9a-f]{8} ")));
     EXPECT_TRUE(std::regex_search(log, std::regex("Module 1\\r\\n")));
     EXPECT_NE(std::string::npos, log.find("\r\n" + folder.AnsiPath() + "player.exe\r\nImage Base: 0x"));
     EXPECT_NE(std::string::npos, log.find("\r\n===== [end of ERRORLOG] =====\r\n"));
@@ -96,8 +107,11 @@ TEST_P(CrashKindTest, LeavesALogADumpTheirNamesAndStartsTheSenderOnce) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, CrashKindTest,
-                         testing::Values(CRASH_CASE{L"write-null", "an Access Violation (0xc0000005)", 0xC0000005},
-                                         CRASH_CASE{L"throw", "a Microsoft C++ Exception (0xe06d7363)", 0xE06D7363}),
+                         testing::Values(CRASH_CASE{L"write-null", "an Access Violation (0xc0000005)", "player\\.exe",
+                                                    0xC0000005},
+                                         // raised by the system's RaiseException
+                                         CRASH_CASE{L"throw", "a Microsoft C++ Exception (0xe06d7363)",
+                                                    "kernelbase\\.dll", 0xE06D7363}),
                          [](const testing::TestParamInfo<CRASH_CASE>& info) {
                              return info.index == 0 ? "NullWrite" : "UncaughtThrow";
                          });

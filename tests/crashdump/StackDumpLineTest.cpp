@@ -7,9 +7,14 @@
 
 namespace {
 
+// The address as the log writes it: 8 digits, 16 in 64-bit programs.
+std::string Expected(const char* line32) {
+    return sizeof(ULONG_PTR) == 8 ? std::string("0x00000000") + (line32 + 2) : line32;
+}
+
 TEST(StackDumpLine, WordsThenTheirBytesAsCharacters) {
     const struct {
-        DWORD address;
+        ULONG_PTR address;
         DWORD words[4];
         int count;
         const char* line;
@@ -34,8 +39,15 @@ TEST(StackDumpLine, WordsThenTheirBytesAsCharacters) {
         char line[STACK_LINE_SIZE];
         memset(line, '#', sizeof(line));
         FormatStackLine(c.address, c.words, c.count, line);
-        EXPECT_EQ(std::string(c.line), line) << c.count;
+        EXPECT_EQ(Expected(c.line), line) << c.count;
     }
+#ifdef _WIN64
+    // An address past 4 GB keeps its high half.
+    char line[STACK_LINE_SIZE];
+    const DWORD words[] = {0x30303030};
+    FormatStackLine(0x000000014000ff00, words, 1, line);
+    EXPECT_EQ(std::string("0x000000014000ff00: 30303030                            0000\r\n"), line);
+#endif
 }
 
 }  // namespace

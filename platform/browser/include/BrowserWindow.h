@@ -67,7 +67,8 @@ public:
     HWND GetHwnd() const { return m_hwnd; }
 
     // Queues a navigation. Headers are "Name: value" lines ending in "\r\n"; post bytes
-    // make it a POST. A path or "file:" URL is a local file.
+    // make it a POST. A path or "file:" URL is a local file; "res://<module>/<id>" is an
+    // HTML resource of that module (the program's when it is not loaded).
     void Navigate(const std::wstring& url, DWORD flags = 0, const std::wstring& targetFrame = L"",
                   const std::wstring& headers = L"", const std::vector<BYTE>& postData = {});
     // False when there is no entry to go to.

@@ -26,6 +26,26 @@ std::wstring LocalPath(const std::wstring& url) {
     return SUCCEEDED(PathCreateFromUrlW(url.c_str(), path, &size, 0)) ? path : url;
 }
 
+// "res://<module>/<id>": an HTML resource of the module (the program when the module is
+// not loaded), by number or by name.
+bool IsResourceUrl(const std::wstring& url) { return _wcsnicmp(url.c_str(), L"res://", 6) == 0; }
+
+bool ReadHtmlResource(const std::wstring& url, std::string& html) {
+    size_t slash = url.rfind(L'/');
+    if (slash < 6 || slash + 1 >= url.size()) return false;
+    std::wstring module = url.substr(6, slash - 6), name = url.substr(slash + 1);
+    HMODULE handle = module.empty() ? nullptr : GetModuleHandleW(module.c_str());
+    if (!handle) handle = GetModuleHandleW(nullptr);
+    bool number = name.find_first_not_of(L"0123456789") == std::wstring::npos;
+    LPCWSTR id = number ? MAKEINTRESOURCEW(_wtoi(name.c_str())) : name.c_str();
+    HRSRC resource = FindResourceW(handle, id, RT_HTML);
+    HGLOBAL data = resource ? LoadResource(handle, resource) : nullptr;
+    const char* bytes = data ? static_cast<const char*>(LockResource(data)) : nullptr;
+    if (!bytes) return false;
+    html.assign(bytes, SizeofResource(handle, resource));
+    return true;
+}
+
 // A scratch file of its own for each browser, removed with it.
 std::wstring NewPageFile() {
     wchar_t folder[MAX_PATH] = {}, file[MAX_PATH] = {};
@@ -238,7 +258,10 @@ void CBrowserWindow::Run(const Request& request) {
 
 void CBrowserWindow::Load(const Request& request, LoadKind kind) {
     std::wstring url = request.Url;
-    if (IsLocalFile(url)) {
+    if (IsResourceUrl(url)) {
+        std::string html;
+        ShowBody(ReadHtmlResource(url, html) ? html : kErrorPage);
+    } else if (IsLocalFile(url)) {
         ShowLocalFile(LocalPath(url));
     } else {
         PAGE_REPLY reply;

@@ -22,7 +22,8 @@
  *              pressing or dragging sets "value" from the pointer's x, each change
  *              raises BUTTON_STATE_CHANGED. The thumb is the "thumb-image" (else
  *              8 pixels wide in the text colour) and travels inside the content box.
- *   "progress" draws its content box filled by "value" / "maxvalue" (default 100)
+ *   "progress" draws its content box filled by "value" / "maxvalue" (default 100,
+ *              both read as 64-bit numbers)
  *              with the "foreground-image" (or the text colour), text on top.
  * Any other name raises HLN_ATTACH_BEHAVIOR (htmlayout.h) and attaches what the
  * program writes into the record; nothing when it writes nothing. */

@@ -80,10 +80,17 @@ int SliderValueAt(const Node* slider, int pageX, DocumentHost& host) {
     return r.min + static_cast<int>((static_cast<double>(r.max) - r.min) * fraction + 0.5);
 }
 
+int64_t Int64Attribute(const Node* element, std::string_view name, int64_t fallback) {
+    const std::u16string* value = element->GetAttribute(name);
+    if (!value) return fallback;
+    std::string text = Narrow(Trim(*value));
+    return std::strtoll(text.c_str(), nullptr, 10);
+}
+
 Rect ProgressFill(const Node* progress) {
     Rect content = progress->box.Content();
-    int max = IntAttribute(progress, "maxvalue", 100);
-    int value = IntAttribute(progress, "value", 0);
+    int64_t max = Int64Attribute(progress, "maxvalue", 100);
+    int64_t value = Int64Attribute(progress, "value", 0);
     if (max <= 0 || value <= 0) return {content.x, content.y, 0, content.h};
     double fraction = std::min(1.0, static_cast<double>(value) / max);
     return {content.x, content.y, static_cast<int>(content.w * fraction + 0.5), content.h};

@@ -18,6 +18,8 @@ bool IsBuiltinName(std::string_view name);
 // A decimal attribute ("-12" reads -12, text that is no number reads 0); fallback
 // when the attribute is absent.
 int IntAttribute(const Node* element, std::string_view name, int fallback);
+// The same without the 32-bit limit (sizes of files from 2 GiB on).
+int64_t Int64Attribute(const Node* element, std::string_view name, int64_t fallback);
 
 // Slider: "min" (0), "max" (100) and "value" clamped between them.
 struct SliderRange {
@@ -29,7 +31,8 @@ Rect SliderThumb(const Node* slider, DocumentHost& host);
 // The value for a pointer at pageX.
 int SliderValueAt(const Node* slider, int pageX, DocumentHost& host);
 
-// Progress: the part of the content box that "value" / "maxvalue" (100) fills.
+// Progress: the part of the content box that "value" / "maxvalue" (100) fills; both
+// may be 64-bit.
 Rect ProgressFill(const Node* progress);
 
 }  // namespace hl

@@ -111,7 +111,6 @@ UPDATER_RESULT Update(const std::wstring& folder, const std::wstring& clientFold
 
     const std::wstring downloads = clientFolder + L"Download\\", backups = clientFolder + L"Backup\\";
     RemoveWorkFolder(downloads);
-    RemoveWorkFolder(backups);
     std::vector<STAGED_FILE> staged;
     UPDATER_RESULT result = UPDATER_DOWNLOAD_FAILED;
     if (Download(checkUrl, manifest, folder, downloads, staged)) {
@@ -138,8 +137,11 @@ UPDATER_RESULT RunUpdate(const std::wstring& programFolder) {
     CScopedHandle lock(CreateFileW((clientFolder + L"Mendport.lock").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                    FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     if (!lock) return GetLastError() == ERROR_SHARING_VIOLATION ? UPDATER_BUSY : UPDATER_NO_CONFIG;
-    // What a run that ended half-way changed is put back before anything else.
-    if (!RestoreBackups(clientFolder + L"Backup\\")) return UPDATER_ROLLBACK_FAILED;
+    // What a run that ended half-way changed is put back before anything else, and
+    // its emptied backup folder goes.
+    const std::wstring backups = clientFolder + L"Backup\\";
+    if (!RestoreBackups(backups)) return UPDATER_ROLLBACK_FAILED;
+    RemoveWorkFolder(backups);
     return Update(programFolder, clientFolder);
 }
 

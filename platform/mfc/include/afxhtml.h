@@ -17,6 +17,10 @@
 
 struct CCreateContext;
 
+// Queues the navigation in the browser; null texts are empty, post bytes make it a POST.
+void AfxBrowserNavigate(CBrowserWindow& browser, LPCTSTR url, DWORD flags, LPCTSTR targetFrame, LPCTSTR headers,
+                        LPVOID postData, DWORD postLength);
+
 class CHtmlView : public CWnd, private IBrowserEvents {
     DECLARE_DYNAMIC(CHtmlView)
 public:

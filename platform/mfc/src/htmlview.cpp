@@ -22,11 +22,16 @@ BOOL CHtmlView::Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const
     return FALSE;
 }
 
+void AfxBrowserNavigate(CBrowserWindow& browser, LPCTSTR url, DWORD flags, LPCTSTR targetFrame, LPCTSTR headers,
+                        LPVOID postData, DWORD postLength) {
+    const BYTE* bytes = static_cast<const BYTE*>(postData);
+    browser.Navigate(url ? url : L"", flags, targetFrame ? targetFrame : L"", headers ? headers : L"",
+                     bytes ? std::vector<BYTE>(bytes, bytes + postLength) : std::vector<BYTE>());
+}
+
 void CHtmlView::Navigate2(LPCTSTR url, DWORD flags, LPCTSTR targetFrame, LPCTSTR headers, LPVOID postData,
                           DWORD postLength) {
-    const BYTE* bytes = static_cast<const BYTE*>(postData);
-    m_browser.Navigate(url ? url : L"", flags, targetFrame ? targetFrame : L"", headers ? headers : L"",
-                       bytes ? std::vector<BYTE>(bytes, bytes + postLength) : std::vector<BYTE>());
+    AfxBrowserNavigate(m_browser, url, flags, targetFrame, headers, postData, postLength);
 }
 
 BOOL CHtmlView::PreTranslateMessage(MSG*) { return FALSE; }

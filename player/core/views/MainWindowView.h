@@ -27,6 +27,8 @@ public:
     virtual void CloseVideo() = 0;
     virtual void ClearPlayingMark() = 0;
     virtual void AddPlayListItem(const CString& path, const CString& title, bool markPlaying) = 0;
+    // Takes the path's item out of the play list (the download list deletes finished files).
+    virtual void RemovePlayListItem(const CString& path) = 0;
     virtual void SetProgressTitle(const CString& title) = 0;
     // The chosen ".xof" files in natural order; empty when cancelled.
     virtual std::vector<CString> ShowOpenFileDialog() = 0;

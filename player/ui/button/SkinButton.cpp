@@ -96,16 +96,7 @@ void CSkinButton::DrawStateImage(Gdiplus::Graphics& graphics, Gdiplus::Image* im
                       Gdiplus::Rect(0, 0, imageWidth, imageHeight));
         return;
     }
-    const int b = FRAME_BORDER;
-    // Columns and rows of the nine parts: in the image and on the button.
-    const int sourceX[] = {0, b, imageWidth - b}, sourceW[] = {b, imageWidth - 2 * b, b};
-    const int sourceY[] = {0, b, imageHeight - b}, sourceH[] = {b, imageHeight - 2 * b, b};
-    const int targetX[] = {0, b, width - b}, targetW[] = {b, width - 2 * b, b};
-    const int targetY[] = {0, b, height - b}, targetH[] = {b, height - 2 * b, b};
-    for (int row = 0; row < 3; ++row)
-        for (int column = 0; column < 3; ++column)
-            DrawImagePart(graphics, *image, Gdiplus::Rect(targetX[column], targetY[row], targetW[column], targetH[row]),
-                          Gdiplus::Rect(sourceX[column], sourceY[row], sourceW[column], sourceH[row]));
+    DrawNineParts(graphics, *image, Gdiplus::Rect(0, 0, width, height), FRAME_BORDER);
 }
 
 void CSkinButton::DrawItem(LPDRAWITEMSTRUCT item) {

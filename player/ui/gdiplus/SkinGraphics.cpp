@@ -27,3 +27,17 @@ void DrawImagePart(Gdiplus::Graphics& graphics, Gdiplus::Image& image, const Gdi
     attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
     graphics.DrawImage(&image, target, part.X, part.Y, part.Width, part.Height, Gdiplus::UnitPixel, &attributes);
 }
+
+void DrawNineParts(Gdiplus::Graphics& graphics, Gdiplus::Image& image, const Gdiplus::Rect& destination, int border) {
+    const int b = border, imageWidth = (int)image.GetWidth(), imageHeight = (int)image.GetHeight();
+    const int width = destination.Width, height = destination.Height, x = destination.X, y = destination.Y;
+    // Columns and rows of the nine parts: in the image and in the destination.
+    const int sourceX[] = {0, b, imageWidth - b}, sourceW[] = {b, imageWidth - 2 * b, b};
+    const int sourceY[] = {0, b, imageHeight - b}, sourceH[] = {b, imageHeight - 2 * b, b};
+    const int targetX[] = {x, x + b, x + width - b}, targetW[] = {b, width - 2 * b, b};
+    const int targetY[] = {y, y + b, y + height - b}, targetH[] = {b, height - 2 * b, b};
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 3; ++column)
+            DrawImagePart(graphics, image, Gdiplus::Rect(targetX[column], targetY[row], targetW[column], targetH[row]),
+                          Gdiplus::Rect(sourceX[column], sourceY[row], sourceW[column], sourceH[row]));
+}

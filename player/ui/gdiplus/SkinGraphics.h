@@ -18,3 +18,7 @@ std::unique_ptr<Gdiplus::Font> MakeSkinFont(const CString& face, Gdiplus::REAL s
 // stretched without blending in pixels from beyond the part's edges.
 void DrawImagePart(Gdiplus::Graphics& graphics, Gdiplus::Image& image, const Gdiplus::Rect& destination,
                    const Gdiplus::Rect& source);
+
+// The image as nine parts over the destination: the corners of border x border pixels
+// as they are, the edges stretched along their length, the centre over the rest.
+void DrawNineParts(Gdiplus::Graphics& graphics, Gdiplus::Image& image, const Gdiplus::Rect& destination, int border);

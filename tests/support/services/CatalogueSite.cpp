@@ -102,6 +102,11 @@ void CatalogueSite::Handle(const HttpRequest& request, HttpReply& reply) {
         AnswerAlbumPost(request, reply);
         return;
     }
+    if (path == "/moved.aspx") {
+        reply.status = 302;
+        reply.AddHeader("Location", "/index.aspx");
+        return;
+    }
     if (path == "/index.aspx" || path == "/")
         page = StartPage();
     else if (path == "/category.aspx")
@@ -144,7 +149,10 @@ std::string CatalogueSite::CategoryPage(int id) const {
 std::string CatalogueSite::VideoPage(int id) const {
     for (const auto& category : m_categories)
         for (const auto& video : category.Videos)
-            if (video.first == id) return Page(video.second, "<p id=\"video\">视频编号 " + std::to_string(id) + "</p>");
+            if (video.first == id)
+                return Page(video.second, "<p id=\"video\">视频编号 " + std::to_string(id) +
+                                              "</p><p><a id=\"buy\" href=\"javascript:buyVideo(" + std::to_string(id) +
+                                              ")\">购买</a></p>");
     return std::string();
 }
 

@@ -9,7 +9,8 @@
 //   EXPECT_EQ("POST", site.Requests().back().method);
 //
 // Pages (UTF-8): "/index.aspx" links to every category; "/category.aspx?id=N" links to
-// its videos and its album; "/video.aspx?id=N" names the video; "/album.aspx?id=N" holds
+// its videos and its album; "/video.aspx?id=N" names the video and has a buy link
+// "javascript:buyVideo(N)"; "/moved.aspx" answers 302 to the start page; "/album.aspx?id=N" holds
 // the form: method post, action "/album.aspx?Action=multidownload&id=N", a hidden
 // "albumid" and one check box "fileid" (value the file's id) per file. The post is
 // answered with the album as an XML property list holding the files whose ids the body

@@ -68,6 +68,7 @@ void FakeMainWindow::AddPlayListItem(const CString& path, const CString& title, 
     Record(markPlaying ? "AddPlayListItem(playing)" : "AddPlayListItem", path + L" " + title);
     CAppFacade::GetInstance().AddItem(path);
 }
+void FakeMainWindow::RemovePlayListItem(const CString& path) { Record("RemovePlayListItem", path); }
 void FakeMainWindow::SetProgressTitle(const CString& title) { Record("SetProgressTitle", title); }
 std::vector<CString> FakeMainWindow::ShowOpenFileDialog() {
     Record("ShowOpenFileDialog");

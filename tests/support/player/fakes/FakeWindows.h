@@ -44,6 +44,7 @@ public:
     void ClearPlayingMark() override;
     // As the main window's play list element, it also adds the path to the play list model.
     void AddPlayListItem(const CString& path, const CString& title, bool markPlaying) override;
+    void RemovePlayListItem(const CString& path) override;
     void SetProgressTitle(const CString& title) override;
     std::vector<CString> ShowOpenFileDialog() override;
     bool IsWebViewVisible() override;

@@ -1,0 +1,5 @@
+#include "SkinImages.h"
+
+#include "common/CommonHelpers.h"
+
+CString SkinImage(LPCWSTR name) { return GetProgramFolder() + GetDefaultSkinFolder() + name; }

@@ -1,0 +1,51 @@
+#include "dialog/DialogSteps.h"
+
+#include "ControlHost.h"
+#include "DialogDriver.h"
+
+WindowCapture KeepScreenshot(CWnd& window, const wchar_t* name) {
+    window.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN);
+    WindowCapture shot(window.m_hWnd);
+    shot.SavePng(ArtifactsFolder() + name + L".png");
+    return shot;
+}
+
+CRect ControlRect(CWnd& dialog, int id) {
+    CRect place;
+    ::GetWindowRect(::GetDlgItem(dialog.m_hWnd, id), &place);
+    dialog.ScreenToClient(&place);
+    return place;
+}
+
+std::wstring OpenBoxText(CWnd& dialog) {
+    HWND box = CDialogDriver::FindOwnedDialog(dialog.m_hWnd);
+    if (!box) return L"";
+    wchar_t caption[128] = {};
+    ::GetWindowTextW(box, caption, 128);
+    return std::wstring(caption) + L"|" + CDialogDriver::BoxText(box).GetString();
+}
+
+bool AnswerOpenBox(CWnd& dialog, int button) {
+    HWND box = CDialogDriver::FindOwnedDialog(dialog.m_hWnd);
+    if (box) CDialogDriver::Answer(box, button);
+    return box != nullptr;
+}
+
+void MovePointer(CPoint screen) {
+    SetCursorPos(screen.x, screen.y);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    // The system maps 0..65536 onto the screen's pixels.
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dx = (screen.x * 65536 + width - 1) / width;
+    input.mi.dy = (screen.y * 65536 + height - 1) / height;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof(input));
+}
+
+void PressLeft(bool down) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &input, sizeof(input));
+}
