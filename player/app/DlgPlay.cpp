@@ -173,10 +173,12 @@ void CDlgPlay::ShowWebView(const CString& url, bool navigate) {
     ShowIfCreated(&m_downloadArea, false);
     IPlayDialogHost* host = FindPlayDialogHost();
     if (!host) return;
-    if (navigate)
+    if (navigate) {
         host->NavigateWebDialog(url);
-    else
+        m_bWebPage = true;
+    } else {
         ShowIfCreated(host->GetWebDialog(), true);
+    }
 }
 
 bool CDlgPlay::IsWebViewVisible() {

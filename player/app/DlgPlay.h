@@ -44,16 +44,23 @@ public:
     void ShowMessage(const CString& text) override;
     void ShowVideoArea(bool video) override;
     void ShowWebView(const CString& url, bool navigate) override;
+    CWnd* AsWindow() override { return this; }
+    // Set by ShowWebView with navigation; the main window clears it after a change of user.
+    bool HasWebPage() override { return m_bWebPage; }
+    void ClearWebPage() override { m_bWebPage = false; }
+    bool IsVideoSurfaceVisible() override { return m_videoSurface.GetSafeHwnd() && m_videoSurface.IsWindowVisible(); }
+    void SetVideoSizeOriginal() override { OnNativeSize(); }
+    void SetVideoSizeDouble() override { OnDoubleSize(); }
 
     // "" runs the play list's current item.
     int Run(const CString& path);
-    int Pause(bool showMiddlePanel);
-    void SetVolume(WORD volume);
-    bool IsWebViewVisible();
+    int Pause(bool showMiddlePanel) override;
+    void SetVolume(WORD volume) override;
+    bool IsWebViewVisible() override;
     void SuspendPanels(bool suspend);
-    void SetViewModeFromId(const CString& id);
-    void UpdateCursorTimer();
-    void CenterMiddlePanel();
+    void SetViewModeFromId(const CString& id) override;
+    void UpdateCursorTimer() override;
+    void CenterMiddlePanel() override;
 
     // Menu commands (also the size bar's buttons).
     void OnStop();
@@ -141,6 +148,7 @@ private:
     int m_nViewMode = PLAY_VIEW_ALL;
     int m_nAnchorX = -1, m_nAnchorY = -1;
     bool m_bCursorShown = true;
+    bool m_bWebPage = false;
     DWORD m_dwStillSince = 0;
     int m_bMenuOpen = 0;
     int m_nLastMouseX = -1, m_nLastMouseY = -1;

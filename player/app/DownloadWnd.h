@@ -24,6 +24,8 @@ public:
     void MoveTaskRow(DOWNLOAD_LIST_ITEM item, int list) override;
     void GetTasksInState(std::vector<DOWNLOAD_LIST_ITEM>& items, int state) override;
     void ScrollListsToTop() override;
+    // After a change of user: the manager refreshes its elements.
+    void RefreshForUser() override;
     void ClearShutdownChoice();
     void SelectDownloadingTab();
 

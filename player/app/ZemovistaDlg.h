@@ -29,7 +29,20 @@ public:
     bool IsInTray() const override { return m_bInTray; }
     IMainWindowView* GetMainWindow() override;
 
-    void MinimizeToTray();
+    void MinimizeToTray() override;
+    // The main window's requests of the dialog's panels, seek bar and control bar; they
+    // reach no panel yet.
+    void ShowLeftPanel(bool) override {}
+    void OpenBrowserPage(const CString&) override {}
+    void SetSeekTitle(const CString&) override {}
+    void SetSeekElapsed(const CString&) override {}
+    void SetSeekTotal(const CString&) override {}
+    void SetSeekPosition(int, bool) override {}
+    void EnableSeekBar(bool) override {}
+    void ShowControlBarTimes(int, const CString&, const CString&) override {}
+    void RefreshControlBar() override {}
+    void ShowControlBarVolume(int) override {}
+    void HideControlBar() override {}
     void RestoreFromTray();
     void LayoutPanels();
 

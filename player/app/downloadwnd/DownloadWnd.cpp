@@ -263,3 +263,7 @@ LRESULT CDownloadWnd::OnDownloadFailed(WPARAM wParam, LPARAM lParam) {
     if (HandleJobStopped(wParam, lParam)) ShutdownIfComplete();
     return 0;
 }
+
+void CDownloadWnd::RefreshForUser() {
+    if (m_pCtrlManager) m_pCtrlManager->RefreshElements();
+}

@@ -37,10 +37,10 @@ public:
     virtual bool IsWebViewVisible() = 0;
     virtual bool IsVideoSurfaceVisible() = 0;
 
-    // Pauses playback (showing the middle panel when asked).
-    virtual void Pause(bool showMiddlePanel) = 0;
+    // Pauses playback (showing the middle panel when asked); the graph's result.
+    virtual int Pause(bool showMiddlePanel) = 0;
     // Volume 0..100.
-    virtual void SetVolume(int volume) = 0;
+    virtual void SetVolume(WORD volume) = 0;
     // After the dialog was placed: its middle panel centred again.
     virtual void CenterMiddlePanel() = 0;
     // "hide-both", "hide-right" or "show-both".

@@ -47,6 +47,18 @@ public:
     CWnd* AsWindow() override { return this; }
     bool IsInTray() const override { return false; }
     IMainWindowView* GetMainWindow() override { return host; }
+    void MinimizeToTray() override {}
+    void ShowLeftPanel(bool) override {}
+    void OpenBrowserPage(const CString&) override {}
+    void SetSeekTitle(const CString&) override {}
+    void SetSeekElapsed(const CString&) override {}
+    void SetSeekTotal(const CString&) override {}
+    void SetSeekPosition(int, bool) override {}
+    void EnableSeekBar(bool) override {}
+    void ShowControlBarTimes(int, const CString&, const CString&) override {}
+    void RefreshControlBar() override {}
+    void ShowControlBarVolume(int) override {}
+    void HideControlBar() override {}
     TestPlayHost* host = nullptr;
 };
 

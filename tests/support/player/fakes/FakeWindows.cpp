@@ -131,8 +131,11 @@ bool FakePlayDialog::HasWebPage() { return FakeWindows::Current().webPage; }
 void FakePlayDialog::ClearWebPage() { FakeWindows::Current().webPage = false; }
 bool FakePlayDialog::IsWebViewVisible() { return FakeWindows::Current().webViewVisible; }
 bool FakePlayDialog::IsVideoSurfaceVisible() { return FakeWindows::Current().videoSurfaceVisible; }
-void FakePlayDialog::Pause(bool showMiddlePanel) { Record(showMiddlePanel ? "Pause(middle panel)" : "Pause"); }
-void FakePlayDialog::SetVolume(int volume) { Record("SetVolume", volume); }
+int FakePlayDialog::Pause(bool showMiddlePanel) {
+    Record(showMiddlePanel ? "Pause(middle panel)" : "Pause");
+    return 0;
+}
+void FakePlayDialog::SetVolume(WORD volume) { Record("SetVolume", (int)volume); }
 void FakePlayDialog::CenterMiddlePanel() { Record("CenterMiddlePanel"); }
 void FakePlayDialog::SetViewModeFromId(const CString& id) { Record("SetViewModeFromId", id); }
 void FakePlayDialog::UpdateCursorTimer() { Record("UpdateCursorTimer"); }

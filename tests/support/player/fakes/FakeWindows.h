@@ -83,8 +83,8 @@ public:
     void ClearWebPage() override;
     bool IsWebViewVisible() override;
     bool IsVideoSurfaceVisible() override;
-    void Pause(bool showMiddlePanel) override;
-    void SetVolume(int volume) override;
+    int Pause(bool showMiddlePanel) override;
+    void SetVolume(WORD volume) override;
     void CenterMiddlePanel() override;
     void SetViewModeFromId(const CString& id) override;
     void UpdateCursorTimer() override;

@@ -37,6 +37,9 @@ public:
     void SetVideoSizeDouble() override {}
     void ShowSettingsDialog() override {}
     void ChangeVolumeByWheel(bool) override {}
+    void PlayLastPlayed() override {}
+    void OpenTabPage(int) override {}
+    void RemovePlayListItem(const CString&) override {}
 };
 
 class CPlainDialogParts : public IMainDialogParts {
