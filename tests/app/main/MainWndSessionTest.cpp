@@ -27,7 +27,16 @@ protected:
         MainWndTest::SetUp();
         ovraLoadCfg(GetServiceConfigPath());
     }
+    // Nobody stays signed in for the tests after this one.
     void TearDown() override {
+        CLoginSession* session = Wnd().GetLoginSession();
+        LOGIN_ACCOUNT* account = session ? session->GetCurrentAccount() : nullptr;
+        if (account && !account->Sid.IsEmpty()) {
+            try {
+                session->Logout();
+            } catch (const CZemoException&) {
+            }
+        }
         MainWndTest::TearDown();
         ovraLoadCfg(GetServiceConfigPath());
     }
