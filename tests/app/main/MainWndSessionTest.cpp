@@ -144,7 +144,9 @@ TEST_F(MainWndSessionTest, SignInFetchesTheAvatarOnItsOwnThread) {
     EXPECT_STREQ(L"Tommy", Manager().GetElementById(L"user-name").inner_text().c_str());
     EXPECT_STREQ(L"none", Manager().GetElementStyle(L"unlogin", "display"));
     CString avatar = Wnd().GetAvatarFile();
-    if (!avatar.IsEmpty()) EXPECT_TRUE(Exists(avatar));
+    if (!avatar.IsEmpty()) {
+        EXPECT_TRUE(Exists(avatar));
+    }
     EXPECT_TRUE(Called("RefreshForUser"));
     EXPECT_FALSE(Called("Stop")) << "playback kept";
 }
