@@ -76,20 +76,6 @@ bool ClassIs(HELEMENT he, const wchar_t* name) {
     return cls && wcscmp(cls, name) == 0;
 }
 
-// "关闭文件" greyed while nothing is open.
-void FileMenuHook(CMenu* menu, const CString&) {
-    if (CAppFacade::GetInstance().GetPlayState() == PLAY_STATE_NONE)
-        menu->EnableMenuItem(ID_FILE_CLOSE, MF_BYCOMMAND | MF_GRAYED);
-}
-
-// "上移" greyed on the first item, "下移" on the last.
-void ItemMenuHook(CMenu* menu, const CString& path) {
-    CAppFacade& facade = CAppFacade::GetInstance();
-    if (path.CompareNoCase(facade.GetFirstItemPath()) == 0) menu->EnableMenuItem(ID_ITEM_UP, MF_BYCOMMAND | MF_GRAYED);
-    if (path.CompareNoCase(facade.GetLastItemPath()) == 0)
-        menu->EnableMenuItem(ID_ITEM_DOWN, MF_BYCOMMAND | MF_GRAYED);
-}
-
 POINT CursorPoint() {
     POINT p = {};
     GetCursorPos(&p);
@@ -97,6 +83,18 @@ POINT CursorPoint() {
 }
 
 }  // namespace
+
+void FileMenuHook(CMenu* menu, const CString&) {
+    if (CAppFacade::GetInstance().GetPlayState() == PLAY_STATE_NONE)
+        menu->EnableMenuItem(ID_FILE_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+}
+
+void ItemMenuHook(CMenu* menu, const CString& path) {
+    CAppFacade& facade = CAppFacade::GetInstance();
+    if (path.CompareNoCase(facade.GetFirstItemPath()) == 0) menu->EnableMenuItem(ID_ITEM_UP, MF_BYCOMMAND | MF_GRAYED);
+    if (path.CompareNoCase(facade.GetLastItemPath()) == 0)
+        menu->EnableMenuItem(ID_ITEM_DOWN, MF_BYCOMMAND | MF_GRAYED);
+}
 
 element PlayListItemOf(HELEMENT he) {
     if (!he) return element();

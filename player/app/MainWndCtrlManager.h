@@ -73,6 +73,11 @@ private:
     CString m_savedDisplay[4];  // "top1", "top2", "left", "right" while full screen
 };
 
+// The hooks of the drop-down file menu ("关闭文件" greyed while nothing is open) and of
+// a play-list item's menu ("上移" greyed on the first item, "下移" on the last).
+void FileMenuHook(CMenu* menu, const CString& unused);
+void ItemMenuHook(CMenu* menu, const CString& path);
+
 // The item of the play list that is or holds the element (an element whose class, or
 // whose parent's class, is the item's); empty otherwise.
 htmlayout::dom::element PlayListItemOf(HELEMENT element);

@@ -119,12 +119,6 @@ void CDownloadWnd::ScrollListsToTop() {
     if (CDownloadWndCtrlManager* manager = Manager()) manager->ScrollListsToTop();
 }
 
-// The rows come from the download control on the user change; the page's own elements
-// (counters, buttons) follow here.
-void CDownloadWnd::RefreshForUser() {
-    if (CDownloadWndCtrlManager* manager = Manager()) manager->RefreshElements();
-}
-
 void CDownloadWnd::ClearShutdownChoice() {
     if (CDownloadWndCtrlManager* manager = Manager()) manager->ClearShutdownChoice();
 }
@@ -268,4 +262,8 @@ LRESULT CDownloadWnd::OnDownloadConnectFailed(WPARAM wParam, LPARAM lParam) {
 LRESULT CDownloadWnd::OnDownloadFailed(WPARAM wParam, LPARAM lParam) {
     if (HandleJobStopped(wParam, lParam)) ShutdownIfComplete();
     return 0;
+}
+
+void CDownloadWnd::RefreshForUser() {
+    if (m_pCtrlManager) m_pCtrlManager->RefreshElements();
 }

@@ -39,7 +39,7 @@ public:
 
     // Pauses playback (showing the middle panel when asked); the graph's result.
     virtual int Pause(bool showMiddlePanel) = 0;
-    // Volume 0..100.
+    // Volume 0..100 (values outside are taken as the nearest end).
     virtual void SetVolume(int volume) = 0;
     // After the dialog was placed: its middle panel centred again.
     virtual void CenterMiddlePanel() = 0;

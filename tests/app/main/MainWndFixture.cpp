@@ -27,38 +27,6 @@ void RecordOpened(LPCWSTR program, const CString& address) {
     OpenedPages().push_back((program ? Utf8(program) : std::string("-")) + " " + Utf8(address));
 }
 
-SEEN_MENU* g_seen = nullptr;
-
-BOOL CALLBACK FindPopup(HWND window, LPARAM out) {
-    wchar_t name[16] = {};
-    GetClassNameW(window, name, 16);
-    if (wcscmp(name, L"#32768") != 0 || !IsWindowVisible(window)) return TRUE;
-    *reinterpret_cast<HWND*>(out) = window;
-    return FALSE;
-}
-
-void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND popup = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), &FindPopup, (LPARAM)&popup);
-    if (!popup) return;  // not shown yet: look again at the next tick
-    KillTimer(nullptr, id);
-    HMENU menu = (HMENU)SendMessageW(popup, MN_GETHMENU, 0, 0);
-    g_seen->shown = true;
-    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
-        MENUITEMINFOW info = {sizeof(info)};
-        info.fMask = MIIM_FTYPE | MIIM_STATE;
-        GetMenuItemInfoW(menu, i, TRUE, &info);
-        if (info.fType & MFT_SEPARATOR) continue;
-        wchar_t text[64] = {};
-        GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
-        std::string item = Utf8(text);
-        if (info.fState & MFS_GRAYED) item += "(grayed)";
-        g_seen->items.push_back(item);
-    }
-    PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
-    PostMessageW(popup, WM_KEYUP, VK_ESCAPE, 0xC0000001);
-}
-
 }  // namespace
 
 std::vector<std::string>& MainWndTest::DialogMessages() {
@@ -69,16 +37,6 @@ std::vector<std::string>& MainWndTest::DialogMessages() {
 std::vector<std::string>& OpenedPages() {
     static std::vector<std::string> opened;
     return opened;
-}
-
-SEEN_MENU WatchMenu(const std::function<void()>& open) {
-    SEEN_MENU seen;
-    g_seen = &seen;
-    UINT_PTR timer = SetTimer(nullptr, 0, 200, &LookAtMenu);
-    open();
-    KillTimer(nullptr, timer);
-    g_seen = nullptr;
-    return seen;
 }
 
 void MainWndTest::RecordDialogMessages() {

@@ -69,15 +69,6 @@ protected:
     int savedVolume = 0, savedOrder = 0;
 };
 
-// A popup menu as the user saw it: each item's text with "(grayed)" after a greyed one.
-struct SEEN_MENU {
-    bool shown = false;
-    std::vector<std::string> items;
-};
-// Runs the action, which opens a menu of this thread; the menu's items are read while
-// it shows, then it is closed with Esc.
-SEEN_MENU WatchMenu(const std::function<void()>& open);
-
 // What the page opener was asked to open, as "program address" ("-" for the default browser).
 std::vector<std::string>& OpenedPages();
 

@@ -44,10 +44,31 @@ TEST_P(MainWndScreenshot, ShowsTheAccountCategoriesAndPlayList) {
     name.Format(L"main-window-%dx%d.png", size.cx, size.cy);
     ASSERT_TRUE(shot.SavePng(artifacts + name));
 
-    RECT left = ElementRect(L"left"), right = ElementRect(L"right"), top = ElementRect(L"top1");
+    RECT left = ElementRect(L"left"), right = ElementRect(L"right"), middle = ElementRect(L"middle");
     EXPECT_EQ(197, left.right - left.left);
     EXPECT_EQ(234, right.right - right.left);
     EXPECT_EQ(size.cx, right.right) << "the right panel ends at the window's edge";
+    EXPECT_EQ(size.cy, ElementRect(L"bottom").bottom) << "the control bar at the bottom";
+
+    RECT playing = htmlayout::dom::element(Manager().GetElementById(L"playing-video")).location();
+    RECT category = htmlayout::dom::element(Manager().GetElementById(L"video-subcategory").child_at(0)).location();
+    RECT nick = ElementRect(L"user-name");
+    auto count = [&](RECT r, bool (*looks)(COLORREF)) {
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) n += looks(shot.Pixel(x, y)) ? 1 : 0;
+        return n;
+    };
+    auto orange = [](COLORREF c) { return GetRValue(c) > 170 && GetGValue(c) < 140 && GetBValue(c) < 80; };
+    auto dark = [](COLORREF c) { return GetRValue(c) < 110 && GetGValue(c) < 110 && GetBValue(c) < 110; };
+    auto blue = [](COLORREF c) { return GetBValue(c) > 120 && GetRValue(c) < 90; };
+    auto black = [](COLORREF c) { return c == RGB(0, 0, 0); };
+    EXPECT_GT(count(playing, orange), 10) << "the playing item's orange title";
+    EXPECT_GT(count(category, dark), 10) << "the first category's text";
+    EXPECT_GT(count(nick, blue), 10) << "the signed-in nick name";
+    EXPECT_TRUE(blue(shot.Pixel(size.cx / 2, 18))) << "the title bar";
+    RECT centre = {(middle.left + middle.right) / 2 - 5, 300, (middle.left + middle.right) / 2 + 5, 310};
+    EXPECT_EQ(100, count(centre, black)) << "the video area";
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, MainWndScreenshot, testing::Values(SIZE{1024, 753}, SIZE{1300, 800}),
