@@ -56,6 +56,7 @@ public:
     void ClearAccountList() { m_pAccountList.reset(); }
 
     bool IsAutoLogin() const { return m_accounts.IsAutoLogin(); }
+    bool NeedChooseAge() { return m_accounts.NeedChooseAge(); }
     CString GetWebLoginUrl(const CString& url) { return m_accounts.GetWebLoginUrl(url); }
     void SubmitAgeChoice(bool is12YearsOld, const CString& parentEmail) {
         m_accounts.SubmitAgeChoice(is12YearsOld, parentEmail);

@@ -31,13 +31,16 @@ void DrawImagePart(Gdiplus::Graphics& graphics, Gdiplus::Image& image, const Gdi
 void DrawNineParts(Gdiplus::Graphics& graphics, Gdiplus::Image& image, const Gdiplus::Rect& destination, int border) {
     const int b = border, imageWidth = (int)image.GetWidth(), imageHeight = (int)image.GetHeight();
     const int width = destination.Width, height = destination.Height, x = destination.X, y = destination.Y;
-    // Columns and rows of the nine parts: in the image and in the destination.
+    // Columns and rows of the nine parts: in the image and in the destination. The
+    // middle ones reach one pixel under their neighbours and are drawn first, so that
+    // a stretch that leaves its first column or row unpainted leaves no seam.
     const int sourceX[] = {0, b, imageWidth - b}, sourceW[] = {b, imageWidth - 2 * b, b};
     const int sourceY[] = {0, b, imageHeight - b}, sourceH[] = {b, imageHeight - 2 * b, b};
-    const int targetX[] = {x, x + b, x + width - b}, targetW[] = {b, width - 2 * b, b};
-    const int targetY[] = {y, y + b, y + height - b}, targetH[] = {b, height - 2 * b, b};
-    for (int row = 0; row < 3; ++row)
-        for (int column = 0; column < 3; ++column)
+    const int targetX[] = {x, x + b - 1, x + width - b}, targetW[] = {b, width - 2 * b + 2, b};
+    const int targetY[] = {y, y + b - 1, y + height - b}, targetH[] = {b, height - 2 * b + 2, b};
+    const int order[] = {1, 0, 2};
+    for (int row : order)
+        for (int column : order)
             DrawImagePart(graphics, image, Gdiplus::Rect(targetX[column], targetY[row], targetW[column], targetH[row]),
                           Gdiplus::Rect(sourceX[column], sourceY[row], sourceW[column], sourceH[row]));
 }

@@ -5,30 +5,14 @@
 #include "account/LoginSession.h"
 #include "common/CommonHelpers.h"
 #include "config/UserConfig.h"
-#include "db/AllConfigSql.h"
-#include "db/DatabaseConnection.h"
-#include "db/UpgradeHelper.h"
-#include "db/UserInfoSql.h"
-#include "db/UserSetSql.h"
 #include "db/ZemoException.h"
 #include "facade/AppFacade.h"
 #include "facade/CommandCodes.h"
-#include "fakes/FakeWindows.h"
-#include "fixtures/ProgramFolder.h"
-#include "model/DataModel.h"
-#include "services/AccountWebService.h"
-#include "support/ProgramFolderLocks.h"
-#include "support/ServiceConfigFile.h"
+#include "fixtures/SignInPlayer.h"
 
 namespace {
 
 CString Wide(const std::string& utf8) { return Utf8ToWide(utf8.c_str()); }
-
-CStringArray Texts(std::initializer_list<const wchar_t*> texts) {
-    CStringArray row;
-    for (const wchar_t* text : texts) row.Add(text);
-    return row;
-}
 
 // The codes broadcast while a test runs.
 std::vector<int>& Broadcasts() {
@@ -55,92 +39,24 @@ CString ThrownMessage(Call call) {
     return L"(none)";
 }
 
-// A player started on a program folder of the test (the data model over an upgraded
-// database) against the loopback account service, with the main window's stand-in.
-// The session saves the facade's play list, which lives in the program folder's
-// database: the test holds that database's lock.
-class LoginSessionTest : public testing::Test {
+class LoginSessionTest : public testing::Test, protected SignInPlayer {
 protected:
-    LoginSessionTest() : m_config(m_service.ConfigText()) {
-        m_service.AddAccount("tom", {"secret", "1001", "Tommy", "12", 35});
-        m_service.AddAccount("tommy", {"pw2", "1003", "T2", "1", 1});
-        m_service.AddAccount("ann", {"pw", "1002", "Ann", "3", 7});
-        CAppFacade::GetInstance().RegisterControl(1000, new RecordingControl);
-    }
+    LoginSessionTest() { CAppFacade::GetInstance().RegisterControl(1000, new RecordingControl); }
 
     void SetUp() override {
-        ASSERT_TRUE(CUpgradeHelper().UpgradeDatabase(m_folder.Path()));
-        CDatabaseConnection db(m_folder.DatabasePath());
-        for (const wchar_t* user : {L"default", L"tom"}) {
-            CStringArray settings = Texts({L"UserName", user, L"DownloadNum", user[0] == L't' ? L"7" : L"3"});
-            CUserSetSql(&db).Save(&settings);
-        }
-        CUserConfig::GetInstance().SetCurrentUser(L"default");
-        CUserConfig::GetInstance().GetAllConfig().AutoLogin = false;
-        Start();
-    }
-
-    // Starts the player again on the same folder, as the next run of the program.
-    void Start() {
-        m_session.reset();
-        m_model.reset();
-        m_model = std::make_unique<CDataModel>(m_folder.Path());
-        m_model->Init();
-        m_session = m_model->CreateLoginSession();
-        ASSERT_TRUE(m_session);
+        ASSERT_TRUE(Prepare());
         Broadcasts().clear();
-        m_windows.calls.clear();
     }
 
-    // As the sign-in dialog fills the record: the cached account of the name (or a new
-    // one), a typed password replacing the stored one, and the remember box.
-    LOGIN_ACCOUNT DialogRecord(const CString& userName, const wchar_t* typedPassword, bool remember) {
-        LOGIN_ACCOUNT record;
-        if (const LOGIN_ACCOUNT* cached = m_session->FindAccount(userName)) record.Copy(*cached);
-        record.UserName = userName;
-        if (typedPassword) {
-            record.Password = typedPassword;
-            record.VerifyCode.Empty();
-        }
-        record.RemindPwd = remember;
-        return record;
+    void Start() {
+        SignInPlayer::Start();
+        Broadcasts().clear();
     }
 
-    // Signs tom in with the password, remembered and with automatic sign-in, then starts
-    // the player again; ann was saved before him. After each sign-in the settings of
-    // the new user are loaded, as the main window does on a change of user.
     void RememberTomAndRestart() {
-        m_session->AutoLogin();
-        m_session->Login(DialogRecord(L"ann", L"pw", false), false);
-        CUserConfig::GetInstance().LoadUserSettings();
-        m_session->Login(DialogRecord(L"tom", L"secret", true), true);
-        CUserConfig::GetInstance().LoadUserSettings();
-        Start();
+        SignInPlayer::RememberTomAndRestart();
+        Broadcasts().clear();
     }
-
-    std::vector<CStringArray> StoredUsers() {
-        CDatabaseConnection db(m_folder.DatabasePath());
-        std::unique_ptr<SqlRows> rows = CUserInfoSql(&db).Select(nullptr);
-        return rows ? *rows : std::vector<CStringArray>();
-    }
-
-    // The account platform's sign-in paths in the order asked.
-    std::vector<std::string> SignInRoads() const {
-        std::vector<std::string> roads;
-        for (const HttpRequest& request : m_service.Requests()) {
-            std::string path = request.Path();
-            if (path == "/ovra/login" || path == "/ovra/ticketlogin" || path == "/ovra/logout") roads.push_back(path);
-        }
-        return roads;
-    }
-
-    ProgramDatabaseLock m_programDatabase;
-    AccountWebService m_service;
-    ServiceConfigFile m_config;
-    CTempProgramFolder m_folder;
-    FakeWindows m_windows;
-    std::unique_ptr<CDataModel> m_model;
-    std::unique_ptr<CLoginSession> m_session;
 };
 
 TEST_F(LoginSessionTest, AutomaticSignInTakesTheLastRememberedAccountByTicket) {

@@ -59,6 +59,10 @@ TEST(DlgDeleteConfirmTest, TheCloseButtonCancelsAndTheFrameIsDrawn) {
             EXPECT_TRUE(HasColorNear(shot, CRect(question.right - 4, question.top, question.right, question.bottom),
                                      RGB(205, 205, 205), 2));
             EXPECT_FALSE(IsNear(shot.Pixel(client.Width() / 2, client.Height() / 2), RGB(0, 0, 0), 10));
+            // No unpainted seam where the frame's parts meet.
+            for (int x : {CDlgBase::TITLE_BAND - 1, CDlgBase::TITLE_BAND, client.Width() - CDlgBase::TITLE_BAND})
+                for (int y : {5, client.Height() / 2, client.Height() - 3})
+                    EXPECT_FALSE(IsNear(shot.Pixel(x, y), RGB(0, 0, 0), 10)) << x << "," << y;
         })
         .Then([](CDialog& d) { CDialogDriver::Click(d, IDC_BTN_CLOSE); });
     EXPECT_EQ(IDCANCEL, driver.RunModal(dialog));
