@@ -55,7 +55,7 @@ TEST(DlgAboutTest, LinksAreHitWhereTheyAreDrawnAtEachDpi) {
     }
 }
 
-TEST(DlgAboutTest, ClickedLinksGoToTheOpenerWithAHandOverThem) {
+TEST(DlgAboutRealPointerTest, ClickedLinksGoToTheOpenerWithAHandOverThem) {
     GdiplusScope gdiplus;
     RecordedOpener opener;
     CDlgAbout dialog;

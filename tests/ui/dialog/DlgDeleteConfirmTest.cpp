@@ -69,7 +69,7 @@ TEST(DlgDeleteConfirmTest, TheCloseButtonCancelsAndTheFrameIsDrawn) {
 }
 
 // Pressing in the title band drags the dialog; a press lower in it does not.
-TEST(DlgDeleteConfirmTest, OnlyTheTitleBandDragsTheDialog) {
+TEST(DlgDeleteConfirmRealPointerTest, OnlyTheTitleBandDragsTheDialog) {
     GdiplusScope gdiplus;
     const struct {
         int y;

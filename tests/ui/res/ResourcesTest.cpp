@@ -82,7 +82,7 @@ TEST(ResourcesTest, MenusOfferTheirCommands) {
         std::vector<UINT> items;  // of the first submenu; 0 separator, -1 submenu
     };
     const Case cases[] = {
-        {IDR_MENU_PLAY, {ID_PLAY_PAUSE, ID_PLAY_STOP, 0, (UINT)-1, (UINT)-1, 0, ID_FULLSCREEN}},
+        {IDR_MENU_PLAY, {ID_PLAY_PAUSE, ID_PLAY_STOP, (UINT)-1, (UINT)-1, 0, ID_FULLSCREEN}},
         {IDR_MENU_TRAY, {ID_TRAY_SHOW, 0, ID_TRAY_EXIT}},
         {IDR_MENU_HELP, {ID_HELP_ONLINE, ID_HELP_FEEDBACK, 0, ID_HELP_ABOUT}},
         {IDR_MENU_FILE, {ID_FILE_OPEN, ID_FILE_CLOSE, 0, ID_FILE_EXIT}},
@@ -101,9 +101,12 @@ TEST(ResourcesTest, MenusOfferTheirCommands) {
     }
     CMenu play;
     ASSERT_TRUE(play.LoadMenu(IDR_MENU_PLAY));
-    CMenu* size = play.GetSubMenu(0)->GetSubMenu(3);
+    CMenu* size = play.GetSubMenu(0)->GetSubMenu(2);
     ASSERT_NE(nullptr, size);
     EXPECT_EQ(ID_SIZE_NATIVE, size->GetMenuItemID(0));
+    CMenu* view = play.GetSubMenu(0)->GetSubMenu(3);
+    ASSERT_NE(nullptr, view);
+    EXPECT_EQ(ID_VIEW_SIMPLEST, view->GetMenuItemID(0));
     CString text;
     play.GetSubMenu(0)->GetMenuString(ID_FULLSCREEN, text, MF_BYCOMMAND);
     EXPECT_STREQ(L"全屏/退出全屏", text);
