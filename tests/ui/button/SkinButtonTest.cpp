@@ -39,7 +39,9 @@ public:
     const CString normal, hover, pressed, disabled, white, large, missing;
 };
 
-class SkinButtonTest : public testing::Test {
+// Hover and focus states follow the screen's one pointer: the cases hold the pointer lock
+// ("RealPointer"), so that no other test program moves it while a state is drawn.
+class SkinButtonRealPointerTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(host.Open(kFrame));
@@ -84,9 +86,9 @@ struct StateCase {
 };
 void PrintTo(const StateCase& c, std::ostream* out) { *out << c.name; }
 
-class SkinButtonStateTest : public SkinButtonTest, public testing::WithParamInterface<StateCase> {};
+class SkinButtonStateRealPointerTest : public SkinButtonRealPointerTest, public testing::WithParamInterface<StateCase> {};
 
-TEST_P(SkinButtonStateTest, DrawsTheImageOfItsState) {
+TEST_P(SkinButtonStateRealPointerTest, DrawsTheImageOfItsState) {
     const StateCase& c = GetParam();
     CEngComButton button;
     Make(button, L"", c.style);
@@ -106,7 +108,7 @@ void Press(CEngComButton& button, const StateImages&) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    States, SkinButtonStateTest,
+    States, SkinButtonStateRealPointerTest,
     testing::Values(
         StateCase{"Normal", 0, nullptr, kNormal},
         StateCase{"FocusShowsHover", 0, [](CEngComButton& b, const StateImages&) { b.SetFocus(); }, kHover},
@@ -140,11 +142,11 @@ struct TextCase {
 };
 void PrintTo(const TextCase& c, std::ostream* out) { *out << c.name; }
 
-class SkinButtonTextTest : public SkinButtonTest, public testing::WithParamInterface<TextCase> {};
+class SkinButtonTextRealPointerTest : public SkinButtonRealPointerTest, public testing::WithParamInterface<TextCase> {};
 
 // Text on white images: red normally, blue pressed, green while hovering when the
 // hover colour has an alpha part.
-TEST_P(SkinButtonTextTest, DrawsTheTextInTheColourOfItsState) {
+TEST_P(SkinButtonTextRealPointerTest, DrawsTheTextInTheColourOfItsState) {
     const TextCase& c = GetParam();
     CEngComButton button;
     Make(button, L"WWWW");
@@ -159,7 +161,7 @@ TEST_P(SkinButtonTextTest, DrawsTheTextInTheColourOfItsState) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Colours, SkinButtonTextTest,
+    Colours, SkinButtonTextRealPointerTest,
     testing::Values(TextCase{"Normal", 0xFF00FF00, nullptr, RGB(255, 0, 0), RGB(0, 0, 255)},
                     TextCase{"HoverWithAlpha", 0xFF00FF00, [](CEngComButton& b) { b.SetFocus(); }, RGB(0, 255, 0),
                              RGB(255, 0, 0)},
@@ -169,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
                              [](CEngComButton& b) { b.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)); },
                              RGB(0, 0, 255), RGB(255, 0, 0)}));
 
-TEST_F(SkinButtonTest, SizesItselfToItsNormalImage) {
+TEST_F(SkinButtonRealPointerTest, SizesItselfToItsNormalImage) {
     struct Case {
         const char* name;
         std::function<void(CEngComButton&)> images;
@@ -195,7 +197,7 @@ TEST_F(SkinButtonTest, SizesItselfToItsNormalImage) {
     }
 }
 
-TEST_F(SkinButtonTest, SpaceDoesNotClick) {
+TEST_F(SkinButtonRealPointerTest, SpaceDoesNotClick) {
     struct Case {
         const char* name;
         std::function<void(CEngComButton&)> input;
@@ -230,7 +232,7 @@ TEST_F(SkinButtonTest, SpaceDoesNotClick) {
     }
 }
 
-TEST_F(SkinButtonTest, OwnerDrawStylesAreAdded) {
+TEST_F(SkinButtonRealPointerTest, OwnerDrawStylesAreAdded) {
     CEngComButton created;
     Make(created, L"a");
     HWND plain = CreateWindowW(L"BUTTON", L"b", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, 120, 20, 80, 24, host.m_hWnd,
@@ -282,7 +284,7 @@ TEST(SkinButtonParentBackground, ErasesWithTheParentsPixelsOnlyUnderAClippingPar
 
 // The program's default button in its four looks, side by side. Kept as
 // build/.../tests/ui/artifacts/skin-button-states.png.
-TEST_F(SkinButtonTest, ScreenshotShowsTheFourStates) {
+TEST_F(SkinButtonRealPointerTest, ScreenshotShowsTheFourStates) {
     LPCWSTR texts[] = {L"正常", L"悬停", L"按下", L"禁用"};
     LPCWSTR files[] = {L"skin_button_up.png", L"skin_button_in.png", L"skin_button_down.png", L"skin_button_grey.png"};
     CEngComButton buttons[4];
