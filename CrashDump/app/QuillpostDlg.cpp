@@ -8,7 +8,6 @@
 
 namespace {
 
-const char STORAGE_PASSWORD[] = "kavrel7391";
 constexpr UINT_PTR TIMER_RESTART = 1;
 constexpr UINT RESTART_POLL_MS = 100;
 

@@ -7,6 +7,7 @@
 #include "CrashSettings.h"
 #include "FileStorage.h"
 #include "HttpSend.h"
+#include "StoragePassword.h"
 
 constexpr unsigned long CRASH_PIECE_SIZE = 1000;
 constexpr int UPLOAD_UNREADABLE = 1;  // the file could not be read

@@ -16,7 +16,7 @@ std::string Ansi(const std::wstring& path);
 
 struct CrashUpload {
     static constexpr const char* USER = "crash-reports";
-    static constexpr const char* PASSWORD = "kavrel7391";
+    static constexpr const char* PASSWORD = STORAGE_PASSWORD;
 
     CrashUpload();
     // The service's host and port, as "IP" names it.

@@ -121,7 +121,7 @@ TEST_F(MultiDownloadPost, TheTickedFilesOfTheAlbumReachTheDownloadControlOnlyWhe
         EXPECT_EQ(101, items[0].Task.FileID);
         EXPECT_EQ(103, items[1].Task.FileID);
         EXPECT_EQ(12LL * 1048576, items[0].Task.FileSize);
-        EXPECT_STREQ(L"http://127.0.0.1/files/101.flv?zemoid=TOK&sid=S9", items[0].Task.DownloadUrl);
+        EXPECT_STREQ(CString((site.Url("/files/101.flv") + "?zemoid=TOK&sid=S9").c_str()), items[0].Task.DownloadUrl);
         CString name = L"\\经典合集_3_第三集_" + user + L".mp4";
         EXPECT_EQ(items[1].Task.FilePath.GetLength() - name.GetLength(), items[1].Task.FilePath.Find(name))
             << (LPCWSTR)items[1].Task.FilePath;

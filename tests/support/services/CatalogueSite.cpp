@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "http/FormPairs.h"
+#include "http/HttpReplies.h"
 
 namespace {
 
@@ -62,6 +63,8 @@ std::vector<int> PostedFileIds(const std::string& body) {
     return ids;
 }
 
+std::string FilePath(const CATALOGUE_FILE& file) { return "/files/" + std::to_string(file.Id) + file.Type; }
+
 }  // namespace
 
 CatalogueSite::CatalogueSite()
@@ -102,6 +105,7 @@ void CatalogueSite::Handle(const HttpRequest& request, HttpReply& reply) {
         AnswerAlbumPost(request, reply);
         return;
     }
+    if (AnswerFile(request, reply)) return;
     if (path == "/moved.aspx") {
         reply.status = 302;
         reply.AddHeader("Location", "/index.aspx");
@@ -176,7 +180,10 @@ void CatalogueSite::AnswerAlbumPost(const HttpRequest& request, HttpReply& reply
         reply.status = 500;
         return;
     }
-    reply.body = m_albumReply.empty() ? AlbumPlist(m_album, PostedFileIds(request.body)) : m_albumReply;
+    CATALOGUE_ALBUM album = m_album;
+    for (auto& file : album.Files)
+        if (file.Url.empty()) file.Url = m_server.Url(FilePath(file));
+    reply.body = m_albumReply.empty() ? AlbumPlist(album, PostedFileIds(request.body)) : m_albumReply;
     reply.AddHeader("Content-Type", "text/xml; charset=utf-8");
     if (m_albumMode == AlbumReplyMode::Dropped) reply.dropAfter = reply.body.size() / 2;
 }
@@ -186,11 +193,9 @@ std::string CatalogueSite::AlbumPlist(const CATALOGUE_ALBUM& album, const std::v
     for (int id : fileIds) {
         for (const auto& file : album.Files) {
             if (file.Id != id) continue;
-            std::string url =
-                file.Url.empty() ? "http://127.0.0.1/files/" + std::to_string(file.Id) + file.Type : file.Url;
             files += "<dict><key>kFileID</key><integer>" + std::to_string(file.Id) +
                      "</integer><key>kFileName</key><string>" + XmlEscape(file.Name) +
-                     "</string><key>kFileURL</key><string>" + XmlEscape(url) +
+                     "</string><key>kFileURL</key><string>" + XmlEscape(file.Url) +
                      "</string><key>kFileOrder</key><string>" + XmlEscape(file.Order) +
                      "</string><key>kFileType</key><string>" + XmlEscape(file.Type) +
                      "</string><key>kFileSize</key><integer>" + std::to_string(file.SizeMb) + "</integer></dict>";
@@ -199,4 +204,22 @@ std::string CatalogueSite::AlbumPlist(const CATALOGUE_ALBUM& album, const std::v
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist "
            "version=\"1.0\"><array><dict><key>kAlbumName</key><string>" +
            XmlEscape(album.Name) + "</string><key>kAlbumFiles</key><array>" + files + "</array></dict></array></plist>";
+}
+
+void CatalogueSite::ServeFile(int fileId, std::string bytes, bool interruptOnce) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    for (const auto& file : m_album.Files)
+        if (file.Id == fileId) m_files[FilePath(file)] = SERVED_FILE{std::move(bytes), interruptOnce};
+}
+
+bool CatalogueSite::AnswerFile(const HttpRequest& request, HttpReply& reply) {
+    auto served = m_files.find(request.Path());
+    if (served == m_files.end()) return false;
+    reply = RangeReply(request, StringSource(served->second.Bytes));
+    reply.AddHeader("Content-Type", "application/octet-stream");
+    if (served->second.Interrupt) {
+        served->second.Interrupt = false;
+        reply.dropAfter = served->second.Bytes.size() / 2;
+    }
+    return true;
 }

@@ -14,9 +14,11 @@
 // the form: method post, action "/album.aspx?Action=multidownload&id=N", a hidden
 // "albumid" and one check box "fileid" (value the file's id) per file. The post is
 // answered with the album as an XML property list holding the files whose ids the body
-// names, with kFileID and kFileSize as integers and the other values as strings.
+// names, with kFileID and kFileSize as integers and the other values as strings. A file
+// given bytes with ServeFile is downloaded from "/files/<id><type>", ranges included.
 #pragma once
 
+#include <map>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -63,6 +65,9 @@ public:
     void SetAlbumReply(const std::string& body);
     void SetAlbumReplyMode(AlbumReplyMode mode);
     const CATALOGUE_ALBUM& Album() const { return m_album; }
+    // The bytes behind the album file's download address; interruptOnce drops the first
+    // transfer of it half-way, as a connection that breaks.
+    void ServeFile(int fileId, std::string bytes, bool interruptOnce = false);
 
     std::vector<HttpRequest> Requests() const { return m_server.Requests(); }
     void ClearRequests() { m_server.ClearRequests(); }
@@ -77,11 +82,18 @@ private:
     std::string VideoPage(int id) const;
     std::string AlbumPage(int id) const;
     void AnswerAlbumPost(const HttpRequest& request, HttpReply& reply);
+    bool AnswerFile(const HttpRequest& request, HttpReply& reply);
+
+    struct SERVED_FILE {
+        std::string Bytes;
+        bool Interrupt = false;
+    };
 
     mutable std::mutex m_mutex;
     std::vector<CATALOGUE_CATEGORY> m_categories;
     CATALOGUE_ALBUM m_album;
     std::string m_albumReply;
     AlbumReplyMode m_albumMode = AlbumReplyMode::List;
+    std::map<std::string, SERVED_FILE> m_files;  // by path
     LoopbackHttpServer m_server;  // last: its threads stop before the state goes
 };

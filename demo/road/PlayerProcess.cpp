@@ -1,0 +1,59 @@
+#include "PlayerProcess.h"
+
+#include <vector>
+
+namespace road {
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount() - start >= timeoutMs) return condition();
+        Sleep(100);
+    }
+}
+
+PlayerProcess::PlayerProcess(const std::wstring& folder, const std::wstring& arguments) {
+    std::wstring program = folder + L"\\Zemovista.exe";
+    std::wstring commandLine = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+    std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
+    line.push_back(0);
+    STARTUPINFOW startup = {sizeof(startup)};
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &info))
+        return;
+    CloseHandle(info.hThread);
+    m_process = info.hProcess;
+    m_id = info.dwProcessId;
+}
+
+PlayerProcess::~PlayerProcess() {
+    if (!m_process) return;
+    // A player that outlived the road is ended, so that the next run starts alone.
+    if (Running()) TerminateProcess(m_process, 1);
+    CloseHandle(m_process);
+}
+
+bool PlayerProcess::Running() const { return m_process && WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT; }
+
+int PlayerProcess::WaitForEnd(DWORD timeoutMs) const {
+    if (!m_process || WaitForSingleObject(m_process, timeoutMs) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(m_process, &code);
+    return (int)code;
+}
+
+HWND PlayerProcess::MainDialog() const { return FindWindowOf(nullptr, L"Zemovista", true); }
+
+HWND PlayerProcess::FindWindowOf(const wchar_t* className, const wchar_t* title, bool visibleOnly) const {
+    for (HWND window = FindWindowExW(nullptr, nullptr, className, title); window;
+         window = FindWindowExW(nullptr, window, className, title)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == m_id && (!visibleOnly || IsWindowVisible(window))) return window;
+    }
+    return nullptr;
+}
+
+}  // namespace road
