@@ -14,6 +14,7 @@
 #include "PlayerProcess.h"
 #include "RoadInput.h"
 #include "RoadSteps.h"
+#include "ScreenPixels.h"
 
 using namespace road;
 
@@ -41,6 +42,8 @@ public:
         if (!m_player->Started()) return Fail(why, "Zemovista.exe did not start");
         if (!WaitUntil([&] { return m_player->MainDialog() != nullptr; }, START_MS))
             return Fail(why, m_player->Running() ? "no main dialog shown" : "the player ended");
+        if (!WaitUntil([&] { return Painted(m_player->MainDialog()); }, START_MS))
+            return Fail(why, "the main dialog is not painted");
         Screenshot(shot);
         return true;
     }
@@ -69,6 +72,17 @@ public:
     }
 
 private:
+    // The top strip of the dialog shows something other than the empty screen's black.
+    static bool Painted(HWND dialog) {
+        RECT place;
+        if (!dialog || !GetWindowRect(dialog, &place)) return false;
+        const int middle = (place.left + place.right) / 2, y = place.top + 18;
+        ScreenPixels strip({middle - 20, y, middle + 20, y + 1});
+        for (int x = middle - 20; x < middle + 20; ++x)
+            if (strip.At(x, y) != RGB(0, 0, 0)) return true;
+        return false;
+    }
+
     static bool Fail(std::string& why, const std::string& reason) {
         why = reason;
         return false;

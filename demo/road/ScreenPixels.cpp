@@ -1,0 +1,59 @@
+#include "ScreenPixels.h"
+
+#include <cstring>
+
+namespace road {
+
+ScreenPixels::ScreenPixels(const RECT& screen)
+    : m_rect(screen),
+      m_width(screen.right - screen.left),
+      m_height(screen.bottom - screen.top),
+      m_pixels((size_t)m_width * m_height) {
+    if (m_width <= 0 || m_height <= 0) return;
+    HDC source = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(source);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = m_width;
+    info.bmiHeader.biHeight = -m_height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, m_width, m_height, source, screen.left, screen.top, SRCCOPY);
+    GdiFlush();
+    memcpy(m_pixels.data(), bits, m_pixels.size() * sizeof(DWORD));
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, source);
+}
+
+COLORREF ScreenPixels::At(int x, int y) const {
+    x -= m_rect.left;
+    y -= m_rect.top;
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height) return 0;
+    DWORD p = m_pixels[(size_t)y * m_width + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+std::vector<POINT> ScreenPixels::ColourRuns(COLORREF colour) const {
+    std::vector<POINT> runs;
+    int runStart = -1, runX = 0;
+    for (int y = 0; y <= m_height; ++y) {
+        int found = -1;
+        for (int x = 0; y < m_height && x < m_width && found < 0; ++x)
+            if (At(m_rect.left + x, m_rect.top + y) == colour) found = x;
+        if (found >= 0 && runStart < 0) {
+            runStart = y;
+            runX = found;
+        } else if (found < 0 && runStart >= 0) {
+            runs.push_back({m_rect.left + runX, m_rect.top + (runStart + y - 1) / 2});
+            runStart = -1;
+        }
+    }
+    return runs;
+}
+
+}  // namespace road
