@@ -44,14 +44,25 @@ int PlayerProcess::WaitForEnd(DWORD timeoutMs) const {
     return (int)code;
 }
 
-HWND PlayerProcess::MainDialog() const { return FindWindowOf(nullptr, L"Zemovista", true); }
+HWND PlayerProcess::MainDialog() const {
+    return FindShownWindow([](HWND window) {
+        wchar_t title[32] = {};
+        GetWindowTextW(window, title, 32);
+        return wcscmp(title, L"Zemovista") == 0;
+    });
+}
 
-HWND PlayerProcess::FindWindowOf(const wchar_t* className, const wchar_t* title, bool visibleOnly) const {
-    for (HWND window = FindWindowExW(nullptr, nullptr, className, title); window;
-         window = FindWindowExW(nullptr, window, className, title)) {
+HWND PlayerProcess::FindDialogWith(int controlId) const {
+    HWND main = MainDialog();
+    return FindShownWindow([&](HWND window) { return window != main && GetDlgItem(window, controlId) != nullptr; });
+}
+
+HWND PlayerProcess::FindShownWindow(const std::function<bool(HWND)>& test) const {
+    for (HWND window = FindWindowExW(nullptr, nullptr, nullptr, nullptr); window;
+         window = FindWindowExW(nullptr, window, nullptr, nullptr)) {
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if (owner == m_id && (!visibleOnly || IsWindowVisible(window))) return window;
+        if (owner == m_id && IsWindowVisible(window) && test(window)) return window;
     }
     return nullptr;
 }

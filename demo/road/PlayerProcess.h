@@ -26,8 +26,10 @@ public:
     int WaitForEnd(DWORD timeoutMs) const;
     // The process's visible top-level window titled "Zemovista", or null.
     HWND MainDialog() const;
-    // Its top-level window of the class with the title (either may be null).
-    HWND FindWindowOf(const wchar_t* className, const wchar_t* title, bool visibleOnly) const;
+    // Its first visible top-level window that the test accepts, or null.
+    HWND FindShownWindow(const std::function<bool(HWND)>& test) const;
+    // Its visible dialog (other than the main dialog) that holds a control of the id.
+    HWND FindDialogWith(int controlId) const;
 
 private:
     HANDLE m_process = nullptr;

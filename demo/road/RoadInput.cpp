@@ -36,12 +36,41 @@ void PressKeys(std::initializer_list<WORD> keys) {
     SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
 }
 
+void TypeText(const char* text) {
+    for (const char* c = text; *c; ++c) {
+        const SHORT key = VkKeyScanA(*c);
+        if (key == -1) continue;
+        if (key & 0x100)
+            PressKeys({VK_SHIFT, WORD(key & 0xFF)});
+        else
+            PressKeys({WORD(key & 0xFF)});
+        Sleep(20);
+    }
+}
+
 void ClickAt(POINT screen) {
     INPUT inputs[] = {MouseInput(MOUSEEVENTF_MOVE, screen), MouseInput(MOUSEEVENTF_LEFTDOWN, screen),
                       MouseInput(MOUSEEVENTF_LEFTUP, screen)};
-    SendInput(1, &inputs[0], sizeof(INPUT));
-    Sleep(50);  // the pointer's arrival (hover) before the press, as a hand does
-    SendInput(2, &inputs[1], sizeof(INPUT));
+    // The pointer arrives (hover) before the press, and the press takes a moment, as a hand's.
+    for (INPUT& input : inputs) {
+        SendInput(1, &input, sizeof(INPUT));
+        Sleep(60);
+    }
+}
+
+void DoubleClickAt(POINT screen) {
+    ClickAt(screen);
+    INPUT inputs[] = {MouseInput(MOUSEEVENTF_LEFTDOWN, screen), MouseInput(MOUSEEVENTF_LEFTUP, screen)};
+    for (INPUT& input : inputs) {
+        SendInput(1, &input, sizeof(INPUT));
+        Sleep(20);
+    }
+}
+
+POINT CentreOf(HWND window) {
+    RECT place = {};
+    GetWindowRect(window, &place);
+    return {(place.left + place.right) / 2, (place.top + place.bottom) / 2};
 }
 
 bool Activate(HWND window) {

@@ -13,7 +13,10 @@ bool RunRoad(const std::vector<ROAD_STEP>& steps) {
         else
             std::printf("step %s: NOT seen (%s)\n", step.name, why.c_str());
         std::fflush(stdout);
-        if (!seen) return false;
+        if (!seen) {
+            Screenshot(std::string("not-seen-") + step.name);
+            return false;
+        }
     }
     return true;
 }

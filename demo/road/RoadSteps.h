@@ -14,7 +14,7 @@ struct ROAD_STEP {
 };
 
 // Runs the steps in order and prints "step <name>: seen" or "step <name>: NOT seen (why)";
-// a step not seen ends the road. True when every step was seen.
+// a step not seen ends the road (with a screenshot of how the screen stands). True when every step was seen.
 bool RunRoad(const std::vector<ROAD_STEP>& steps);
 
 // Asks the screenshot taker on the other end of standard output for a shot of the

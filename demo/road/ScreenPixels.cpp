@@ -4,6 +4,12 @@
 
 namespace road {
 
+bool NearColour(COLORREF shown, COLORREF colour, int tolerance) {
+    auto within = [&](int a, int b) { return a - b <= tolerance && b - a <= tolerance; };
+    return within(GetRValue(shown), GetRValue(colour)) && within(GetGValue(shown), GetGValue(colour)) &&
+           within(GetBValue(shown), GetBValue(colour));
+}
+
 ScreenPixels::ScreenPixels(const RECT& screen)
     : m_rect(screen),
       m_width(screen.right - screen.left),
@@ -38,13 +44,13 @@ COLORREF ScreenPixels::At(int x, int y) const {
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
-std::vector<POINT> ScreenPixels::ColourRuns(COLORREF colour) const {
+std::vector<POINT> ScreenPixels::ColourRuns(COLORREF colour, int tolerance) const {
     std::vector<POINT> runs;
     int runStart = -1, runX = 0;
     for (int y = 0; y <= m_height; ++y) {
         int found = -1;
         for (int x = 0; y < m_height && x < m_width && found < 0; ++x)
-            if (At(m_rect.left + x, m_rect.top + y) == colour) found = x;
+            if (NearColour(At(m_rect.left + x, m_rect.top + y), colour, tolerance)) found = x;
         if (found >= 0 && runStart < 0) {
             runStart = y;
             runX = found;

@@ -8,14 +8,18 @@
 
 namespace road {
 
+// Each channel of shown within tolerance of the colour's.
+bool NearColour(COLORREF shown, COLORREF colour, int tolerance);
+
 class ScreenPixels {
 public:
     explicit ScreenPixels(const RECT& screen);
     // The colour at a screen point; black outside the rectangle.
     COLORREF At(int x, int y) const;
-    // Rows (screen y, top to bottom) holding a pixel of exactly the colour, each run of
+    // Rows (screen y, top to bottom) holding a pixel of the colour (each channel within
+    // the tolerance: smoothed text has few pixels of its exact colour), each run of
     // neighbouring rows given once by its middle row, with the first such pixel's x.
-    std::vector<POINT> ColourRuns(COLORREF colour) const;
+    std::vector<POINT> ColourRuns(COLORREF colour, int tolerance = 0) const;
     const RECT& Rect() const { return m_rect; }
 
 private:

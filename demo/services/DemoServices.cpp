@@ -7,6 +7,7 @@
 //   DemoServices.exe <program folder> [--stop-file <path>] <video.xof>...
 #include <windows.h>
 
+#include <atomic>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -87,6 +88,16 @@ std::string MailerConfig(const LoopbackStorageService& storage) {
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// Prints the requests a service received since the last call, one line each.
+void PrintNewRequests(const char* service, const std::vector<HttpRequest>& requests, size_t& printed) {
+    for (; printed < requests.size(); ++printed) {
+        const HttpRequest& request = requests[printed];
+        std::string range = request.Header("range");
+        std::cout << service << " " << request.method << " " << request.target << (range.empty() ? "" : " " + range)
+                  << std::endl;
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -120,13 +131,25 @@ int main(int argc, char** argv) {
         std::cout << "account " << account.Url("/") << "\ncatalogue " << catalogue.Url("/index.aspx") << "\nstorage "
                   << storage.Url() << "\nready" << std::endl;
 
+        size_t accountPrinted = 0, cataloguePrinted = 0;
+        auto printRequests = [&] {
+            PrintNewRequests("account", account.Requests(), accountPrinted);
+            PrintNewRequests("catalogue", catalogue.Requests(), cataloguePrinted);
+        };
+        std::atomic<bool> inputClosed{false};
         if (options.stopFile.empty()) {
-            std::string line;
-            while (std::getline(std::cin, line)) {
-            }
-        } else {
-            while (!FileExists(options.stopFile)) Sleep(200);
+            std::thread([&inputClosed] {
+                std::string line;
+                while (std::getline(std::cin, line)) {
+                }
+                inputClosed = true;
+            }).detach();
         }
+        while (options.stopFile.empty() ? !inputClosed : !FileExists(options.stopFile)) {
+            printRequests();
+            Sleep(200);
+        }
+        printRequests();
         std::cout << "stopped" << std::endl;
     } catch (const std::exception& error) {
         std::cerr << "the services cannot start: " << error.what() << "\n";

@@ -1,0 +1,23 @@
+#include "MainDialogPlaces.h"
+
+namespace road {
+
+MainDialogPlaces::MainDialogPlaces(HWND dialog) {
+    RECT client = {};
+    GetClientRect(dialog, &client);
+    ClientToScreen(dialog, &m_origin);
+    m_width = client.right;
+    m_height = client.bottom;
+}
+
+RECT MainDialogPlaces::BrowserPage() const {
+    POINT topLeft = At(199, 67 + 24), bottomRight = At(m_width - 235, m_height - 41 - 35);
+    return {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+}
+
+RECT MainDialogPlaces::SeekBar() const {
+    POINT topLeft = At(199, m_height - 41 - 20), bottomRight = At(m_width - 235, m_height - 41);
+    return {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+}
+
+}  // namespace road
