@@ -3,6 +3,8 @@
 #include <iterator>
 #include <vector>
 
+#include "PointerInput.h"
+
 namespace road {
 
 namespace {
@@ -13,17 +15,6 @@ INPUT KeyInput(WORD key, bool up) {
     input.ki.wVk = key;
     input.ki.wScan = (WORD)MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return input;
-}
-
-INPUT MouseInput(DWORD flags, POINT screen) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    // The system maps 0..65535 onto the screen's pixels.
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dx = (screen.x * 65536 + width - 1) / width;
-    input.mi.dy = (screen.y * 65536 + height - 1) / height;
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
     return input;
 }
 
@@ -49,8 +40,8 @@ void TypeText(const char* text) {
 }
 
 void ClickAt(POINT screen) {
-    INPUT inputs[] = {MouseInput(MOUSEEVENTF_MOVE, screen), MouseInput(MOUSEEVENTF_LEFTDOWN, screen),
-                      MouseInput(MOUSEEVENTF_LEFTUP, screen)};
+    INPUT inputs[] = {AbsoluteMouseInput(screen, MOUSEEVENTF_MOVE), AbsoluteMouseInput(screen, MOUSEEVENTF_LEFTDOWN),
+                      AbsoluteMouseInput(screen, MOUSEEVENTF_LEFTUP)};
     // The pointer arrives (hover) before the press, and the press takes a moment, as a hand's.
     for (INPUT& input : inputs) {
         SendInput(1, &input, sizeof(INPUT));
@@ -60,7 +51,7 @@ void ClickAt(POINT screen) {
 
 void DoubleClickAt(POINT screen) {
     ClickAt(screen);
-    INPUT inputs[] = {MouseInput(MOUSEEVENTF_LEFTDOWN, screen), MouseInput(MOUSEEVENTF_LEFTUP, screen)};
+    INPUT inputs[] = {AbsoluteMouseInput(screen, MOUSEEVENTF_LEFTDOWN), AbsoluteMouseInput(screen, MOUSEEVENTF_LEFTUP)};
     for (INPUT& input : inputs) {
         SendInput(1, &input, sizeof(INPUT));
         Sleep(20);

@@ -1,6 +1,6 @@
 #include "ScreenPixels.h"
 
-#include <cstring>
+#include "DcPixels.h"
 
 namespace road {
 
@@ -11,28 +11,9 @@ bool NearColour(COLORREF shown, COLORREF colour, int tolerance) {
 }
 
 ScreenPixels::ScreenPixels(const RECT& screen)
-    : m_rect(screen),
-      m_width(screen.right - screen.left),
-      m_height(screen.bottom - screen.top),
-      m_pixels((size_t)m_width * m_height) {
-    if (m_width <= 0 || m_height <= 0) return;
+    : m_rect(screen), m_width(screen.right - screen.left), m_height(screen.bottom - screen.top) {
     HDC source = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(source);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = m_width;
-    info.bmiHeader.biHeight = -m_height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, m_width, m_height, source, screen.left, screen.top, SRCCOPY);
-    GdiFlush();
-    memcpy(m_pixels.data(), bits, m_pixels.size() * sizeof(DWORD));
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    m_pixels = CopyDcPixels(source, screen.left, screen.top, m_width, m_height);
     ReleaseDC(nullptr, source);
 }
 

@@ -2,6 +2,7 @@
 
 #include <afxapp.h>
 
+#include "DcPixels.h"
 #include "TestModules.h"
 #include "common/CommonHelpers.h"
 #include "config/UserConfig.h"
@@ -211,21 +212,7 @@ LONGLONG PlayDialogTest::Position() {
 bool PlayDialogTest::SaveScreen(const RECT& area, const wchar_t* fileName) {
     int width = area.right - area.left, height = area.bottom - area.top;
     HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    SelectObject(memory, old);
-    std::vector<DWORD> pixels((size_t)width * height);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    std::vector<DWORD> pixels = CopyDcPixels(screen, area.left, area.top, width, height);
     ReleaseDC(nullptr, screen);
     return zemotest::WritePng(ArtifactsFolder() + fileName, width, height, [&](int x, int y) {
         DWORD p = pixels[(size_t)y * width + x];

@@ -3,6 +3,8 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include "DcPixels.h"
+
 namespace {
 int Width(HWND window) {
     RECT r;
@@ -14,25 +16,9 @@ int Height(HWND window) {
 }
 }  // namespace
 
-WindowCapture::WindowCapture(HWND window)
-    : m_width(Width(window)), m_height(Height(window)), m_pixels((size_t)m_width * m_height) {
+WindowCapture::WindowCapture(HWND window) : m_width(Width(window)), m_height(Height(window)) {
     HDC source = GetWindowDC(window);
-    HDC memory = CreateCompatibleDC(source);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = m_width;
-    info.bmiHeader.biHeight = -m_height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, m_width, m_height, source, 0, 0, SRCCOPY);
-    GdiFlush();
-    memcpy(m_pixels.data(), bits, m_pixels.size() * sizeof(DWORD));
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    m_pixels = CopyDcPixels(source, 0, 0, m_width, m_height);
     ReleaseDC(window, source);
 }
 

@@ -2,6 +2,7 @@
 
 #include "ControlHost.h"
 #include "DialogDriver.h"
+#include "PointerInput.h"
 
 WindowCapture KeepScreenshot(CWnd& window, const wchar_t* name) {
     window.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN);
@@ -33,13 +34,7 @@ bool AnswerOpenBox(CWnd& dialog, int button) {
 
 void MovePointer(CPoint screen) {
     SetCursorPos(screen.x, screen.y);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    // The system maps 0..65536 onto the screen's pixels.
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dx = (screen.x * 65536 + width - 1) / width;
-    input.mi.dy = (screen.y * 65536 + height - 1) / height;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    INPUT input = AbsoluteMouseInput(screen, MOUSEEVENTF_MOVE);
     SendInput(1, &input, sizeof(input));
 }
 

@@ -1,0 +1,7 @@
+// A mouse input at a screen point, for SendInput: the system maps 0..65535 onto the
+// screen's pixels.
+#pragma once
+
+#include <windows.h>
+
+INPUT AbsoluteMouseInput(POINT screen, DWORD flags);
