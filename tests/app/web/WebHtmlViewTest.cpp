@@ -207,7 +207,7 @@ TEST_F(WebHtmlView, TheAlbumFormPostedFromThePageReachesTheDownloadControlOnce) 
         ASSERT_EQ(c.items, lists[0]->size());
         EXPECT_EQ(101, (*lists[0])[0].Task.FileID);
         EXPECT_EQ(103, (*lists[0])[1].Task.FileID);
-        EXPECT_STREQ(L"http://127.0.0.1/files/101.flv?zemoid=TOK&sid=S9", (*lists[0])[0].Task.DownloadUrl);
+        EXPECT_STREQ(CString((site.Url("/files/101.flv") + "?zemoid=TOK&sid=S9").c_str()), (*lists[0])[0].Task.DownloadUrl);
     }
     site.SetAlbumReplyMode(AlbumReplyMode::List);
 }
