@@ -4,9 +4,11 @@
 #include <afx.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "MediaColours.h"
 #include "ProgramFolderTest.h"
@@ -187,6 +189,60 @@ TEST_F(PlayerFolder, AFileFromTheCommandLineOrAHandOverPlays) {
         PostMessageW(dialog, WM_CLOSE, 0, 0);
         EXPECT_TRUE(Ends(process));
     }
+}
+
+TEST_F(PlayerFolder, TheAboutCommandAndTheSettingsAndSignInButtonsOpenTheirDialogs) {
+    PROCESS_INFORMATION& process = Start();
+    HWND dialog = MainDialog(process);
+    ASSERT_TRUE(dialog);
+    Sleep(1500);  // the start view has settled
+    RECT client = {};
+    GetClientRect(dialog, &client);
+    HWND mainWnd = ChildWindowFromPointEx(dialog, {client.right / 2, 10}, CWP_SKIPINVISIBLE);
+    ASSERT_TRUE(mainWnd && mainWnd != dialog);
+    auto click = [&](POINT p) {
+        LPARAM at = MAKELPARAM(p.x, p.y);
+        PostMessageW(mainWnd, WM_MOUSEMOVE, 0, at);
+        PostMessageW(mainWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageW(mainWnd, WM_LBUTTONUP, 0, at);
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> open;
+    } cases[] = {
+        {"\"关于\"", [&] { PostMessageW(mainWnd, WM_COMMAND, 32808, 0); }},
+        {"the settings button", [&] { click({215, 18}); }},  // "选项" in the title bar
+        {"the sign-in button", [&] { click({18, 105}); }},   // "登录" in the account panel
+    };
+    std::vector<SIZE> sizes;
+    std::vector<HWND> before = WindowsOf(process.dwProcessId);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.open();
+        HWND opened = nullptr;
+        EXPECT_TRUE(WaitFor(
+            [&] {
+                for (HWND w : WindowsOf(process.dwProcessId))
+                    if (std::find(before.begin(), before.end(), w) == before.end()) opened = w;
+                return opened != nullptr;
+            },
+            10000));
+        if (!opened) continue;
+        EXPECT_FALSE(IsWindowEnabled(dialog)) << "modal over the main dialog";
+        RECT r = {};
+        GetWindowRect(opened, &r);
+        sizes.push_back({r.right - r.left, r.bottom - r.top});
+        PostMessageW(opened, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(opened) || !IsWindowVisible(opened); }, 5000));
+        EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(dialog) != FALSE; }, 5000));
+    }
+    ASSERT_EQ(3u, sizes.size());
+    // Three different dialogs.
+    for (size_t i = 0; i < sizes.size(); ++i)
+        for (size_t j = i + 1; j < sizes.size(); ++j)
+            EXPECT_FALSE(sizes[i].cx == sizes[j].cx && sizes[i].cy == sizes[j].cy) << i << " " << j;
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Ends(process));
 }
 
 }  // namespace
