@@ -22,6 +22,13 @@ WindowCapture::WindowCapture(HWND window) : m_width(Width(window)), m_height(Hei
     ReleaseDC(window, source);
 }
 
+WindowCapture::WindowCapture(const RECT& screenArea)
+    : m_width(screenArea.right - screenArea.left), m_height(screenArea.bottom - screenArea.top) {
+    HDC screen = GetDC(nullptr);
+    m_pixels = CopyDcPixels(screen, screenArea.left, screenArea.top, m_width, m_height);
+    ReleaseDC(nullptr, screen);
+}
+
 COLORREF WindowCapture::Pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height) return 0;
     DWORD p = m_pixels[(size_t)y * m_width + x];

@@ -9,6 +9,8 @@
 class WindowCapture {
 public:
     explicit WindowCapture(HWND window);
+    // The screen's pixels in the area, whichever windows show there.
+    explicit WindowCapture(const RECT& screenArea);
     // The colour at a point relative to the window; black outside it.
     COLORREF Pixel(int x, int y) const;
     bool SavePng(const CString& path) const;
