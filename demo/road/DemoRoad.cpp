@@ -1,23 +1,17 @@
 // The road a user takes through the player, driven with the keys and the pointer on its
 // real windows, in a program folder that the demonstration services serve:
 //
-//   DemoRoad.exe <program folder> <first video> <second video> [--start-up-only]
+//   DemoRoad.exe <program folder> <video>
 //
-// --start-up-only takes the start-up's road alone (starts, a hand-over, Alt+F4), for a
-// program of the start-up with plain windows in place of the player's.
-// The videos are the catalogue's album files (the first 8 seconds, the second 6, one flat
-// colour per second). Prints each step as it is seen (a screenshot asked for at each),
-// ends the player and exits 0 only when every step was seen.
+// Prints each step as it is seen (a screenshot asked for at each) and exits 0 only when
+// every step was seen; a player still running at the end is ended.
 #include <windows.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 
 #include "MainDialogPlaces.h"
-#include "MediaColours.h"
 #include "PlayerProcess.h"
 #include "RoadInput.h"
 #include "RoadSteps.h"
@@ -30,14 +24,9 @@ namespace {
 // Generous: a loaded machine under Wine takes seconds where an idle one takes milliseconds.
 constexpr DWORD START_MS = 90000;
 constexpr DWORD WINDOW_MS = 30000;
-constexpr DWORD DOWNLOAD_MS = 180000;
-constexpr DWORD PLAY_MS = 60000;
 
 const COLORREF LINK = RGB(0x1a, 0x5f, 0xa8);          // the catalogue pages' links and titles
-const COLORREF CHECK_BOX = RGB(0x55, 0x55, 0x55);     // their check boxes' border
-const COLORREF FORM_BUTTON = RGB(0xe8, 0xe8, 0xe8);   // their buttons
 const COLORREF ACCOUNT_PICTURE = RGB(0xc8, 0xd6, 0xe8);  // the signed-in account's picture frame
-const COLORREF PLAYING_ROW = RGB(0xd0, 0x5a, 0x00);   // the play list's playing row
 
 std::wstring Wide(const char* text) {
     int n = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
@@ -47,21 +36,14 @@ std::wstring Wide(const char* text) {
     return wide;
 }
 
-std::string ReadBytes(const std::wstring& path) {
-    std::ifstream file(path.c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-// Colours of smoothed text and of decoded video differ a little from the ones drawn.
+// Smoothed text has few pixels of the colour it is drawn in.
 constexpr int TEXT_TOLERANCE = 40;
-constexpr int VIDEO_TOLERANCE = 45;
 
 RECT Around(POINT p, int radius) { return {p.x - radius, p.y - radius, p.x + radius + 1, p.y + radius + 1}; }
 
 class Road {
 public:
-    Road(std::wstring folder, std::wstring first, std::wstring second)
-        : m_folder(std::move(folder)), m_videos{std::move(first), std::move(second)} {}
+    Road(std::wstring folder, std::wstring video) : m_folder(std::move(folder)), m_video(std::move(video)) {}
 
     bool Start(const char* shot, std::string& why) {
         m_player = std::make_unique<PlayerProcess>(m_folder, L"");
@@ -107,88 +89,9 @@ public:
         return true;
     }
 
-    // A category, its album page, both videos ticked, the form sent.
-    bool MultiDownload(std::string& why) {
-        if (!ClickLink(1, 5)) return Fail(why, "the category page did not open");
-        if (!ClickLink(3, 1)) return Fail(why, "the album page did not open");
-        std::vector<POINT> boxes;
-        if (!WaitUntil([&] { return (boxes = Page().ColourRuns(CHECK_BOX)).size() >= 2; }, WINDOW_MS))
-            return Fail(why, "the album page shows no check boxes");
-        for (size_t i = 0; i < 2; ++i) ClickAt({boxes[i].x + 6, boxes[i].y});
-        Screenshot("album-ticked");
-        std::vector<POINT> buttons = Page().ColourRuns(FORM_BUTTON);
-        if (buttons.empty()) return Fail(why, "the album page has no button");
-        ClickAt({buttons.back().x + 10, buttons.back().y});
-        return true;
-    }
-
-    // Both videos arrive whole in the download folder (the first one's transfer breaks
-    // off half-way once and is continued).
-    bool Downloads(std::string& why) {
-        const std::wstring downloads = m_folder + L"\\DownloadFiles\\";
-        bool whole[2] = {false, false};
-        WaitUntil(
-            [&] {
-                for (int i = 0; i < 2; ++i)
-                    whole[i] = whole[i] || FindDownload(downloads, ReadBytes(m_videos[i]));
-                return whole[0] && whole[1];
-            },
-            DOWNLOAD_MS);
-        if (!whole[0] || !whole[1])
-            return Fail(why, std::string("not downloaded whole:") + (whole[0] ? "" : " the first") +
-                                 (whole[1] ? "" : " the second"));
-        Screenshot("downloaded");
-        return true;
-    }
-
-    // The first video from the play list: its first second's colour in the middle.
-    bool Plays(std::string& why) {
-        DoubleClickAt(Places().PlayListRow(0));
-        if (!WaitUntil([&] { return ShowsVideoSecond(0) || ShowsVideoSecond(1); }, PLAY_MS))
-            return Fail(why, "the first video does not play");
-        Screenshot("playing");
-        return true;
-    }
-
-    // A click at two thirds of the seek bar shows the video's sixth second (cyan).
-    bool Seeks(std::string& why) {
-        RECT bar = Places().SeekBar();
-        ClickAt({bar.left + (bar.right - bar.left) * 2 / 3, (bar.top + bar.bottom) / 2});
-        if (!WaitUntil([&] { return ShowsVideoSecond(5); }, PLAY_MS)) return Fail(why, "the seek shows no sixth second");
-        Screenshot("sought");
-        return true;
-    }
-
-    // The first video ends and the second starts: the play list marks its second row.
-    bool PlaysNext(std::string& why) {
-        POINT second = Places().PlayListRow(1);
-        if (!WaitUntil([&] { return !Screen({second.x - 60, second.y - 8, second.x + 100, second.y + 8})
-                                         .ColourRuns(PLAYING_ROW, TEXT_TOLERANCE).empty(); },
-                       PLAY_MS))
-            return Fail(why, "the second video was not started");
-        if (!WaitUntil([&] { return ShowsVideoSecond(0) || ShowsVideoSecond(1); }, PLAY_MS))
-            return Fail(why, "the second video shows no picture");
-        Screenshot("next-playing");
-        return true;
-    }
-
-    // The minimise button hides the dialog to the tray; a start of the player brings it back.
-    bool TrayAndBack(std::string& why) {
-        HWND dialog = m_player->MainDialog();
-        ClickAt(Places().Minimize());
-        if (!WaitUntil([&] { return !IsWindowVisible(dialog); }, WINDOW_MS)) return Fail(why, "the dialog stays shown");
-        Screenshot("in-tray");
-        PlayerProcess again(m_folder, L"");
-        if (again.WaitForEnd(WINDOW_MS) != 0) return Fail(why, "the second start did not end with 0");
-        if (!WaitUntil([&] { return IsWindowVisible(dialog) && Painted(dialog); }, WINDOW_MS))
-            return Fail(why, "the dialog did not come back");
-        Screenshot("back-from-tray");
-        return true;
-    }
-
     // A second start with a file hands it over and ends; the first keeps its dialog.
-    bool SecondStart(std::string& why) {
-        PlayerProcess second(m_folder, L"\"" + m_videos[1] + L"\"");
+    bool HandOver(std::string& why) {
+        PlayerProcess second(m_folder, L"\"" + m_video + L"\"");
         if (!second.Started()) return Fail(why, "the second Zemovista.exe did not start");
         if (second.WaitForEnd(WINDOW_MS) != 0) return Fail(why, "the second start did not end with 0");
         if (!m_player->Running() || !m_player->MainDialog()) return Fail(why, "the first player is gone");
@@ -196,19 +99,13 @@ public:
         return true;
     }
 
-    // Alt+F4 on the main dialog ends the player.
-    bool CloseByKeys(const char* shot, std::string& why) {
+    // Alt+F4 on the main window ends the player (a click on an empty spot gives it the keys).
+    bool Close(const char* shot, std::string& why) {
         HWND dialog = m_player->MainDialog();
         if (!dialog) return Fail(why, "no main dialog to close");
         if (!WaitUntil([&] { return Activate(dialog); }, WINDOW_MS)) return Fail(why, "the main dialog takes no keys");
+        ClickAt(Places().LeftColumnSpace());
         PressKeys({VK_MENU, VK_F4});
-        return Ended(shot, why);
-    }
-
-    // The close button ends the player.
-    bool Close(const char* shot, std::string& why) {
-        if (!m_player->MainDialog()) return Fail(why, "no main dialog to close");
-        ClickAt(Places().Close());
         return Ended(shot, why);
     }
 
@@ -222,18 +119,8 @@ private:
     }
 
     MainDialogPlaces Places() const { return MainDialogPlaces(m_player->MainDialog()); }
-    static ScreenPixels Screen(const RECT& rect) { return ScreenPixels(rect); }
     ScreenPixels Page() const { return ScreenPixels(Places().BrowserPage()); }
     std::vector<POINT> Links() const { return Page().ColourRuns(LINK, TEXT_TOLERANCE); }
-
-    // Clicks the page's link (counted from the title, 0) and waits for the next page,
-    // known by its count of link rows.
-    bool ClickLink(size_t index, size_t nextLinks) {
-        std::vector<POINT> links = Links();
-        if (links.size() <= index) return false;
-        ClickAt({links[index].x + 3, links[index].y});
-        return WaitUntil([&] { return Links().size() == nextLinks; }, WINDOW_MS);
-    }
 
     bool ShowsAt(POINT point, COLORREF colour) const {
         ScreenPixels pixels(Around(point, 2));
@@ -241,27 +128,6 @@ private:
             for (int x = point.x - 2; x <= point.x + 2; ++x)
                 if (pixels.At(x, y) == colour) return true;
         return false;
-    }
-
-    // The middle of the video area shows the colour of the video's second.
-    bool ShowsVideoSecond(int second) const {
-        RECT page = Places().BrowserPage();
-        POINT middle = {(page.left + page.right) / 2, (page.top + page.bottom) / 2};
-        const MediaColour colour = ColourOfSecond(second);
-        return NearColour(ScreenPixels(Around(middle, 0)).At(middle.x, middle.y), RGB(colour.r, colour.g, colour.b),
-                          VIDEO_TOLERANCE);
-    }
-
-    // A finished file of the folder (no ".temp") with exactly these bytes.
-    static bool FindDownload(const std::wstring& folder, const std::string& bytes) {
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW((folder + L"*.xof").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return false;
-        bool same = false;
-        do same = ReadBytes(folder + found.cFileName) == bytes;
-        while (!same && FindNextFileW(search, &found));
-        FindClose(search);
-        return same;
     }
 
     // The top strip of the dialog shows something other than the empty screen's black.
@@ -281,43 +147,28 @@ private:
     }
 
     std::wstring m_folder;
-    std::wstring m_videos[2];
+    std::wstring m_video;
     std::unique_ptr<PlayerProcess> m_player;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool startUpOnly = argc == 5 && std::string(argv[4]) == "--start-up-only";
-    if (argc != 4 && !startUpOnly) {
-        std::fprintf(stderr, "usage: DemoRoad.exe <program folder> <first video> <second video> [--start-up-only]\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: DemoRoad.exe <program folder> <video>\n");
         return 2;
     }
-    Road road(Wide(argv[1]), Wide(argv[2]), Wide(argv[3]));
-    const std::vector<ROAD_STEP> startUp = {
-        {"start", [&](std::string& why) { return road.Start("start", why); }},
-        {"hand-over", [&](std::string& why) { return road.SecondStart(why); }},
-        {"close", [&](std::string& why) { return road.CloseByKeys("closed", why); }},
-        {"start-again", [&](std::string& why) { return road.Start("started-again", why); }},
-        {"close-again", [&](std::string& why) { return road.CloseByKeys("closed-again", why); }},
-    };
-    const std::vector<ROAD_STEP> user = {
+    Road road(Wide(argv[1]), Wide(argv[2]));
+    const bool seen = RunRoad({
         {"start", [&](std::string& why) { return road.Start("start", why); }},
         {"sign-in", [&](std::string& why) { return road.SignIn(why); }},
         {"close", [&](std::string& why) { return road.Close("closed", why); }},
         {"second-start", [&](std::string& why) { return road.Start("second-start", why); }},
         {"automatic-sign-in", [&](std::string& why) { return road.SignedIn("signed-in-automatically", why); }},
         {"catalogue", [&](std::string& why) { return road.Catalogue(why); }},
-        {"multi-download", [&](std::string& why) { return road.MultiDownload(why); }},
-        {"downloads", [&](std::string& why) { return road.Downloads(why); }},
-        {"plays", [&](std::string& why) { return road.Plays(why); }},
-        {"seeks", [&](std::string& why) { return road.Seeks(why); }},
-        {"plays-next", [&](std::string& why) { return road.PlaysNext(why); }},
-        {"tray-and-back", [&](std::string& why) { return road.TrayAndBack(why); }},
-        {"hand-over", [&](std::string& why) { return road.SecondStart(why); }},
+        {"hand-over", [&](std::string& why) { return road.HandOver(why); }},
         {"close-at-last", [&](std::string& why) { return road.Close("closed-at-last", why); }},
-    };
-    const bool seen = RunRoad(startUpOnly ? startUp : user);
+    });
     std::printf(seen ? "road: every step seen\n" : "road: a step was not seen\n");
     return seen ? 0 : 1;
 }

@@ -15,9 +15,4 @@ RECT MainDialogPlaces::BrowserPage() const {
     return {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
 }
 
-RECT MainDialogPlaces::SeekBar() const {
-    POINT topLeft = At(199, m_height - 41 - 20), bottomRight = At(m_width - 235, m_height - 41);
-    return {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
-}
-
 }  // namespace road

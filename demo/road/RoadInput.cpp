@@ -49,15 +49,6 @@ void ClickAt(POINT screen) {
     }
 }
 
-void DoubleClickAt(POINT screen) {
-    ClickAt(screen);
-    INPUT inputs[] = {AbsoluteMouseInput(screen, MOUSEEVENTF_LEFTDOWN), AbsoluteMouseInput(screen, MOUSEEVENTF_LEFTUP)};
-    for (INPUT& input : inputs) {
-        SendInput(1, &input, sizeof(INPUT));
-        Sleep(20);
-    }
-}
-
 POINT CentreOf(HWND window) {
     RECT place = {};
     GetWindowRect(window, &place);
