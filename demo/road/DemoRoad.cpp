@@ -12,6 +12,7 @@
 #include <string>
 
 #include "MainDialogPlaces.h"
+#include "MediaColours.h"
 #include "PlayerProcess.h"
 #include "RoadInput.h"
 #include "RoadSteps.h"
@@ -36,8 +37,10 @@ std::wstring Wide(const char* text) {
     return wide;
 }
 
-// Smoothed text has few pixels of the colour it is drawn in.
+// Smoothed text has few pixels of the colour it is drawn in; decoded pictures differ a
+// little from the colours they were made of.
 constexpr int TEXT_TOLERANCE = 40;
+constexpr int VIDEO_TOLERANCE = 45;
 
 RECT Around(POINT p, int radius) { return {p.x - radius, p.y - radius, p.x + radius + 1, p.y + radius + 1}; }
 
@@ -89,13 +92,15 @@ public:
         return true;
     }
 
-    // A second start with a file hands it over and ends; the first keeps its dialog.
+    // A second start with the video hands it over and ends; the first keeps its dialog and
+    // plays the video (its pictures, one flat colour per second, fill the middle).
     bool HandOver(std::string& why) {
         PlayerProcess second(m_folder, L"\"" + m_video + L"\"");
         if (!second.Started()) return Fail(why, "the second Zemovista.exe did not start");
         if (second.WaitForEnd(WINDOW_MS) != 0) return Fail(why, "the second start did not end with 0");
         if (!m_player->Running() || !m_player->MainDialog()) return Fail(why, "the first player is gone");
-        Screenshot("handed-over");
+        if (!WaitUntil([&] { return ShowsVideo(); }, START_MS)) return Fail(why, "the video does not play");
+        Screenshot("handed-over-and-playing");
         return true;
     }
 
@@ -127,6 +132,18 @@ private:
         for (int y = point.y - 2; y <= point.y + 2; ++y)
             for (int x = point.x - 2; x <= point.x + 2; ++x)
                 if (pixels.At(x, y) == colour) return true;
+        return false;
+    }
+
+    // The middle of the page shows one of the video's colours.
+    bool ShowsVideo() const {
+        RECT page = Places().BrowserPage();
+        POINT middle = {(page.left + page.right) / 2, (page.top + page.bottom) / 2};
+        const COLORREF shown = ScreenPixels(Around(middle, 0)).At(middle.x, middle.y);
+        for (int second = 0; second < 6; ++second) {
+            const MediaColour colour = ColourOfSecond(second);
+            if (NearColour(shown, RGB(colour.r, colour.g, colour.b), VIDEO_TOLERANCE)) return true;
+        }
         return false;
     }
 
