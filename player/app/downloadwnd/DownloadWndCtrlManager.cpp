@@ -59,18 +59,19 @@ void CDownloadWndCtrlManager::InitElements() {
 
 HWND CDownloadWndCtrlManager::WindowHandle() const { return GetOwner() ? GetOwner()->GetSafeHwnd() : nullptr; }
 
-// The rows are direct children of the two lists: searching them alone is much cheaper
-// than searching the whole page.
+// The rows are direct children of the two lists: the engine compares the ids of the
+// lists' children alone, much cheaper than searching the whole page or asking for
+// each child in turn.
 element CDownloadWndCtrlManager::Row(int fileId, int* list) const {
     CString id = IntToCString(fileId);
     for (int each : {DOWNLOADING_LIST, DOWNLOADED_LIST}) {
         element table = List(each);
-        for (UINT i = 0, count = table.child_count(); i < count; ++i) {
-            element child(table.child_at(i));
-            if (!IsId(child, id)) continue;
-            if (list) *list = each;
-            return child;
-        }
+        element::find_first_callback first;
+        if (table.is_valid())
+            HTMLayoutVisitElements(table, nullptr, "id", id, &htmlayout::dom::callback::element_callback, &first, 1);
+        if (!first.found) continue;
+        if (list) *list = each;
+        return element(first.found);
     }
     return element();
 }
