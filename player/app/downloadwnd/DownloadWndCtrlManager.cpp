@@ -173,7 +173,8 @@ void CDownloadWndCtrlManager::ChangeTaskRowState(int fileId, int from, int to) {
     SetAttribute(action, "class", StateIdOf(to));
     SetAttribute(action, "id", StateIdOf(to));
     CountRow(list, row, +1);
-    HTMLayoutUpdateElement(action, TRUE);
+    // The engine repaints the item at its next painting; updating it here would lay out
+    // the whole page once per changed row.
     SetText(element(row.find_by_id(L"error_description")), StateChangeText(to));
 }
 
