@@ -10,6 +10,7 @@
 #include <string>
 
 #include "BenchClock.h"
+#include "ProcessWindows.h"
 
 namespace fs = std::filesystem;
 
@@ -24,30 +25,14 @@ std::wstring ProgramFolder() {
     return path;
 }
 
-struct FOUND {
-    DWORD process;
-    HWND dialog;
-};
-
 // The process's visible main dialog, at least as wide as its minimum.
 HWND MainDialogOf(DWORD process) {
-    FOUND found = {process, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM context) CALLBACK -> BOOL {
-            auto* f = reinterpret_cast<FOUND*>(context);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            WCHAR title[32] = {};
-            GetWindowTextW(window, title, 32);
-            RECT r = {};
-            GetWindowRect(window, &r);
-            if (owner == f->process && IsWindowVisible(window) && std::wstring(title) == L"Zemovista" &&
-                r.right - r.left >= 1024)
-                f->dialog = window;
-            return f->dialog == nullptr;
-        },
-        (LPARAM)&found);
-    return found.dialog;
+    for (HWND window : WindowsOf(process, L"Zemovista")) {
+        RECT r = {};
+        GetWindowRect(window, &r);
+        if (r.right - r.left >= 1024) return window;
+    }
+    return nullptr;
 }
 
 // The page's title bar is blue where the dialog's top middle shows on the screen.

@@ -10,12 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "ProcessWindows.h"
 #include "files/ScratchFolder.h"
 #include "support/ProgramFolderLocks.h"
-
-// The visible top-level windows of a process, with that title when one is given (a
-// message box has the program's name).
-std::vector<HWND> WindowsOf(DWORD processId, LPCWSTR title = nullptr);
 
 class ProgramFolder : public ::testing::Test {
 protected:
