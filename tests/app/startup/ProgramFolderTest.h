@@ -30,9 +30,7 @@ protected:
     // A value of "CrashConfig.ini" section "Crash Info".
     std::string IniValue(const char* key) const;
 
-    // The players of every test share the one single-instance pipe: one test at a time
-    // starts them.
-    ProgramFolderLock pipeLock{L"ZemoTestsPlayerPipe"};
+    PlayerInstanceLock instance;  // held until the programs are gone
     ScratchFolder scratch;
     std::deque<PROCESS_INFORMATION> started;  // references stay valid as it grows
 };
