@@ -47,12 +47,13 @@ bool PagePainted(HWND dialog) {
 
 struct START {
     bool ok;
-    double seconds;
+    double shownSeconds;  // the main dialog shows at its size
+    double seconds;       // its page is painted
     double workingSetMb;
 };
 
 START StartOnce(const std::wstring& folder) {
-    START result = {false, 0, 0};
+    START result = {false, 0, 0, 0};
     std::wstring commandLine = L"\"" + folder + L"Zemovista.exe\"";
     STARTUPINFOW startup = {sizeof startup};
     PROCESS_INFORMATION process = {};
@@ -62,7 +63,8 @@ START StartOnce(const std::wstring& folder) {
         return result;
     HWND dialog = nullptr;
     while (NowSeconds() - start < 30) {
-        if (!dialog) dialog = MainDialogOf(process.dwProcessId);
+        if (!dialog && (dialog = MainDialogOf(process.dwProcessId)) != nullptr)
+            result.shownSeconds = NowSeconds() - start;
         if (dialog && PagePainted(dialog)) {
             result.seconds = NowSeconds() - start;
             PROCESS_MEMORY_COUNTERS memory = {sizeof memory};
@@ -85,8 +87,9 @@ void Print(const char* what, const START& s, double target) {
         std::printf("%-6s start: the main window's page did not show\n", what);
         return;
     }
-    std::printf("%-6s start: %6.0f ms to the page painted (target %.0f ms), working set %.1f MB (target 120 MB)\n",
-                what, s.seconds * 1000, target * 1000, s.workingSetMb);
+    std::printf("%-6s start: %6.0f ms to the page painted (target %.0f ms; the dialog showed after %.0f ms), "
+                "working set %.1f MB (target 120 MB)\n",
+                what, s.seconds * 1000, target * 1000, s.shownSeconds * 1000, s.workingSetMb);
 }
 
 }  // namespace
