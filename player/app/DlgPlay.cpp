@@ -39,7 +39,7 @@ ON_WM_TIMER()
 ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
 
-CDlgPlay::CDlgPlay() : CDialog(IDD_DLG_PLAY) {}
+CDlgPlay::CDlgPlay() : CDialog(IDD_DLG_PLAY) { m_downloadWnd.SetViewKind(2); }
 
 CDlgPlay::~CDlgPlay() { ReleaseGraph(); }
 
@@ -158,7 +158,7 @@ void CDlgPlay::ShowDownloadView(bool show, bool) {
     ShowIfCreated(&m_downloadWnd, true);
 }
 
-IDownloadListView* CDlgPlay::GetDownloadWnd() { return nullptr; }
+IDownloadListView* CDlgPlay::GetDownloadWnd() { return m_downloadWnd.GetSafeHwnd() ? &m_downloadWnd : nullptr; }
 
 void CDlgPlay::ShowWebView(const CString& url, bool navigate) {
     HideSizeBars();

@@ -9,9 +9,11 @@
 
 #include "DShowStatic.h"
 #include "DlgPlaySize.h"
+#include "DownloadWnd.h"
 #include "NotPlayingWnd.h"
 #include "dialog/DlgMessage.h"
 #include "views/PlayDialogView.h"
+#include "web/HtmlPanels.h"
 
 // Size and view modes are the context menu's command ids.
 enum {
@@ -154,10 +156,9 @@ private:
     int m_nLastMouseX = -1, m_nLastMouseY = -1;
     CNotPlayingWnd m_notPlaying;
     CDlgPlaySize m_sizeBar;
-    // The download window's place until that window can be held here.
-    CWnd m_downloadWnd;
-    // The advertisement panel's place: an empty panel from its template.
-    CDialog m_middlePanel;
+    CDownloadWnd m_downloadWnd;
+    // The advertisement panel shown centred over a paused video.
+    CDlgMiddleAD m_middlePanel;
     CDlgMessage m_messagePopup;
     bool m_bMiddleWasVisible = false, m_bDialogWasVisible = false;
     bool m_bWebPage = false;

@@ -4,8 +4,10 @@
 #include <process.h>
 #include <windowsx.h>
 
+#include "DlgPlayCtrl.h"
 #include "MainWndCtrlManager.h"
 #include "PageOpener.h"
+#include "ZemovistaDlg.h"
 #include "account/LoginAccount.h"
 #include "account/LoginSession.h"
 #include "common/CommonHelpers.h"
@@ -13,6 +15,8 @@
 #include "common/WindowMessages.h"
 #include "config/UserConfig.h"
 #include "db/ZemoException.h"
+#include "dialog/DlgAbout.h"
+#include "dialog/DlgSetting.h"
 #include "element/ElementStates.h"
 #include "element/ElementVideoTab.h"
 #include "facade/AppFacade.h"
@@ -20,6 +24,7 @@
 #include "net/HttpHelpers.h"
 #include "playlist/PlayOrder.h"
 #include "resource.h"
+#include "startup/InstancePipe.h"
 #include "views/DownloadListView.h"
 #include "views/MainDialogView.h"
 #include "views/PlayDialogView.h"
@@ -114,6 +119,15 @@ void CMainWnd::CreateCtrlManager() {
 CWnd* CMainWnd::MainDialogWindow() const {
     IMainDialogView* dialog = MainDialog();
     return dialog ? dialog->AsWindow() : nullptr;
+}
+
+CWnd* CMainWnd::MainDialogPanel(int panel) const {
+    auto* dialog = dynamic_cast<CZemovistaDlg*>(MainDialog());
+    return dialog ? dialog->GetParts().GetPanel(static_cast<DIALOG_PANEL>(panel)) : nullptr;
+}
+
+void CMainWnd::FocusPlayDialog() {
+    if (m_pDlgPlay) ::SetFocus(m_pDlgPlay->AsWindow()->GetSafeHwnd());
 }
 
 BOOL CMainWnd::PreTranslateMessage(MSG* msg) { return CAppFacade::GetInstance().HandleHotKey(msg) != 0; }
@@ -338,7 +352,7 @@ LRESULT CMainWnd::OnOpenCommandLine(WPARAM, LPARAM) { return PlayCommandLine(Get
 
 bool CMainWnd::PlayCommandLine(const std::vector<CString>& args) {
     if (args.size() < 2) return false;
-    CString path = args[1];
+    CString path = CommandLinePath(args[1]);
     CAppFacade::GetInstance().Broadcast(CMD_PLAY_FILE, &path);
     return true;
 }
@@ -364,7 +378,9 @@ void CMainWnd::OnHelpOnline() { OpenServicePageOutside(L"help_get", L"/parent/fa
 void CMainWnd::OnHelpFeedback() { OpenServicePageOutside(L"forum_get", L"/forumdisplay.php?fid=29"); }
 
 void CMainWnd::OnHelpAbout() {
-    if (m_pDlgPlay) ::SetFocus(m_pDlgPlay->AsWindow()->GetSafeHwnd());
+    FocusPlayDialog();
+    CDlgAbout about(MainDialogWindow());
+    about.DoModal();
 }
 
 void CMainWnd::OnFileOpen() {
@@ -436,6 +452,27 @@ void CMainWnd::OnPlayStarted() {
     CWnd* window = dialog ? dialog->AsWindow() : nullptr;
     bool minimized = window && ::IsIconic(window->GetSafeHwnd());
     if (m_pDlgPlay && dialog && !minimized && !dialog->IsInTray()) m_pDlgPlay->ShowVideoArea(true);
+}
+
+void CMainWnd::OnPlayPaused() {
+    KillTimer(TIMER_PLAY_PROGRESS);
+    RefreshElement(L"play-pause");
+}
+
+void CMainWnd::SetViewMode(const char* id) {
+    if (CMainWndCtrlManager* manager = GetManager()) manager->SetViewMode(CString(id));
+}
+
+CDlgPlayCtrl* CMainWnd::GetPlayCtrlBar() { return dynamic_cast<CDlgPlayCtrl*>(MainDialogPanel(PANEL_CONTROL_BAR)); }
+
+CWnd* CMainWnd::GetWebDialog() { return MainDialogPanel(PANEL_BROWSER); }
+
+void CMainWnd::NavigateWebDialog(const CString& url) {
+    if (IMainDialogView* dialog = MainDialog()) dialog->OpenBrowserPage(url);
+}
+
+void CMainWnd::HidePlayDialog() {
+    if (m_pDlgPlay) ::ShowWindow(m_pDlgPlay->AsWindow()->GetSafeHwnd(), SW_HIDE);
 }
 
 void CMainWnd::OnPlayStopped() {
@@ -575,7 +612,9 @@ std::vector<CString> CMainWnd::ShowOpenFileDialog() {
 
 void CMainWnd::ShowSettingsDialog() {
     if (CAppFacade::GetInstance().IsFullScreen()) return;
-    if (m_pDlgPlay) ::SetFocus(m_pDlgPlay->AsWindow()->GetSafeHwnd());
+    FocusPlayDialog();
+    CDlgSetting settings(MainDialogWindow());
+    settings.DoModal();
 }
 
 void CMainWnd::ToggleFullScreen() {
@@ -674,7 +713,7 @@ bool CMainWnd::Logout() {
     try {
         m_pLoginSession->Logout();
     } catch (const CZemoException& failure) {
-        if (m_pDlgPlay) ::SetFocus(m_pDlgPlay->AsWindow()->GetSafeHwnd());
+        FocusPlayDialog();
         ::MessageBoxW(m_hWnd, failure.GetErrorText(), L"Zemovista", MB_OK);
         return false;
     }
@@ -684,7 +723,9 @@ bool CMainWnd::Logout() {
     return true;
 }
 
-void CMainWnd::ShowLoginDialog(const CString&) {}
+void CMainWnd::ShowLoginDialog(const CString& userName) {
+    if (m_pLoginSession) m_pLoginSession->ShowLoginDialog(userName);
+}
 
 void CMainWnd::ResetForUserChange() {
     if (m_pDlgPlay) m_pDlgPlay->Stop();

@@ -11,14 +11,16 @@
 #include <vector>
 
 #include "MainWndGeometry.h"
+#include "PlayDialogHost.h"
 #include "account/SessionKeepAlive.h"
 #include "views/MainWindowView.h"
+#include "web/WebViewHost.h"
 #include "window/BaseSkinWnd.h"
 
 class CLoginSession;
 class CMainWndCtrlManager;
 
-class CMainWnd : public CBaseSkinWnd, public IMainWindowView {
+class CMainWnd : public CBaseSkinWnd, public IMainWindowView, public IPlayDialogHost, public IWebViewHost {
     DECLARE_DYNAMIC(CMainWnd)
 public:
     enum { TIMER_PLAY_PROGRESS = 1, TIMER_SESSION_ACTIVE = 7 };
@@ -62,9 +64,22 @@ public:
     void PlayLastPlayed() override;
     void OpenTabPage(int tab) override;
 
+    // IPlayDialogHost
+    void OnPlayStarted() override;
+    void OnPlayPaused() override;
+    void OnPlayStopped() override;
+    void SetViewMode(const char* id) override;
+    CDlgPlayCtrl* GetPlayCtrlBar() override;
+    CWnd* GetWebDialog() override;
+    void NavigateWebDialog(const CString& url) override;
+
+    // IWebViewHost (with PlayLastPlayed above)
+    void ShowLoginDialog(const CString& userName) override;
+    void SetStartViewFlag(bool on) override { m_bStartView = on; }
+    void HidePlayDialog() override;
+
     CMainWndCtrlManager* GetManager() const;
     CLoginSession* GetLoginSession() const { return m_pLoginSession.get(); }
-    void SetStartViewFlag(bool on) { m_bStartView = on; }
     const CString& GetLastOpenFolder() const { return m_strLastFolder; }
 
     // Rectangles of the page in client coordinates.
@@ -79,15 +94,12 @@ public:
     void SetProgressTotal(const CString& text);
     void SetSeekPosition(int position, bool seek);
     void RefreshElement(const CString& id);
-    void OnPlayStarted();
-    void OnPlayStopped();
     void RemovePlayListItem(const CString& path);
     void ReloadPlayList();
     void ShowDownloads();
     void OpenCategoryPage(HELEMENT element);
     void ApplyStartView(bool firstTime);
     bool Logout();
-    void ShowLoginDialog(const CString& userName);
 
     // Plays the first argument after the program's path; false when there is none.
     bool PlayCommandLine(const std::vector<CString>& args);
@@ -137,6 +149,10 @@ private:
     // The page's address, through the web sign-in when a user is signed in, in the browser.
     void OpenServicePageOutside(LPCWSTR key, LPCWSTR defaultPath);
     CWnd* MainDialogWindow() const;
+    // The main dialog's panel, null while it does not exist or the dialog is not the player's.
+    CWnd* MainDialogPanel(int panel) const;
+    // The play dialog takes the focus before a modal dialog or a message box.
+    void FocusPlayDialog();
 
     IPlayDialogView* m_pDlgPlay = nullptr;  // the maker's
     std::unique_ptr<CLoginSession> m_pLoginSession;

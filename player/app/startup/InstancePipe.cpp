@@ -22,6 +22,14 @@ CString FullPath(const CString& path) {
     return full.IsEmpty() ? path : full;
 }
 
+// Taken when the program loads, before any window changes the current folder.
+const CString g_startFolder = FullPath(L".");
+
+// Neither a drive nor a root: the path hangs off the current folder.
+bool HangsOffCurrentFolder(const CString& path) {
+    return !path.IsEmpty() && path[0] != L'\\' && path[0] != L'/' && !(path.GetLength() > 1 && path[1] == L':');
+}
+
 // More than one instance of a pipe this process has just created: another player
 // created the first one (the system does not always refuse a second first instance).
 bool AnotherInstanceExists(HANDLE pipe) {
@@ -93,7 +101,14 @@ void Dispatch(HWND window, const CString& message) {
 
 CString BuildInstanceMessage(const std::vector<CString>& args) {
     if (args.size() < 2) return KEYWORD_ANOTHER_INSTANCE;
-    return CString(KEYWORD_OPEN_VIDEO) + SEPARATOR + FullPath(args[1]);
+    return CString(KEYWORD_OPEN_VIDEO) + SEPARATOR + CommandLinePath(args[1]);
+}
+
+CString CommandLinePath(const CString& argument) {
+    if (!HangsOffCurrentFolder(argument)) return FullPath(argument);
+    CString base = g_startFolder;
+    AppendBackslash(base);
+    return FullPath(base + argument);
 }
 
 bool OpenInstancePipe(LPCWSTR name, const CString& message, CWnd* const* mainWnd, INSTANCE_PIPE& pipe,

@@ -17,8 +17,12 @@ enum {
 };
 
 // The message for a second start's arguments (the first is the program itself): only the
-// first argument after the program is sent, resolved against this process's folder.
+// first argument after the program is sent, as a full path (CommandLinePath).
 CString BuildInstanceMessage(const std::vector<CString>& args);
+
+// A path from the command line as a full path: a relative one names a file in the folder
+// the process started in, which the windows change later.
+CString CommandLinePath(const CString& argument);
 
 // The first instance's side of the pipe.
 struct INSTANCE_PIPE {

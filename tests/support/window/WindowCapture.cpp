@@ -17,6 +17,20 @@ int Height(HWND window) {
 WindowCapture::WindowCapture(HWND window)
     : m_width(Width(window)), m_height(Height(window)), m_pixels((size_t)m_width * m_height) {
     HDC source = GetWindowDC(window);
+    Grab(source, 0, 0);
+    ReleaseDC(window, source);
+}
+
+WindowCapture::WindowCapture(const RECT& screenArea)
+    : m_width(screenArea.right - screenArea.left),
+      m_height(screenArea.bottom - screenArea.top),
+      m_pixels((size_t)m_width * m_height) {
+    HDC screen = GetDC(nullptr);
+    Grab(screen, screenArea.left, screenArea.top);
+    ReleaseDC(nullptr, screen);
+}
+
+void WindowCapture::Grab(HDC source, int left, int top) {
     HDC memory = CreateCompatibleDC(source);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -27,13 +41,12 @@ WindowCapture::WindowCapture(HWND window)
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, m_width, m_height, source, 0, 0, SRCCOPY);
+    BitBlt(memory, 0, 0, m_width, m_height, source, left, top, SRCCOPY);
     GdiFlush();
     memcpy(m_pixels.data(), bits, m_pixels.size() * sizeof(DWORD));
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
-    ReleaseDC(window, source);
 }
 
 COLORREF WindowCapture::Pixel(int x, int y) const {

@@ -80,5 +80,5 @@ private:
     int m_width = 0, m_height = 0;
     CWnd* m_dialog = nullptr;
     CPlainMainWindow m_mainWnd;
-    CWnd m_panels[4];
+    CWnd m_panels[PANEL_COUNT];
 };

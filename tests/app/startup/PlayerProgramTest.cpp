@@ -1,0 +1,275 @@
+// The player program Zemovista.exe with its real windows, started from a scratch copy of
+// its program folder against the loopback catalogue site and account service, with the
+// splitter and the decoders registered in the prefix.
+#include <afx.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "MediaColours.h"
+#include "ProgramFolderTest.h"
+#include "TestModules.h"
+#include "WindowCapture.h"
+#include "common/WindowMessages.h"
+#include "services/AccountWebService.h"
+#include "services/CatalogueSite.h"
+
+namespace {
+
+const int kVideoSurfaceId = 1001;
+
+CString ArtifactPath(LPCWSTR name) {
+    WCHAR self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    CString folder(self);
+    folder = folder.Left(folder.ReverseFind(L'\\') + 1) + L"artifacts\\";
+    CreateDirectoryW(folder, nullptr);
+    return folder + name;
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+    for (DWORD start = GetTickCount(); !condition(); Sleep(100))
+        if (GetTickCount() - start > timeoutMs) return false;
+    return true;
+}
+
+bool Near(COLORREF pixel, MediaColour colour) {
+    return std::abs(GetRValue(pixel) - colour.r) < 40 && std::abs(GetGValue(pixel) - colour.g) < 40 &&
+           std::abs(GetBValue(pixel) - colour.b) < 40;
+}
+
+// One of the flat colours the generated video shows, a second each.
+bool IsVideoColour(COLORREF pixel) {
+    for (int second = 0; second < 6; ++second)
+        if (Near(pixel, ColourOfSecond(second))) return true;
+    return false;
+}
+
+const char kMedia[] = "flv1_aac_6s";
+
+// The test reads the screen where the player shows: its windows go on top, into the
+// screen's bottom-right corner, away from where the other test programs put theirs.
+void BringToTheCorner(HWND dialog) {
+    RECT window = {};
+    GetWindowRect(dialog, &window);
+    int x = GetSystemMetrics(SM_CXSCREEN) - (window.right - window.left);
+    int y = GetSystemMetrics(SM_CYSCREEN) - (window.bottom - window.top);
+    SetWindowPos(dialog, HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    Sleep(700);  // moved, laid out and painted again
+}
+
+class PlayerFolder : public ProgramFolder {
+protected:
+    std::wstring SourceFolder() const override { return PrefixPath(PLAYER_PROGRAM_DIR) + L"\\"; }
+
+    void SetUp() override {
+        ProgramFolder::SetUp();
+        ASSERT_TRUE(RegisterTestModules());
+        // The catalogue's start page first: the first section of a name is the one read.
+        scratch.Write(L"ovraCfg.ini", site.ConfigText() + service.ConfigText());
+    }
+
+    bool PageRequested(const std::string& path) const {
+        for (const HttpRequest& request : site.Requests())
+            if (request.Path() == path) return true;
+        return false;
+    }
+
+    // The play dialog of the process: the largest of its top-level windows with a control
+    // of the video surface's id (the bars have small ones).
+    static HWND PlayDialog(const PROCESS_INFORMATION& process) {
+        HWND largest = nullptr;
+        long largestArea = 0;
+        for (HWND window : WindowsOf(process.dwProcessId)) {
+            RECT r = {};
+            GetWindowRect(window, &r);
+            long area = (long)(r.right - r.left) * (r.bottom - r.top);
+            if (GetDlgItem(window, kVideoSurfaceId) && area > largestArea) {
+                largest = window;
+                largestArea = area;
+            }
+        }
+        return largest;
+    }
+
+    // True while the middle of the visible video surface shows a colour of the video.
+    static bool VideoPlays(const PROCESS_INFORMATION& process) {
+        HWND play = PlayDialog(process);
+        HWND surface = play ? GetDlgItem(play, kVideoSurfaceId) : nullptr;
+        if (!surface || !IsWindowVisible(surface)) return false;
+        RECT box = {}, dialog = {};
+        GetWindowRect(surface, &box);
+        GetWindowRect(play, &dialog);
+        WindowCapture shot(play);
+        return IsVideoColour(
+            shot.Pixel((box.left + box.right) / 2 - dialog.left, (box.top + box.bottom) / 2 - dialog.top));
+    }
+
+    CRegistrationLock registration;  // the modules stay registered while the player plays
+    AccountWebService service;
+    CatalogueSite site;
+};
+
+TEST_F(PlayerFolder, StartsWithTheCataloguePageAndClosesByItsRoad) {
+    PROCESS_INFORMATION& process = Start();
+    HWND dialog = MainDialog(process);
+    ASSERT_TRUE(dialog) << "the main dialog shows";
+    EXPECT_TRUE(WaitFor([&] { return PageRequested("/index.aspx"); }, 20000)) << "the start page is fetched";
+    Sleep(1500);  // the page arrives and paints
+    BringToTheCorner(dialog);
+    RECT client = {};
+    GetClientRect(dialog, &client);
+    EXPECT_GE(client.right, 1024);
+    EXPECT_GE(client.bottom, 753);
+    WindowCapture shot(dialog);
+    EXPECT_TRUE(shot.SavePng(ArtifactPath(L"player-main-window.png")));
+    // The page's blue title bar, the catalogue page's white in the middle of the window
+    // and the scrolling strip's dark grey along the bottom of the middle.
+    COLORREF title = shot.Pixel(client.right / 2, 10);
+    EXPECT_GT(GetBValue(title), GetRValue(title) + 40) << std::hex << title;
+    EXPECT_EQ(RGB(255, 255, 255), shot.Pixel(client.right / 2, client.bottom / 2));
+    EXPECT_TRUE(Near(shot.Pixel(client.right / 2 + 150, client.bottom - 5), {0x32, 0x32, 0x32}));
+
+    RECT shown = {};
+    GetWindowRect(dialog, &shown);
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(Ends(process));
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    EXPECT_EQ(0u, code);
+
+    // The next start shows where the last one was closed.
+    HWND again = MainDialog(Start());
+    ASSERT_TRUE(again);
+    RECT restored = {};
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            GetWindowRect(again, &restored);
+            return EqualRect(&restored, &shown) != FALSE;
+        },
+        5000))
+        << restored.left << "," << restored.top << " " << restored.right << "," << restored.bottom;
+}
+
+TEST_F(PlayerFolder, AFileFromTheCommandLineOrAHandOverPlays) {
+    // A file of its own for each case, so that none resumes where another was closed.
+    std::wstring folder = scratch.File(L"videos\\");
+    CreateDirectoryW(folder.c_str(), nullptr);
+    for (const wchar_t* name : {L"full.xof", L"relative.xof", L"handed.xof"})
+        ASSERT_TRUE(CopyFileW(MediaFile(kMedia).c_str(), (folder + name).c_str(), FALSE));
+    struct Case {
+        const char* what;
+        std::wstring first, second;  // arguments; a second start when not empty
+        std::wstring firstFolder, secondFolder;  // where the starts run
+        const wchar_t* screenshot;
+    } cases[] = {
+        {"a full path", L"\"" + folder + L"full.xof\"", L"", L"", L"", L"player-playing.png"},
+        {"a relative path", L"relative.xof", L"", folder, L"", nullptr},
+        {"handed over by a second start", L"", L"handed.xof", L"", folder, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PROCESS_INFORMATION& process = Start(c.first, c.firstFolder);
+        HWND dialog = MainDialog(process);
+        ASSERT_TRUE(dialog);
+        if (!c.second.empty()) {
+            PROCESS_INFORMATION& second = Start(c.second, c.secondFolder);
+            EXPECT_TRUE(Ends(second)) << "the second start ends";
+        }
+        // Only a fresh folder's first start stays where the test puts it (a later one moves
+        // to its stored place, which an owner made topmost from outside then covers).
+        if (c.screenshot) BringToTheCorner(dialog);
+        EXPECT_TRUE(WaitFor([&] { return VideoPlays(process); }, 20000)) << "the video shows";
+        RECT shown = {};
+        GetWindowRect(dialog, &shown);
+        if (c.screenshot) EXPECT_TRUE(WindowCapture(shown).SavePng(ArtifactPath(c.screenshot)));
+        PostMessageW(dialog, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(Ends(process));
+    }
+}
+
+TEST_F(PlayerFolder, TheTrayRoundTripHidesThePlayingVideoAndBringsItBack) {
+    std::wstring video = scratch.File(L"tray.xof");
+    ASSERT_TRUE(CopyFileW(MediaFile(kMedia).c_str(), video.c_str(), FALSE));
+    PROCESS_INFORMATION& process = Start(L"\"" + video + L"\"");
+    HWND dialog = MainDialog(process);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(WaitFor([&] { return VideoPlays(process); }, 20000));
+    HWND play = PlayDialog(process);
+    RECT client = {};
+    GetClientRect(dialog, &client);
+    HWND mainWnd = ChildWindowFromPointEx(dialog, {client.right / 2, 10}, CWP_SKIPINVISIBLE);
+    // The title bar's minimise button sends the dialog to the tray.
+    LPARAM minimise = MAKELPARAM(client.right - 80, 16);
+    PostMessageW(mainWnd, WM_MOUSEMOVE, 0, minimise);
+    PostMessageW(mainWnd, WM_LBUTTONDOWN, MK_LBUTTON, minimise);
+    PostMessageW(mainWnd, WM_LBUTTONUP, 0, minimise);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog) && !IsWindowVisible(play); }, 5000))
+        << "the dialog and the play dialog are hidden";
+    // A left click on the tray icon brings both back, still playing.
+    PostMessageW(dialog, WM_TRAY_NOTIFY, 0, WM_LBUTTONUP);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(dialog) && IsWindowVisible(play); }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return VideoPlays(process); }, 5000));
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Ends(process));
+}
+
+TEST_F(PlayerFolder, TheAboutCommandAndTheSettingsAndSignInButtonsOpenTheirDialogs) {
+    PROCESS_INFORMATION& process = Start();
+    HWND dialog = MainDialog(process);
+    ASSERT_TRUE(dialog);
+    Sleep(1500);  // the start view has settled
+    RECT client = {};
+    GetClientRect(dialog, &client);
+    HWND mainWnd = ChildWindowFromPointEx(dialog, {client.right / 2, 10}, CWP_SKIPINVISIBLE);
+    ASSERT_TRUE(mainWnd && mainWnd != dialog);
+    auto click = [&](POINT p) {
+        LPARAM at = MAKELPARAM(p.x, p.y);
+        PostMessageW(mainWnd, WM_MOUSEMOVE, 0, at);
+        PostMessageW(mainWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageW(mainWnd, WM_LBUTTONUP, 0, at);
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> open;
+    } cases[] = {
+        {"\"关于\"", [&] { PostMessageW(mainWnd, WM_COMMAND, 32808, 0); }},
+        {"the settings button", [&] { click({215, 18}); }},  // "选项" in the title bar
+        {"the sign-in button", [&] { click({18, 105}); }},   // "登录" in the account panel
+    };
+    std::vector<SIZE> sizes;
+    std::vector<HWND> before = WindowsOf(process.dwProcessId);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.open();
+        HWND opened = nullptr;
+        EXPECT_TRUE(WaitFor(
+            [&] {
+                for (HWND w : WindowsOf(process.dwProcessId))
+                    if (std::find(before.begin(), before.end(), w) == before.end()) opened = w;
+                return opened != nullptr;
+            },
+            10000));
+        if (!opened) continue;
+        EXPECT_FALSE(IsWindowEnabled(dialog)) << "modal over the main dialog";
+        RECT r = {};
+        GetWindowRect(opened, &r);
+        sizes.push_back({r.right - r.left, r.bottom - r.top});
+        PostMessageW(opened, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(opened) || !IsWindowVisible(opened); }, 5000));
+        EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(dialog) != FALSE; }, 5000));
+    }
+    ASSERT_EQ(3u, sizes.size());
+    // Three different dialogs.
+    for (size_t i = 0; i < sizes.size(); ++i)
+        for (size_t j = i + 1; j < sizes.size(); ++j)
+            EXPECT_FALSE(sizes[i].cx == sizes[j].cx && sizes[i].cy == sizes[j].cy) << i << " " << j;
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Ends(process));
+}
+
+}  // namespace
