@@ -30,16 +30,23 @@ double CpuSeconds() {
     return seconds(kernel) + seconds(user);
 }
 
+// The least CPU time of three passes (the process's times come in coarse ticks, and the
+// machine may be busy), as the run script takes ffmpeg's.
 template <class Filter>
 double DecodeCpu(const std::wstring& file, LPCWSTR pin) {
-    HRESULT hr = S_OK;
-    SinkOptions countOnly;
-    countOnly.keepData = false;
-    CDecoderChain chain(file, pin, new Filter(nullptr, &hr), countOnly);
-    if (FAILED(chain.Built())) return -1;
-    double cpu = CpuSeconds();
-    if (!chain.RunToEnd(120000)) return -1;
-    return CpuSeconds() - cpu;
+    double least = -1;
+    for (int pass = 0; pass < 3; ++pass) {
+        HRESULT hr = S_OK;
+        SinkOptions countOnly;
+        countOnly.keepData = false;
+        CDecoderChain chain(file, pin, new Filter(nullptr, &hr), countOnly);
+        if (FAILED(chain.Built())) return -1;
+        double cpu = CpuSeconds();
+        if (!chain.RunToEnd(120000)) return -1;
+        cpu = CpuSeconds() - cpu;
+        least = least < 0 || cpu < least ? cpu : least;
+    }
+    return least;
 }
 
 // A graph of the file, built one way and paused on its first frame.
