@@ -57,8 +57,9 @@ void WriteLog(const EXCEPTION_POINTERS& pointers, const char* where, const PROGR
         if (length > 0 && length < PATH_SIZE) lstrcpyA(module, FilePart(path));
     }
 
+    // Selectors are 16 bits wide; the context field's upper half is not defined.
     CrashLogPrintf("%s caused %s (0x%08x) \r\nin module %s at %04x:%08x.\r\n\r\n", program.name,
-                   GetExceptionName(record.ExceptionCode), record.ExceptionCode, module, context.SegCs,
+                   GetExceptionName(record.ExceptionCode), record.ExceptionCode, module, LOWORD(context.SegCs),
                    record.ExceptionAddress);
     CrashLogPrintf("Exception handler called in %s.\r\n", where);
     WriteSystemInfo(program.path);

@@ -75,8 +75,8 @@ void WriteRegisters(const CONTEXT& context) {
 #else
     CrashLogPrintf("EDI:    0x%08x  ESI: 0x%08x  EAX:   0x%08x\r\n", context.Edi, context.Esi, context.Eax);
     CrashLogPrintf("EBX:    0x%08x  ECX: 0x%08x  EDX:   0x%08x\r\n", context.Ebx, context.Ecx, context.Edx);
-    CrashLogPrintf("EIP:    0x%08x  EBP: 0x%08x  SegCs: 0x%08x\r\n", context.Eip, context.Ebp, context.SegCs);
-    CrashLogPrintf("EFlags: 0x%08x  ESP: 0x%08x  SegSs: 0x%08x\r\n", context.EFlags, context.Esp, context.SegSs);
+    CrashLogPrintf("EIP:    0x%08x  EBP: 0x%08x  SegCs: 0x%08x\r\n", context.Eip, context.Ebp, LOWORD(context.SegCs));
+    CrashLogPrintf("EFlags: 0x%08x  ESP: 0x%08x  SegSs: 0x%08x\r\n", context.EFlags, context.Esp, LOWORD(context.SegSs));
 #endif
 }
 

@@ -9,6 +9,7 @@
 #include "files/ScratchFolder.h"
 #include "common/WindowMessages.h"
 #include "files/TestProgram.h"
+#include "support/ProgramFolderLocks.h"
 
 namespace {
 
@@ -105,6 +106,7 @@ protected:
         return value;
     }
 
+    PlayerInstanceLock instance;  // held until the programs are gone
     ScratchFolder scratch;
     std::deque<PROCESS_INFORMATION> started;  // references stay valid as it grows
 };

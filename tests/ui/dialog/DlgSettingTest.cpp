@@ -103,10 +103,10 @@ struct RefusedInput {
     const wchar_t* fieldAfter;    // the text of the focused field afterwards, null to leave unchecked
 };
 
-class DlgSettingRefusalTest : public DlgSettingTest, public testing::WithParamInterface<RefusedInput> {};
+class DlgSettingRefusalRealFocusTest : public DlgSettingTest, public testing::WithParamInterface<RefusedInput> {};
 
 // Every refusal is told in a box and keeps the dialog open; nothing is stored.
-TEST_P(DlgSettingRefusalTest, TellsTheProblemAndKeepsTheDialogOpen) {
+TEST_P(DlgSettingRefusalRealFocusTest, TellsTheProblemAndKeepsTheDialogOpen) {
     const RefusedInput& c = GetParam();
     CString typedFolder = c.folder ? c.folder : L"";
     if (!c.folder || (typedFolder.Find(L':') < 0 && !CString(typedFolder).Trim().IsEmpty()))
@@ -153,7 +153,7 @@ TEST_P(DlgSettingRefusalTest, TellsTheProblemAndKeepsTheDialogOpen) {
 const wchar_t RANGE[] = L"请输入[1,10]之间的值。";
 
 INSTANTIATE_TEST_SUITE_P(
-    Inputs, DlgSettingRefusalTest,
+    Inputs, DlgSettingRefusalRealFocusTest,
     testing::Values(
         RefusedInput{"EmptyFolder", L"   ", L"5", L"5", {}, {L"下载路径不能为空，请重新输入！"}, IDC_EDIT_FOLDER, nullptr},
         RefusedInput{"EmptyDownloads", nullptr, L" ", L"5", {}, {L"同时下载任务数不能为空,请填入非空值"}, 0, nullptr},

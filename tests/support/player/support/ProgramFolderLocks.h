@@ -7,20 +7,11 @@
 #include <windows.h>
 
 #include "common/CommonHelpers.h"
+#include "files/NamedMutexLock.h"
 
-class ProgramFolderLock {
+class ProgramFolderLock : public NamedMutexLock {
 public:
-    explicit ProgramFolderLock(const wchar_t* name) : m_mutex(CreateMutexW(nullptr, FALSE, InThisFolder(name))) {
-        DWORD wait = WaitForSingleObject(m_mutex, 120000);
-        // A process that ended while holding the mutex leaves it abandoned, and so ours.
-        m_owned = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
-    }
-    ~ProgramFolderLock() {
-        if (m_owned) ReleaseMutex(m_mutex);
-        CloseHandle(m_mutex);
-    }
-    ProgramFolderLock(const ProgramFolderLock&) = delete;
-    ProgramFolderLock& operator=(const ProgramFolderLock&) = delete;
+    explicit ProgramFolderLock(const wchar_t* name) : NamedMutexLock(InThisFolder(name)) {}
 
 private:
     // Mutex names take no backslash.
@@ -29,9 +20,6 @@ private:
         folder.Replace(L'\\', L'/');
         return CString(name) + L" " + folder;
     }
-
-    HANDLE m_mutex;
-    bool m_owned = false;
 };
 
 // Held while a test owns the program folder's "ovraCfg.ini".
@@ -44,4 +32,10 @@ struct ServiceConfigLock : ProgramFolderLock {
 // into such a test.
 struct ProgramDatabaseLock : ProgramFolderLock {
     ProgramDatabaseLock() : ProgramFolderLock(L"ZemoTestsProgramDatabase") {}
+};
+
+// Held while a test runs a player program: the player's single-instance pipe has one name
+// on the machine, so a second program running at once would hand over to the first.
+struct PlayerInstanceLock : NamedMutexLock {
+    PlayerInstanceLock() : NamedMutexLock(L"ZemoTestsPlayerInstance") {}
 };
