@@ -32,7 +32,9 @@ double CpuSeconds() {
 }
 
 // The least CPU time of three passes (the process's times come in coarse ticks, and the
-// machine may be busy), as the run script takes ffmpeg's.
+// machine may be busy), as the run script takes ffmpeg's. Under Wine the process's time
+// is that of its live threads: each pass waits for the last one's threads to end, and
+// one whose time goes back (a thread ended meanwhile) does not count.
 template <class Filter>
 double DecodeCpu(const std::wstring& file, LPCWSTR pin) {
     double least = -1;
@@ -41,11 +43,21 @@ double DecodeCpu(const std::wstring& file, LPCWSTR pin) {
         SinkOptions countOnly;
         countOnly.keepData = false;
         CDecoderChain chain(file, pin, new Filter(nullptr, &hr), countOnly);
-        if (FAILED(chain.Built())) return -1;
+        if (FAILED(chain.Built())) {
+            std::fprintf(stderr, "%ls pass %d: the chain is not built (0x%08lx)\n", pin, pass + 1, chain.Built());
+            return -1;
+        }
+        Sleep(300);
         double cpu = CpuSeconds();
-        if (!chain.RunToEnd(120000)) return -1;
+        if (!chain.RunToEnd(120000)) {
+            std::fprintf(stderr, "%ls pass %d: no end of stream\n", pin, pass + 1);
+            return -1;
+        }
         cpu = CpuSeconds() - cpu;
-        least = least < 0 || cpu < least ? cpu : least;
+        if (cpu < 0)
+            std::fprintf(stderr, "%ls pass %d: the process's time went back, not counted\n", pin, pass + 1);
+        else if (least < 0 || cpu < least)
+            least = cpu;
     }
     return least;
 }
