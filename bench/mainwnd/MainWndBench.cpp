@@ -13,30 +13,10 @@
 #include "common/CommonHelpers.h"
 #include "config/UserConfig.h"
 #include "facade/AppFacade.h"
+#include "fakes/NullMainDialog.h"
 #include "skin/SkinManager.h"
-#include "views/MainDialogView.h"
 
 namespace {
-
-class CBenchDialog : public CWnd, public IMainDialogView {
-public:
-    CMainWnd main;
-    CWnd* AsWindow() override { return this; }
-    bool IsInTray() const override { return false; }
-    IMainWindowView* GetMainWindow() override { return &main; }
-    void MinimizeToTray() override {}
-    void ShowLeftPanel(bool) override {}
-    void OpenBrowserPage(const CString&) override {}
-    void SetSeekTitle(const CString&) override {}
-    void SetSeekElapsed(const CString&) override {}
-    void SetSeekTotal(const CString&) override {}
-    void SetSeekPosition(int, bool) override {}
-    void EnableSeekBar(bool) override {}
-    void ShowControlBarTimes(int, const CString&, const CString&) override {}
-    void RefreshControlBar() override {}
-    void ShowControlBarVolume(int) override {}
-    void HideControlBar() override {}
-};
 
 void Pump() {
     MSG msg;
@@ -62,16 +42,18 @@ int main() {
     CAppFacade& facade = CAppFacade::GetInstance();
     CUserConfig::GetInstance().GetAllConfig().AutoLogin = false;
     {
-        CBenchDialog dialog;
+        CMainWnd mainWnd;
+        CNullMainDialog dialog;
+        dialog.mainWindow = &mainWnd;
         facade.SetMainDialog(&dialog);
         RECT r = {40, 20, 1064, 773};
         dialog.CreateEx(0, nullptr, L"main dialog", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, r, nullptr, 0);
-        dialog.main.SetViewKind(1);
+        mainWnd.SetViewKind(1);
 
         double start = NowSeconds();
-        BOOL created = dialog.main.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, {0, 0, 1024, 753}, &dialog, 1);
+        BOOL created = mainWnd.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, {0, 0, 1024, 753}, &dialog, 1);
         Pump();  // the start view
-        dialog.main.UpdateWindow();
+        mainWnd.UpdateWindow();
         double painted = NowSeconds();
         if (!created) {
             std::printf("the main window was not created\n");
@@ -81,7 +63,7 @@ int main() {
         GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
         std::printf("main window created and painted: %.1f ms (target under 300 ms)\n", (painted - start) * 1000);
         std::printf("working set then: %.1f MB (target under 80 MB)\n", memory.WorkingSetSize / (1024.0 * 1024.0));
-        dialog.main.DestroyWindow();
+        mainWnd.DestroyWindow();
         facade.SetMainDialog(nullptr);
         dialog.DestroyWindow();
     }

@@ -7,22 +7,22 @@ extern "C" {
 #include <mmreg.h>
 #include <uuids.h>
 
-#include <cmath>
-
 namespace {
 
+// Rounded half away from zero and clipped; the rounding is done here, as the library's
+// lround costs a call per sample.
 int16_t FromFloat(double v) {
-    double scaled = std::lround(v * 32768.0);
-    return static_cast<int16_t>(scaled > 32767 ? 32767 : scaled < -32768 ? -32768 : scaled);
+    const double scaled = v * 32768.0;
+    if (!(scaled > -32768.0)) return -32768;  // NaN too
+    if (scaled >= 32767.0) return 32767;
+    return static_cast<int16_t>(scaled < 0 ? scaled - 0.5 : scaled + 0.5);
 }
 
-// Sample i of channel c, whatever the layout of the frame.
-int16_t SampleAt(const AVFrame& frame, AVSampleFormat format, int c, int i) {
-    const bool planar = av_sample_fmt_is_planar(format) != 0;
-    const int channels = frame.ch_layout.nb_channels;
+// Sample i of channel c of a frame whose packed format and layout are given.
+int16_t SampleAt(const AVFrame& frame, AVSampleFormat packed, bool planar, int c, int i) {
     const uint8_t* base = planar ? frame.extended_data[c] : frame.extended_data[0];
-    const int at = planar ? i : i * channels + c;
-    switch (av_get_packed_sample_fmt(format)) {
+    const int at = planar ? i : i * frame.ch_layout.nb_channels + c;
+    switch (packed) {
         case AV_SAMPLE_FMT_U8:
             return static_cast<int16_t>((base[at] - 128) << 8);
         case AV_SAMPLE_FMT_S16:
@@ -71,7 +71,8 @@ bool IsPcmOutputType(const CMediaType& type, int channels, int sampleRate) {
 
 bool ConvertToPcm16(const AVFrame& frame, int first, int count, int channels, int16_t* out) {
     const auto format = static_cast<AVSampleFormat>(frame.format);
-    switch (av_get_packed_sample_fmt(format)) {
+    const AVSampleFormat packed = av_get_packed_sample_fmt(format);
+    switch (packed) {
         case AV_SAMPLE_FMT_U8:
         case AV_SAMPLE_FMT_S16:
         case AV_SAMPLE_FMT_S32:
@@ -83,7 +84,9 @@ bool ConvertToPcm16(const AVFrame& frame, int first, int count, int channels, in
     }
     const int available = frame.ch_layout.nb_channels;
     if (available <= 0) return false;
+    const bool planar = av_sample_fmt_is_planar(format) != 0;
     for (int i = first; i < first + count; ++i)
-        for (int c = 0; c < channels; ++c) *out++ = SampleAt(frame, format, c < available ? c : available - 1, i);
+        for (int c = 0; c < channels; ++c)
+            *out++ = SampleAt(frame, packed, planar, c < available ? c : available - 1, i);
     return true;
 }

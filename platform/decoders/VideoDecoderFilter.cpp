@@ -65,6 +65,18 @@ void CVideoDecoderFilter::CloseCodec() {
 }
 
 HRESULT CVideoDecoderFilter::DeliverFrame(const AVFrame* frame) {
+    REFERENCE_TIME start = frame->best_effort_timestamp, stop = 0;
+    const bool timed = start != AV_NOPTS_VALUE;
+    if (timed) {
+        if (m_hasLastStart && start > m_lastStart) m_frameTime = start - m_lastStart;
+        m_lastStart = start;
+        m_hasLastStart = true;
+        stop = start + m_frameTime;
+        // After a seek the decoding starts at the key frame before the target: the
+        // pictures over before the segment starts are not given out (the renderer would
+        // show them as the paused picture), nor converted.
+        if (stop <= 0) return S_OK;
+    }
     const int width = m_layout.width < m_input.visibleWidth ? m_layout.width : m_input.visibleWidth;
     const int height = m_layout.height;
     m_scaler = sws_getCachedContext(m_scaler, frame->width, frame->height, static_cast<AVPixelFormat>(frame->format),
@@ -80,15 +92,7 @@ HRESULT CVideoDecoderFilter::DeliverFrame(const AVFrame* frame) {
     int strides[4] = {m_layout.bottomUp ? -m_layout.stride : m_layout.stride};
     sws_scale(m_scaler, frame->data, frame->linesize, 0, frame->height, rows, strides);
     sample->SetActualDataLength(m_layout.imageBytes());
-
-    REFERENCE_TIME start = frame->best_effort_timestamp;
-    if (start != AV_NOPTS_VALUE) {
-        if (m_hasLastStart && start > m_lastStart) m_frameTime = start - m_lastStart;
-        m_lastStart = start;
-        m_hasLastStart = true;
-        REFERENCE_TIME stop = start + m_frameTime;
-        sample->SetTime(&start, &stop);
-    }
+    if (timed) sample->SetTime(&start, &stop);
     sample->SetSyncPoint(TRUE);
     sample->SetDiscontinuity(m_discontinuity ? TRUE : FALSE);
     m_discontinuity = false;

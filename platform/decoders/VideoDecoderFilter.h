@@ -1,5 +1,6 @@
 // The video decoder: 'FLV1' (H.263), 'FLV4' (VP6) and 'AVC1' (H.264) samples in,
-// RGB pictures of the visible size out, at the times the decoder gives them.
+// RGB pictures of the visible size out, at the times the decoder gives them, from the
+// picture on screen at the segment's start on.
 #pragma once
 
 #include "CodecFilter.h"

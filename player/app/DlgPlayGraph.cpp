@@ -25,14 +25,16 @@ void ReleaseAndNull(T*& pointer) {
 COtherConfig& PlaySettings() { return CUserConfig::GetInstance().GetOtherConfig(); }
 
 // The platform's graph may finish StopWhenReady on a thread of its own; a run started
-// before that stop lands would be stopped by it.
+// before that stop lands would be stopped by it. The stop follows the pause closely:
+// short steps keep the first frame from waiting on the poll.
 void WaitUntilStopped(IMediaControl* control) {
-    const DWORD kLimitMs = 1000, kStepMs = 20;
-    for (DWORD waited = 0; waited < kLimitMs; waited += kStepMs) {
+    const DWORD kLimitMs = 1000, kStepMs = 2;
+    const DWORD start = ::GetTickCount();
+    do {
         OAFilterState state = State_Running;
         if (control->GetState(kStepMs, &state) == S_OK && state == State_Stopped) return;
         ::Sleep(kStepMs);
-    }
+    } while (::GetTickCount() - start < kLimitMs);
 }
 
 void BroadcastPlayNext() {

@@ -10,7 +10,8 @@
 namespace {
 
 constexpr int kMaxQueueBytes = 524288000;
-// The longest a delivery thread waits for a batch before it takes what is there.
+// The longest a delivery thread waits for a batch before it takes what is there
+// and looks for a command.
 constexpr DWORD kPollMs = 1;
 constexpr REFERENCE_TIME kOneSecond = 10000000;
 constexpr int kMaxDownstreamFilters = 32;
@@ -222,7 +223,7 @@ void CBaseSplitterOutputPin::PrimeScriptRenderer() {
 DWORD CBaseSplitterOutputPin::ThreadProc() {
     SetDebuggerThreadName(static_cast<DWORD>(-1), "CBaseSplitterOutputPin");
     for (;;) {
-        m_queue.WaitForPackets(RequestHandle(), kPollMs);
+        m_queue.WaitForPackets(kPollMs);
         if (CheckRequest(nullptr)) break;
         int count = 0;
         do {

@@ -3,7 +3,7 @@
 void PacketQueue::Add(std::unique_ptr<Packet> packet) {
     bool wake = false;
     {
-        CAutoLock lock(&m_lock);
+        CSrwAutoLock lock(&m_lock);
         if (packet) m_size += static_cast<int>(packet->GetDataSize());
         m_packets.push_back(std::move(packet));
         m_count = static_cast<int>(m_packets.size());
@@ -12,11 +12,11 @@ void PacketQueue::Add(std::unique_ptr<Packet> packet) {
             wake = true;
         }
     }
-    if (wake) m_ready.Set();
+    if (wake) WakeConditionVariable(&m_ready);
 }
 
 int PacketQueue::Remove(std::unique_ptr<Packet>& head) {
-    CAutoLock lock(&m_lock);
+    CSrwAutoLock lock(&m_lock);
     int count = static_cast<int>(m_packets.size());
     if (count == 0) return 0;
     head = std::move(m_packets.front());
@@ -29,7 +29,7 @@ int PacketQueue::Remove(std::unique_ptr<Packet>& head) {
 void PacketQueue::RemoveAll() {
     std::deque<std::unique_ptr<Packet>> removed;
     {
-        CAutoLock lock(&m_lock);
+        CSrwAutoLock lock(&m_lock);
         removed.swap(m_packets);
         m_count = 0;
         m_size = 0;
@@ -46,14 +46,10 @@ bool PacketQueue::HasBatch() const {
            (!m_packets.empty() && !m_packets.back());
 }
 
-void PacketQueue::WaitForPackets(HANDLE other, DWORD timeoutMs) {
-    {
-        CAutoLock lock(&m_lock);
-        if (HasBatch()) return;
-        m_waiting = true;
-    }
-    HANDLE handles[] = {m_ready, other};
-    WaitForMultipleObjects(2, handles, FALSE, timeoutMs);
-    CAutoLock lock(&m_lock);
+void PacketQueue::WaitForPackets(DWORD timeoutMs) {
+    CSrwAutoLock lock(&m_lock);
+    if (HasBatch()) return;
+    m_waiting = true;
+    SleepConditionVariableSRW(&m_ready, &m_lock, timeoutMs, 0);
     m_waiting = false;
 }

@@ -1,38 +1,20 @@
 #include "DecoderChain.h"
 
-#include "XofGuids.h"
 #include "dshow/PinSearch.h"
 
 #include <uuids.h>
-
-namespace {
-
-CComRef<IBaseFilter> AddNew(IGraphBuilder* graph, REFCLSID clsid, LPCWSTR name) {
-    CComRef<IBaseFilter> filter;
-    if (SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, filter.ReceiveVoid())))
-        graph->AddFilter(filter.Get(), name);
-    return filter;
-}
-
-}  // namespace
 
 CDecoderChain::CDecoderChain(const std::wstring& file, LPCWSTR splitterPin, CTransformFilter* decoder,
                              const SinkOptions& sink) {
     m_decoder = CComRef<IBaseFilter>(decoder);
     m_sink = CComRef<CTestSinkFilter>(new CTestSinkFilter(sink));
     if (!m_graph.Ready()) return;
+    CComRef<IBaseFilter> splitter = m_graph.AddSplitter(file, m_built);
+    if (!splitter) return;
     IGraphBuilder* graph = m_graph.Graph();
-    CComRef<IBaseFilter> source = AddNew(graph, CLSID_AsyncReader, L"Source");
-    CComRef<IBaseFilter> splitter = AddNew(graph, CLSID_XofSplitter, L"Splitter");
-    CComRef<IFileSourceFilter> load;
-    if (!source || !splitter || FAILED(load.QueryFrom(source.Get(), IID_IFileSourceFilter)) ||
-        FAILED(m_built = load->Load(file.c_str(), nullptr)))
-        return;
     graph->AddFilter(m_decoder.Get(), L"Decoder");
     graph->AddFilter(m_sink.Get(), L"Sink");
-    if (FAILED(m_built = graph->ConnectDirect(FindPin(source.Get(), PINDIR_OUTPUT).Get(),
-                                              FindPin(splitter.Get(), PINDIR_INPUT).Get(), nullptr)) ||
-        FAILED(m_built = graph->ConnectDirect(FindPin(splitter.Get(), PINDIR_OUTPUT, splitterPin).Get(),
+    if (FAILED(m_built = graph->ConnectDirect(FindPin(splitter.Get(), PINDIR_OUTPUT, splitterPin).Get(),
                                               FindPin(m_decoder.Get(), PINDIR_INPUT).Get(), nullptr)))
         return;
     m_built = graph->ConnectDirect(FindPin(m_decoder.Get(), PINDIR_OUTPUT).Get(),

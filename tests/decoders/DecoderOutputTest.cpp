@@ -53,12 +53,13 @@ TEST(VideoDecoderOutput, EveryPictureComesAtItsTimeWithTheColourOfItsSecond) {
     EXPECT_EQ(chain.Sink()->EndOfStreamCount(), 1);
 }
 
-TEST(VideoDecoderOutput, SeekFlushesAndResumesAtTheKeyFrameBeforeTheTarget) {
+TEST(VideoDecoderOutput, SeekFlushesAndResumesAtThePictureOnScreenAtTheTarget) {
     CDecoderChain chain(MediaFile("flv1_aac_6s"), L"Video", NewVideoDecoder());
     ASSERT_EQ(chain.Built(), S_OK);
     ASSERT_EQ(chain.Graph().Pause(), S_OK);
     const int flushes = chain.Sink()->FlushCount();
-    // Key frames every 5 pictures: 3.1 s resumes from the one at 3.0 s.
+    // Key frames every 5 pictures: 3.1 s is decoded from the one at 3.0 s, and the
+    // pictures of 3.0 s and 3.04 s, over before the target, are not given out.
     const REFERENCE_TIME target = 3 * kSecond + kSecond / 10;
     ASSERT_TRUE(SUCCEEDED(chain.Graph().SeekTo(target)));
     EXPECT_GT(chain.Sink()->FlushCount(), flushes);
@@ -70,9 +71,10 @@ TEST(VideoDecoderOutput, SeekFlushesAndResumesAtTheKeyFrameBeforeTheTarget) {
     for (auto it = pictures.begin(); it != pictures.end(); ++it)
         if (it->discontinuity) first = it;
     ASSERT_NE(first, pictures.end());
-    EXPECT_EQ(first->start, -kSecond / 10) << "the key frame, before the segment's start";
+    EXPECT_EQ(first->start, -kSecond / 50) << "the picture of 3.08 s, on screen at the segment's start";
+    EXPECT_EQ(first->stop, kSecond / 50);
     EXPECT_TRUE(IsColourOfSecond(CentreOfRgb32(first->data, 320, 240), 3));
-    EXPECT_EQ(pictures.end() - first, 150 - 75);
+    EXPECT_EQ(pictures.end() - first, 150 - 77);
     EXPECT_TRUE(IsColourOfSecond(CentreOfRgb32(pictures.back().data, 320, 240), 5));
 }
 

@@ -65,4 +65,20 @@ INSTANTIATE_TEST_SUITE_P(
                     PcmCase{"planarShortMonoToStereo", AV_SAMPLE_FMT_S16P, 1, 2, {16384, 16384, -32768, -32768}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Float samples round half away from zero to the nearest step and clip at full scale.
+TEST(PcmConversion, FloatSamplesRoundToTheNearestStep) {
+    const float steps[] = {1.5f, -1.5f, 2.49f, -2.51f, 32766.5f, 32767.4f, -32767.6f, 40000.0f};
+    const std::vector<int16_t> expected = {2, -2, 2, -3, 32767, 32767, -32768, 32767};
+    const int count = static_cast<int>(expected.size());
+    FramePtr frame(av_frame_alloc());
+    frame->format = AV_SAMPLE_FMT_FLT;
+    frame->nb_samples = count;
+    av_channel_layout_default(&frame->ch_layout, 1);
+    ASSERT_EQ(av_frame_get_buffer(frame.get(), 0), 0);
+    for (int i = 0; i < count; ++i) reinterpret_cast<float*>(frame->data[0])[i] = steps[i] / 32768.0f;
+    std::vector<int16_t> out(count);
+    ASSERT_TRUE(ConvertToPcm16(*frame, 0, count, 1, out.data()));
+    EXPECT_EQ(out, expected);
+}
+
 }  // namespace

@@ -1,6 +1,10 @@
 #include "PlaybackGraph.h"
 
+#include "AudioDecoderFilter.h"
 #include "TestModules.h"
+#include "VideoDecoderFilter.h"
+#include "XofGuids.h"
+#include "dshow/PinSearch.h"
 #include "images/PngFile.h"
 
 #include <evcode.h>
@@ -87,6 +91,50 @@ CComRef<IMediaSeeking> CPlaybackGraph::Seeking() {
 }
 
 HRESULT CPlaybackGraph::RenderFile(const std::wstring& path) { return m_graph->RenderFile(path.c_str(), nullptr); }
+
+CComRef<IBaseFilter> CPlaybackGraph::AddNewFilter(REFCLSID clsid, LPCWSTR name) {
+    CComRef<IBaseFilter> filter;
+    if (SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, filter.ReceiveVoid())) &&
+        FAILED(m_graph->AddFilter(filter.Get(), name)))
+        filter.Reset();
+    return filter;
+}
+
+CComRef<IBaseFilter> CPlaybackGraph::AddSplitter(const std::wstring& path, HRESULT& hr) {
+    hr = E_FAIL;
+    CComRef<IBaseFilter> source = AddNewFilter(CLSID_AsyncReader, L"Source");
+    CComRef<IBaseFilter> splitter = AddNewFilter(CLSID_XofSplitter, L"Splitter");
+    CComRef<IFileSourceFilter> load;
+    if (!source || !splitter || FAILED(load.QueryFrom(source.Get(), IID_IFileSourceFilter)) ||
+        FAILED(hr = load->Load(path.c_str(), nullptr)) ||
+        FAILED(hr = m_graph->ConnectDirect(FindPin(source.Get(), PINDIR_OUTPUT).Get(),
+                                           FindPin(splitter.Get(), PINDIR_INPUT).Get(), nullptr)))
+        return CComRef<IBaseFilter>();
+    return splitter;
+}
+
+HRESULT CPlaybackGraph::ConnectFile(const std::wstring& path) {
+    HRESULT hr = E_FAIL;
+    CComRef<IBaseFilter> splitter = AddSplitter(path, hr);
+    if (!splitter) return hr;
+    struct Stream {
+        LPCWSTR pin;
+        REFCLSID decoder, renderer;
+    };
+    const Stream streams[] = {{L"Video", CLSID_ZemoVideoDecoder, CLSID_VideoRenderer},
+                              {L"Audio", CLSID_ZemoAudioDecoder, CLSID_DSoundRender}};
+    for (const Stream& stream : streams) {
+        CComRef<IBaseFilter> decoder = AddNewFilter(stream.decoder, L"Decoder");
+        CComRef<IBaseFilter> renderer = AddNewFilter(stream.renderer, L"Renderer");
+        if (!decoder || !renderer) return E_FAIL;
+        if (FAILED(hr = m_graph->ConnectDirect(FindPin(splitter.Get(), PINDIR_OUTPUT, stream.pin).Get(),
+                                               FindPin(decoder.Get(), PINDIR_INPUT).Get(), nullptr)) ||
+            FAILED(hr = m_graph->ConnectDirect(FindPin(decoder.Get(), PINDIR_OUTPUT).Get(),
+                                               FindPin(renderer.Get(), PINDIR_INPUT).Get(), nullptr)))
+            return hr;
+    }
+    return S_OK;
+}
 
 CComRef<IBaseFilter> CPlaybackGraph::FilterOfClass(REFCLSID clsid) {
     CComRef<IEnumFilters> filters;

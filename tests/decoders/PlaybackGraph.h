@@ -26,6 +26,15 @@ public:
     HWND Window() const { return m_window; }
 
     HRESULT RenderFile(const std::wstring& path);
+    // A new filter of a class added to the graph, or null.
+    CComRef<IBaseFilter> AddNewFilter(REFCLSID clsid, LPCWSTR name);
+    // The file's source and our splitter, added and connected: the splitter, or null
+    // with the failure in hr.
+    CComRef<IBaseFilter> AddSplitter(const std::wstring& path, HRESULT& hr);
+    // The graph RenderFile builds (splitter, our decoders, the GDI video renderer and
+    // the DirectSound renderer), connected pin to pin without the graph manager's
+    // search for filters.
+    HRESULT ConnectFile(const std::wstring& path);
     bool HasFilterOfClass(REFCLSID clsid);
     // The filter of a class in the graph, or null.
     CComRef<IBaseFilter> FilterOfClass(REFCLSID clsid);

@@ -76,6 +76,17 @@ TEST_F(VideoOnScreen, FirstFrameHasTheColourItWasEncodedWith) {
     EXPECT_TRUE(IsColourOfSecond(graph.PixelAt(160, 232), 0));
 }
 
+// A key frame a second before the target: the paused picture is the target's, not the
+// key frame's (key frames of this file every 12 pictures: 0.96 s before 1.4 s).
+TEST_F(VideoOnScreen, ASeekBetweenKeyFramesShowsThePictureOfTheTarget) {
+    Open("flv1_aac_2s");
+    ASSERT_EQ(graph.Pause(), S_OK);
+    ASSERT_TRUE(SUCCEEDED(graph.SeekTo(kSecond * 14 / 10)));
+    ASSERT_EQ(graph.Pause(), S_OK);
+    COLORREF shown = Shown();
+    EXPECT_TRUE(IsColourOfSecond(shown, 1)) << std::hex << shown;
+}
+
 TEST_F(VideoOnScreen, SeeksShowTheFrameOfTheTargetTime) {
     Open("flv1_aac_6s");
     ASSERT_EQ(graph.Pause(), S_OK);

@@ -24,8 +24,6 @@ public:
     DWORD GetRequest();
     BOOL CheckRequest(DWORD* command);
     void Reply(DWORD result);
-    // Signalled while a command waits: for a worker that waits on other things too.
-    HANDLE RequestHandle() const { return m_requestSent; }
     HANDLE GetThreadHandle() const { return m_thread; }
 
 protected:

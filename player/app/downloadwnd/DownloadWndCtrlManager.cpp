@@ -59,16 +59,19 @@ void CDownloadWndCtrlManager::InitElements() {
 
 HWND CDownloadWndCtrlManager::WindowHandle() const { return GetOwner() ? GetOwner()->GetSafeHwnd() : nullptr; }
 
-// The rows are direct children of the two lists: searching them alone is much cheaper
-// than searching the whole page.
-element CDownloadWndCtrlManager::Row(int fileId) const {
+// The rows are direct children of the two lists: the engine compares the ids of the
+// lists' children alone, much cheaper than searching the whole page or asking for
+// each child in turn.
+element CDownloadWndCtrlManager::Row(int fileId, int* list) const {
     CString id = IntToCString(fileId);
-    for (int list : {DOWNLOADING_LIST, DOWNLOADED_LIST}) {
-        element table = List(list);
-        for (UINT i = 0, count = table.child_count(); i < count; ++i) {
-            element child(table.child_at(i));
-            if (IsId(child, id)) return child;
-        }
+    for (int each : {DOWNLOADING_LIST, DOWNLOADED_LIST}) {
+        element table = List(each);
+        element::find_first_callback first;
+        if (table.is_valid())
+            HTMLayoutVisitElements(table, nullptr, "id", id, &htmlayout::dom::callback::element_callback, &first, 1);
+        if (!first.found) continue;
+        if (list) *list = each;
+        return element(first.found);
     }
     return element();
 }
@@ -106,26 +109,41 @@ std::vector<int> CDownloadWndCtrlManager::GetTaskIds(int list) const {
 }
 
 void CDownloadWndCtrlManager::AddTaskRow(const DOWNLOAD_LIST_ITEM& item) {
-    element list = List(item.State == DOWNLOAD_STATE_FINISHED ? DOWNLOADED_LIST : DOWNLOADING_LIST);
-    if (!list.is_valid()) return;
+    int list = item.State == DOWNLOAD_STATE_FINISHED ? DOWNLOADED_LIST : DOWNLOADING_LIST;
+    element table = List(list);
+    if (!table.is_valid()) return;
     element row = CreateHtmlElement("tr", CString(), {{"id", IntToCString(item.Task.FileID)},
                                                       {"downloadURL", item.Task.DownloadUrl},
                                                       {"downloadFilePath", item.Task.FilePath}});
     if (!row.is_valid()) return;
-    HTMLayoutInsertElement(row, list, 1);
+    if (HTMLayoutInsertElement(row, table, 1) != HLDOM_OK) return;
     SetHtml(row, BuildRowCells(item));
+    CountRow(list, row, +1);
     UpdateCounters();
 }
 
 void CDownloadWndCtrlManager::ClearList(int list) {
     element table = List(list);
-    if (table.is_valid()) SetHtml(table, ListHeaderHtml(list));
+    if (table.is_valid()) {
+        SetHtml(table, ListHeaderHtml(list));
+        m_counts[list] = {};
+    }
     UpdateCounters();
 }
 
 void CDownloadWndCtrlManager::DeleteTaskRow(int fileId) {
-    element row = Row(fileId);
-    if (row.is_valid()) row.remove();
+    int list = DOWNLOADING_LIST;
+    element row = Row(fileId, &list);
+    if (!row.is_valid()) return;
+    CountRow(list, row, -1);
+    row.remove();
+}
+
+void CDownloadWndCtrlManager::CountRow(int list, const element& row, int sign) {
+    if (!row.get_attribute("downloadFilePath")) return;
+    int state = StateOfRow(row);
+    m_counts[list].Rows += sign;
+    if (state == DOWNLOAD_STATE_DOWNLOADING || state == DOWNLOAD_STATE_WAITING) m_counts[list].Busy += sign;
 }
 
 bool CDownloadWndCtrlManager::HasTaskRow(int fileId) const { return Row(fileId).is_valid(); }
@@ -146,13 +164,17 @@ int CDownloadWndCtrlManager::StateOfRow(const element& row) {
 }
 
 void CDownloadWndCtrlManager::ChangeTaskRowState(int fileId, int from, int to) {
-    element row = Row(fileId);
+    int list = DOWNLOADING_LIST;
+    element row = Row(fileId, &list);
     if (!row.is_valid()) return;
     element action(row.find_by_id(StateIdOf(from)));
     if (!action.is_valid()) return;
+    CountRow(list, row, -1);
     SetAttribute(action, "class", StateIdOf(to));
     SetAttribute(action, "id", StateIdOf(to));
-    HTMLayoutUpdateElement(action, TRUE);
+    CountRow(list, row, +1);
+    // The engine repaints the item at its next painting; updating it here would lay out
+    // the whole page once per changed row.
     SetText(element(row.find_by_id(L"error_description")), StateChangeText(to));
 }
 
@@ -235,22 +257,17 @@ void CDownloadWndCtrlManager::UpdateSpeeds() {
 
 void CDownloadWndCtrlManager::UpdateCounters() {
     CString text;
-    size_t finished = TaskRows(DOWNLOADED_LIST).size();
+    int finished = m_counts[DOWNLOADED_LIST].Rows;
     if (element panel = Fixed(L"downloaded_panel")) {
-        text.Format(L"已下载(%d)", (int)finished);
+        text.Format(L"已下载(%d)", finished);
         SetText(panel, text);
         SetListButtonsEnabled(DOWNLOADED_LIST, finished > 0);
     }
     if (element panel = Fixed(L"downloading_panel")) {
-        std::vector<element> rows = TaskRows(DOWNLOADING_LIST);
-        int busy = 0;
-        for (const element& row : rows) {
-            int state = StateOfRow(row);
-            busy += state == DOWNLOAD_STATE_DOWNLOADING || state == DOWNLOAD_STATE_WAITING ? 1 : 0;
-        }
-        text.Format(L"正在下载(%d)", busy);
+        const ROW_COUNTS& unfinished = m_counts[DOWNLOADING_LIST];
+        text.Format(L"正在下载(%d)", unfinished.Busy);
         SetText(panel, text);
-        SetListButtonsEnabled(DOWNLOADING_LIST, !rows.empty());
+        SetListButtonsEnabled(DOWNLOADING_LIST, unfinished.Rows > 0);
     }
 }
 

@@ -65,7 +65,8 @@ public:
     void OpenContainingFolder();
 
 private:
-    htmlayout::dom::element Row(int fileId) const;
+    // The row and, when list is given, the list it is in.
+    htmlayout::dom::element Row(int fileId, int* list = nullptr) const;
     // A missing row reads as paused, with an empty task.
     static int StateOfRow(const htmlayout::dom::element& row);
     static DOWNLOAD_LIST_ITEM ItemOfRow(const htmlayout::dom::element& row);
@@ -76,7 +77,18 @@ private:
     void DeleteFinishedItems(const std::vector<DOWNLOAD_LIST_ITEM>& items);
     HWND WindowHandle() const;
 
+    // The counts change with the row of a list that enters (+1) or leaves (-1).
+    void CountRow(int list, const htmlayout::dom::element& row, int sign);
+
     CDownloadSpeedMeter m_speeds;
+    // Task rows per list and busy (waiting or downloading) rows, kept by the row
+    // operations so that refreshing the counters passes no rows: adding many rows stays
+    // linear. The page comes without task rows.
+    struct ROW_COUNTS {
+        int Rows = 0;
+        int Busy = 0;
+    };
+    ROW_COUNTS m_counts[2];
     // An element of the page outside the lists, kept once found.
     htmlayout::dom::element Fixed(LPCWSTR id) const;
 

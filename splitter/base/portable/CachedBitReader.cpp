@@ -1,6 +1,7 @@
 #include "CachedBitReader.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <new>
 
@@ -32,13 +33,47 @@ CCachedBitReader::~CCachedBitReader() = default;
 
 bool CCachedBitReader::SetCacheLength(int length) {
     m_cache.reset();
+    m_spareBlocks.clear();
     m_cacheTotal = 0;
     m_cacheLen = 0;
+    m_lentEnd = -1;
     if (length <= 0) return length == 0;
     m_cache.reset(new (std::nothrow) uint8_t[static_cast<size_t>(length)]);
     if (!m_cache) return false;
     m_cacheTotal = length;
     return true;
+}
+
+bool CCachedBitReader::TakeFreeBlock() {
+    if (m_cache.use_count() > 1) {
+        // Lent bytes point into the block: another one takes its place.
+        auto spare = std::find_if(m_spareBlocks.begin(), m_spareBlocks.end(),
+                                  [](const std::shared_ptr<uint8_t[]>& block) { return block.use_count() == 1; });
+        if (spare != m_spareBlocks.end()) {
+            std::swap(m_cache, *spare);
+        } else {
+            std::shared_ptr<uint8_t[]> fresh(new (std::nothrow) uint8_t[static_cast<size_t>(m_cacheTotal)]);
+            if (!fresh) return false;
+            if (m_spareBlocks.size() < kSpareBlocks) m_spareBlocks.push_back(m_cache);
+            m_cache = std::move(fresh);
+        }
+    }
+    // The last holder of lent bytes may have let go on another thread.
+    std::atomic_thread_fence(std::memory_order_acquire);
+    return true;
+}
+
+int32_t CCachedBitReader::FillCache() {
+    const int64_t length = std::min(m_len - m_pos, m_cacheTotal);
+    if (length <= 0) return RESULT_FALSE;
+    m_cacheLen = 0;
+    m_lentEnd = -1;
+    if (!TakeFreeBlock()) return RESULT_OUTOFMEMORY;
+    int32_t hr = m_source->SyncRead(m_pos, static_cast<int32_t>(length), m_cache.get());
+    if (hr != RESULT_OK) return ResultFailed(hr) ? hr : RESULT_FAIL;
+    m_cachePos = m_pos;
+    m_cacheLen = length;
+    return RESULT_OK;
 }
 
 int64_t CCachedBitReader::GetLength(bool refresh) {
@@ -54,6 +89,10 @@ int64_t CCachedBitReader::GetRemaining() { return std::max<int64_t>(0, GetLength
 void CCachedBitReader::Seek(int64_t position) {
     if (m_streaming) GetLength(true);
     m_pos = std::min(std::max<int64_t>(position, 0), m_len);
+    if (m_pos < m_lentEnd) {
+        m_cacheLen = 0;
+        m_lentEnd = -1;
+    }
     m_bitBuffer = 0;
     m_bitCount = 0;
 }
@@ -142,22 +181,26 @@ int32_t CCachedBitReader::ReadCached(uint8_t* buffer, int64_t count) {
         buffer += direct;
         count -= direct;
     }
-    int32_t hr = RESULT_OK;
     while (count > 0) {
-        int64_t maxLen = std::min(m_len - m_pos, m_cacheTotal);
-        int64_t take = std::min(count, maxLen);
-        if (take <= 0) return RESULT_FALSE;
-        hr = m_source->SyncRead(m_pos, static_cast<int32_t>(maxLen), m_cache.get());
-        if (hr != RESULT_OK) {
-            m_cacheLen = 0;
-            return ResultFailed(hr) ? hr : RESULT_FAIL;
-        }
-        m_cachePos = m_pos;
-        m_cacheLen = maxLen;
+        int32_t hr = FillCache();
+        if (hr != RESULT_OK) return hr;
+        int64_t take = std::min(count, m_cacheLen);
         std::memcpy(buffer, m_cache.get(), static_cast<size_t>(take));
         m_pos += take;
         buffer += take;
         count -= take;
     }
-    return hr;
+    return RESULT_OK;
+}
+
+std::shared_ptr<uint8_t> CCachedBitReader::ReadShared(int64_t count) {
+    Seek(GetPosition());
+    if (!m_source || m_cacheTotal == 0 || !m_randomAccess || count <= 0 || count > m_cacheTotal) return nullptr;
+    const bool cached = m_pos >= m_cachePos && m_pos + count <= m_cachePos + m_cacheLen;
+    // A fill starts at the bytes, so that they lie in one block.
+    if (!cached && (FillCache() != RESULT_OK || count > m_cacheLen)) return nullptr;
+    std::shared_ptr<uint8_t> bytes(m_cache, m_cache.get() + (m_pos - m_cachePos));
+    m_pos += count;
+    m_lentEnd = m_pos;
+    return bytes;
 }

@@ -6,6 +6,7 @@
 #include "ByteSource.h"
 
 #include <memory>
+#include <vector>
 
 class CCachedBitReader {
 public:
@@ -32,6 +33,11 @@ public:
     // Bytes from the current position (the bit buffer is dropped first).
     int32_t ReadBytes(uint8_t* buffer, int64_t count);
     virtual int32_t ReadCached(uint8_t* buffer, int64_t count);
+    // The next count bytes where they lie in the cache, without a copy: the pointer
+    // keeps its cache block alive, and the reader fills other blocks meanwhile. Null
+    // (nothing read) when the bytes cannot be lent: no cache, more than it holds, a
+    // source that is not random access, or a failed read; then ReadBytes copies them.
+    std::shared_ptr<uint8_t> ReadShared(int64_t count);
 
     bool HasReadError() const { return m_readError; }
     void ClearReadError() { m_readError = false; }
@@ -39,9 +45,20 @@ public:
 
 private:
     int32_t ReadDirect(uint8_t* buffer, int64_t count);
+    // Fills the cache from the current position; RESULT_FALSE at the end of the data.
+    int32_t FillCache();
+    // Makes the cache a block that no lent bytes point into; false without memory.
+    bool TakeFreeBlock();
+
+    // Blocks kept for reuse once no lent bytes point into them.
+    static constexpr size_t kSpareBlocks = 4;
 
     IByteSource* m_source;
-    std::unique_ptr<uint8_t[]> m_cache;
+    std::shared_ptr<uint8_t[]> m_cache;
+    std::vector<std::shared_ptr<uint8_t[]>> m_spareBlocks;
+    // The end of the last bytes lent from the cache block; a seek below it reads the
+    // source again, since whoever holds lent bytes may have written to them.
+    int64_t m_lentEnd = -1;
     int64_t m_cachePos = 0;
     int64_t m_cacheLen = 0;
     int64_t m_cacheTotal = 0;

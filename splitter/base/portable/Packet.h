@@ -42,8 +42,14 @@ public:
         m_size = size;
         return true;
     }
+    // A payload that stays where it is, inside a larger buffer that data keeps alive.
+    void SetSharedData(std::shared_ptr<uint8_t> data, size_t size) {
+        FreeData();
+        m_shared = std::move(data);
+        m_size = m_shared ? size : 0;
+    }
     virtual size_t GetDataSize() const { return m_size; }
-    uint8_t* GetData() const { return m_data.get(); }
+    uint8_t* GetData() const { return m_shared ? m_shared.get() : m_data.get(); }
 
     uint32_t TrackNumber = 0;
     bool bDiscontinuity = false;
@@ -55,11 +61,13 @@ private:
     void FreeData() {
         if (m_pool && m_data) m_pool->Give(std::move(m_data), m_capacity);
         m_data.reset();
+        m_shared.reset();
         m_size = m_capacity = 0;
     }
 
     std::shared_ptr<IPacketBufferPool> m_pool;
     std::unique_ptr<uint8_t[]> m_data;
+    std::shared_ptr<uint8_t> m_shared;
     size_t m_size = 0;
     size_t m_capacity = 0;
 };

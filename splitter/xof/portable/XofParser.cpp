@@ -12,6 +12,8 @@ constexpr int64_t kTailScan = 262144;
 constexpr int64_t kFirstStep = 262144;
 constexpr int kMaxSeekRounds = 48;
 constexpr int64_t kUnitsPerMs = 10000;
+// Payloads from this size on are lent from the reader's cache instead of copied.
+constexpr int64_t kLentPayloadBytes = 16384;
 constexpr uint32_t kMaxConfigSize = 0xFFFF;  // WAVEFORMATEX's cbSize
 
 const uint32_t kAacRates[13] = {96000, 88200, 64000, 48000, 44100, 32000, 24000,
@@ -479,8 +481,13 @@ XofReadStatus CXofParser::ReadNext(std::unique_ptr<Packet>& packet) {
         p->rtStart = (static_cast<int64_t>(tag.TimeStamp) + compositionOffset) * kUnitsPerMs;
         p->rtStop = p->rtStart + 1;
         p->bSyncPoint = syncPoint;
-        if (!p->SetDataSize(static_cast<size_t>(next - position)) ||
-            m_file.ReadBytes(p->GetData(), next - position) != RESULT_OK)
+        const int64_t size = next - position;
+        // A large payload stays in the reader's cache block; a small one is copied,
+        // so that it does not keep a whole block alive.
+        std::shared_ptr<uint8_t> shared = size >= kLentPayloadBytes ? m_file.ReadShared(size) : nullptr;
+        if (shared)
+            p->SetSharedData(std::move(shared), static_cast<size_t>(size));
+        else if (!p->SetDataSize(static_cast<size_t>(size)) || m_file.ReadBytes(p->GetData(), size) != RESULT_OK)
             return XofReadStatus::End;
         packet = std::move(p);
         status = XofReadStatus::Packet;

@@ -2,6 +2,8 @@
 // counters and buttons, the action cells, buttons and menus by real mouse input.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "DownloadWndHost.h"
 #include "common/CommonHelpers.h"
 #include "common/WindowMessages.h"
@@ -193,6 +195,62 @@ TEST_F(DownloadPageTest, CountersAndListButtonsFollowTheRows) {
     // Clearing leaves the header rows.
     EXPECT_EQ(host.Find(L"downloading_list").child_count(), 1u);
     EXPECT_EQ(CString(element(host.Find(L"downloaded_list").child_at(0)).inner_text().c_str()), L"文件名大小操作");
+}
+
+// The counters are kept by the row operations: each change of a row moves them.
+TEST_F(DownloadPageTest, CountersFollowStateChangesMovesAndDeletes) {
+    CDownloadWnd& window = host.Window();
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        const wchar_t* downloading;
+        const wchar_t* downloaded;
+        bool unfinishedButtons, finishedButtons;
+    };
+    const Step steps[] = {
+        {"three rows",
+         [&] {
+             Add(1, DOWNLOAD_STATE_WAITING);
+             Add(2, DOWNLOAD_STATE_DOWNLOADING);
+             Add(3, DOWNLOAD_STATE_PAUSED);
+         },
+         L"正在下载(2)", L"已下载(0)", true, false},
+        {"waiting to downloading",
+         [&] { window.ChangeTaskRowState(1, DOWNLOAD_STATE_WAITING, DOWNLOAD_STATE_DOWNLOADING); }, L"正在下载(2)",
+         L"已下载(0)", true, false},
+        {"downloading to paused",
+         [&] { window.ChangeTaskRowState(2, DOWNLOAD_STATE_DOWNLOADING, DOWNLOAD_STATE_PAUSED); }, L"正在下载(1)",
+         L"已下载(0)", true, false},
+        {"a change from a state the row is not in",
+         [&] { window.ChangeTaskRowState(3, DOWNLOAD_STATE_WAITING, DOWNLOAD_STATE_DOWNLOADING); }, L"正在下载(1)",
+         L"已下载(0)", true, false},
+        {"finished", [&] { window.MoveTaskRow(TaskItem(1, DOWNLOAD_STATE_DOWNLOADING), DOWNLOADED_LIST); },
+         L"正在下载(0)", L"已下载(1)", true, true},
+        {"paused back to waiting", [&] { window.MoveTaskRow(TaskItem(3, DOWNLOAD_STATE_PAUSED), DOWNLOADING_LIST); },
+         L"正在下载(1)", L"已下载(1)", true, true},
+        {"a busy row deleted", [&] { host.Manager().DeleteTaskRow(3); }, L"正在下载(0)", L"已下载(1)", true, true},
+        {"the last unfinished row deleted", [&] { host.Manager().DeleteTaskRow(2); }, L"正在下载(0)", L"已下载(1)",
+         false, true},
+        {"a missing row deleted", [&] { host.Manager().DeleteTaskRow(9); }, L"正在下载(0)", L"已下载(1)", false, true},
+        {"the finished row deleted", [&] { host.Manager().DeleteTaskRow(1); }, L"正在下载(0)", L"已下载(0)", false,
+         false},
+        {"rows after clearing",
+         [&] {
+             window.ClearTaskLists();
+             Add(4, DOWNLOAD_STATE_FINISHED);
+             Add(5, 0);
+         },
+         L"正在下载(1)", L"已下载(1)", true, true},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.what);
+        s.change();
+        host.Manager().UpdateCounters();
+        EXPECT_EQ(CString(host.Find(L"downloading_panel").inner_text().c_str()), s.downloading);
+        EXPECT_EQ(CString(host.Find(L"downloaded_panel").inner_text().c_str()), s.downloaded);
+        EXPECT_EQ(host.IsDisabled(L"all_start"), !s.unfinishedButtons);
+        EXPECT_EQ(host.IsDisabled(L"all_add"), !s.finishedButtons);
+    }
 }
 
 TEST_F(DownloadPageTest, ActionCellsPauseStartPlayAndDeleteByClicks) {

@@ -14,6 +14,7 @@
 #include "MainWndCtrlManager.h"
 #include "fakes/FakeWindows.h"
 #include "fixtures/UserConfigScope.h"
+#include "fixtures/WindowConfigScope.h"
 #include "services/AccountWebService.h"
 #include "skin/SkinManager.h"
 #include "support/ServiceConfigFile.h"
@@ -62,11 +63,9 @@ protected:
     AccountWebService service;
     std::unique_ptr<ServiceConfigFile> config;
     UserConfigScope settings;
+    WindowConfigScope windowSettings;
     FakeWindows windows;
     CSkinManager skin;
-    CAllConfig savedWindow{nullptr};
-    bool savedMute = false;
-    int savedVolume = 0, savedOrder = 0;
 };
 
 // What the page opener was asked to open, as "program address" ("-" for the default browser).

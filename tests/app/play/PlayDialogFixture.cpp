@@ -5,7 +5,6 @@
 #include "DcPixels.h"
 #include "TestModules.h"
 #include "common/CommonHelpers.h"
-#include "config/UserConfig.h"
 #include "facade/AppFacade.h"
 #include "facade/CommandCodes.h"
 #include "images/PngFile.h"
@@ -95,11 +94,8 @@ void PlayDialogTest::SetUp() {
     Gdiplus::GdiplusStartupInput gdiplus;
     Gdiplus::GdiplusStartup(&m_gdiplus, &gdiplus, nullptr);
     ASSERT_TRUE(RegisterTestModules());
-    COtherConfig& settings = CUserConfig::GetInstance().GetOtherConfig();
-    m_mute = settings.Mute;
-    m_volume = settings.Volume;
-    settings.Mute = false;
-    settings.Volume = 100;
+    m_settings.Playback().Mute = false;
+    m_settings.Playback().Volume = 100;
     RegisterRecorder();
     g_recording = &broadcasts;
     CAppFacade& facade = CAppFacade::GetInstance();
@@ -132,9 +128,6 @@ void PlayDialogTest::TearDown() {
     facade.SetFullScreen(false);
     facade.SetCurrentPath(L"");
     g_recording = nullptr;
-    COtherConfig& settings = CUserConfig::GetInstance().GetOtherConfig();
-    settings.Mute = m_mute;
-    settings.Volume = m_volume;
     if (m_gdiplus) Gdiplus::GdiplusShutdown(m_gdiplus);
     if (SUCCEEDED(m_com)) CoUninitialize();
 }

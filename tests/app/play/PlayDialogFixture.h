@@ -15,6 +15,8 @@
 #include "PlayDialogHost.h"
 #include "dshow/RegistrationLock.h"
 #include "fakes/FakeWindows.h"
+#include "fakes/NullMainDialog.h"
+#include "fixtures/WindowConfigScope.h"
 
 // The main window's side of the play dialog, as the main window does it.
 class TestPlayHost : public FakeMainWindow, public IPlayDialogHost {
@@ -40,24 +42,13 @@ public:
     std::vector<std::string> calls;
 };
 
-// The application's main window in the tests: a top-level window holding the host.
-class TestMainDialog : public CWnd, public IMainDialogView {
+// The application's main window in the tests: a top-level window holding the host,
+// which keeps the seek bar's texts.
+class TestMainDialog : public CNullMainDialog {
 public:
-    CWnd* AsWindow() override { return this; }
-    bool IsInTray() const override { return false; }
     IMainWindowView* GetMainWindow() override { return host; }
-    void MinimizeToTray() override {}
-    void ShowLeftPanel(bool) override {}
-    void OpenBrowserPage(const CString&) override {}
-    void SetSeekTitle(const CString&) override {}
     void SetSeekElapsed(const CString& text) override { host->elapsed = text; }
     void SetSeekTotal(const CString& text) override { host->total = text; }
-    void SetSeekPosition(int, bool) override {}
-    void EnableSeekBar(bool) override {}
-    void ShowControlBarTimes(int, const CString&, const CString&) override {}
-    void RefreshControlBar() override {}
-    void ShowControlBarVolume(int) override {}
-    void HideControlBar() override {}
     TestPlayHost* host = nullptr;
 };
 
@@ -99,8 +90,7 @@ protected:
 private:
     HRESULT m_com = E_FAIL;
     ULONG_PTR m_gdiplus = 0;
-    bool m_mute = false;
-    WORD m_volume = 0;
+    WindowConfigScope m_settings;
 };
 
 // Places a window by its screen rectangle.

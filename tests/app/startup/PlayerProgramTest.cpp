@@ -14,6 +14,7 @@
 #include "ProgramFolderTest.h"
 #include "TestModules.h"
 #include "WindowCapture.h"
+#include "common/WindowMessages.h"
 #include "services/AccountWebService.h"
 #include "services/CatalogueSite.h"
 
@@ -189,6 +190,32 @@ TEST_F(PlayerFolder, AFileFromTheCommandLineOrAHandOverPlays) {
         PostMessageW(dialog, WM_CLOSE, 0, 0);
         EXPECT_TRUE(Ends(process));
     }
+}
+
+TEST_F(PlayerFolder, TheTrayRoundTripHidesThePlayingVideoAndBringsItBack) {
+    std::wstring video = scratch.File(L"tray.xof");
+    ASSERT_TRUE(CopyFileW(MediaFile(kMedia).c_str(), video.c_str(), FALSE));
+    PROCESS_INFORMATION& process = Start(L"\"" + video + L"\"");
+    HWND dialog = MainDialog(process);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(WaitFor([&] { return VideoPlays(process); }, 20000));
+    HWND play = PlayDialog(process);
+    RECT client = {};
+    GetClientRect(dialog, &client);
+    HWND mainWnd = ChildWindowFromPointEx(dialog, {client.right / 2, 10}, CWP_SKIPINVISIBLE);
+    // The title bar's minimise button sends the dialog to the tray.
+    LPARAM minimise = MAKELPARAM(client.right - 80, 16);
+    PostMessageW(mainWnd, WM_MOUSEMOVE, 0, minimise);
+    PostMessageW(mainWnd, WM_LBUTTONDOWN, MK_LBUTTON, minimise);
+    PostMessageW(mainWnd, WM_LBUTTONUP, 0, minimise);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog) && !IsWindowVisible(play); }, 5000))
+        << "the dialog and the play dialog are hidden";
+    // A left click on the tray icon brings both back, still playing.
+    PostMessageW(dialog, WM_TRAY_NOTIFY, 0, WM_LBUTTONUP);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(dialog) && IsWindowVisible(play); }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return VideoPlays(process); }, 5000));
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Ends(process));
 }
 
 TEST_F(PlayerFolder, TheAboutCommandAndTheSettingsAndSignInButtonsOpenTheirDialogs) {

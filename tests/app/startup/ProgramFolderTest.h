@@ -10,12 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "ProcessWindows.h"
 #include "files/ScratchFolder.h"
 #include "support/ProgramFolderLocks.h"
-
-// The visible top-level windows of a process, with that title when one is given (a
-// message box has the program's name).
-std::vector<HWND> WindowsOf(DWORD processId, LPCWSTR title = nullptr);
 
 class ProgramFolder : public ::testing::Test {
 protected:
@@ -33,9 +30,7 @@ protected:
     // A value of "CrashConfig.ini" section "Crash Info".
     std::string IniValue(const char* key) const;
 
-    // The players of every test process share the one single-instance pipe: one test at a
-    // time starts them.
-    PlayerInstanceLock instance;
+    PlayerInstanceLock instance;  // held until the programs are gone
     ScratchFolder scratch;
     std::deque<PROCESS_INFORMATION> started;  // references stay valid as it grows
 };

@@ -8,7 +8,7 @@
 #include "WindowCapture.h"
 #include "ZemovistaDlg.h"
 #include "common/WindowMessages.h"
-#include "config/UserConfig.h"
+#include "fixtures/WindowConfigScope.h"
 #include "facade/AppFacade.h"
 #include "facade/BaseControl.h"
 #include "facade/CommandCodes.h"
@@ -64,28 +64,21 @@ CRect RectInClient(CWnd& dialog, CWnd* child) {
 // The window settings as a test arranges them, restored at the end.
 class WindowSettings {
 public:
-    WindowSettings(CRect stored, bool maximize) : m_config(CUserConfig::GetInstance().GetAllConfig()) {
-        m_saved = {m_config.WindowLeft, m_config.WindowTop, m_config.WindowRight, m_config.WindowBottom};
-        m_savedMaximize = m_config.MaximizeWindow;
-        Set(stored);
-        m_config.MaximizeWindow = maximize;
+    WindowSettings(CRect stored, bool maximize) {
+        CAllConfig& window = m_scope.Window();
+        window.WindowLeft = stored.left;
+        window.WindowTop = stored.top;
+        window.WindowRight = stored.right;
+        window.WindowBottom = stored.bottom;
+        window.MaximizeWindow = maximize;
     }
-    ~WindowSettings() {
-        Set(m_saved);
-        m_config.MaximizeWindow = m_savedMaximize;
+    CRect Stored() {
+        CAllConfig& window = m_scope.Window();
+        return {window.WindowLeft, window.WindowTop, window.WindowRight, window.WindowBottom};
     }
-    CRect Stored() const { return {m_config.WindowLeft, m_config.WindowTop, m_config.WindowRight, m_config.WindowBottom}; }
 
 private:
-    void Set(const CRect& rect) {
-        m_config.WindowLeft = rect.left;
-        m_config.WindowTop = rect.top;
-        m_config.WindowRight = rect.right;
-        m_config.WindowBottom = rect.bottom;
-    }
-    CAllConfig& m_config;
-    CRect m_saved;
-    bool m_savedMaximize;
+    WindowConfigScope m_scope;
 };
 
 // A dialog on plain parts; the parts stay readable after the dialog ended.

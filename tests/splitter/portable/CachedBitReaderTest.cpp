@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <numeric>
 #include <vector>
 
@@ -33,7 +35,8 @@ private:
 };
 
 struct Reader {
-    explicit Reader(std::vector<uint8_t> data, int cache = 16) : source(std::move(data)) {
+    explicit Reader(std::vector<uint8_t> data, int cache = 16, bool streaming = false) : source(std::move(data)) {
+        source.streaming = streaming;
         file = std::make_unique<CCachedBitReader>(&source, &hr, cache, false, true);
     }
     CCountingSource source;
@@ -149,5 +152,84 @@ TEST(CachedBitReader, RefusesSourcesItWasNotAskedToRead) {
     CCachedBitReader none(nullptr, &hr, 16, false, false);
     EXPECT_EQ(hr, RESULT_UNEXPECTED);
 }
+
+std::vector<uint8_t> Counting(size_t size) {
+    std::vector<uint8_t> data(size);
+    std::iota(data.begin(), data.end(), 0);
+    return data;
+}
+
+std::vector<uint8_t> Range(const std::vector<uint8_t>& data, size_t start, size_t count) {
+    return std::vector<uint8_t>(data.begin() + start, data.begin() + start + count);
+}
+
+// Lent bytes stay the file's while the reader fills its cache again and again, also
+// bytes that straddled a block edge (the fill starts at them).
+TEST(CachedBitReader, LentBytesKeepTheirBlockWhileReadingGoesOn) {
+    const std::vector<uint8_t> data = Counting(200);
+    Reader r(data, 16);
+    std::vector<std::shared_ptr<uint8_t>> lent;
+    std::vector<size_t> starts;
+    for (size_t start : {3, 14, 40, 90}) {
+        r.file->Seek(static_cast<int64_t>(start));
+        lent.push_back(r.file->ReadShared(10));
+        ASSERT_TRUE(lent.back()) << start;
+        starts.push_back(start);
+        EXPECT_EQ(r.file->GetPosition(), static_cast<int64_t>(start + 10));
+        // Reading on past the lent bytes refills the cache.
+        std::vector<uint8_t> rest(40);
+        ASSERT_EQ(r.file->ReadBytes(rest.data(), rest.size()), RESULT_OK);
+        EXPECT_EQ(rest, Range(data, start + 10, 40));
+    }
+    for (size_t i = 0; i < lent.size(); ++i)
+        EXPECT_EQ(std::vector<uint8_t>(lent[i].get(), lent[i].get() + 10), Range(data, starts[i], 10)) << starts[i];
+}
+
+// Whoever holds lent bytes may write to them: reading them again comes from the source.
+TEST(CachedBitReader, ReadingLentBytesAgainReadsTheSource) {
+    const std::vector<uint8_t> data = Counting(64);
+    Reader r(data, 32);
+    uint8_t first[2];
+    ASSERT_EQ(r.file->ReadBytes(first, 2), RESULT_OK);  // the cache holds bytes 0 to 31
+    r.file->Seek(4);
+    std::shared_ptr<uint8_t> lent = r.file->ReadShared(8);
+    ASSERT_TRUE(lent);
+    std::fill(lent.get(), lent.get() + 8, 0xEE);
+    const int readsBefore = r.source.reads;
+    r.file->Seek(2);
+    std::vector<uint8_t> again(12);
+    ASSERT_EQ(r.file->ReadBytes(again.data(), again.size()), RESULT_OK);
+    EXPECT_EQ(again, Range(data, 2, 12));
+    EXPECT_EQ(r.source.reads, readsBefore + 1);
+}
+
+struct LendCase {
+    const char* name;
+    int cache;
+    int64_t position, count;
+    bool streaming, failReads;
+};
+
+class LendRefused : public testing::TestWithParam<LendCase> {};
+
+// Bytes that cannot be lent are not read: the position stays, for a copying read.
+TEST_P(LendRefused, LeavesThePosition) {
+    const LendCase& c = GetParam();
+    Reader r(Counting(64), c.cache, c.streaming);
+    r.source.failReads = c.failReads;
+    r.file->Seek(c.position);
+    const int64_t before = r.file->GetPosition();
+    EXPECT_FALSE(r.file->ReadShared(c.count));
+    EXPECT_EQ(r.file->GetPosition(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LendRefused,
+                         testing::Values(LendCase{"NoCache", 0, 0, 8, false, false},
+                                         LendCase{"MoreThanTheCache", 16, 0, 17, false, false},
+                                         LendCase{"PastTheEnd", 16, 60, 8, false, false},
+                                         LendCase{"NothingToLend", 16, 0, 0, false, false},
+                                         LendCase{"StreamingSource", 16, 0, 8, true, false},
+                                         LendCase{"FailedRead", 16, 0, 8, false, true}),
+                         [](const testing::TestParamInfo<LendCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -37,7 +37,7 @@ struct DeliveryCase {
     const char* name;
     bool sinkInsistsOnItsAllocator;
     int frames;
-    size_t videoBytes;  // above the reader's cache, payloads are read around it
+    size_t videoBytes;  // from 16 KB lent from the reader's cache; above the cache, read around it
 };
 
 class SourceFilterDelivers : public SourceFilter, public testing::WithParamInterface<DeliveryCase> {};
@@ -79,7 +79,10 @@ INSTANTIATE_TEST_SUITE_P(Roads, SourceFilterDelivers,
                          testing::Values(DeliveryCase{"zeroCopy", false, 50, 1200},
                                          DeliveryCase{"copyIntoTheSinksAllocator", true, 50, 1200},
                                          DeliveryCase{"zeroCopyLargeFrames", false, 6, 700000},
-                                         DeliveryCase{"copyLargeFrames", true, 6, 700000}),
+                                         DeliveryCase{"copyLargeFrames", true, 6, 700000},
+                                         // Lent from the reader's cache blocks, several blocks' worth.
+                                         DeliveryCase{"zeroCopyLentFrames", false, 150, 40000},
+                                         DeliveryCase{"copyLentFrames", true, 150, 40000}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SourceFilter, AFailingStreamStillEndsAndTheOtherPlaysOn) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/NullMainDialog.h"
 #include "startup/MainDialogParts.h"
 #include "views/MainWindowView.h"
 
@@ -42,7 +43,7 @@ public:
     void ChangeVolumeByWheel(bool) override {}
 };
 
-class CPlainDialogParts : public IMainDialogParts {
+class CPlainDialogParts : public CNullDialogPanels<IMainDialogParts> {
 public:
     // failCreate: the main window cannot be made.
     explicit CPlainDialogParts(bool failCreate = false) : m_failCreate(failCreate) {}
@@ -60,17 +61,6 @@ public:
     RECT GetMiddleRect() override { return {200, 60, m_width - 10, m_height - 60}; }
     void HidePlayDialog() override { calls.push_back("HidePlayDialog"); }
     void OnTrayChanged(bool inTray) override { calls.push_back(inTray ? "ToTray" : "FromTray"); }
-    void ShowLeftPanel(bool) override {}
-    void OpenBrowserPage(const CString&) override {}
-    void SetSeekTitle(const CString&) override {}
-    void SetSeekElapsed(const CString&) override {}
-    void SetSeekTotal(const CString&) override {}
-    void SetSeekPosition(int, bool) override {}
-    void EnableSeekBar(bool) override {}
-    void ShowControlBarTimes(int, const CString&, const CString&) override {}
-    void RefreshControlBar() override {}
-    void ShowControlBarVolume(int) override {}
-    void HideControlBar() override {}
 
     // "LayoutForWidth <width>", "PlaceDlgPlay", "HidePlayDialog", "ToTray", "FromTray".
     std::vector<std::string> calls;
