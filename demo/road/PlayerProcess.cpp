@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "ProcessWindows.h"
+
 namespace road {
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
@@ -45,25 +47,14 @@ int PlayerProcess::WaitForEnd(DWORD timeoutMs) const {
 }
 
 HWND PlayerProcess::MainDialog() const {
-    return FindShownWindow([](HWND window) {
-        wchar_t title[32] = {};
-        GetWindowTextW(window, title, 32);
-        return wcscmp(title, L"Zemovista") == 0;
-    });
+    std::vector<HWND> dialogs = WindowsOf(m_id, L"Zemovista");
+    return dialogs.empty() ? nullptr : dialogs.front();
 }
 
 HWND PlayerProcess::FindDialogWith(int controlId) const {
     HWND main = MainDialog();
-    return FindShownWindow([&](HWND window) { return window != main && GetDlgItem(window, controlId) != nullptr; });
-}
-
-HWND PlayerProcess::FindShownWindow(const std::function<bool(HWND)>& test) const {
-    for (HWND window = FindWindowExW(nullptr, nullptr, nullptr, nullptr); window;
-         window = FindWindowExW(nullptr, window, nullptr, nullptr)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == m_id && IsWindowVisible(window) && test(window)) return window;
-    }
+    for (HWND window : WindowsOf(m_id))
+        if (window != main && GetDlgItem(window, controlId)) return window;
     return nullptr;
 }
 

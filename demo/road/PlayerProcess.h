@@ -26,8 +26,6 @@ public:
     int WaitForEnd(DWORD timeoutMs) const;
     // The process's visible top-level window titled "Zemovista", or null.
     HWND MainDialog() const;
-    // Its first visible top-level window that the test accepts, or null.
-    HWND FindShownWindow(const std::function<bool(HWND)>& test) const;
     // Its visible dialog (other than the main dialog) that holds a control of the id.
     HWND FindDialogWith(int controlId) const;
 
