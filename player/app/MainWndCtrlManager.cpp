@@ -148,55 +148,69 @@ void CMainWndCtrlManager::ApplyElementState(const CString& id) {
     if (CElement* object = GetElementObject(id)) object->ApplyState();
 }
 
+const CMainWndCtrlManager::ClickAction* CMainWndCtrlManager::FindClickAction(const CString& id) {
+    using Manager = CMainWndCtrlManager;
+    const auto viewMode = [](Manager& m, const CString& mode) { m.SetViewMode(mode); };
+    const auto playOrder = [](Manager& m, const CString& order) { m.SetPlayOrder(order); };
+    const auto profile = [](Manager& m, const CString&) { m.OpenProfilePage(); };
+    static const ClickAction kActions[] = {
+        {L"change-skin",
+         [](Manager& m, const CString&) {
+             CMainWnd* wnd = m.MainWnd();
+             if (IPlayDialogView* play = wnd->GetDlgPlay()) ::SetFocus(play->AsWindow()->GetSafeHwnd());
+             ::MessageBoxW(wnd->GetSafeHwnd(), L"换肤功能暂未实现！", L"Zemovista", MB_OK);
+         }},
+        {L"min",
+         [](Manager&, const CString&) {
+             if (IMainDialogView* dialog = MainDialog()) dialog->MinimizeToTray();
+         }},
+        {L"max", [](Manager& m, const CString&) { m.ToggleMaximize(); }},
+        {L"close",
+         [](Manager&, const CString&) {
+             if (CWnd* window = MainDialogWindow()) ::PostMessageW(window->GetSafeHwnd(), WM_CLOSE, 0, 0);
+         }},
+        {L"play-pause", [](Manager& m, const CString&) { m.PlayPause(); }},
+        {L"btn-speaker", [](Manager& m, const CString&) { m.ToggleMute(); }},
+        {L"option", [](Manager& m, const CString&) { m.MainWnd()->ShowSettingsDialog(); }},
+        {L"hide-both", viewMode},
+        {L"hide-right", viewMode},
+        {L"show-both", viewMode},
+        {L"login", [](Manager& m, const CString&) { m.MainWnd()->ShowLoginDialog(CString()); }},
+        {L"add-video", [](Manager& m, const CString&) { m.AddVideos(); }},
+        {L"reorder",
+         [](Manager& m, const CString&) {
+             if (CElementVideoTab* tab = m.VideoTab()) tab->SortItems();
+         }},
+        {L"clear-list",
+         [](Manager& m, const CString&) {
+             if (CElementVideoTab* tab = m.VideoTab()) tab->RemoveAllItems(true);
+         }},
+        {L"next", [](Manager&, const CString&) { CAppFacade::GetInstance().Broadcast(CMD_PLAY_NEXT, nullptr); }},
+        {L"pre", [](Manager&, const CString&) { CAppFacade::GetInstance().Broadcast(CMD_PLAY_PREV, nullptr); }},
+        {L"register",
+         [](Manager&, const CString&) { OpenPage(nullptr, CString(kAccountSite) + L"?controller=register"); }},
+        {L"logout", [](Manager& m, const CString&) { m.LogoutClicked(); }},
+        {L"head-portrait", profile},
+        {L"account-info", profile},
+        {L"help", [](Manager& m, const CString& menu) { m.ShowDropMenu(menu, IDR_MENU_HELP); }},
+        {L"file", [](Manager& m, const CString& menu) { m.ShowDropMenu(menu, IDR_MENU_FILE); }},
+        {L"sequence", playOrder},
+        {L"random", playOrder},
+        {L"loop", playOrder},
+        {L"recharge",
+         [](Manager&, const CString&) {
+             OpenPage(kInternetExplorer, CString(kPaymentSite) + L"/sjpay/pay/Index.aspx");
+         }},
+    };
+    for (const ClickAction& action : kActions)
+        if (id == action.id) return &action;
+    return nullptr;
+}
+
 bool CMainWndCtrlManager::OnButtonClick(const CString& id) {
-    CMainWnd* wnd = MainWnd();
-    IMainDialogView* dialog = MainDialog();
-    if (id == L"change-skin") {
-        if (IPlayDialogView* play = wnd->GetDlgPlay()) ::SetFocus(play->AsWindow()->GetSafeHwnd());
-        ::MessageBoxW(wnd->GetSafeHwnd(), L"换肤功能暂未实现！", L"Zemovista", MB_OK);
-    } else if (id == L"min") {
-        if (dialog) dialog->MinimizeToTray();
-    } else if (id == L"max") {
-        ToggleMaximize();
-    } else if (id == L"close") {
-        if (CWnd* window = MainDialogWindow()) ::PostMessageW(window->GetSafeHwnd(), WM_CLOSE, 0, 0);
-    } else if (id == L"play-pause") {
-        PlayPause();
-    } else if (id == L"btn-speaker") {
-        ToggleMute();
-    } else if (id == L"option") {
-        wnd->ShowSettingsDialog();
-    } else if (IndexOf(kViewModes, 3, id) >= 0) {
-        SetViewMode(id);
-    } else if (id == L"login") {
-        wnd->ShowLoginDialog(CString());
-    } else if (id == L"add-video") {
-        AddVideos();
-    } else if (id == L"reorder") {
-        if (CElementVideoTab* tab = VideoTab()) tab->SortItems();
-    } else if (id == L"clear-list") {
-        if (CElementVideoTab* tab = VideoTab()) tab->RemoveAllItems(true);
-    } else if (id == L"next") {
-        CAppFacade::GetInstance().Broadcast(CMD_PLAY_NEXT, nullptr);
-    } else if (id == L"pre") {
-        CAppFacade::GetInstance().Broadcast(CMD_PLAY_PREV, nullptr);
-    } else if (id == L"register") {
-        OpenPage(nullptr, CString(kAccountSite) + L"?controller=register");
-    } else if (id == L"logout") {
-        LogoutClicked();
-    } else if (id == L"head-portrait" || id == L"account-info") {
-        OpenProfilePage();
-    } else if (id == L"help") {
-        ShowDropMenu(id, IDR_MENU_HELP);
-    } else if (id == L"file") {
-        ShowDropMenu(id, IDR_MENU_FILE);
-    } else if (IndexOf(kPlayOrders, 3, id) >= 0) {
-        SetPlayOrder(id);
-    } else if (id == L"recharge") {
-        OpenPage(kInternetExplorer, CString(kPaymentSite) + L"/sjpay/pay/Index.aspx");
-    } else {
-        return false;
-    }
+    const ClickAction* action = FindClickAction(id);
+    if (!action) return false;
+    action->run(*this, id);
     return true;
 }
 
@@ -521,8 +535,12 @@ bool CMainWndCtrlManager::IsDragArea(POINT point) const {
     if (CAppFacade::GetInstance().IsFullScreen() || point.y < 0 || point.y >= kDragAreaHeight) return false;
     HELEMENT found = nullptr;
     if (HTMLayoutFindElement(m_pOwner->GetSafeHwnd(), point, &found) != HLDOM_OK || !found) return false;
-    LPCWSTR id = element(htmlayout::dom::target_element(found)).get_attribute("id");
-    return id && *id;
+    element target(htmlayout::dom::target_element(found));
+    LPCWSTR id = target.get_attribute("id");
+    if (!id || !*id) return false;
+    for (element el = target; el.is_valid(); el = el.parent())
+        if (FindClickAction(el.get_attribute("id"))) return false;
+    return true;
 }
 
 void CMainWndCtrlManager::ShowAccount(const LOGIN_ACCOUNT& account) {

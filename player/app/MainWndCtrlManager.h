@@ -44,7 +44,8 @@ public:
     void ToggleMaximize();
     void EnterFullScreen();
     void LeaveFullScreen();
-    // In the window's client coordinates.
+    // In the window's client coordinates. A point on a button of the click table, or
+    // inside one, is no drag area: a drag there would swallow the button's click.
     bool IsDragArea(POINT point) const;
     void ShowAccount(const LOGIN_ACCOUNT& account);
     void SetAvatar(const CString& picturePath);
@@ -60,6 +61,14 @@ public:
     const RECT& GetRestoreRect() const { return m_restoreRect; }
 
 private:
+    // What a click on the page's button of that id does.
+    struct ClickAction {
+        const wchar_t* id;
+        void (*run)(CMainWndCtrlManager& manager, const CString& id);
+    };
+    // The click table's action of the id; null when no click of that id is handled.
+    static const ClickAction* FindClickAction(const CString& id);
+
     CMainWnd* MainWnd() const;
     // Opens the service page of the key in the play dialog's browser.
     void OpenServicePage(LPCWSTR key, LPCWSTR defaultPath);

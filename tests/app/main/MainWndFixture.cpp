@@ -7,6 +7,7 @@
 namespace {
 
 WNDPROC g_dialogProc = nullptr;
+bool g_letMove = false;
 
 std::string Utf8(const CString& text) {
     std::string out;
@@ -18,7 +19,7 @@ LRESULT CALLBACK RecordingDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     if (message == WM_SYSCOMMAND || message == WM_NCLBUTTONDOWN || message == WM_CLOSE) {
         const char* name = message == WM_SYSCOMMAND ? "WM_SYSCOMMAND" : message == WM_CLOSE ? "WM_CLOSE" : "WM_NCLBUTTONDOWN";
         MainWndTest::DialogMessages().push_back(std::string(name) + " " + std::to_string((unsigned)wParam));
-        return 0;
+        if (!g_letMove || message == WM_CLOSE) return 0;
     }
     return CallWindowProcW(g_dialogProc, hwnd, message, wParam, lParam);
 }
@@ -39,7 +40,8 @@ std::vector<std::string>& OpenedPages() {
     return opened;
 }
 
-void MainWndTest::RecordDialogMessages() {
+void MainWndTest::RecordDialogMessages(bool letMove) {
+    g_letMove = letMove;
     DialogMessages().clear();
     g_dialogProc = (WNDPROC)SetWindowLongPtrW(DialogHwnd(), GWLP_WNDPROC, (LONG_PTR)&RecordingDialogProc);
 }

@@ -43,7 +43,8 @@ protected:
     void Open(int width = 1024, int height = 753, const RECT* stored = nullptr);
     // From now on the dialog keeps WM_SYSCOMMAND, WM_NCLBUTTONDOWN and WM_CLOSE to itself
     // (recorded as "message wParam"), as a test must not let them size, drag or close it.
-    void RecordDialogMessages();
+    // With letMove the first two are recorded and then handled, so a real drag moves it.
+    void RecordDialogMessages(bool letMove = false);
     // The main window follows the dialog's client area, as the main dialog has it do.
     void FollowDialog();
     CMainWnd& Wnd() { return TheMainWnd(); }

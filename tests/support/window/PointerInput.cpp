@@ -9,3 +9,16 @@ INPUT AbsoluteMouseInput(POINT screen, DWORD flags) {
     input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
     return input;
 }
+
+void MovePointer(POINT screen) {
+    SetCursorPos(screen.x, screen.y);
+    INPUT input = AbsoluteMouseInput(screen, MOUSEEVENTF_MOVE);
+    SendInput(1, &input, sizeof(input));
+}
+
+void PressLeft(bool down) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &input, sizeof(input));
+}

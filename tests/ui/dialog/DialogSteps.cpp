@@ -2,7 +2,6 @@
 
 #include "ControlHost.h"
 #include "DialogDriver.h"
-#include "PointerInput.h"
 
 WindowCapture KeepScreenshot(CWnd& window, const wchar_t* name) {
     window.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN);
@@ -30,17 +29,4 @@ bool AnswerOpenBox(CWnd& dialog, int button) {
     HWND box = CDialogDriver::FindOwnedDialog(dialog.m_hWnd);
     if (box) CDialogDriver::Answer(box, button);
     return box != nullptr;
-}
-
-void MovePointer(CPoint screen) {
-    SetCursorPos(screen.x, screen.y);
-    INPUT input = AbsoluteMouseInput(screen, MOUSEEVENTF_MOVE);
-    SendInput(1, &input, sizeof(input));
-}
-
-void PressLeft(bool down) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    SendInput(1, &input, sizeof(input));
 }

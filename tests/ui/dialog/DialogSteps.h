@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "PointerInput.h"
 #include "WindowCapture.h"
 
 // Redraws the dialog, captures it and keeps the picture as artifacts\<name>.png.
@@ -17,6 +18,3 @@ CRect ControlRect(CWnd& dialog, int id);
 std::wstring OpenBoxText(CWnd& dialog);
 // Presses the box's button when a box is open; true when one was.
 bool AnswerOpenBox(CWnd& dialog, int button);
-// The pointer to a point of the screen (real input through the system queue).
-void MovePointer(CPoint screen);
-void PressLeft(bool down);
