@@ -108,6 +108,13 @@ protected:
 
     static bool VideoPlays(const PROCESS_INFORMATION& process) { return SecondShown(process) >= 0; }
 
+    // Starts the player with a copy of the test video under that name.
+    PROCESS_INFORMATION& StartWithVideo(LPCWSTR name) {
+        std::wstring video = scratch.File(name);
+        EXPECT_TRUE(CopyFileW(MediaFile(kMedia).c_str(), video.c_str(), FALSE));
+        return Start(L"\"" + video + L"\"");
+    }
+
     // The seek bar: the main dialog's child dialog that holds the slider control.
     static HWND SeekBar(HWND dialog) {
         for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -202,9 +209,7 @@ TEST_F(PlayerFolder, AFileFromTheCommandLineOrAHandOverPlays) {
 }
 
 TEST_F(PlayerFolder, AClickOnTheSeekBarMovesThePlayingVideo) {
-    std::wstring video = scratch.File(L"seek.xof");
-    ASSERT_TRUE(CopyFileW(MediaFile(kMedia).c_str(), video.c_str(), FALSE));
-    PROCESS_INFORMATION& process = Start(L"\"" + video + L"\"");
+    PROCESS_INFORMATION& process = StartWithVideo(L"seek.xof");
     HWND dialog = MainDialog(process);
     ASSERT_TRUE(dialog);
     BringToTheCorner(dialog);
@@ -257,9 +262,7 @@ TEST_F(PlayerFolder, AClickOnTheSeekBarMovesThePlayingVideo) {
 }
 
 TEST_F(PlayerFolder, TheTrayRoundTripHidesThePlayingVideoAndBringsItBack) {
-    std::wstring video = scratch.File(L"tray.xof");
-    ASSERT_TRUE(CopyFileW(MediaFile(kMedia).c_str(), video.c_str(), FALSE));
-    PROCESS_INFORMATION& process = Start(L"\"" + video + L"\"");
+    PROCESS_INFORMATION& process = StartWithVideo(L"tray.xof");
     HWND dialog = MainDialog(process);
     ASSERT_TRUE(dialog);
     ASSERT_TRUE(WaitFor([&] { return VideoPlays(process); }, 20000));
