@@ -11,7 +11,7 @@ MainDialogPlaces::MainDialogPlaces(HWND dialog) {
 }
 
 RECT MainDialogPlaces::BrowserPage() const {
-    POINT topLeft = At(199, 67 + 24), bottomRight = At(m_width - 235, m_height - 41 - 35);
+    POINT topLeft = At(199, 125 + 24), bottomRight = At(m_width - 235, m_height - 35);
     return {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
 }
 

@@ -1,7 +1,8 @@
 // Where the player's main dialog shows what the road clicks and looks at: points and areas
-// of the main window's page (the skin's "mainwnd.html": a 36 pixel caption strip, a 31
-// pixel tab strip, the 197 pixel left column, the 234 pixel right column and the 40 pixel
-// bottom bar), in screen coordinates of the dialog as it stands.
+// of the main window's page (the skin's "mainwnd.html": a 36 pixel caption strip, a 52
+// pixel tab row with the seek bar, a 36 pixel row of play controls, then the 197 pixel left
+// column, the 234 pixel right column and the middle, whose foot the 35 pixel scrolling strip
+// covers), in screen coordinates of the dialog as it stands.
 #pragma once
 
 #include <windows.h>
@@ -12,12 +13,12 @@ struct MainDialogPlaces {
     explicit MainDialogPlaces(HWND dialog);
 
     // The "登录" link of the account box (before a sign-in).
-    POINT SignIn() const { return At(18, 103); }
+    POINT SignIn() const { return At(18, 161); }
     // An empty spot of the left column (the category list), where a click only focuses
     // the main window.
-    POINT LeftColumnSpace() const { return At(100, 200); }
+    POINT LeftColumnSpace() const { return At(100, 258); }
     // A point of the account box's picture frame, shown once a user is signed in.
-    POINT AccountPicture() const { return At(30, 100); }
+    POINT AccountPicture() const { return At(30, 158); }
     // The browser's page between the columns, below its tool bar and above the strip.
     RECT BrowserPage() const;
 

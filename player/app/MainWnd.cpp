@@ -138,10 +138,12 @@ int CMainWnd::OnCreate(LPCREATESTRUCT cs) {
     // does not go on with a window that has no page, controls or play dialog.
     if (!LoadSkinPage(L"mainwnd.html", nullptr)) return -1;
     CAppFacade& facade = CAppFacade::GetInstance();
-    facade.CreateControls();
-    m_pCtrlManager->RefreshElements();
+    // The play dialog first: the download control finds its window through it (without
+    // one there is no download control, and no display titles for the play list).
     if (g_playDialogMaker) m_pDlgPlay = g_playDialogMaker(this);
     if (m_pDlgPlay) ::ShowWindow(m_pDlgPlay->AsWindow()->GetSafeHwnd(), SW_HIDE);
+    facade.CreateControls();
+    m_pCtrlManager->RefreshElements();
     m_pLoginSession = facade.CreateLoginSession();
     if (m_pLoginSession) {
         CLoginSession* session = m_pLoginSession.get();

@@ -48,7 +48,13 @@ TEST_P(MainWndScreenshot, ShowsTheAccountCategoriesAndPlayList) {
     EXPECT_EQ(197, left.right - left.left);
     EXPECT_EQ(234, right.right - right.left);
     EXPECT_EQ(size.cx, right.right) << "the right panel ends at the window's edge";
-    EXPECT_EQ(size.cy, ElementRect(L"bottom").bottom) << "the control bar at the bottom";
+    // The seek bar's place and the play controls' row lie above the video area, which
+    // reaches the bottom (the browser, the play dialog and the strip share it).
+    RECT progress = Wnd().GetProgressRect();
+    EXPECT_EQ(ElementRect(L"bottom").bottom + 1, middle.top) << "the play controls and their border line above the video area";
+    EXPECT_LE(progress.bottom, ElementRect(L"bottom").top) << "the seek bar above the play controls";
+    EXPECT_EQ(380, progress.right - progress.left);
+    EXPECT_EQ(50, progress.bottom - progress.top);
 
     RECT playing = htmlayout::dom::element(Manager().GetElementById(L"playing-video")).location();
     RECT category = htmlayout::dom::element(Manager().GetElementById(L"video-subcategory").child_at(0)).location();

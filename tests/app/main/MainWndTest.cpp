@@ -2,6 +2,7 @@
 
 #include "common/CommonHelpers.h"
 #include "facade/AppFacade.h"
+#include "facade/CommandCodes.h"
 
 namespace {
 
@@ -12,6 +13,15 @@ TEST_F(MainWndTest, CreationLoadsThePageAndOpensTheStartView) {
     EXPECT_TRUE(Manager().GetRootElement().is_valid());
     EXPECT_NE(nullptr, Manager().GetElementObject(L"video-tab"));
     EXPECT_TRUE(Called("OpenBrowserPage " + service.Url("/index.aspx"))) << "an empty play list starts on the home page";
+}
+
+TEST_F(MainWndTest, CreationMakesTheDownloadControlThatGivesThePlayListTitles) {
+    Open();
+    // The download control finds its window through the play dialog and answers the
+    // title of a play-list path: the file name without folder and extension.
+    CString title = L"C:\\videos\\第1集.xof";
+    CAppFacade::GetInstance().Broadcast(CMD_GET_FILE_TITLE, &title);
+    EXPECT_STREQ(L"第1集", title);
 }
 
 TEST_F(MainWndTest, WithoutItsPageCreationFails) {

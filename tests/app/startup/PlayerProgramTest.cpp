@@ -21,6 +21,7 @@
 namespace {
 
 const int kVideoSurfaceId = 1001;
+const int kSeekSliderId = 1000;
 
 CString ArtifactPath(LPCWSTR name) {
     WCHAR self[MAX_PATH] = {};
@@ -40,13 +41,6 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
 bool Near(COLORREF pixel, MediaColour colour) {
     return std::abs(GetRValue(pixel) - colour.r) < 40 && std::abs(GetGValue(pixel) - colour.g) < 40 &&
            std::abs(GetBValue(pixel) - colour.b) < 40;
-}
-
-// One of the flat colours the generated video shows, a second each.
-bool IsVideoColour(COLORREF pixel) {
-    for (int second = 0; second < 6; ++second)
-        if (Near(pixel, ColourOfSecond(second))) return true;
-    return false;
 }
 
 const char kMedia[] = "flv1_aac_6s";
@@ -96,17 +90,39 @@ protected:
         return largest;
     }
 
-    // True while the middle of the visible video surface shows a colour of the video.
-    static bool VideoPlays(const PROCESS_INFORMATION& process) {
+    // The second of the video whose colour (one flat colour a second) the middle of the
+    // visible video surface shows; -1 for none.
+    static int SecondShown(const PROCESS_INFORMATION& process) {
         HWND play = PlayDialog(process);
         HWND surface = play ? GetDlgItem(play, kVideoSurfaceId) : nullptr;
-        if (!surface || !IsWindowVisible(surface)) return false;
+        if (!surface || !IsWindowVisible(surface)) return -1;
         RECT box = {}, dialog = {};
         GetWindowRect(surface, &box);
         GetWindowRect(play, &dialog);
-        WindowCapture shot(play);
-        return IsVideoColour(
-            shot.Pixel((box.left + box.right) / 2 - dialog.left, (box.top + box.bottom) / 2 - dialog.top));
+        COLORREF pixel = WindowCapture(play).Pixel((box.left + box.right) / 2 - dialog.left,
+                                                   (box.top + box.bottom) / 2 - dialog.top);
+        for (int second = 0; second < 6; ++second)
+            if (Near(pixel, ColourOfSecond(second))) return second;
+        return -1;
+    }
+
+    static bool VideoPlays(const PROCESS_INFORMATION& process) { return SecondShown(process) >= 0; }
+
+    // Starts the player with a copy of the test video under that name.
+    PROCESS_INFORMATION& StartWithVideo(LPCWSTR name) {
+        std::wstring video = scratch.File(name);
+        EXPECT_TRUE(CopyFileW(MediaFile(kMedia).c_str(), video.c_str(), FALSE));
+        return Start(L"\"" + video + L"\"");
+    }
+
+    // The seek bar: the main dialog's child dialog that holds the slider control.
+    static HWND SeekBar(HWND dialog) {
+        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            WCHAR name[16] = {};
+            GetClassNameW(child, name, 16);
+            if (CString(name) == L"#32770" && GetDlgItem(child, kSeekSliderId)) return child;
+        }
+        return nullptr;
     }
 
     CRegistrationLock registration;  // the modules stay registered while the player plays
@@ -192,10 +208,61 @@ TEST_F(PlayerFolder, AFileFromTheCommandLineOrAHandOverPlays) {
     }
 }
 
+TEST_F(PlayerFolder, AClickOnTheSeekBarMovesThePlayingVideo) {
+    PROCESS_INFORMATION& process = StartWithVideo(L"seek.xof");
+    HWND dialog = MainDialog(process);
+    ASSERT_TRUE(dialog);
+    BringToTheCorner(dialog);
+    // Past its first second, which playing alone never shows again.
+    ASSERT_TRUE(WaitFor([&] { return SecondShown(process) >= 1; }, 20000)) << "the video plays";
+    HWND bar = SeekBar(dialog);
+    ASSERT_TRUE(bar);
+    HWND slider = GetDlgItem(bar, kSeekSliderId);
+    RECT barBox = {}, sliderBox = {}, client = {};
+    GetWindowRect(bar, &barBox);
+    GetWindowRect(slider, &sliderBox);
+    GetClientRect(dialog, &client);
+    MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    RECT inside = {};
+    EXPECT_TRUE(IntersectRect(&inside, &sliderBox, &barBox) && EqualRect(&inside, &sliderBox))
+        << "the whole slider shows in its bar";
+    EXPECT_TRUE(IntersectRect(&inside, &barBox, &client) && EqualRect(&inside, &barBox)) << "the bar lies in the dialog";
+    // Neither the strip, the browser nor the play dialog overlaps the bar.
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT box = {};
+        GetWindowRect(child, &box);
+        bool coversAll = EqualRect(&box, &client) != FALSE;  // the main window, with its hole here
+        if (child != bar && !coversAll && IsWindowVisible(child))
+            EXPECT_FALSE(IntersectRect(&inside, &box, &barBox)) << "a panel of the dialog lies over the seek bar";
+    }
+    RECT play = {};
+    GetWindowRect(PlayDialog(process), &play);
+    EXPECT_FALSE(IntersectRect(&inside, &play, &barBox)) << "the play dialog lies over the seek bar";
+
+    // The user's clicks on the slider, where the screen shows it: back to its first
+    // twelfth (the first second again), then on to four fifths (the fifth second, seconds
+    // before playing would get there).
+    const struct {
+        int numerator, denominator, second;
+    } clicks[] = {{1, 12, 0}, {4, 5, 4}};
+    for (const auto& click : clicks) {
+        POINT at = {sliderBox.left + (sliderBox.right - sliderBox.left) * click.numerator / click.denominator,
+                    (sliderBox.top + sliderBox.bottom) / 2};
+        ASSERT_EQ(slider, WindowFromPoint(at)) << "the slider is the window the pointer finds there";
+        POINT local = at;
+        ScreenToClient(slider, &local);
+        PostMessageW(slider, WM_MOUSEMOVE, 0, MAKELPARAM(local.x, local.y));
+        PostMessageW(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(local.x, local.y));
+        PostMessageW(slider, WM_LBUTTONUP, 0, MAKELPARAM(local.x, local.y));
+        EXPECT_TRUE(WaitFor([&] { return SecondShown(process) == click.second; }, 1500))
+            << click.numerator << "/" << click.denominator << " shows second " << SecondShown(process);
+    }
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Ends(process));
+}
+
 TEST_F(PlayerFolder, TheTrayRoundTripHidesThePlayingVideoAndBringsItBack) {
-    std::wstring video = scratch.File(L"tray.xof");
-    ASSERT_TRUE(CopyFileW(MediaFile(kMedia).c_str(), video.c_str(), FALSE));
-    PROCESS_INFORMATION& process = Start(L"\"" + video + L"\"");
+    PROCESS_INFORMATION& process = StartWithVideo(L"tray.xof");
     HWND dialog = MainDialog(process);
     ASSERT_TRUE(dialog);
     ASSERT_TRUE(WaitFor([&] { return VideoPlays(process); }, 20000));
@@ -239,7 +306,7 @@ TEST_F(PlayerFolder, TheAboutCommandAndTheSettingsAndSignInButtonsOpenTheirDialo
     } cases[] = {
         {"\"关于\"", [&] { PostMessageW(mainWnd, WM_COMMAND, 32808, 0); }},
         {"the settings button", [&] { click({215, 18}); }},  // "选项" in the title bar
-        {"the sign-in button", [&] { click({18, 105}); }},   // "登录" in the account panel
+        {"the sign-in button", [&] { click({18, 163}); }},   // "登录" in the account panel
     };
     std::vector<SIZE> sizes;
     std::vector<HWND> before = WindowsOf(process.dwProcessId);
