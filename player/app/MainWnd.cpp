@@ -137,11 +137,13 @@ int CMainWnd::OnCreate(LPCREATESTRUCT cs) {
     // Without its page the window has nothing to offer: creation fails, so the owner
     // does not go on with a window that has no page, controls or play dialog.
     if (!LoadSkinPage(L"mainwnd.html", nullptr)) return -1;
+    // The play dialog comes first: the download control is made on its download window,
+    // and without that control no download is ever added or started.
+    if (g_playDialogMaker) m_pDlgPlay = g_playDialogMaker(this);
+    if (m_pDlgPlay) ::ShowWindow(m_pDlgPlay->AsWindow()->GetSafeHwnd(), SW_HIDE);
     CAppFacade& facade = CAppFacade::GetInstance();
     facade.CreateControls();
     m_pCtrlManager->RefreshElements();
-    if (g_playDialogMaker) m_pDlgPlay = g_playDialogMaker(this);
-    if (m_pDlgPlay) ::ShowWindow(m_pDlgPlay->AsWindow()->GetSafeHwnd(), SW_HIDE);
     m_pLoginSession = facade.CreateLoginSession();
     if (m_pLoginSession) {
         CLoginSession* session = m_pLoginSession.get();
