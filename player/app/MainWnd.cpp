@@ -137,11 +137,11 @@ int CMainWnd::OnCreate(LPCREATESTRUCT cs) {
     // Without its page the window has nothing to offer: creation fails, so the owner
     // does not go on with a window that has no page, controls or play dialog.
     if (!LoadSkinPage(L"mainwnd.html", nullptr)) return -1;
-    CAppFacade& facade = CAppFacade::GetInstance();
-    // The play dialog first: the download control finds its window through it (without
-    // one there is no download control, and no display titles for the play list).
+    // The play dialog comes first: the download control is made on its download window,
+    // and without that control no download is ever added or started.
     if (g_playDialogMaker) m_pDlgPlay = g_playDialogMaker(this);
     if (m_pDlgPlay) ::ShowWindow(m_pDlgPlay->AsWindow()->GetSafeHwnd(), SW_HIDE);
+    CAppFacade& facade = CAppFacade::GetInstance();
     facade.CreateControls();
     m_pCtrlManager->RefreshElements();
     m_pLoginSession = facade.CreateLoginSession();

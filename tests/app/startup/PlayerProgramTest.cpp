@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,70 @@ void BringToTheCorner(HWND dialog) {
     int y = GetSystemMetrics(SM_CYSCREEN) - (window.bottom - window.top);
     SetWindowPos(dialog, HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
     Sleep(700);  // moved, laid out and painted again
+}
+
+// The deepest visible window of the dialog under a point of its client area, and the
+// point in that window's client coordinates.
+HWND WindowAt(HWND dialog, POINT& point) {
+    HWND window = dialog;
+    for (HWND child; (child = ChildWindowFromPointEx(window, point, CWP_SKIPINVISIBLE)) && child != window;) {
+        MapWindowPoints(window, child, &point, 1);
+        window = child;
+    }
+    return window;
+}
+
+// A click as the mouse gives it, posted to the window under the point.
+void ClickAt(HWND dialog, POINT point) {
+    HWND window = WindowAt(dialog, point);
+    LPARAM at = MAKELPARAM(point.x, point.y);
+    PostMessageW(window, WM_MOUSEMOVE, 0, at);
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(window, WM_LBUTTONUP, 0, at);
+}
+
+const int kBoxEdge = 14;  // the last pixel of a check box's side
+
+// A border all round with the fill all along its inside.
+bool IsBox(const WindowCapture& shot, int x, int y, COLORREF border, COLORREF fill) {
+    for (int i = 0; i <= kBoxEdge; ++i)
+        if (shot.Pixel(x + i, y) != border || shot.Pixel(x + i, y + kBoxEdge) != border ||
+            shot.Pixel(x, y + i) != border || shot.Pixel(x + kBoxEdge, y + i) != border)
+            return false;
+    for (int i = 1; i < kBoxEdge; ++i)
+        if (shot.Pixel(x + i, y + 1) != fill || shot.Pixel(x + i, y + kBoxEdge - 1) != fill ||
+            shot.Pixel(x + 1, y + i) != fill || shot.Pixel(x + kBoxEdge - 1, y + i) != fill)
+            return false;
+    return true;
+}
+
+// The album page's check boxes: 13-pixel squares inside a #555555 border (15 in all),
+// filled white, or the links' blue when ticked. Their middles, top to bottom.
+std::vector<POINT> CheckBoxes(const WindowCapture& shot, const RECT& client, COLORREF fill) {
+    const COLORREF border = RGB(0x55, 0x55, 0x55);
+    std::vector<POINT> boxes;
+    for (int y = 0; y + kBoxEdge < client.bottom; ++y)
+        for (int x = 0; x + kBoxEdge < client.right; ++x)
+            if (IsBox(shot, x, y, border, fill)) boxes.push_back({x + kBoxEdge / 2, y + kBoxEdge / 2});
+    return boxes;
+}
+
+// A point inside the form's button (#e8e8e8), the first below the check box in its column.
+POINT ButtonBelow(const WindowCapture& shot, const RECT& client, POINT box) {
+    for (int y = box.y + kBoxEdge; y < client.bottom; ++y)
+        if (shot.Pixel(box.x, y) == RGB(0xe8, 0xe8, 0xe8)) return {box.x + 20, y + 6};
+    return {-1, -1};
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+    std::string bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    char buffer[65536];
+    for (DWORD read = 0; ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0;) bytes.append(buffer, read);
+    CloseHandle(file);
+    return bytes;
 }
 
 class PlayerFolder : public ProgramFolder {
@@ -335,6 +400,80 @@ TEST_F(PlayerFolder, TheAboutCommandAndTheSettingsAndSignInButtonsOpenTheirDialo
     for (size_t i = 0; i < sizes.size(); ++i)
         for (size_t j = i + 1; j < sizes.size(); ++j)
             EXPECT_FALSE(sizes[i].cx == sizes[j].cx && sizes[i].cy == sizes[j].cy) << i << " " << j;
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Ends(process));
+}
+
+TEST_F(PlayerFolder, TheAlbumFormDownloadsTheTickedFilesWhole) {
+    CATALOGUE_ALBUM album = {7, "Album", {{101, "One", "1", ".xof", 1}, {102, "Two", "2", ".xof", 1},
+                                          {103, "Three", "3", ".xof", 1}}};
+    site.SetAlbum(album);
+    std::map<int, std::string> bytes;
+    for (const CATALOGUE_FILE& file : album.Files) {
+        bytes[file.Id] = std::string(1048576, '\0');
+        for (size_t i = 0; i < bytes[file.Id].size(); ++i) bytes[file.Id][i] = (char)(i * 7 + file.Id + i / 4093);
+        site.ServeFile(file.Id, bytes[file.Id]);
+    }
+    service.AddAccount("tom", {"secret", "1001", "Tommy"});
+    // The start page is the album page: "url" goes into the start page's section, the last of the site's text.
+    scratch.Write(L"ovraCfg.ini", site.ConfigText() + "url=/album.aspx?id=7\r\n" + service.ConfigText());
+
+    PROCESS_INFORMATION& process = Start();
+    HWND dialog = MainDialog(process);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(WaitFor([&] { return PageRequested("/album.aspx"); }, 20000)) << "the album page is fetched";
+    Sleep(1500);  // the page arrives and paints
+    BringToTheCorner(dialog);
+    RECT client = {};
+    GetClientRect(dialog, &client);
+    // Signed in first, through the account panel's "登录".
+    HWND mainWnd = ChildWindowFromPointEx(dialog, {client.right / 2, 10}, CWP_SKIPINVISIBLE);
+    ClickAt(mainWnd, {18, 105});
+    HWND signIn = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            for (HWND window : WindowsOf(process.dwProcessId))
+                if (GetDlgItem(window, 1009)) signIn = window;
+            return signIn != nullptr;
+        },
+        10000))
+        << "the sign-in dialog shows";
+    SendMessageW(GetDlgItem(signIn, 1008), WM_SETTEXT, 0, (LPARAM)L"tom");
+    // Typed into the password field, which has the keys after a click.
+    HWND password = GetDlgItem(signIn, 1009);
+    PostMessageW(password, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(password, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    Sleep(500);
+    SendMessageW(password, WM_SETTEXT, 0, (LPARAM)L"secret");
+    PostMessageW(signIn, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return !service.SignedInUsers().empty() && !IsWindowVisible(signIn); }, 20000))
+        << "signed in";
+    Sleep(1500);  // the page shows again with the session keys
+    std::vector<POINT> boxes;
+    ASSERT_TRUE(WaitFor([&] { return (boxes = CheckBoxes(WindowCapture(dialog), client, RGB(255, 255, 255))).size() == 3; },
+                        10000))
+        << boxes.size() << " check boxes seen";
+    ClickAt(dialog, boxes[0]);
+    ClickAt(dialog, boxes[1]);
+    EXPECT_TRUE(WaitFor([&] { return CheckBoxes(WindowCapture(dialog), client, RGB(0x1a, 0x5f, 0xa8)).size() == 2; },
+                        5000))
+        << "two boxes ticked";
+    WindowCapture ticked(dialog);
+    EXPECT_TRUE(ticked.SavePng(ArtifactPath(L"player-album-ticked.png")));
+    ClickAt(dialog, ButtonBelow(ticked, client, boxes[2]));
+
+    std::wstring folder = scratch.File(L"DownloadFiles\\");
+    for (const CATALOGUE_FILE& file : {album.Files[0], album.Files[1]}) {
+        std::wstring path = folder + L"Album_" + std::wstring(file.Order.begin(), file.Order.end()) + L"_" +
+                            std::wstring(file.Name.begin(), file.Name.end()) + L"_tom.xof";
+        SCOPED_TRACE(file.Name);
+        EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(path) == bytes[file.Id]; }, 30000)) << "the file is whole";
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((path + L".temp").c_str()));
+    }
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((folder + L"Album_3_Three_tom.xof").c_str()))
+        << "the file not ticked stays on the site";
+    Sleep(1500);  // the rows have moved to the finished list
+    EXPECT_TRUE(WindowCapture(dialog).SavePng(ArtifactPath(L"player-album-downloaded.png")));
     PostMessageW(dialog, WM_CLOSE, 0, 0);
     EXPECT_TRUE(Ends(process));
 }
