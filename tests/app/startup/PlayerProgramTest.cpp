@@ -428,7 +428,7 @@ TEST_F(PlayerFolder, TheAlbumFormDownloadsTheTickedFilesWhole) {
     GetClientRect(dialog, &client);
     // Signed in first, through the account panel's "登录".
     HWND mainWnd = ChildWindowFromPointEx(dialog, {client.right / 2, 10}, CWP_SKIPINVISIBLE);
-    ClickAt(mainWnd, {18, 105});
+    ClickAt(mainWnd, {18, 163});  // "登录" in the account panel
     HWND signIn = nullptr;
     ASSERT_TRUE(WaitFor(
         [&] {
