@@ -92,7 +92,7 @@ TEST_F(Catalogue, TheAlbumPostIsAnsweredByItsMode) {
         DWORD status;
         std::string reply;
     } cases[] = {
-        {AlbumReplyMode::List, true, 200, CatalogueSite::AlbumPlist(site.Album(), {102, 101})},
+        {AlbumReplyMode::List, true, 200, CatalogueSite::AlbumPlist(site.ListedAlbum(), {102, 101})},
         {AlbumReplyMode::ServerError, true, 500, ""},
         {AlbumReplyMode::Dropped, false, 200, ""},
     };

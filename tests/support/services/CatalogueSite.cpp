@@ -175,15 +175,19 @@ std::string CatalogueSite::AlbumPage(int id) const {
                     "</ul><button type=\"submit\" id=\"submit\">下载选中的视频</button></form>");
 }
 
+CATALOGUE_ALBUM CatalogueSite::ListedAlbum() const {
+    CATALOGUE_ALBUM album = m_album;
+    for (auto& file : album.Files)
+        if (file.Url.empty()) file.Url = m_server.Url(FilePath(file));
+    return album;
+}
+
 void CatalogueSite::AnswerAlbumPost(const HttpRequest& request, HttpReply& reply) {
     if (m_albumMode == AlbumReplyMode::ServerError) {
         reply.status = 500;
         return;
     }
-    CATALOGUE_ALBUM album = m_album;
-    for (auto& file : album.Files)
-        if (file.Url.empty()) file.Url = m_server.Url(FilePath(file));
-    reply.body = m_albumReply.empty() ? AlbumPlist(album, PostedFileIds(request.body)) : m_albumReply;
+    reply.body = m_albumReply.empty() ? AlbumPlist(ListedAlbum(), PostedFileIds(request.body)) : m_albumReply;
     reply.AddHeader("Content-Type", "text/xml; charset=utf-8");
     if (m_albumMode == AlbumReplyMode::Dropped) reply.dropAfter = reply.body.size() / 2;
 }

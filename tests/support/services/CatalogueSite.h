@@ -65,6 +65,8 @@ public:
     void SetAlbumReply(const std::string& body);
     void SetAlbumReplyMode(AlbumReplyMode mode);
     const CATALOGUE_ALBUM& Album() const { return m_album; }
+    // The album as its list names it: a file without an address gets its one on this server.
+    CATALOGUE_ALBUM ListedAlbum() const;
     // The bytes behind the album file's download address; interruptOnce drops the first
     // transfer of it half-way, as a connection that breaks.
     void ServeFile(int fileId, std::string bytes, bool interruptOnce = false);
