@@ -1,5 +1,7 @@
 #include "PlaybackGraph.h"
 
+#include "DcPixels.h"
+
 #include "AudioDecoderFilter.h"
 #include "TestModules.h"
 #include "VideoDecoderFilter.h"
@@ -243,35 +245,18 @@ COLORREF CPlaybackGraph::CentrePixel() { return PixelAt(kWindowWidth / 2, kWindo
 
 bool CPlaybackGraph::SaveScreenshot(const wchar_t* fileName) {
     HDC window = GetDC(m_window);
-    HDC memory = CreateCompatibleDC(window);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = kWindowWidth;
-    info.bmiHeader.biHeight = -kWindowHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(window, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool saved = false;
-    if (bitmap && bits) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, kWindowWidth, kWindowHeight, window, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        GdiFlush();
-        const auto* pixels = static_cast<const DWORD*>(bits);
-        Gdiplus::GdiplusStartupInput input;
-        ULONG_PTR token = 0;
-        if (Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok) {
-            saved = zemotest::WritePng(ArtifactsFolder() + fileName, kWindowWidth, kWindowHeight, [&](int x, int y) {
-                DWORD p = pixels[y * kWindowWidth + x];
-                return Gdiplus::Color(255, (p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-            });
-            Gdiplus::GdiplusShutdown(token);
-        }
-    }
-    if (bitmap) DeleteObject(bitmap);
-    DeleteDC(memory);
+    const std::vector<DWORD> pixels = CopyDcPixels(window, 0, 0, kWindowWidth, kWindowHeight);
     ReleaseDC(m_window, window);
+    bool saved = false;
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    if (!pixels.empty() && Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok) {
+        saved = zemotest::WritePng(ArtifactsFolder() + fileName, kWindowWidth, kWindowHeight, [&](int x, int y) {
+            DWORD p = pixels[y * kWindowWidth + x];
+            return Gdiplus::Color(255, (p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+        });
+        Gdiplus::GdiplusShutdown(token);
+    }
     return saved;
 }
 
