@@ -4,12 +4,14 @@
 
 #include "DemoAccounts.h"
 #include "DemoAlbum.h"
+#include "files/FileBytes.h"
 #include "FormPixels.h"
 #include "MediaColours.h"
 #include "RoadInput.h"
 #include "RoadSteps.h"
 #include "ScreenPixels.h"
 #include "TrayIcons.h"
+#include "Utf8Text.h"
 
 namespace road {
 
@@ -35,26 +37,6 @@ POINT OnLink(POINT run) { return {run.x + 3, run.y}; }
 
 PixelAt PixelsOf(const ScreenPixels& pixels) {
     return [&pixels](int x, int y) { return pixels.At(x, y); };
-}
-
-std::wstring Utf8ToWide(const char* text) {
-    int n = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-    std::wstring wide((size_t)n, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text, -1, &wide[0], n);
-    wide.resize((size_t)n - 1);
-    return wide;
-}
-
-std::string ReadBytes(const std::wstring& path) {
-    std::string bytes;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    char buffer[65536];
-    for (DWORD read = 0; ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0;)
-        bytes.append(buffer, read);
-    CloseHandle(file);
-    return bytes;
 }
 
 // The file's size, or -1 when there is none.
@@ -335,20 +317,21 @@ int Road::PlayingRow() const {
 }
 
 std::wstring Road::DownloadPath(size_t index) const {
-    std::wstring name = Utf8ToWide(DEMO_ALBUM_NAME) + L"_" + std::to_wstring(index + 1) + L"_" +
-                        Utf8ToWide(DEMO_FILE_NAMES[index]) + L"_" + Utf8ToWide(DEMO_USER) + Utf8ToWide(DEMO_FILE_TYPE);
+    std::wstring name = DecodeUtf8(DEMO_ALBUM_NAME) + L"_" + std::to_wstring(index + 1) + L"_" +
+                        DecodeUtf8(DEMO_FILE_NAMES[index]) + L"_" + DecodeUtf8(DEMO_USER) + DecodeUtf8(DEMO_FILE_TYPE);
     return m_folder + L"\\DownloadFiles\\" + name;
 }
 
 bool Road::Downloaded(size_t index) const {
-    const std::string served = ReadBytes(m_albumVideos[index]);
-    return !served.empty() && ReadBytes(DownloadPath(index)) == served && SizeOf(DownloadPath(index) + L".temp") < 0;
+    const std::string served = ReadFileBytes(m_albumVideos[index]);
+    return !served.empty() && ReadFileBytes(DownloadPath(index)) == served &&
+           SizeOf(DownloadPath(index) + L".temp") < 0;
 }
 
 bool Road::ResumedRequestSeen() const {
     // "catalogue GET /files/<id><type>?<keys> bytes=<from>-" with a start past 0.
     const std::string file = "/files/" + std::to_string(DEMO_FIRST_FILE_ID) + DEMO_FILE_TYPE;
-    const std::string log = ReadBytes(m_requestLog);
+    const std::string log = ReadFileBytes(m_requestLog);
     for (size_t at = log.find(file); at != std::string::npos; at = log.find(file, at + 1)) {
         const size_t end = log.find('\n', at);
         const std::string line = log.substr(at, end == std::string::npos ? std::string::npos : end - at);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "files/FileBytes.h"
 #include "FormPixels.h"
 #include "MediaColours.h"
 #include "ProgramFolderTest.h"
@@ -81,17 +82,6 @@ void ClickAt(HWND dialog, POINT point) {
 // The window's pixels for the form finder (client coordinates).
 PixelAt PixelsOf(const WindowCapture& shot) {
     return [&shot](int x, int y) { return shot.Pixel(x, y); };
-}
-
-std::string ReadFileBytes(const std::wstring& path) {
-    std::string bytes;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    char buffer[65536];
-    for (DWORD read = 0; ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0;) bytes.append(buffer, read);
-    CloseHandle(file);
-    return bytes;
 }
 
 class PlayerFolder : public ProgramFolder {
