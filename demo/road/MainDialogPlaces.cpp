@@ -15,4 +15,11 @@ RECT MainDialogPlaces::BrowserPage() const {
     return {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
 }
 
+RECT MainDialogPlaces::PlayList() const {
+    POINT topLeft = At(m_width - 234, 151), bottomRight = At(m_width, m_height - 24);
+    return {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+}
+
+DownloadPagePlaces::DownloadPagePlaces(HWND downloadWindow) { ClientToScreen(downloadWindow, &m_origin); }
+
 }  // namespace road

@@ -6,6 +6,13 @@
 
 namespace road {
 
+namespace {
+
+const int kVideoSurfaceId = 1001;
+const int kSeekSliderId = 1000;
+
+}  // namespace
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     for (;;) {
@@ -55,6 +62,20 @@ HWND PlayerProcess::FindDialogWith(int controlId) const {
     HWND main = MainDialog();
     for (HWND window : WindowsOf(m_id))
         if (window != main && GetDlgItem(window, controlId)) return window;
+    return nullptr;
+}
+
+HWND PlayerProcess::PlayDialog() const {
+    HWND main = MainDialog();
+    for (HWND window : WindowsOf(m_id))
+        if (window != main && GetDlgItem(window, kVideoSurfaceId)) return window;
+    return nullptr;
+}
+
+HWND PlayerProcess::SeekSlider() const {
+    HWND main = MainDialog();
+    for (HWND child = main ? GetWindow(main, GW_CHILD) : nullptr; child; child = GetWindow(child, GW_HWNDNEXT))
+        if (HWND slider = GetDlgItem(child, kSeekSliderId)) return slider;
     return nullptr;
 }
 

@@ -28,6 +28,10 @@ public:
     HWND MainDialog() const;
     // Its visible dialog (other than the main dialog) that holds a control of the id.
     HWND FindDialogWith(int controlId) const;
+    // The play dialog, which holds the video surface and the download window.
+    HWND PlayDialog() const;
+    // The seek bar's slider in the main dialog's tab row.
+    HWND SeekSlider() const;
 
 private:
     HANDLE m_process = nullptr;

@@ -49,6 +49,16 @@ void ClickAt(POINT screen) {
     }
 }
 
+void DoubleClickAt(POINT screen) {
+    INPUT inputs[] = {AbsoluteMouseInput(screen, MOUSEEVENTF_MOVE), AbsoluteMouseInput(screen, MOUSEEVENTF_LEFTDOWN),
+                      AbsoluteMouseInput(screen, MOUSEEVENTF_LEFTUP), AbsoluteMouseInput(screen, MOUSEEVENTF_LEFTDOWN),
+                      AbsoluteMouseInput(screen, MOUSEEVENTF_LEFTUP)};
+    SendInput(1, &inputs[0], sizeof(INPUT));
+    Sleep(60);
+    // Well inside the double-click time.
+    SendInput(4, &inputs[1], sizeof(INPUT));
+}
+
 POINT CentreOf(HWND window) {
     RECT place = {};
     GetWindowRect(window, &place);

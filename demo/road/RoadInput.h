@@ -15,6 +15,8 @@ void PressKeys(std::initializer_list<WORD> keys);
 void TypeText(const char* text);
 // Moves the pointer to the screen point and clicks the left button there.
 void ClickAt(POINT screen);
+// The same with two clicks in quick succession.
+void DoubleClickAt(POINT screen);
 // The centre of a window on the screen (a control of a dialog, say).
 POINT CentreOf(HWND window);
 // Brings the window to the front so that it takes the keys.

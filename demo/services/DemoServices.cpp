@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "DemoAccounts.h"
+#include "DemoAlbum.h"
 #include "services/AccountWebService.h"
 #include "services/CatalogueSite.h"
 #include "storage/LoopbackStorageService.h"
@@ -65,12 +67,12 @@ std::string WithoutSection(const std::string& text, const std::string& name) {
     return text.substr(0, start) + (end == std::string::npos ? "" : text.substr(end + 2));
 }
 
-// The album of the catalogue: one file per video, the first interrupted once.
+// The album of the catalogue: one file per video.
 CATALOGUE_ALBUM DemoAlbum(size_t videos) {
-    CATALOGUE_ALBUM album{7, "演示合集", {}};
-    const char* const names[] = {"第一集", "第二集", "第三集", "第四集"};
-    for (size_t i = 0; i < videos && i < 4; ++i)
-        album.Files.push_back({int(101 + i), names[i], std::to_string(i + 1), ".xof", 1, ""});
+    CATALOGUE_ALBUM album{7, DEMO_ALBUM_NAME, {}};
+    for (size_t i = 0; i < videos && i < DEMO_MOST_FILES; ++i)
+        album.Files.push_back(
+            {int(DEMO_FIRST_FILE_ID + i), DEMO_FILE_NAMES[i], std::to_string(i + 1), DEMO_FILE_TYPE, 1, ""});
     return album;
 }
 
@@ -111,6 +113,9 @@ int main(int argc, char** argv) {
         account.AddAccount(DEMO_USER, {DEMO_PASSWORD, "1001", "演示用户", "120", 30});
         CatalogueSite catalogue;
         catalogue.SetAlbum(DemoAlbum(options.videos.size()));
+        // About 40 KB a second, so that the download window shows the files on their way
+        // (their speed shows after its first three seconds).
+        catalogue.SetFilePace(8 * 1024, std::chrono::milliseconds(200));
         for (size_t i = 0; i < catalogue.Album().Files.size(); ++i) {
             std::string bytes;
             if (!ReadFile(options.videos[i], bytes) || bytes.empty()) {

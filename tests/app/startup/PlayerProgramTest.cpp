@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "files/FileBytes.h"
+#include "FormPixels.h"
 #include "MediaColours.h"
 #include "ProgramFolderTest.h"
 #include "TestModules.h"
@@ -77,48 +79,9 @@ void ClickAt(HWND dialog, POINT point) {
     PostMessageW(window, WM_LBUTTONUP, 0, at);
 }
 
-const int kBoxEdge = 14;  // the last pixel of a check box's side
-
-// A border all round with the fill all along its inside.
-bool IsBox(const WindowCapture& shot, int x, int y, COLORREF border, COLORREF fill) {
-    for (int i = 0; i <= kBoxEdge; ++i)
-        if (shot.Pixel(x + i, y) != border || shot.Pixel(x + i, y + kBoxEdge) != border ||
-            shot.Pixel(x, y + i) != border || shot.Pixel(x + kBoxEdge, y + i) != border)
-            return false;
-    for (int i = 1; i < kBoxEdge; ++i)
-        if (shot.Pixel(x + i, y + 1) != fill || shot.Pixel(x + i, y + kBoxEdge - 1) != fill ||
-            shot.Pixel(x + 1, y + i) != fill || shot.Pixel(x + kBoxEdge - 1, y + i) != fill)
-            return false;
-    return true;
-}
-
-// The album page's check boxes: 13-pixel squares inside a #555555 border (15 in all),
-// filled white, or the links' blue when ticked. Their middles, top to bottom.
-std::vector<POINT> CheckBoxes(const WindowCapture& shot, const RECT& client, COLORREF fill) {
-    const COLORREF border = RGB(0x55, 0x55, 0x55);
-    std::vector<POINT> boxes;
-    for (int y = 0; y + kBoxEdge < client.bottom; ++y)
-        for (int x = 0; x + kBoxEdge < client.right; ++x)
-            if (IsBox(shot, x, y, border, fill)) boxes.push_back({x + kBoxEdge / 2, y + kBoxEdge / 2});
-    return boxes;
-}
-
-// A point inside the form's button (#e8e8e8), the first below the check box in its column.
-POINT ButtonBelow(const WindowCapture& shot, const RECT& client, POINT box) {
-    for (int y = box.y + kBoxEdge; y < client.bottom; ++y)
-        if (shot.Pixel(box.x, y) == RGB(0xe8, 0xe8, 0xe8)) return {box.x + 20, y + 6};
-    return {-1, -1};
-}
-
-std::string ReadFileBytes(const std::wstring& path) {
-    std::string bytes;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    char buffer[65536];
-    for (DWORD read = 0; ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0;) bytes.append(buffer, read);
-    CloseHandle(file);
-    return bytes;
+// The window's pixels for the form finder (client coordinates).
+PixelAt PixelsOf(const WindowCapture& shot) {
+    return [&shot](int x, int y) { return shot.Pixel(x, y); };
 }
 
 class PlayerFolder : public ProgramFolder {
@@ -455,17 +418,25 @@ TEST_F(PlayerFolder, TheAlbumFormDownloadsTheTickedFilesWhole) {
         << "signed in";
     Sleep(1500);  // the page shows again with the session keys
     std::vector<POINT> boxes;
-    ASSERT_TRUE(WaitFor([&] { return (boxes = CheckBoxes(WindowCapture(dialog), client, RGB(255, 255, 255))).size() == 3; },
-                        10000))
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            WindowCapture shot(dialog);
+            return (boxes = FindCheckBoxes(PixelsOf(shot), client, FORM_BOX_EMPTY)).size() == 3;
+        },
+        10000))
         << boxes.size() << " check boxes seen";
     ClickAt(dialog, boxes[0]);
     ClickAt(dialog, boxes[1]);
-    EXPECT_TRUE(WaitFor([&] { return CheckBoxes(WindowCapture(dialog), client, RGB(0x1a, 0x5f, 0xa8)).size() == 2; },
-                        5000))
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            WindowCapture shot(dialog);
+            return FindCheckBoxes(PixelsOf(shot), client, FORM_BOX_TICKED).size() == 2;
+        },
+        5000))
         << "two boxes ticked";
     WindowCapture ticked(dialog);
     EXPECT_TRUE(ticked.SavePng(ArtifactPath(L"player-album-ticked.png")));
-    ClickAt(dialog, ButtonBelow(ticked, client, boxes[2]));
+    ClickAt(dialog, ButtonBelow(PixelsOf(ticked), client, boxes[2]));
 
     std::wstring folder = scratch.File(L"DownloadFiles\\");
     for (const CATALOGUE_FILE& file : {album.Files[0], album.Files[1]}) {

@@ -216,11 +216,19 @@ void CatalogueSite::ServeFile(int fileId, std::string bytes, bool interruptOnce)
         if (file.Id == fileId) m_files[FilePath(file)] = SERVED_FILE{std::move(bytes), interruptOnce};
 }
 
+void CatalogueSite::SetFilePace(size_t pieceSize, std::chrono::milliseconds pause) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_filePiece = pieceSize;
+    m_filePause = pause;
+}
+
 bool CatalogueSite::AnswerFile(const HttpRequest& request, HttpReply& reply) {
     auto served = m_files.find(request.Path());
     if (served == m_files.end()) return false;
     reply = RangeReply(request, StringSource(served->second.Bytes));
     reply.AddHeader("Content-Type", "application/octet-stream");
+    if (m_filePiece > 0) reply.pieceSize = m_filePiece;
+    reply.pieceDelay = m_filePause;
     if (served->second.Interrupt) {
         served->second.Interrupt = false;
         reply.dropAfter = served->second.Bytes.size() / 2;

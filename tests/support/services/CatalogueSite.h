@@ -18,6 +18,7 @@
 // given bytes with ServeFile is downloaded from "/files/<id><type>", ranges included.
 #pragma once
 
+#include <chrono>
 #include <map>
 #include <mutex>
 #include <string>
@@ -70,6 +71,9 @@ public:
     // The bytes behind the album file's download address; interruptOnce drops the first
     // transfer of it half-way, as a connection that breaks.
     void ServeFile(int fileId, std::string bytes, bool interruptOnce = false);
+    // The files' bytes go out in pieces of the size with the pause between them, as over a
+    // slow link (at once by default).
+    void SetFilePace(size_t pieceSize, std::chrono::milliseconds pause);
 
     std::vector<HttpRequest> Requests() const { return m_server.Requests(); }
     void ClearRequests() { m_server.ClearRequests(); }
@@ -97,5 +101,7 @@ private:
     std::string m_albumReply;
     AlbumReplyMode m_albumMode = AlbumReplyMode::List;
     std::map<std::string, SERVED_FILE> m_files;  // by path
+    size_t m_filePiece = 0;                      // 0: the server's own piece size
+    std::chrono::milliseconds m_filePause{0};
     LoopbackHttpServer m_server;  // last: its threads stop before the state goes
 };
