@@ -76,7 +76,9 @@ Road::Road(std::wstring folder, std::wstring requestLog, std::wstring handedOver
     : m_folder(std::move(folder)),
       m_requestLog(std::move(requestLog)),
       m_handedOver(std::move(handedOver)),
-      m_albumVideos(std::move(albumVideos)) {}
+      m_albumVideos(std::move(albumVideos)) {
+    for (const std::wstring& video : m_albumVideos) m_albumBytes.push_back(ReadFileBytes(video));
+}
 
 bool Road::Start(const char* shot, std::string& why) {
     m_player = std::make_unique<PlayerProcess>(m_folder, L"");
@@ -323,7 +325,7 @@ std::wstring Road::DownloadPath(size_t index) const {
 }
 
 bool Road::Downloaded(size_t index) const {
-    const std::string served = ReadFileBytes(m_albumVideos[index]);
+    const std::string& served = m_albumBytes[index];
     return !served.empty() && ReadFileBytes(DownloadPath(index)) == served &&
            SizeOf(DownloadPath(index) + L".temp") < 0;
 }

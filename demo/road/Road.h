@@ -54,6 +54,7 @@ private:
     std::wstring m_requestLog;
     std::wstring m_handedOver;
     std::vector<std::wstring> m_albumVideos;
+    std::vector<std::string> m_albumBytes;  // what the catalogue serves, read once
     std::unique_ptr<PlayerProcess> m_player;
 };
 
