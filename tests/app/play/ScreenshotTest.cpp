@@ -60,14 +60,17 @@ TEST_F(ScreenshotTest, RealPointerPlayingVideoWithSeekBarAndSizeBar) {
     ::SetCursorPos(inside.x, inside.y);
     ::PostMessage(play.GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(320, 300));
     play.Pause(false);
+    // Paused in the middle of a second, so that the picture shown and the time read agree
+    // (paused where the clock has just passed a second, the picture is still the last one before).
+    play.SeekToProgress(250);
     Pump(300);
     ASSERT_TRUE(play.GetSizeBar().IsWindowVisible());
     KeepAbove({&mainDialog, &play, &progress, &play.GetSizeBar()});
     Pump(300);
     CRect window;
     mainDialog.GetWindowRect(&window);
-    // The video shows the first second's colour in the middle of the surface (a moment
-    // later on a loaded machine).
+    // The video shows its second's colour in the middle of the surface (a moment later on
+    // a loaded machine).
     CRect surface;
     play.GetVideoSurface().GetWindowRect(&surface);
     EXPECT_TRUE(PumpUntil(
