@@ -61,7 +61,7 @@ TEST_F(ScreenshotTest, RealPointerPlayingVideoWithSeekBarAndSizeBar) {
     ::PostMessage(play.GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(320, 300));
     play.Pause(false);
     // Paused in the middle of a second, so that the picture shown and the time read agree
-    // (paused where the clock has just passed a second, the picture is still the last one before).
+    // (paused where the clock has just passed a second, the picture is still the one before).
     play.SeekToProgress(250);
     Pump(300);
     ASSERT_TRUE(play.GetSizeBar().IsWindowVisible());
@@ -85,11 +85,12 @@ TEST_F(ScreenshotTest, RealPointerFullScreenWithThePlayControlBar) {
     ASSERT_TRUE(CAppFacade::GetInstance().IsFullScreen());
     PlaceWindow(play, 0, 0, width, height);
     Pump(300);
-    play.SeekToProgress(400);
     ::SetCursorPos(width / 2, height / 2);
     ::PostMessage(play.GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(width / 2, height / 2));
     Pump(300);
     play.Pause(false);
+    // Paused in the middle of a second (see above).
+    play.SeekToProgress(400);
     Pump(300);
     ASSERT_TRUE(bar.IsWindowVisible());
     ASSERT_TRUE(play.GetSizeBar().IsWindowVisible());
